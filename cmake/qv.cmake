@@ -63,3 +63,28 @@ function(qv_add_bench name)
   target_compile_definitions(${name} PRIVATE QV_REPO_ROOT="${CMAKE_SOURCE_DIR}")
   qv_target_defaults(${name})
 endfunction()
+
+# qv_layer_library(NAME DEPS ...): the static library of the current folder,
+# made of every .cpp file below it. A folder without sources yet gives an
+# interface library, so that layers above can already name it.
+function(qv_layer_library name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    qv_add_library(${name} SOURCES ${sources} DEPS ${A_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${QV_SOURCE_ROOT})
+    target_link_libraries(${name} INTERFACE ${A_DEPS})
+  endif()
+endfunction()
+
+# qv_layer_tests(NAME DEPS ...): one test program made of every .cpp file
+# below the current folder.
+function(qv_layer_tests name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    qv_add_test(${name} SOURCES ${sources} DEPS ${A_DEPS})
+  endif()
+endfunction()
