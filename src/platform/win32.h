@@ -3,8 +3,8 @@
 // (and the picture objects of src/platform/ole) to reach the platform.
 #pragma once
 
-#include "platform/win32_types.h"
 #include "platform/win32_gdi.h"
+#include "platform/win32_types.h"
 #if __has_include("platform/win32_ole.h")
 #include "platform/win32_ole.h"
 #endif

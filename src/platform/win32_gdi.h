@@ -536,8 +536,8 @@ int GetSystemMetrics(int nIndex);
 #define DT_END_ELLIPSIS 0x00008000
 HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
                   DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
-                  DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality,
-                  DWORD iPitchAndFamily, LPCSTR pszFaceName);
+                  DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
+                  LPCSTR pszFaceName);
 HFONT CreateFontIndirectA(const LOGFONTA* lplf);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
