@@ -1,0 +1,56 @@
+// The runtime's one failure type: an error number, the source that raised it
+// and a description, with the well-known numbers and their standard texts.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace qv::host {
+
+// Well-known error numbers of the runtime.
+namespace errc {
+inline constexpr std::int32_t InvalidProcedureCall = 5;
+inline constexpr std::int32_t Overflow = 6;
+inline constexpr std::int32_t SubscriptOutOfRange = 9;
+inline constexpr std::int32_t TypeMismatch = 13;
+inline constexpr std::int32_t ObjectVariableNotSet = 91;
+inline constexpr std::int32_t InvalidUseOfNull = 94;
+inline constexpr std::int32_t CantWriteObject = 330;
+inline constexpr std::int32_t ControlArrayElementMissing = 340;
+inline constexpr std::int32_t ObjectNotAnArray = 343;
+inline constexpr std::int32_t PropertyReadOnly = 383;
+inline constexpr std::int32_t ObjectRequired = 424;
+inline constexpr std::int32_t ObjectDoesntSupportMember = 438;
+inline constexpr std::int32_t WrongArgumentsOrAssignment = 450;
+inline constexpr std::int32_t InvalidPicture = 481;
+inline constexpr std::int32_t FileLoad = 31037;
+}  // namespace errc
+
+// Returns the standard description of a well-known number, or
+// "Application-defined or object-defined error" for any other.
+std::string_view standardDescription(std::int32_t number);
+
+// A failure raised by the runtime or by a control. what() gives
+// "<description> (<number>)" for logs and test output.
+class Error : public std::runtime_error {
+  public:
+    Error(std::int32_t number, std::string source, std::string description);
+    // Uses the standard description of `number`.
+    Error(std::int32_t number, std::string source);
+
+    std::int32_t number() const noexcept { return m_number; }
+    const std::string& source() const noexcept { return m_source; }
+    const std::string& description() const noexcept { return m_description; }
+
+  private:
+    std::int32_t m_number;
+    std::string m_source;
+    std::string m_description;
+};
+
+// Throws Error(number, source) with the standard description.
+[[noreturn]] void raise(std::int32_t number, std::string source = "qvRuntime");
+
+}  // namespace qv::host
