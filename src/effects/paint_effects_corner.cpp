@@ -1,0 +1,119 @@
+// The corner variants of PaintEffects, which take the mask colour from the
+// source's top-left pixel, and the dithered grey look.
+#include "effects/draw_helpers.h"
+#include "effects/icon_key_color.h"
+#include "effects/paint_effects.h"
+
+namespace qv::effects {
+
+using detail::cornerColor;
+using detail::restorePalette;
+using detail::selectWorkPalette;
+
+namespace {
+// The system's 3-D highlight and button shadow (COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW).
+constexpr OLE_COLOR kSysBtnHighlight = 0x80000014;
+constexpr OLE_COLOR kSysBtnShadow = 0x80000010;
+constexpr COLORREF kGreyBrush = 0x646464;
+constexpr UINT kGreyBitmapFlags = DST_BITMAP | DSS_UNION;
+constexpr UINT kGreyIconFlags = DST_ICON | DSS_UNION;
+}  // namespace
+
+void PaintEffects::PaintTransCornerDC(HDC hDestDC, LONG x, LONG y, LONG nWidth, LONG nHeight,
+                                      HDC hSrcDC, LONG xSrc, LONG ySrc) const {
+    const COLORREF c = cornerColor(hSrcDC);
+    PaintTransparentDC(hDestDC, x, y, nWidth, nHeight, hSrcDC, xSrc, ySrc, c, nullptr);
+}
+
+void PaintEffects::PaintDisabledCornerDC(HDC hDestDC, LONG x, LONG y, LONG nWidth, LONG nHeight,
+                                         HDC hSrcDC, LONG xSrc, LONG ySrc) const {
+    const COLORREF c = cornerColor(hSrcDC);
+    PaintDisabledDC(hDestDC, x, y, nWidth, nHeight, hSrcDC, xSrc, ySrc, c, kSysBtnHighlight,
+                    kSysBtnShadow, nullptr);
+}
+
+void PaintEffects::PaintTransCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                          LONG Height, const PictureSource* picSource, LONG xSrc,
+                                          LONG ySrc, HPALETTE hPal) const {
+    paintCornerStdPic(hdcDest, xDest, yDest, Width, Height, picSource, xSrc, ySrc, hPal,
+                      CornerPass::Transparent);
+}
+
+void PaintEffects::PaintDisabledCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                             LONG Height, const PictureSource* picSource, LONG xSrc,
+                                             LONG ySrc, HPALETTE hPal) const {
+    paintCornerStdPic(hdcDest, xDest, yDest, Width, Height, picSource, xSrc, ySrc, hPal,
+                      CornerPass::Disabled);
+}
+
+void PaintEffects::paintCornerPass(CornerPass pass, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                   LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
+                                   HPALETTE hPal) const {
+    if (pass == CornerPass::Transparent) {
+        PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask, hPal);
+    } else {
+        PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
+                        kSysBtnHighlight, kSysBtnShadow, hPal);
+    }
+}
+
+void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
+                                     const PictureSource* picSource, LONG xSrc, LONG ySrc,
+                                     HPALETTE hPal, CornerPass pass) const {
+    detail::requireDrawablePicture(picSource);
+    if (picSource->type() == kPictureTypeBitmap) {
+        HDC hdcScreen = GetDC(nullptr);
+        HPALETTE hPalette = paletteOrDefault(hPal);
+        HDC hdcPicture = CreateCompatibleDC(hdcScreen);
+        HGDIOBJ hbmOld = SelectObject(hdcPicture, picSource->handle());
+        HPALETTE hPalOld = selectWorkPalette(hdcPicture, hPalette);
+        // Pixel (0, 0) of the picture itself, whatever the source offset.
+        const COLORREF c = cornerColor(hdcPicture);
+        paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, hdcPicture, xSrc, ySrc, c,
+                        hPalette);
+        // The picture's bitmap is only deselected: the picture owns it.
+        SelectObject(hdcPicture, hbmOld);
+        restorePalette(hdcPicture, hPalOld);
+        DeleteDC(hdcPicture);
+        ReleaseDC(nullptr, hdcScreen);
+        return;
+    }
+
+    // A new bitmap's corner reads black on most surfaces, and taking that as the
+    // mask would drop the icon's own black pixels. The area behind the icon is
+    // filled with a colour that no opaque icon pixel has instead; the corner
+    // colour is kept when it is free.
+    HICON hIcon = static_cast<HICON>(picSource->handle());
+    const IconKeyColor keys(hIcon, Width, Height);
+
+    HDC hdcScreen = GetDC(nullptr);
+    HPALETTE hPalette = paletteOrDefault(hPal);
+    HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    HDC hdcWork = CreateCompatibleDC(hdcScreen);
+    HGDIOBJ hbmOld = SelectObject(hdcWork, hbmWork);
+    HPALETTE hPalOld = selectWorkPalette(hdcWork, hPalette);
+    const COLORREF key = keys.choose(cornerColor(hdcWork));
+    detail::fillSolid(hdcWork, Width, Height, key);
+    DrawIcon(hdcWork, 0, 0, hIcon);
+    paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, hdcWork, 0, 0, key, hPalette);
+    // Deselected before deletion: a selected bitmap cannot be deleted.
+    SelectObject(hdcWork, hbmOld);
+    DeleteObject(hbmWork);
+    restorePalette(hdcWork, hPalOld);
+    DeleteDC(hdcWork);
+    ReleaseDC(nullptr, hdcScreen);
+}
+
+void PaintEffects::PaintGreyScaleCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                              LONG Height, const PictureSource* picSource,
+                                              LONG /*xSrc*/, LONG /*ySrc*/,
+                                              HPALETTE /*hPal*/) const {
+    detail::requireDrawablePicture(picSource);
+    const UINT flags = picSource->type() == kPictureTypeBitmap ? kGreyBitmapFlags : kGreyIconFlags;
+    HBRUSH hBrush = CreateSolidBrush(kGreyBrush);
+    DrawStateA(hdcDest, hBrush, nullptr, reinterpret_cast<LPARAM>(picSource->handle()), 0, xDest,
+               yDest, Width, Height, flags);
+    DeleteObject(hBrush);
+}
+
+}  // namespace qv::effects
