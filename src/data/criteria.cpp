@@ -1,0 +1,315 @@
+#include "data/criteria.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+
+#include "data/data_errors.h"
+#include "data/sqlite_connection.h"
+#include "data/wildcard_pattern.h"
+
+namespace qv::data {
+
+namespace {
+
+enum class Tok { End, Name, Number, Text, Op, LParen, RParen };
+
+struct Token {
+    Tok kind = Tok::End;
+    std::string text;        // name, op, literal text, or number spelling
+    bool bracketed = false;  // a [name]
+    std::size_t pos = 0;     // 1-based position in the criterion
+};
+
+bool isNameStart(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return std::isalpha(u) || c == '_' || u >= 0x80;
+}
+bool isNameChar(char c) {
+    return isNameStart(c) || std::isdigit(static_cast<unsigned char>(c));
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr int kMaxDepth = 64;
+
+}  // namespace
+
+class CriteriaParser {
+  public:
+    CriteriaParser(std::string_view text, const std::vector<std::string>& fields)
+        : m_text(text), m_fields(fields) {}
+
+    Criteria run() {
+        next();
+        if (m_tok.kind == Tok::End) fail("the criterion is empty");
+        m_out.m_sql = parseOr(0);
+        if (m_tok.kind != Tok::End) fail("unexpected " + describe(m_tok));
+        return std::move(m_out);
+    }
+
+  private:
+    [[noreturn]] void fail(const std::string& reason) const {
+        raiseData(DataErr::CriteriaSyntax, kRecordsetSource, m_text, reason);
+    }
+
+    static std::string describe(const Token& t) {
+        const std::string at = " at position " + std::to_string(t.pos);
+        switch (t.kind) {
+            case Tok::End:
+                return "end of criterion";
+            case Tok::Text:
+                return "text" + at;
+            case Tok::Number:
+                return "number " + t.text + at;
+            case Tok::LParen:
+                return "'('" + at;
+            case Tok::RParen:
+                return "')'" + at;
+            default:
+                return "'" + t.text + "'" + at;
+        }
+    }
+
+    bool isKeyword(const char* word) const {
+        return m_tok.kind == Tok::Name && !m_tok.bracketed && equalsNoCase(m_tok.text, word);
+    }
+
+    // Reads the next token into m_tok.
+    void next() {
+        while (m_i < m_text.size() && std::isspace(static_cast<unsigned char>(m_text[m_i]))) ++m_i;
+        m_tok = Token{};
+        m_tok.pos = m_i + 1;
+        if (m_i >= m_text.size()) return;
+        const char c = m_text[m_i];
+        if (c == '(' || c == ')') {
+            m_tok.kind = c == '(' ? Tok::LParen : Tok::RParen;
+            ++m_i;
+        } else if (c == '[') {
+            const auto close = m_text.find(']', m_i + 1);
+            if (close == std::string_view::npos) fail("missing ] after the field name");
+            m_tok.kind = Tok::Name;
+            m_tok.bracketed = true;
+            m_tok.text = m_text.substr(m_i + 1, close - m_i - 1);
+            if (m_tok.text.empty())
+                fail("empty field name at position " + std::to_string(m_tok.pos));
+            m_i = close + 1;
+        } else if (c == '\'' || c == '"') {
+            m_tok.kind = Tok::Text;
+            ++m_i;
+            for (;;) {
+                if (m_i >= m_text.size()) {
+                    fail(c == '\'' ? "missing closing apostrophe" : "missing closing quote");
+                }
+                if (m_text[m_i] == c) {
+                    if (m_i + 1 < m_text.size() && m_text[m_i + 1] == c) {
+                        m_tok.text += c;
+                        m_i += 2;
+                        continue;
+                    }
+                    ++m_i;
+                    break;
+                }
+                m_tok.text += m_text[m_i++];
+            }
+        } else if (std::isdigit(static_cast<unsigned char>(c)) ||
+                   (c == '.' && m_i + 1 < m_text.size() &&
+                    std::isdigit(static_cast<unsigned char>(m_text[m_i + 1])))) {
+            m_tok.kind = Tok::Number;
+            const std::size_t start = m_i;
+            while (m_i < m_text.size() && std::isdigit(static_cast<unsigned char>(m_text[m_i])))
+                ++m_i;
+            if (m_i < m_text.size() && m_text[m_i] == '.') {
+                ++m_i;
+                while (m_i < m_text.size() && std::isdigit(static_cast<unsigned char>(m_text[m_i])))
+                    ++m_i;
+            }
+            if (m_i < m_text.size() && (m_text[m_i] == 'e' || m_text[m_i] == 'E')) {
+                std::size_t j = m_i + 1;
+                if (j < m_text.size() && (m_text[j] == '+' || m_text[j] == '-')) ++j;
+                if (j < m_text.size() && std::isdigit(static_cast<unsigned char>(m_text[j]))) {
+                    m_i = j;
+                    while (m_i < m_text.size() &&
+                           std::isdigit(static_cast<unsigned char>(m_text[m_i])))
+                        ++m_i;
+                }
+            }
+            m_tok.text = m_text.substr(start, m_i - start);
+            if (m_i < m_text.size() && isNameChar(m_text[m_i])) {
+                fail("malformed number at position " + std::to_string(m_tok.pos));
+            }
+        } else if (isNameStart(c)) {
+            m_tok.kind = Tok::Name;
+            const std::size_t start = m_i;
+            while (m_i < m_text.size() && isNameChar(m_text[m_i])) ++m_i;
+            m_tok.text = m_text.substr(start, m_i - start);
+        } else if (c == '=' || c == '<' || c == '>') {
+            m_tok.kind = Tok::Op;
+            m_tok.text = c;
+            ++m_i;
+            if (m_i < m_text.size() && c != '=' &&
+                (m_text[m_i] == '=' || (c == '<' && m_text[m_i] == '>'))) {
+                m_tok.text += m_text[m_i++];
+            }
+        } else if (c == '-') {
+            // A sign belongs to the number that follows.
+            m_tok.kind = Tok::Op;
+            m_tok.text = "-";
+            ++m_i;
+        } else {
+            fail("unexpected character '" + std::string(1, c) + "' at position " +
+                 std::to_string(m_tok.pos));
+        }
+    }
+
+    std::string parseOr(int depth) {
+        std::string sql = parseAnd(depth);
+        while (isKeyword("OR")) {
+            next();
+            sql += " OR " + parseAnd(depth);
+        }
+        return sql;
+    }
+
+    std::string parseAnd(int depth) {
+        std::string sql = parseNot(depth);
+        while (isKeyword("AND")) {
+            next();
+            sql += " AND " + parseNot(depth);
+        }
+        return sql;
+    }
+
+    std::string parseNot(int depth) {
+        if (depth > kMaxDepth) fail("the criterion is nested too deeply");
+        if (isKeyword("NOT")) {
+            next();
+            return "NOT " + parseNot(depth + 1);
+        }
+        if (m_tok.kind == Tok::LParen) {
+            next();
+            std::string inner = parseOr(depth + 1);
+            if (m_tok.kind != Tok::RParen) fail("missing ) before " + describe(m_tok));
+            next();
+            return "(" + inner + ")";
+        }
+        return parseTest();
+    }
+
+    // Returns the SQL of one operand: a quoted field name or a parameter.
+    std::string parseOperand() {
+        if (m_tok.kind == Tok::Name && !m_tok.bracketed &&
+            (isKeyword("AND") || isKeyword("OR") || isKeyword("NOT") || isKeyword("LIKE") ||
+             isKeyword("IS") || isKeyword("NULL"))) {
+            fail("expected a field name or value before " + describe(m_tok));
+        }
+        if (m_tok.kind == Tok::Name) {
+            std::string sql = quoteIdentifier(resolveField(m_tok.text));
+            next();
+            return sql;
+        }
+        if (m_tok.kind == Tok::Text) {
+            m_out.m_parameters.emplace_back(m_tok.text);
+            next();
+            return "?";
+        }
+        bool negative = false;
+        if (m_tok.kind == Tok::Op && m_tok.text == "-") {
+            negative = true;
+            next();
+            if (m_tok.kind != Tok::Number) fail("expected a number after '-'");
+        }
+        if (m_tok.kind == Tok::Number) {
+            m_out.m_parameters.push_back(numberValue(m_tok.text, negative));
+            next();
+            return "?";
+        }
+        fail("expected a field name or value before " + describe(m_tok));
+    }
+
+    static DbValue numberValue(const std::string& spelling, bool negative) {
+        const std::string s = (negative ? "-" : "") + spelling;
+        if (spelling.find_first_of(".eE") == std::string::npos) {
+            std::int64_t v = 0;
+            const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+            if (r.ec == std::errc{} && r.ptr == s.data() + s.size()) return DbValue(v);
+        }
+        return DbValue(std::strtod(s.c_str(), nullptr));
+    }
+
+    std::string parseTest() {
+        const Token first = m_tok;
+        std::string lhs = parseOperand();
+        if (m_tok.kind == Tok::Op && m_tok.text != "-") {
+            const std::string op = m_tok.text;
+            next();
+            std::string rhs = parseOperand();
+            return lhs + " " + op + " " + rhs + " COLLATE NOCASE";
+        }
+        bool negated = false;
+        if (isKeyword("NOT")) {
+            negated = true;
+            next();
+            if (!isKeyword("LIKE")) fail("expected LIKE after NOT before " + describe(m_tok));
+        }
+        if (isKeyword("LIKE")) {
+            next();
+            if (m_tok.kind != Tok::Text)
+                fail("LIKE needs a quoted pattern, not " + describe(m_tok));
+            std::string error;
+            auto pattern = WildcardPattern::compile(m_tok.text, error);
+            if (!pattern) fail(error);
+            std::string sql;
+            if (pattern->isSimple()) {
+                m_out.m_parameters.emplace_back(pattern->toSqlLike('\\'));
+                sql = lhs + (negated ? " NOT LIKE" : " LIKE") + " ? ESCAPE '\\'";
+            } else {
+                m_out.m_parameters.emplace_back(m_tok.text);
+                sql = std::string(negated ? "NOT " : "") + std::string(kWildcardLikeFunction) +
+                      "(?, " + lhs + ")";
+            }
+            next();
+            return sql;
+        }
+        if (isKeyword("IS")) {
+            next();
+            bool isNot = false;
+            if (isKeyword("NOT")) {
+                isNot = true;
+                next();
+            }
+            if (!isKeyword("NULL")) fail("expected NULL before " + describe(m_tok));
+            next();
+            return lhs + (isNot ? " IS NOT NULL" : " IS NULL");
+        }
+        fail("expected a comparison after " + describe(first) + ", found " + describe(m_tok));
+    }
+
+    const std::string& resolveField(const std::string& name) const {
+        for (const std::string& f : m_fields) {
+            if (equalsNoCase(f, name)) return f;
+        }
+        raiseData(DataErr::UnknownField, kRecordsetSource, m_text, "no field named '" + name + "'");
+    }
+
+    std::string_view m_text;
+    const std::vector<std::string>& m_fields;
+    std::size_t m_i = 0;
+    Token m_tok;
+    Criteria m_out;
+};
+
+Criteria Criteria::compile(std::string_view criterion, const std::vector<std::string>& fields) {
+    return CriteriaParser(criterion, fields).run();
+}
+
+}  // namespace qv::data

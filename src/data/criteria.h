@@ -1,0 +1,47 @@
+// Search criteria such as  City LIKE 'Sp*' AND [Zip Code] >= 1000 , parsed and
+// turned into an SQL condition whose values are all bound parameters. Field
+// names are checked against the recordset's fields and quoted as identifiers,
+// so no text of a criterion reaches SQL unparsed.
+//
+// Grammar (keywords in any case):
+//   expr    := and { OR and }
+//   and     := not { AND not }
+//   not     := NOT not | '(' expr ')' | test
+//   test    := operand ( cmp operand | [NOT] LIKE text | IS [NOT] NULL )
+//   cmp     := = | <> | < | > | <= | >=
+//   operand := name | [any name] | number | -number | 'text' | "text"
+// In text, two apostrophes (or two quotes in "...") stand for one.
+//
+// LIKE patterns use * ? # and [...] (see WildcardPattern), without regard to
+// the case of ASCII letters. A pattern of only * and ? becomes SQL LIKE with
+// an escape character; one with # or [...] calls the registered function
+// qv_like. Comparisons of text with = < > and friends also ignore ASCII case.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/db_value.h"
+
+namespace qv::data {
+
+class Criteria {
+  public:
+    // Parses `criterion` against the recordset's `fields`. Throws
+    // CriteriaSyntax quoting the criterion when it does not parse, and
+    // UnknownField when it names a field not in `fields` (compared without
+    // regard to ASCII case).
+    static Criteria compile(std::string_view criterion, const std::vector<std::string>& fields);
+
+    // The SQL condition, with ? for each parameter in order.
+    const std::string& sql() const { return m_sql; }
+    const std::vector<DbValue>& parameters() const { return m_parameters; }
+
+  private:
+    std::string m_sql;
+    std::vector<DbValue> m_parameters;
+    friend class CriteriaParser;
+};
+
+}  // namespace qv::data

@@ -1,0 +1,169 @@
+#include "data/sqlite_connection.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "data/data_errors.h"
+#include "data/sqlite_statement.h"
+#include "data/wildcard_pattern.h"
+
+namespace qv::data {
+
+namespace {
+
+void freePattern(void* p) {
+    delete static_cast<WildcardPattern*>(p);
+}
+
+std::string_view valueText(sqlite3_value* v) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return {p ? p : "", static_cast<std::size_t>(sqlite3_value_bytes(v))};
+}
+
+// qv_like(pattern, value). The compiled pattern is kept as auxiliary data of
+// argument 0, so a constant pattern is compiled once per statement run.
+void wildcardLike(sqlite3_context* ctx, int /*argc*/, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (auto* cached = static_cast<WildcardPattern*>(sqlite3_get_auxdata(ctx, 0))) {
+        sqlite3_result_int(ctx, cached->matches(valueText(argv[1])) ? 1 : 0);
+        return;
+    }
+    std::string error;
+    auto compiled = WildcardPattern::compile(valueText(argv[0]), error);
+    if (!compiled) {
+        sqlite3_result_error(ctx, error.c_str(), -1);
+        return;
+    }
+    sqlite3_result_int(ctx, compiled->matches(valueText(argv[1])) ? 1 : 0);
+    // SQLite may free the copy at once (it then calls freePattern), so the
+    // local is what this call uses.
+    sqlite3_set_auxdata(ctx, 0, new WildcardPattern(std::move(*compiled)), freePattern);
+}
+
+}  // namespace
+
+std::string quoteIdentifier(std::string_view name) {
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string& path,
+                                                         const Options& options) {
+    std::error_code ec;
+    if (!options.create && !std::filesystem::exists(path, ec)) {
+        raiseData(DataErr::FileNotFound, kDataSource, path);
+    }
+    int flags = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (options.create && !options.readOnly) flags |= SQLITE_OPEN_CREATE;
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+    std::shared_ptr<sqlite3> db(raw, [](sqlite3* d) { sqlite3_close_v2(d); });
+    if (rc != SQLITE_OK) {
+        if (!raw) raiseData(DataErr::OutOfResources, kDataSource);
+        raiseSqlite(raw, sqlite3_extended_errcode(raw), path);
+    }
+    sqlite3_extended_result_codes(raw, 1);
+    sqlite3_busy_timeout(raw, options.busyTimeoutMs);
+    const int fn = sqlite3_create_function_v2(raw, std::string(kWildcardLikeFunction).c_str(), 2,
+                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                              nullptr, wildcardLike, nullptr, nullptr, nullptr);
+    if (fn != SQLITE_OK) raiseSqlite(raw, fn);
+    std::unique_ptr<SqliteConnection> conn(new SqliteConnection(std::move(db), path));
+    // A file that is not a database is found on its first read, not on open.
+    try {
+        auto probe = conn->prepare("SELECT count(*) FROM sqlite_master");
+        probe->step();
+    } catch (const host::Error& e) {
+        if (e.number() == static_cast<std::int32_t>(DataErr::NotADatabase)) {
+            raiseData(DataErr::NotADatabase, kDataSource, path);
+        }
+        throw;
+    }
+    return conn;
+}
+
+SqliteConnection::SqliteConnection(std::shared_ptr<sqlite3> db, std::string path)
+    : m_db(std::move(db)), m_path(std::move(path)) {}
+
+std::unique_ptr<DbStatement> SqliteConnection::prepare(std::string_view sql) {
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(m_db.get(), sql.data(), static_cast<int>(sql.size()), &stmt, &tail);
+    if (rc != SQLITE_OK) raiseSqlite(m_db.get(), sqlite3_extended_errcode(m_db.get()));
+    auto result = std::make_unique<SqliteStatement>(m_db, stmt);
+    if (!stmt) raiseData(DataErr::EngineFailure, kDataSource, {}, "empty statement");
+    // Only blanks, comments and semicolons may follow the statement.
+    const std::size_t used = static_cast<std::size_t>(tail - sql.data());
+    std::string_view rest = sql.substr(used);
+    while (!rest.empty()) {
+        sqlite3_stmt* extra = nullptr;
+        const char* next = nullptr;
+        rc = sqlite3_prepare_v2(m_db.get(), rest.data(), static_cast<int>(rest.size()), &extra,
+                                &next);
+        sqlite3_finalize(extra);
+        if (rc != SQLITE_OK || extra) {
+            raiseData(DataErr::EngineFailure, kDataSource, {}, "more than one statement");
+        }
+        const auto consumed = static_cast<std::size_t>(next - rest.data());
+        if (consumed == 0) break;
+        rest = rest.substr(consumed);
+    }
+    return result;
+}
+
+void SqliteConnection::execute(std::string_view sql) {
+    const std::string text(sql);
+    const int rc = sqlite3_exec(m_db.get(), text.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) raiseSqlite(m_db.get(), sqlite3_extended_errcode(m_db.get()));
+}
+
+void SqliteConnection::begin() {
+    execute("BEGIN IMMEDIATE");
+}
+
+void SqliteConnection::commit() {
+    const int rc = sqlite3_exec(m_db.get(), "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const int code = sqlite3_extended_errcode(m_db.get());
+        // A failed COMMIT can leave the transaction open; the caller rolls back.
+        raiseSqlite(m_db.get(), code);
+    }
+}
+
+void SqliteConnection::rollback() noexcept {
+    if (!sqlite3_get_autocommit(m_db.get())) {
+        sqlite3_exec(m_db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
+std::int64_t SqliteConnection::lastInsertRowid() const {
+    return sqlite3_last_insert_rowid(m_db.get());
+}
+
+std::int64_t SqliteConnection::changes() const {
+    return sqlite3_changes64(m_db.get());
+}
+
+std::int64_t SqliteConnection::dataVersion() {
+    if (!m_dataVersion) m_dataVersion = prepare("PRAGMA data_version");
+    std::int64_t v = 0;
+    if (m_dataVersion->step()) v = m_dataVersion->column(0).integer();
+    m_dataVersion->reset();
+    return v;
+}
+
+bool SqliteConnection::isReadOnly() const {
+    return sqlite3_db_readonly(m_db.get(), "main") == 1;
+}
+
+}  // namespace qv::data

@@ -1,0 +1,54 @@
+// The SQLite implementation of DbConnection: opens a database file (never
+// creating one), registers the wildcard LIKE function the criteria need, and
+// maps every failure to a data error.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "data/db_connection.h"
+
+struct sqlite3;
+
+namespace qv::data {
+
+// The name of the SQL function `qv_like(pattern, value)`: 1 when the text of
+// value matches the wildcard pattern (see WildcardPattern), 0 when not, NULL
+// when value is NULL. Deterministic, so SQLite may evaluate it once per row.
+inline constexpr std::string_view kWildcardLikeFunction = "qv_like";
+
+class SqliteConnection final : public DbConnection {
+  public:
+    struct Options {
+        bool readOnly = false;
+        bool create = false;       // create the file when missing (tests, tools)
+        int busyTimeoutMs = 1000;  // how long to wait for another writer
+    };
+
+    // Opens `path`. Throws FileNotFound when it does not exist (and create is
+    // false), CantOpenFile or NotADatabase when it cannot be used.
+    static std::unique_ptr<SqliteConnection> open(const std::string& path, const Options& options);
+    static std::unique_ptr<SqliteConnection> open(const std::string& path) {
+        return open(path, Options{});
+    }
+
+    std::unique_ptr<DbStatement> prepare(std::string_view sql) override;
+    void execute(std::string_view sql) override;
+    void begin() override;
+    void commit() override;
+    void rollback() noexcept override;
+    std::int64_t lastInsertRowid() const override;
+    std::int64_t changes() const override;
+    std::int64_t dataVersion() override;
+    bool isReadOnly() const override;
+    const std::string& path() const override { return m_path; }
+
+  private:
+    SqliteConnection(std::shared_ptr<sqlite3> db, std::string path);
+
+    std::shared_ptr<sqlite3> m_db;
+    std::string m_path;
+    std::unique_ptr<DbStatement> m_dataVersion;
+};
+
+}  // namespace qv::data

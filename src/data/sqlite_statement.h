@@ -1,0 +1,39 @@
+// The SQLite implementation of DbStatement: owns one sqlite3_stmt and shares
+// ownership of its connection, so the connection outlives every statement.
+#pragma once
+
+#include <memory>
+
+#include "data/db_statement.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qv::data {
+
+class SqliteStatement final : public DbStatement {
+  public:
+    // Takes ownership of `stmt`, prepared on `db`.
+    SqliteStatement(std::shared_ptr<sqlite3> db, sqlite3_stmt* stmt);
+    ~SqliteStatement() override;
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+    void bind(int index, const DbValue& value) override;
+    bool step() override;
+    void reset() noexcept override;
+    int columnCount() const override;
+    std::string columnName(int index) const override;
+    std::string columnDeclaredType(int index) const override;
+    DbValue column(int index) const override;
+
+  private:
+    std::shared_ptr<sqlite3> m_db;
+    sqlite3_stmt* m_stmt;
+};
+
+// Throws the data error that matches an SQLite result code, with the
+// connection's message as detail. `subject` is quoted where the text asks.
+[[noreturn]] void raiseSqlite(sqlite3* db, int rc, std::string_view subject = {});
+
+}  // namespace qv::data

@@ -1,0 +1,203 @@
+#include "data/wildcard_pattern.h"
+
+namespace qv::data {
+
+namespace {
+
+char32_t foldCase(char32_t c) {
+    return (c >= U'A' && c <= U'Z') ? c + (U'a' - U'A') : c;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x110000) {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        // A raw byte kept by decodeUtf8 (stored above the Unicode range).
+        out += static_cast<char>(c - 0x110000);
+    }
+}
+
+}  // namespace
+
+std::u32string decodeUtf8(std::string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        int len = 0;
+        char32_t c = 0;
+        if (b < 0x80) {
+            len = 1;
+            c = b;
+        } else if ((b & 0xE0) == 0xC0) {
+            len = 2;
+            c = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            len = 3;
+            c = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            len = 4;
+            c = b & 0x07;
+        }
+        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= text.size();
+        for (int k = 1; ok && k < len; ++k) {
+            const auto cb = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            if ((cb & 0xC0) != 0x80) ok = false;
+            c = (c << 6) | (cb & 0x3F);
+        }
+        if (ok) {
+            out += c;
+            i += static_cast<std::size_t>(len);
+        } else {
+            // Keep the byte distinct from every real character.
+            out += static_cast<char32_t>(0x110000 + b);
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::optional<WildcardPattern> WildcardPattern::compile(std::string_view pattern,
+                                                        std::string& error) {
+    WildcardPattern p;
+    const std::u32string cps = decodeUtf8(pattern);
+    for (std::size_t i = 0; i < cps.size(); ++i) {
+        const char32_t c = cps[i];
+        Element e{Kind::Literal};
+        if (c == U'*') {
+            e.kind = Kind::AnyRun;
+            // Consecutive stars mean the same as one.
+            if (!p.m_elements.empty() && p.m_elements.back().kind == Kind::AnyRun) continue;
+        } else if (c == U'?') {
+            e.kind = Kind::AnyOne;
+        } else if (c == U'#') {
+            e.kind = Kind::Digit;
+            p.m_simple = false;
+        } else if (c == U'[') {
+            std::size_t j = i + 1;
+            e.kind = Kind::Set;
+            if (j < cps.size() && cps[j] == U'!') {
+                e.negated = true;
+                ++j;
+            }
+            const std::size_t first = j;
+            while (j < cps.size() && cps[j] != U']') {
+                char32_t low = cps[j];
+                char32_t high = low;
+                // A dash between two characters makes a range; at either end it is literal.
+                if (j + 2 < cps.size() && cps[j + 1] == U'-' && cps[j + 2] != U']') {
+                    high = cps[j + 2];
+                    j += 2;
+                }
+                if (high < low) {
+                    error = "character range out of order in '" + std::string(pattern) + "'";
+                    return std::nullopt;
+                }
+                e.ranges.push_back({low, high});
+                ++j;
+            }
+            if (j >= cps.size()) {
+                error = "missing ] in pattern '" + std::string(pattern) + "'";
+                return std::nullopt;
+            }
+            if (j == first) {
+                error = "empty character list in pattern '" + std::string(pattern) + "'";
+                return std::nullopt;
+            }
+            i = j;
+            p.m_simple = false;
+        } else {
+            e.ch = c;
+        }
+        p.m_elements.push_back(std::move(e));
+    }
+    return p;
+}
+
+bool WildcardPattern::matchOne(const Element& e, char32_t c) const {
+    switch (e.kind) {
+        case Kind::Literal:
+            return foldCase(e.ch) == foldCase(c);
+        case Kind::AnyOne:
+            return true;
+        case Kind::Digit:
+            return c >= U'0' && c <= U'9';
+        case Kind::Set: {
+            const char32_t fc = foldCase(c);
+            bool in = false;
+            for (const Range& r : e.ranges) {
+                if ((c >= r.low && c <= r.high) ||
+                    (fc >= foldCase(r.low) && fc <= foldCase(r.high))) {
+                    in = true;
+                    break;
+                }
+            }
+            return in != e.negated;
+        }
+        case Kind::AnyRun:
+            break;
+    }
+    return false;
+}
+
+bool WildcardPattern::matches(std::string_view textUtf8) const {
+    const std::u32string text = decodeUtf8(textUtf8);
+    // Every element except * consumes exactly one character, so backtracking
+    // to the last * is enough (the classic linear-space glob match).
+    std::size_t p = 0, t = 0;
+    std::size_t starP = std::string::npos, starT = 0;
+    while (t < text.size()) {
+        if (p < m_elements.size() && m_elements[p].kind == Kind::AnyRun) {
+            starP = p++;
+            starT = t;
+        } else if (p < m_elements.size() && matchOne(m_elements[p], text[t])) {
+            ++p;
+            ++t;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            t = ++starT;
+        } else {
+            return false;
+        }
+    }
+    while (p < m_elements.size() && m_elements[p].kind == Kind::AnyRun) ++p;
+    return p == m_elements.size();
+}
+
+std::string WildcardPattern::toSqlLike(char escape) const {
+    std::string out;
+    for (const Element& e : m_elements) {
+        switch (e.kind) {
+            case Kind::AnyRun:
+                out += '%';
+                break;
+            case Kind::AnyOne:
+                out += '_';
+                break;
+            case Kind::Literal:
+                if (e.ch == U'%' || e.ch == U'_' || e.ch == static_cast<char32_t>(escape))
+                    out += escape;
+                appendUtf8(out, e.ch);
+                break;
+            case Kind::Digit:
+            case Kind::Set:
+                break;  // not simple: callers check isSimple()
+        }
+    }
+    return out;
+}
+
+}  // namespace qv::data

@@ -1,0 +1,55 @@
+// A compiled LIKE pattern with the wildcards users of form-based databases
+// know: * (any run of characters), ? (one character), # (one digit) and
+// [...] character lists ([a-c], [!x], [*] for a literal star). Letters are
+// compared without regard to case (ASCII letters, as SQLite's LIKE does).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv::data {
+
+class WildcardPattern {
+  public:
+    // Compiles `pattern`. Returns the pattern, or nullopt and sets `error` to
+    // the reason when the pattern is malformed (unclosed or empty [...]).
+    static std::optional<WildcardPattern> compile(std::string_view pattern, std::string& error);
+
+    // Returns true when the whole UTF-8 `text` matches the pattern.
+    bool matches(std::string_view text) const;
+
+    // True when the pattern uses only * and ? besides literal characters, so
+    // that an SQL LIKE can evaluate it.
+    bool isSimple() const { return m_simple; }
+
+    // Returns the pattern as an SQL LIKE pattern using `escape` before literal
+    // %, _ and the escape character itself. Requires isSimple().
+    std::string toSqlLike(char escape) const;
+
+  private:
+    enum class Kind : std::uint8_t { Literal, AnyOne, AnyRun, Digit, Set };
+    struct Range {
+        char32_t low;
+        char32_t high;
+    };
+    struct Element {
+        Kind kind;
+        char32_t ch = 0;       // Literal
+        bool negated = false;  // Set
+        std::vector<Range> ranges;
+    };
+
+    bool matchOne(const Element& e, char32_t c) const;
+
+    std::vector<Element> m_elements;
+    bool m_simple = true;
+};
+
+// Decodes UTF-8 into code points; a byte that starts no valid sequence stands
+// for itself, so any input decodes.
+std::u32string decodeUtf8(std::string_view text);
+
+}  // namespace qv::data
