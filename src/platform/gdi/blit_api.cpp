@@ -1,0 +1,225 @@
+// BitBlt, StretchBlt and PatBlt: argument checks, coordinate mapping and
+// clipping against both surfaces, then the blit engine.
+#include <algorithm>
+#include <vector>
+
+#include "platform/gdi/blitter.h"
+#include "platform/gdi/brush.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/rop3.h"
+#include "platform/win32_gdi.h"
+
+namespace qv::gdi {
+namespace {
+
+// A rectangle in 64-bit surface coordinates, so that huge arguments cannot
+// overflow before clipping.
+struct Span64 {
+    long long left, top, right, bottom;
+};
+
+Span64 intersect(const Span64& a, const Span64& b) {
+    return Span64{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                  std::min(a.bottom, b.bottom)};
+}
+
+bool isEmpty(const Span64& s) {
+    return s.left >= s.right || s.top >= s.bottom;
+}
+
+Span64 toSpan(const RECT& r) {
+    return Span64{r.left, r.top, r.right, r.bottom};
+}
+
+RECT toRect(const Span64& s) {
+    return RECT{static_cast<LONG>(s.left), static_cast<LONG>(s.top), static_cast<LONG>(s.right),
+                static_cast<LONG>(s.bottom)};
+}
+
+// Surface coordinates of a logical point.
+void surfacePoint(const DeviceContext& dc, int x, int y, long long& sx, long long& sy) {
+    sx = static_cast<long long>(x) + dc.state().viewportOrg.x + dc.deviceOrigin().x;
+    sy = static_cast<long long>(y) + dc.state().viewportOrg.y + dc.deviceOrigin().y;
+}
+
+}  // namespace
+
+// Runs a pattern-only ROP over a logical rectangle of a DC with `tile`;
+// shared by PatBlt and the rectangle drawing calls. `rect` is normalised.
+bool patternFill(DeviceContext& dc, long long left, long long top, long long right,
+                 long long bottom, const PatternTile& tile, std::uint8_t rop) {
+    Surface* dst = dc.surface();
+    if (dst == nullptr) return true;
+    const long long ox = static_cast<long long>(dc.state().viewportOrg.x) + dc.deviceOrigin().x;
+    const long long oy = static_cast<long long>(dc.state().viewportOrg.y) + dc.deviceOrigin().y;
+    const Span64 area =
+        intersect(Span64{left + ox, top + oy, right + ox, bottom + oy}, toSpan(dc.drawableRect()));
+    if (isEmpty(area)) return true;
+    BlitJob job;
+    job.dst = dst;
+    job.rect = toRect(area);
+    job.pattern = &tile;
+    job.rop = rop;
+    blit(job);
+    return true;
+}
+
+}  // namespace qv::gdi
+
+using namespace qv::gdi;
+
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    DeviceContext* dst = dcFromHandle(hdc);
+    if (dst == nullptr) return FALSE;
+    const std::uint8_t index = rop3Index(rop);
+    const Rop3Info& info = rop3Table()[index];
+    DeviceContext* src = info.usesSource ? dcFromHandle(hdcSrc) : nullptr;
+    if (info.usesSource && src == nullptr) return FALSE;
+    if (dst->surface() == nullptr) return TRUE;  // the headless screen keeps nothing
+    if (info.usesSource && src->surface() == nullptr) return FALSE;
+
+    // Negative extents mirror both rectangles alike: the same pixels move.
+    long long w = cx;
+    long long h = cy;
+    long long dx, dy, sx = 0, sy = 0;
+    surfacePoint(*dst, x, y, dx, dy);
+    if (src != nullptr) surfacePoint(*src, x1, y1, sx, sy);
+    if (w < 0) {
+        dx += w;
+        sx += w;
+        w = -w;
+    }
+    if (h < 0) {
+        dy += h;
+        sy += h;
+        h = -h;
+    }
+    Span64 area = intersect(Span64{dx, dy, dx + w, dy + h}, toSpan(dst->drawableRect()));
+    if (src != nullptr) {
+        const Surface& s = *src->surface();
+        // Destination pixels whose source lies outside the source surface are
+        // left alone.
+        area = intersect(area, Span64{dx - sx, dy - sy, dx - sx + s.width(), dy - sy + s.height()});
+    }
+    if (isEmpty(area)) return TRUE;
+
+    BlitJob job;
+    job.dst = dst->surface();
+    job.rect = toRect(area);
+    job.rop = index;
+    if (src != nullptr) {
+        job.src = src->surface();
+        job.srcX = static_cast<int>(area.left - dx + sx);
+        job.srcY = static_cast<int>(area.top - dy + sy);
+        job.convert = SourceConverter(*src->surface(), src->resolveColor(src->state().bkColor),
+                                      *dst->surface(), dst->resolveColor(dst->state().textColor),
+                                      dst->resolveColor(dst->state().bkColor));
+    }
+    PatternTile tile;
+    if (info.usesPattern) {
+        tile = makePatternTile(*dst, *dst->brush(), *dst->surface());
+        if (tile.empty()) return TRUE;
+        job.pattern = &tile;
+    }
+    blit(job);
+    return TRUE;
+}
+
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                int ySrc, int wSrc, int hSrc, DWORD rop) {
+    const std::uint8_t index = rop3Index(rop);
+    const Rop3Info& info = rop3Table()[index];
+    if (!info.usesSource || (wDest == wSrc && hDest == hSrc)) {
+        return BitBlt(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, rop);
+    }
+    DeviceContext* dst = dcFromHandle(hdcDest);
+    DeviceContext* src = dcFromHandle(hdcSrc);
+    if (dst == nullptr || src == nullptr) return FALSE;
+    if (wSrc == 0 || hSrc == 0 || wDest == 0 || hDest == 0) return FALSE;
+    if (dst->surface() == nullptr) return TRUE;
+    if (src->surface() == nullptr) return FALSE;
+
+    long long dx, dy, sx, sy;
+    surfacePoint(*dst, xDest, yDest, dx, dy);
+    surfacePoint(*src, xSrc, ySrc, sx, sy);
+    long long dw = wDest, dh = hDest, sw = wSrc, sh = hSrc;
+    bool flipX = false, flipY = false;
+    if (dw < 0) {
+        dx += dw;
+        dw = -dw;
+        flipX = !flipX;
+    }
+    if (dh < 0) {
+        dy += dh;
+        dh = -dh;
+        flipY = !flipY;
+    }
+    if (sw < 0) {
+        sx += sw;
+        sw = -sw;
+        flipX = !flipX;
+    }
+    if (sh < 0) {
+        sy += sh;
+        sh = -sh;
+        flipY = !flipY;
+    }
+    const Span64 area = intersect(Span64{dx, dy, dx + dw, dy + dh}, toSpan(dst->drawableRect()));
+    if (isEmpty(area)) return TRUE;
+
+    const Surface& s = *src->surface();
+    // Nearest neighbour: destination pixel i samples the source pixel under
+    // its centre.
+    auto buildMap = [](long long first, long long last, long long origin, long long dLen,
+                       long long sOrigin, long long sLen, bool flip, int limit) {
+        std::vector<int> map;
+        map.reserve(static_cast<std::size_t>(last - first));
+        for (long long p = first; p < last; ++p) {
+            const long long i = p - origin;
+            long long k = ((2 * i + 1) * sLen) / (2 * dLen);
+            if (flip) k = sLen - 1 - k;
+            const long long v = sOrigin + k;
+            map.push_back(v >= 0 && v < limit ? static_cast<int>(v) : -1);
+        }
+        return map;
+    };
+    const std::vector<int> xMap = buildMap(area.left, area.right, dx, dw, sx, sw, flipX, s.width());
+    const std::vector<int> yMap =
+        buildMap(area.top, area.bottom, dy, dh, sy, sh, flipY, s.height());
+
+    BlitJob job;
+    job.dst = dst->surface();
+    job.rect = toRect(area);
+    job.rop = index;
+    job.src = src->surface();
+    job.xMap = xMap;
+    job.yMap = yMap;
+    job.convert = SourceConverter(s, src->resolveColor(src->state().bkColor), *dst->surface(),
+                                  dst->resolveColor(dst->state().textColor),
+                                  dst->resolveColor(dst->state().bkColor));
+    PatternTile tile;
+    if (info.usesPattern) {
+        tile = makePatternTile(*dst, *dst->brush(), *dst->surface());
+        if (tile.empty()) return TRUE;
+        job.pattern = &tile;
+    }
+    blit(job);
+    return TRUE;
+}
+
+BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
+    DeviceContext* dc = dcFromHandle(hdc);
+    const std::uint8_t index = rop3Index(rop);
+    if (dc == nullptr || rop3Table()[index].usesSource) return FALSE;
+    if (dc->surface() == nullptr) return TRUE;
+    long long left = x, top = y, right = static_cast<long long>(x) + w,
+              bottom = static_cast<long long>(y) + h;
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    PatternTile tile;
+    if (rop3Table()[index].usesPattern) {
+        tile = makePatternTile(*dc, *dc->brush(), *dc->surface());
+        if (tile.empty()) return TRUE;
+    }
+    return patternFill(*dc, left, top, right, bottom, tile, index) ? TRUE : FALSE;
+}

@@ -1,0 +1,282 @@
+// Blits work on rows of raw values: the source row is converted into a
+// buffer, the pattern row likewise, and the ROP's compiled row function
+// combines them with the destination. Common ROPs between 32-bpp surfaces
+// skip the buffers.
+#include "platform/gdi/blitter.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gdi/brush.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/rop3.h"
+
+namespace qv::gdi {
+namespace {
+
+constexpr std::uint8_t kSrcCopy = 0xCC;
+constexpr std::uint8_t kSrcAnd = 0x88;
+constexpr std::uint8_t kSrcPaint = 0xEE;
+constexpr std::uint8_t kSrcInvert = 0x66;
+constexpr std::uint8_t kDsna = 0x22;
+constexpr std::uint8_t kPatCopy = 0xF0;
+
+bool hasMaps(const BlitJob& job) {
+    return !job.xMap.empty();
+}
+
+std::uint32_t* row32(Surface& s, int y) {
+    return reinterpret_cast<std::uint32_t*>(s.row(y));
+}
+const std::uint32_t* row32(const Surface& s, int y) {
+    return reinterpret_cast<const std::uint32_t*>(s.row(y));
+}
+
+// Source coordinates of a destination pixel; false when there is none.
+bool sourceOf(const BlitJob& job, int x, int y, int& sx, int& sy) {
+    if (hasMaps(job)) {
+        sx = job.xMap[static_cast<std::size_t>(x - job.rect.left)];
+        sy = job.yMap[static_cast<std::size_t>(y - job.rect.top)];
+        return sx >= 0 && sy >= 0;
+    }
+    sx = job.srcX + (x - job.rect.left);
+    sy = job.srcY + (y - job.rect.top);
+    return true;
+}
+
+// Fast paths: 32-bpp to 32-bpp without conversion, maps or same-row overlap.
+bool tryFastPath(const BlitJob& job, bool usesSource) {
+    Surface& dst = *job.dst;
+    const int w = job.rect.right - job.rect.left;
+    const int h = job.rect.bottom - job.rect.top;
+    if (dst.format() != PixelFormat::Rgb32) return false;
+    if (!usesSource) {
+        if (job.rop != kPatCopy || job.pattern == nullptr || job.pattern->raws.size() != 1) {
+            return false;
+        }
+        const std::uint32_t value = job.pattern->raws[0];
+        for (int y = job.rect.top; y < job.rect.bottom; ++y) {
+            std::fill_n(row32(dst, y) + job.rect.left, w, value);
+        }
+        return true;
+    }
+    if (job.src == nullptr || job.src->format() != PixelFormat::Rgb32 || hasMaps(job) ||
+        job.convert.mode() != SourceConverter::Mode::Identity) {
+        return false;
+    }
+    const bool same = job.src == job.dst;
+    if (job.rop != kSrcCopy && same) return false;
+    if (job.rop != kSrcCopy && job.rop != kSrcAnd && job.rop != kSrcPaint &&
+        job.rop != kSrcInvert && job.rop != kDsna) {
+        return false;
+    }
+    const bool bottomUp = same && job.srcY < job.rect.top;
+    for (int i = 0; i < h; ++i) {
+        const int r = bottomUp ? h - 1 - i : i;
+        std::uint32_t* d = row32(dst, job.rect.top + r) + job.rect.left;
+        const std::uint32_t* s = row32(*job.src, job.srcY + r) + job.srcX;
+        switch (job.rop) {
+            case kSrcCopy:
+                std::memmove(d, s, static_cast<std::size_t>(w) * 4);
+                break;
+            case kSrcAnd:
+                for (int x = 0; x < w; ++x) d[x] &= s[x];
+                break;
+            case kSrcPaint:
+                for (int x = 0; x < w; ++x) d[x] |= s[x];
+                break;
+            case kSrcInvert:
+                for (int x = 0; x < w; ++x) d[x] ^= s[x];
+                break;
+            default:
+                for (int x = 0; x < w; ++x) d[x] &= ~s[x];
+                break;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+SourceConverter::SourceConverter(const Surface& src, COLORREF srcBk, const Surface& dst,
+                                 COLORREF dstText, COLORREF dstBk)
+    : m_dst(&dst) {
+    if (src.isMono()) {
+        m_mode = Mode::Lookup;
+        if (src.format() == PixelFormat::Mono1Ddb && dst.format() == PixelFormat::Mono1Ddb) {
+            m_lookup = {0, 1};
+            return;
+        }
+        for (std::uint32_t bit = 0; bit < 2; ++bit) {
+            COLORREF color = src.colorOf(bit);
+            if (src.format() == PixelFormat::Mono1Ddb) color = bit != 0 ? dstBk : dstText;
+            if (dst.format() == PixelFormat::Mono1Ddb) {
+                m_lookup[bit] = color == (srcBk & 0x00FFFFFFu) ? 1u : 0u;
+            } else {
+                m_lookup[bit] = dst.rawOf(color);
+            }
+        }
+        return;
+    }
+    switch (dst.format()) {
+        case PixelFormat::Mono1Ddb:
+            m_mode = Mode::BkMatch;
+            m_bkRaw = swapRedBlue(srcBk & 0x00FFFFFFu);
+            break;
+        case PixelFormat::Mono1Dib:
+            m_mode = Mode::Nearest;
+            break;
+        case PixelFormat::Rgb32:
+            m_mode = src.format() == PixelFormat::Rgb32 ? Mode::Identity : Mode::Mask24;
+            break;
+        case PixelFormat::Rgb24Dib:
+            m_mode = Mode::Mask24;
+            break;
+    }
+}
+
+PatternTile makeSolidTile(const Surface& dst, COLORREF resolved) {
+    PatternTile tile;
+    tile.width = 1;
+    tile.height = 1;
+    tile.raws.push_back(dst.rawOf(resolved));
+    return tile;
+}
+
+PatternTile makePatternTile(const DeviceContext& dc, const Brush& brush, const Surface& dst) {
+    if (brush.style() == BS_NULL) return PatternTile{};
+    const Surface* pattern = brush.pattern();
+    if (pattern == nullptr) return makeSolidTile(dst, dc.resolveColor(brush.color()));
+    PatternTile tile;
+    tile.width = pattern->width();
+    tile.height = pattern->height();
+    const POINT origin = dc.deviceOrigin();
+    tile.originX = static_cast<long long>(origin.x) + dc.state().brushOrg.x;
+    tile.originY = static_cast<long long>(origin.y) + dc.state().brushOrg.y;
+    const bool monoDdb = pattern->format() == PixelFormat::Mono1Ddb;
+    const COLORREF text = dc.resolveColor(dc.state().textColor);
+    const COLORREF bk = dc.resolveColor(dc.state().bkColor);
+    tile.raws.reserve(static_cast<std::size_t>(tile.width) * static_cast<std::size_t>(tile.height));
+    for (int y = 0; y < tile.height; ++y) {
+        for (int x = 0; x < tile.width; ++x) {
+            const std::uint32_t raw = pattern->raw(x, y);
+            const COLORREF color = monoDdb ? (raw != 0 ? bk : text) : pattern->colorOf(raw);
+            tile.raws.push_back(dst.rawOf(color));
+        }
+    }
+    return tile;
+}
+
+void blitReference(const BlitJob& job) {
+    const Rop3Info& info = rop3Table()[job.rop];
+    const int w = job.rect.right - job.rect.left;
+    const int h = job.rect.bottom - job.rect.top;
+    if (w <= 0 || h <= 0) return;
+    // Read every source pixel before writing any, so overlapping blits on one
+    // surface see the original source.
+    std::vector<std::uint32_t> source(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    std::vector<char> present(source.size(), 1);
+    if (info.usesSource) {
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                int sx = 0;
+                int sy = 0;
+                const std::size_t i = static_cast<std::size_t>(y) * w + x;
+                if (sourceOf(job, job.rect.left + x, job.rect.top + y, sx, sy)) {
+                    source[i] = job.convert(job.src->raw(sx, sy));
+                } else {
+                    present[i] = 0;
+                }
+            }
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * w + x;
+            if (!present[i]) continue;
+            const int dx = job.rect.left + x;
+            const int dy = job.rect.top + y;
+            const std::uint32_t p = info.usesPattern ? job.pattern->at(dx, dy) : 0u;
+            const std::uint32_t d = job.dst->raw(dx, dy);
+            job.dst->setRaw(dx, dy, rop3Reference(job.rop, d, source[i], p));
+        }
+    }
+}
+
+void blit(const BlitJob& job) {
+    const Rop3Info& info = rop3Table()[job.rop];
+    const int w = job.rect.right - job.rect.left;
+    const int h = job.rect.bottom - job.rect.top;
+    if (w <= 0 || h <= 0) return;
+    if (info.usesPattern && (job.pattern == nullptr || job.pattern->empty())) return;
+    if (tryFastPath(job, info.usesSource)) return;
+
+    Surface& dst = *job.dst;
+    // A stretch within one surface reads a snapshot; a plain blit only needs
+    // the right row order, because each source row is buffered before use.
+    std::shared_ptr<Surface> snapshot;
+    BlitJob local = job;
+    if (info.usesSource && job.src == job.dst && hasMaps(job)) {
+        snapshot = job.src->clone();
+        local.src = snapshot.get();
+    }
+    const bool bottomUp = info.usesSource && local.src == local.dst && local.srcY < job.rect.top;
+    const RopRowFunction function = ropRowFunction(job.rop);
+    const bool direct = dst.format() == PixelFormat::Rgb32 && !hasMaps(job);
+    std::vector<std::uint32_t> s(info.usesSource ? static_cast<std::size_t>(w) : 0);
+    std::vector<std::uint32_t> p(info.usesPattern ? static_cast<std::size_t>(w) : 0);
+    std::vector<std::uint32_t> d(direct ? 0 : static_cast<std::size_t>(w));
+    std::vector<char> present(hasMaps(job) ? static_cast<std::size_t>(w) : 0, 1);
+
+    for (int i = 0; i < h; ++i) {
+        const int r = bottomUp ? h - 1 - i : i;
+        const int y = job.rect.top + r;
+        bool anySource = true;
+        if (info.usesSource) {
+            const Surface& src = *local.src;
+            if (hasMaps(job)) {
+                const int sy = job.yMap[static_cast<std::size_t>(r)];
+                anySource = sy >= 0;
+                for (int x = 0; x < w && anySource; ++x) {
+                    const int sx = job.xMap[static_cast<std::size_t>(x)];
+                    present[static_cast<std::size_t>(x)] = sx >= 0;
+                    s[static_cast<std::size_t>(x)] = sx >= 0 ? job.convert(src.raw(sx, sy)) : 0u;
+                }
+            } else if (src.format() == PixelFormat::Rgb32 &&
+                       job.convert.mode() == SourceConverter::Mode::Identity) {
+                std::memcpy(s.data(), row32(src, local.srcY + r) + local.srcX,
+                            static_cast<std::size_t>(w) * 4);
+            } else {
+                const std::uint8_t* srow = src.row(local.srcY + r);
+                const auto get = src.ops().get;
+                for (int x = 0; x < w; ++x) {
+                    s[static_cast<std::size_t>(x)] = job.convert(get(srow, local.srcX + x));
+                }
+            }
+        }
+        if (!anySource) continue;
+        if (info.usesPattern) {
+            for (int x = 0; x < w; ++x) {
+                p[static_cast<std::size_t>(x)] = job.pattern->at(job.rect.left + x, y);
+            }
+        }
+        const std::uint32_t* sp = s.empty() ? nullptr : s.data();
+        const std::uint32_t* pp = p.empty() ? nullptr : p.data();
+        if (direct) {
+            function(row32(dst, y) + job.rect.left, sp, pp, static_cast<std::size_t>(w));
+            continue;
+        }
+        std::uint8_t* drow = dst.row(y);
+        const auto get = dst.ops().get;
+        const auto set = dst.ops().set;
+        const std::uint32_t mask = dst.ops().rawMask;
+        for (int x = 0; x < w; ++x) d[static_cast<std::size_t>(x)] = get(drow, job.rect.left + x);
+        function(d.data(), sp, pp, static_cast<std::size_t>(w));
+        for (int x = 0; x < w; ++x) {
+            if (!present.empty() && !present[static_cast<std::size_t>(x)]) continue;
+            set(drow, job.rect.left + x, d[static_cast<std::size_t>(x)] & mask);
+        }
+    }
+}
+
+}  // namespace qv::gdi

@@ -1,0 +1,118 @@
+// Pixel access per format and the colour <-> device value conversions.
+#include "platform/gdi/surface.h"
+
+#include <cstring>
+
+namespace qv::gdi {
+namespace {
+
+std::uint32_t get32(const std::uint8_t* row, int x) {
+    std::uint32_t v;
+    std::memcpy(&v, row + static_cast<std::size_t>(x) * 4, 4);
+    return v;
+}
+void set32(std::uint8_t* row, int x, std::uint32_t raw) {
+    std::memcpy(row + static_cast<std::size_t>(x) * 4, &raw, 4);
+}
+std::uint32_t get24(const std::uint8_t* row, int x) {
+    const std::uint8_t* p = row + static_cast<std::size_t>(x) * 3;
+    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16);
+}
+void set24(std::uint8_t* row, int x, std::uint32_t raw) {
+    std::uint8_t* p = row + static_cast<std::size_t>(x) * 3;
+    p[0] = static_cast<std::uint8_t>(raw);
+    p[1] = static_cast<std::uint8_t>(raw >> 8);
+    p[2] = static_cast<std::uint8_t>(raw >> 16);
+}
+std::uint32_t get1(const std::uint8_t* row, int x) {
+    return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+}
+void set1(std::uint8_t* row, int x, std::uint32_t raw) {
+    const auto mask = static_cast<std::uint8_t>(0x80u >> (x & 7));
+    if (raw & 1u) {
+        row[x >> 3] |= mask;
+    } else {
+        row[x >> 3] &= static_cast<std::uint8_t>(~mask);
+    }
+}
+
+constexpr PixelFormatOps kRgb32{32, 4, get32, set32, 0xFFFFFFFFu};
+constexpr PixelFormatOps kRgb24{24, 4, get24, set24, 0x00FFFFFFu};
+constexpr PixelFormatOps kMonoDdb{1, 2, get1, set1, 1u};
+constexpr PixelFormatOps kMonoDib{1, 4, get1, set1, 1u};
+
+}  // namespace
+
+const PixelFormatOps& formatOps(PixelFormat format) {
+    switch (format) {
+        case PixelFormat::Rgb32:
+            return kRgb32;
+        case PixelFormat::Rgb24Dib:
+            return kRgb24;
+        case PixelFormat::Mono1Ddb:
+            return kMonoDdb;
+        case PixelFormat::Mono1Dib:
+            return kMonoDib;
+    }
+    return kRgb32;
+}
+
+int nearestIndex(std::span<const COLORREF> table, COLORREF color) {
+    int best = 0;
+    long long bestDistance = -1;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const long long dr = int(GetRValue(table[i])) - int(GetRValue(color));
+        const long long dg = int(GetGValue(table[i])) - int(GetGValue(color));
+        const long long db = int(GetBValue(table[i])) - int(GetBValue(color));
+        const long long distance = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = static_cast<int>(i);
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+std::shared_ptr<Surface> Surface::create(PixelFormat format, int width, int height, bool bottomUp) {
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
+    const PixelFormatOps& ops = formatOps(format);
+    const std::size_t rowBits = static_cast<std::size_t>(width) * ops.bitsPerPixel;
+    const std::size_t align = static_cast<std::size_t>(ops.rowAlignBytes);
+    const std::size_t stride = (rowBits + align * 8 - 1) / (align * 8) * align;
+    const std::size_t bytes = stride * static_cast<std::size_t>(height);
+    if (bytes > kMaxBytes) return nullptr;
+    std::shared_ptr<Surface> surface(new Surface());
+    surface->m_format = format;
+    surface->m_ops = &ops;
+    surface->m_width = width;
+    surface->m_height = height;
+    surface->m_bottomUp = bottomUp;
+    surface->m_stride = stride;
+    surface->m_byteSize = bytes;
+    surface->m_bits.assign((bytes + 3) / 4, 0);
+    return surface;
+}
+
+COLORREF Surface::colorOf(std::uint32_t raw) const {
+    switch (m_format) {
+        case PixelFormat::Rgb32:
+        case PixelFormat::Rgb24Dib:
+            return swapRedBlue(raw & 0x00FFFFFFu);
+        case PixelFormat::Mono1Ddb:
+        case PixelFormat::Mono1Dib:
+            return m_table[raw & 1u];
+    }
+    return 0;
+}
+
+std::uint32_t Surface::rawOf(COLORREF rgb) const {
+    if (isMono()) return static_cast<std::uint32_t>(nearestIndex(m_table, rgb & 0x00FFFFFFu));
+    return swapRedBlue(rgb & 0x00FFFFFFu);
+}
+
+std::shared_ptr<Surface> Surface::clone() const {
+    std::shared_ptr<Surface> copy(new Surface(*this));
+    return copy;
+}
+
+}  // namespace qv::gdi

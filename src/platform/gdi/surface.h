@@ -1,0 +1,110 @@
+// Pixel surfaces behind bitmaps and windows, with a per-format table of pixel
+// operations chosen when the surface is made: 32-bpp colour, 24-bpp DIB,
+// 1-bpp DDB (WORD-aligned rows, black/white) and 1-bpp DIB (DWORD-aligned
+// rows, two-entry colour table).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "platform/win32_gdi.h"
+
+namespace qv::gdi {
+
+enum class PixelFormat : std::uint8_t { Rgb32, Rgb24Dib, Mono1Ddb, Mono1Dib };
+
+// Device values ("raw" pixels): 32 bpp is the stored DWORD 0xAARRGGBB, 24 bpp
+// 0x00RRGGBB, 1 bpp the bit (0 or 1).
+struct PixelFormatOps {
+    int bitsPerPixel;
+    int rowAlignBytes;
+    std::uint32_t (*get)(const std::uint8_t* row, int x);
+    void (*set)(std::uint8_t* row, int x, std::uint32_t raw);
+    std::uint32_t rawMask;
+};
+
+const PixelFormatOps& formatOps(PixelFormat format);
+
+// COLORREF 0x00BBGGRR <-> 32-bit device value 0x00RRGGBB (swaps red and blue).
+constexpr std::uint32_t swapRedBlue(std::uint32_t c) {
+    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+// Index of the entry of `table` nearest to `color` (squared RGB distance);
+// ties go to the lower index.
+int nearestIndex(std::span<const COLORREF> table, COLORREF color);
+
+class Surface {
+  public:
+    // Largest surface accepted, in pixels per side and in bytes; larger
+    // requests fail like an out-of-memory CreateBitmap.
+    static constexpr int kMaxSide = 1 << 15;
+    static constexpr std::size_t kMaxBytes = std::size_t{1} << 30;
+
+    // Returns nullptr when the size is not positive or too large. Pixels
+    // start at zero. `bottomUp` applies to DIB rows in memory only.
+    static std::shared_ptr<Surface> create(PixelFormat format, int width, int height,
+                                           bool bottomUp = false);
+
+    PixelFormat format() const { return m_format; }
+    const PixelFormatOps& ops() const { return *m_ops; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    int bitsPerPixel() const { return m_ops->bitsPerPixel; }
+    std::size_t stride() const { return m_stride; }
+    bool isMono() const { return m_ops->bitsPerPixel == 1; }
+    bool isDib() const {
+        return m_format == PixelFormat::Mono1Dib || m_format == PixelFormat::Rgb24Dib;
+    }
+    bool bottomUp() const { return m_bottomUp; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
+
+    // Row `y` counted from the top, whatever the memory order. The caller
+    // guarantees 0 <= y < height().
+    std::uint8_t* row(int y) {
+        const int memoryRow = m_bottomUp ? m_height - 1 - y : y;
+        return bits() + static_cast<std::size_t>(memoryRow) * m_stride;
+    }
+    const std::uint8_t* row(int y) const { return const_cast<Surface*>(this)->row(y); }
+    std::uint8_t* bits() { return reinterpret_cast<std::uint8_t*>(m_bits.data()); }
+    std::size_t byteSize() const { return m_byteSize; }
+
+    // Raw device value; the caller guarantees contains(x, y).
+    std::uint32_t raw(int x, int y) const { return m_ops->get(row(y), x); }
+    void setRaw(int x, int y, std::uint32_t value) {
+        m_ops->set(row(y), x, value & m_ops->rawMask);
+    }
+
+    // The colour a raw value shows (the table colour for 1 bpp).
+    COLORREF colorOf(std::uint32_t raw) const;
+    // The raw value nearest to an RGB colour (high byte ignored).
+    std::uint32_t rawOf(COLORREF rgb) const;
+
+    // The two-entry colour table of 1-bpp surfaces ({black, white} for a DDB).
+    std::span<const COLORREF> colorTable() const { return m_table; }
+    void setColorTableEntry(int index, COLORREF color) {
+        m_table[static_cast<std::size_t>(index)] = color & 0x00FFFFFFu;
+    }
+
+    // A copy with the same format, size, table and pixels.
+    std::shared_ptr<Surface> clone() const;
+
+  private:
+    Surface() = default;
+    PixelFormat m_format = PixelFormat::Rgb32;
+    const PixelFormatOps* m_ops = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+    bool m_bottomUp = false;
+    std::size_t m_stride = 0;
+    std::size_t m_byteSize = 0;
+    // Stored as DWORDs so that 32-bpp rows can be used as std::uint32_t
+    // arrays; bytes are reached through bits() (char aliasing).
+    std::vector<std::uint32_t> m_bits;
+    std::array<COLORREF, 2> m_table{0x000000, 0xFFFFFF};
+};
+
+}  // namespace qv::gdi
