@@ -21,6 +21,8 @@ class DbStatement {
     // a failure of the previous run was already reported by step().
     virtual void reset() noexcept = 0;
 
+    // True when the statement cannot change the database.
+    virtual bool isReadOnly() const = 0;
     virtual int columnCount() const = 0;
     virtual std::string columnName(int index) const = 0;
     // The type the column was declared with in its table, or "" for expressions.

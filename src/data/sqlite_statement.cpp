@@ -100,6 +100,10 @@ void SqliteStatement::reset() noexcept {
     sqlite3_clear_bindings(m_stmt);
 }
 
+bool SqliteStatement::isReadOnly() const {
+    return sqlite3_stmt_readonly(m_stmt) != 0;
+}
+
 int SqliteStatement::columnCount() const {
     return sqlite3_column_count(m_stmt);
 }

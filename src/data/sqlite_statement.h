@@ -22,6 +22,7 @@ class SqliteStatement final : public DbStatement {
     void bind(int index, const DbValue& value) override;
     bool step() override;
     void reset() noexcept override;
+    bool isReadOnly() const override;
     int columnCount() const override;
     std::string columnName(int index) const override;
     std::string columnDeclaredType(int index) const override;

@@ -1,0 +1,367 @@
+#include "data/record_source.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+
+#include "data/criteria.h"
+#include "data/data_errors.h"
+#include "data/db_transaction.h"
+
+namespace qv::data {
+
+namespace {
+
+// Resets a statement when the scope ends, so no statement stays active
+// (holding a read lock) between calls.
+class ResetOnExit {
+  public:
+    explicit ResetOnExit(DbStatement& s) : m_s(s) {}
+    ~ResetOnExit() { m_s.reset(); }
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+
+  private:
+    DbStatement& m_s;
+};
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && (std::isspace(static_cast<unsigned char>(s.back())) || s.back() == ';')) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool startsWithWord(std::string_view s, std::string_view word) {
+    if (s.size() < word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(s[i])) != word[i]) return false;
+    }
+    return s.size() == word.size() || !std::isalnum(static_cast<unsigned char>(s[word.size()]));
+}
+
+bool looksLikeQuery(std::string_view s) {
+    while (!s.empty() &&
+           (s.front() == '(' || std::isspace(static_cast<unsigned char>(s.front())))) {
+        s.remove_prefix(1);
+    }
+    return startsWithWord(s, "SELECT") || startsWithWord(s, "WITH") || startsWithWord(s, "VALUES");
+}
+
+bool sameNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::atomic<int> g_tempCounter{0};
+
+}  // namespace
+
+std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> db,
+                                                 std::string_view source) {
+    const std::string_view text = trim(source);
+    std::string query;
+    if (looksLikeQuery(text)) {
+        query = text;
+        try {
+            auto probe = db->prepare(query);
+            if (!probe->isReadOnly() || probe->columnCount() == 0) {
+                raiseData(DataErr::QueryNotSelect, kRecordsetSource, text);
+            }
+        } catch (const host::Error& e) {
+            if (e.number() == static_cast<std::int32_t>(DataErr::QueryNotSelect)) throw;
+            raiseData(DataErr::QueryNotSelect, kRecordsetSource, text, e.description());
+        }
+    } else {
+        std::string name(text);
+        if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
+            name = name.substr(1, name.size() - 2);
+        }
+        auto lookup = db->prepare(
+            "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? "
+            "COLLATE NOCASE");
+        ResetOnExit resetLookup(*lookup);
+        lookup->bind(1, DbValue(name));
+        if (name.empty() || !lookup->step()) {
+            raiseData(DataErr::TableNotFound, kRecordsetSource, name);
+        }
+        const std::string realName = lookup->column(0).text();
+        const bool isView = lookup->column(1).text() == "view";
+        if (isView) {
+            query = "SELECT * FROM " + quoteIdentifier(realName);
+        } else {
+            std::unique_ptr<RecordSource> table(
+                new RecordSource(db, quoteIdentifier(realName), "rowid", true, false));
+            table->loadFields();
+            // A column may hide one spelling of the rowid; WITHOUT ROWID tables
+            // have none and are opened like a query.
+            for (const char* alias : {"rowid", "_rowid_", "oid"}) {
+                const bool hidden =
+                    std::any_of(table->m_fields.begin(), table->m_fields.end(),
+                                [alias](const FieldInfo& f) { return sameNoCase(f.name, alias); });
+                if (hidden) continue;
+                try {
+                    db->prepare(std::string("SELECT ") + alias + " FROM " + table->m_from +
+                                " LIMIT 0");
+                } catch (const host::Error&) {
+                    break;
+                }
+                table->m_rowid = alias;
+                return table;
+            }
+            query = "SELECT * FROM " + quoteIdentifier(realName);
+        }
+    }
+    const std::string temp = "qv_rs_" + std::to_string(++g_tempCounter);
+    // The newlines keep a trailing comment of the query from swallowing the ")".
+    db->execute("CREATE TEMP TABLE " + quoteIdentifier(temp) + " AS SELECT * FROM (\n" + query +
+                "\n)");
+    std::unique_ptr<RecordSource> copy(
+        new RecordSource(db, "temp." + quoteIdentifier(temp), "rowid", false, true));
+    copy->loadFields();
+    for (const char* alias : {"rowid", "_rowid_", "oid"}) {
+        const bool hidden =
+            std::any_of(copy->m_fields.begin(), copy->m_fields.end(),
+                        [alias](const FieldInfo& f) { return sameNoCase(f.name, alias); });
+        if (!hidden) {
+            copy->m_rowid = alias;
+            return copy;
+        }
+    }
+    raiseData(DataErr::QueryNotSelect, kRecordsetSource, text,
+              "its columns hide every name of the row number");
+}
+
+RecordSource::RecordSource(std::shared_ptr<DbConnection> db, std::string from, std::string rowid,
+                           bool isTable, bool temporary)
+    : m_db(std::move(db)),
+      m_from(std::move(from)),
+      m_rowid(std::move(rowid)),
+      m_isTable(isTable),
+      m_temporary(temporary) {}
+
+RecordSource::~RecordSource() {
+    // Statements go first: a table cannot be dropped while one is prepared on it
+    // and active.
+    m_first.reset();
+    m_last.reset();
+    m_next.reset();
+    m_prev.reset();
+    m_read.reset();
+    m_exists.reset();
+    m_count.reset();
+    m_position.reset();
+    m_delete.reset();
+    m_bySql.clear();
+    if (m_temporary) {
+        try {
+            m_db->execute("DROP TABLE IF EXISTS " + m_from);
+        } catch (const host::Error&) {
+            // The table goes with the connection at the latest.
+        }
+    }
+}
+
+void RecordSource::loadFields() {
+    auto probe = m_db->prepare("SELECT * FROM " + m_from + " LIMIT 0");
+    m_fields.clear();
+    for (int i = 0; i < probe->columnCount(); ++i) {
+        FieldInfo f;
+        f.name = probe->columnName(i);
+        f.declaredType = probe->columnDeclaredType(i);
+        f.type = fieldTypeFor(f.declaredType);
+        m_fields.push_back(std::move(f));
+    }
+}
+
+bool RecordSource::updatable() const {
+    return m_isTable && !m_db->isReadOnly();
+}
+
+DbStatement& RecordSource::cached(std::unique_ptr<DbStatement>& slot, const std::string& sql) {
+    if (!slot) slot = m_db->prepare(sql);
+    return *slot;
+}
+
+DbStatement& RecordSource::cachedBySql(const std::string& sql) {
+    auto it = m_bySql.find(sql);
+    if (it != m_bySql.end()) return *it->second;
+    auto stmt = m_db->prepare(sql);
+    return *m_bySql.emplace(sql, std::move(stmt)).first->second;
+}
+
+std::optional<std::int64_t> RecordSource::rowidQuery(DbStatement& stmt,
+                                                     std::optional<std::int64_t> arg) {
+    ResetOnExit reset(stmt);
+    if (arg) stmt.bind(1, DbValue(*arg));
+    if (!stmt.step()) return std::nullopt;
+    return stmt.column(0).integer();
+}
+
+std::optional<std::int64_t> RecordSource::first() {
+    return rowidQuery(cached(m_first, "SELECT " + m_rowid + " FROM " + m_from + " ORDER BY " +
+                                          m_rowid + " LIMIT 1"),
+                      std::nullopt);
+}
+
+std::optional<std::int64_t> RecordSource::last() {
+    return rowidQuery(cached(m_last, "SELECT " + m_rowid + " FROM " + m_from + " ORDER BY " +
+                                         m_rowid + " DESC LIMIT 1"),
+                      std::nullopt);
+}
+
+std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
+    return rowidQuery(cached(m_next, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
+                                         " > ? ORDER BY " + m_rowid + " LIMIT 1"),
+                      after);
+}
+
+std::optional<std::int64_t> RecordSource::previous(std::int64_t before) {
+    return rowidQuery(cached(m_prev, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
+                                         " < ? ORDER BY " + m_rowid + " DESC LIMIT 1"),
+                      before);
+}
+
+bool RecordSource::exists(std::int64_t rowid) {
+    return rowidQuery(cached(m_exists, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " +
+                                           m_rowid + " = ?"),
+                      rowid)
+        .has_value();
+}
+
+std::optional<std::vector<DbValue>> RecordSource::read(std::int64_t rowid) {
+    DbStatement& st = cached(m_read, "SELECT * FROM " + m_from + " WHERE " + m_rowid + " = ?");
+    ResetOnExit reset(st);
+    st.bind(1, DbValue(rowid));
+    if (!st.step()) return std::nullopt;
+    std::vector<DbValue> row;
+    row.reserve(m_fields.size());
+    for (std::size_t i = 0; i < m_fields.size(); ++i) row.push_back(st.column(static_cast<int>(i)));
+    return row;
+}
+
+std::int64_t RecordSource::count() {
+    const std::int64_t version = m_db->dataVersion();
+    if (!m_cachedCount || version != m_countVersion) {
+        DbStatement& st = cached(m_count, "SELECT count(*) FROM " + m_from);
+        ResetOnExit reset(st);
+        m_cachedCount = st.step() ? st.column(0).integer() : 0;
+        m_countVersion = version;
+    }
+    return *m_cachedCount;
+}
+
+std::int64_t RecordSource::positionOf(std::int64_t rowid) {
+    DbStatement& st =
+        cached(m_position, "SELECT count(*) FROM " + m_from + " WHERE " + m_rowid + " < ?");
+    ResetOnExit reset(st);
+    st.bind(1, DbValue(rowid));
+    return st.step() ? st.column(0).integer() : 0;
+}
+
+std::optional<std::int64_t> RecordSource::find(const Criteria& criteria, Direction direction,
+                                               std::optional<std::int64_t> anchor) {
+    const bool forward = direction == Direction::Forward;
+    std::string sql = "SELECT " + m_rowid + " FROM " + m_from + " WHERE (" + criteria.sql() + ")";
+    if (anchor) sql += " AND " + m_rowid + (forward ? " > ?" : " < ?");
+    sql += " ORDER BY " + m_rowid + (forward ? "" : " DESC") + " LIMIT 1";
+    // Keep the statements of the last few criteria: the Find dialog repeats one
+    // criterion while the user presses Find Next.
+    constexpr std::size_t kKeptFinds = 16;
+    if (m_bySql.find(sql) == m_bySql.end()) {
+        if (m_findOrder.size() >= kKeptFinds) {
+            m_bySql.erase(m_findOrder.front());
+            m_findOrder.erase(m_findOrder.begin());
+        }
+        m_findOrder.push_back(sql);
+    }
+    DbStatement& st = cachedBySql(sql);
+    ResetOnExit reset(st);
+    int index = 1;
+    for (const DbValue& p : criteria.parameters()) st.bind(index++, p);
+    if (anchor) st.bind(index, DbValue(*anchor));
+    if (!st.step()) return std::nullopt;
+    return st.column(0).integer();
+}
+
+std::int64_t RecordSource::insert(const FieldChanges& values) {
+    std::string cols, marks;
+    for (std::size_t i = 0; i < values.size() && i < m_fields.size(); ++i) {
+        if (!values[i]) continue;
+        if (!cols.empty()) {
+            cols += ", ";
+            marks += ", ";
+        }
+        cols += quoteIdentifier(m_fields[i].name);
+        marks += "?";
+    }
+    const std::string sql =
+        "INSERT INTO " + m_from +
+        (cols.empty() ? " DEFAULT VALUES" : " (" + cols + ") VALUES (" + marks + ")") +
+        " RETURNING " + m_rowid;
+    DbStatement& st = cachedBySql(sql);
+    DbTransaction txn(*m_db);
+    std::int64_t rowid = 0;
+    {
+        ResetOnExit reset(st);
+        int index = 1;
+        for (const auto& v : values) {
+            if (v) st.bind(index++, *v);
+        }
+        if (!st.step()) raiseData(DataErr::EngineFailure, kDataSource, {}, "no row inserted");
+        rowid = st.column(0).integer();
+        while (st.step()) {
+        }
+    }
+    txn.commit();
+    m_cachedCount.reset();
+    return rowid;
+}
+
+std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values) {
+    std::string sets;
+    for (std::size_t i = 0; i < values.size() && i < m_fields.size(); ++i) {
+        if (!values[i]) continue;
+        if (!sets.empty()) sets += ", ";
+        sets += quoteIdentifier(m_fields[i].name) + " = ?";
+    }
+    if (sets.empty()) {
+        if (!exists(rowid)) raiseData(DataErr::RecordDeleted, kRecordsetSource);
+        return rowid;
+    }
+    DbStatement& st = cachedBySql("UPDATE " + m_from + " SET " + sets + " WHERE " + m_rowid +
+                                  " = ? RETURNING " + m_rowid);
+    DbTransaction txn(*m_db);
+    std::int64_t after = rowid;
+    {
+        ResetOnExit reset(st);
+        int index = 1;
+        for (const auto& v : values) {
+            if (v) st.bind(index++, *v);
+        }
+        st.bind(index, DbValue(rowid));
+        if (!st.step()) raiseData(DataErr::RecordDeleted, kRecordsetSource);
+        after = st.column(0).integer();
+        while (st.step()) {
+        }
+    }
+    txn.commit();
+    return after;
+}
+
+void RecordSource::remove(std::int64_t rowid) {
+    DbStatement& st = cached(m_delete, "DELETE FROM " + m_from + " WHERE " + m_rowid + " = ?");
+    DbTransaction txn(*m_db);
+    {
+        ResetOnExit reset(st);
+        st.bind(1, DbValue(rowid));
+        st.step();
+    }
+    txn.commit();
+    m_cachedCount.reset();
+}
+
+}  // namespace qv::data

@@ -1,0 +1,97 @@
+// The rows a recordset walks: a table (in rowid order, updatable) or the
+// result of a SELECT (copied once into a temporary table, read-only), with the
+// cached statements that move, read, find, insert, update and delete by rowid.
+//
+// Cost: every move is one indexed lookup (rowid > ? ORDER BY rowid LIMIT 1),
+// so opening and MoveLast never read the whole table. A SELECT source is
+// materialised when opened: time and temporary storage grow with its result,
+// after which moves and finds cost as on a table; the copy is a snapshot, so
+// later changes to the underlying tables do not show until it is reopened.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/db_connection.h"
+#include "data/field_info.h"
+
+namespace qv::data {
+
+class Criteria;
+
+// One pending value per field; nullopt leaves the field as it is.
+using FieldChanges = std::vector<std::optional<DbValue>>;
+
+class RecordSource {
+  public:
+    enum class Direction { Forward, Backward };
+
+    // Opens `source`: a table or view name (plain or in [brackets], any case)
+    // or a SELECT statement. Throws TableNotFound or QueryNotSelect.
+    static std::unique_ptr<RecordSource> open(std::shared_ptr<DbConnection> db,
+                                              std::string_view source);
+    ~RecordSource();
+    RecordSource(const RecordSource&) = delete;
+    RecordSource& operator=(const RecordSource&) = delete;
+
+    const std::vector<FieldInfo>& fields() const { return m_fields; }
+    // True for a table on a writable connection.
+    bool updatable() const;
+    DbConnection& connection() { return *m_db; }
+
+    std::optional<std::int64_t> first();
+    std::optional<std::int64_t> last();
+    std::optional<std::int64_t> next(std::int64_t after);
+    std::optional<std::int64_t> previous(std::int64_t before);
+    // Returns the row's values in field order, or nullopt when it is gone.
+    std::optional<std::vector<DbValue>> read(std::int64_t rowid);
+    bool exists(std::int64_t rowid);
+    std::int64_t count();
+    // Returns how many rows come before `rowid`.
+    std::int64_t positionOf(std::int64_t rowid);
+
+    // Returns the first row matching `criteria` in `direction`, starting after
+    // `anchor` (exclusive) or at the start of that direction when nullopt.
+    std::optional<std::int64_t> find(const Criteria& criteria, Direction direction,
+                                     std::optional<std::int64_t> anchor);
+
+    // Each runs in its own transaction and either completes or changes
+    // nothing. insert returns the new rowid; update returns the rowid after
+    // the change (a changed INTEGER PRIMARY KEY moves it) and throws
+    // RecordDeleted when the row is gone.
+    std::int64_t insert(const FieldChanges& values);
+    std::int64_t update(std::int64_t rowid, const FieldChanges& values);
+    void remove(std::int64_t rowid);
+
+  private:
+    RecordSource(std::shared_ptr<DbConnection> db, std::string from, std::string rowid,
+                 bool isTable, bool temporary);
+    void loadFields();
+    DbStatement& cached(std::unique_ptr<DbStatement>& slot, const std::string& sql);
+    DbStatement& cachedBySql(const std::string& sql);
+    std::optional<std::int64_t> rowidQuery(DbStatement& stmt, std::optional<std::int64_t> arg);
+
+    std::shared_ptr<DbConnection> m_db;
+    std::string m_from;   // quoted table name
+    std::string m_rowid;  // the name that reaches the rowid
+    bool m_isTable;
+    bool m_temporary;
+    std::vector<FieldInfo> m_fields;
+
+    std::unique_ptr<DbStatement> m_first, m_last, m_next, m_prev, m_read, m_exists, m_count,
+        m_position, m_delete;
+    // Statements built per shape (which fields an insert or update sets, a
+    // find's condition), kept while the recordset lives; finds are bounded.
+    std::map<std::string, std::unique_ptr<DbStatement>> m_bySql;
+    std::vector<std::string> m_findOrder;
+
+    std::optional<std::int64_t> m_cachedCount;
+    std::int64_t m_countVersion = 0;
+};
+
+}  // namespace qv::data

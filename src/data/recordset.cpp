@@ -1,0 +1,364 @@
+#include "data/recordset.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "data/criteria.h"
+#include "data/data_errors.h"
+#include "data/recordset_fields.h"
+#include "data/recordset_observer.h"
+#include "host/member_registry.h"
+
+namespace qv::data {
+
+namespace {
+
+bool anySet(const FieldChanges& changes) {
+    return std::any_of(changes.begin(), changes.end(), [](const auto& v) { return v.has_value(); });
+}
+
+std::int32_t clampToLong(std::int64_t v) {
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(v, std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+std::shared_ptr<Recordset> Recordset::open(std::shared_ptr<DbConnection> db,
+                                           std::string_view source) {
+    std::shared_ptr<Recordset> rs(new Recordset(RecordSource::open(std::move(db), source)));
+    rs->landOn(rs->source().first(), At::Eof);
+    return rs;
+}
+
+Recordset::Recordset(std::unique_ptr<RecordSource> source) : m_source(std::move(source)) {}
+
+Recordset::~Recordset() = default;
+
+void Recordset::close() {
+    m_source.reset();
+    m_observer = nullptr;
+    m_pending.clear();
+    m_boundValues.clear();
+    m_editMode = host::edit_mode::None;
+    m_row.reset();
+}
+
+RecordSource& Recordset::source() {
+    if (!m_source) raiseData(DataErr::ObjectClosed, kRecordsetSource);
+    return *m_source;
+}
+
+const std::vector<FieldInfo>& Recordset::fieldInfo() const {
+    if (!m_source) raiseData(DataErr::ObjectClosed, kRecordsetSource);
+    return m_source->fields();
+}
+
+int Recordset::fieldIndex(std::string_view name) const {
+    const auto& fields = fieldInfo();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (host::sameName(fields[i].name, name)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void Recordset::requireRecord() {
+    source();
+    if (m_at != At::Record) raiseData(DataErr::NoCurrentRecord, kRecordsetSource);
+}
+
+const std::vector<DbValue>& Recordset::currentRow() {
+    requireRecord();
+    if (!m_row) {
+        m_row = source().read(m_rowid);
+        if (!m_row) raiseData(DataErr::RecordDeleted, kRecordsetSource);
+    }
+    return *m_row;
+}
+
+bool Recordset::hasRecord() const {
+    return m_source && (m_editMode != host::edit_mode::None || m_at == At::Record);
+}
+
+void Recordset::notify() noexcept {
+    if (m_observer) m_observer->recordChanged(*this);
+}
+
+// Lands on `rowid`, or when there is none on the end named by `otherwise`;
+// the other end's flag is then set only when the recordset is empty.
+void Recordset::landOn(std::optional<std::int64_t> rowid, At otherwise) {
+    if (rowid) {
+        m_at = At::Record;
+        m_rowid = *rowid;
+        m_bof = m_eof = false;
+    } else {
+        const bool empty = !source().first().has_value();
+        m_at = otherwise;
+        m_bof = otherwise == At::Bof || empty;
+        m_eof = otherwise == At::Eof || empty;
+    }
+    m_row.reset();
+}
+
+void Recordset::leaveRecord() {
+    if (m_observer) m_observer->gatherEdits(*this);
+    if (m_editMode != host::edit_mode::None) {
+        update();
+        return;
+    }
+    if (!anySet(m_boundValues)) return;
+    if (m_at != At::Record) {
+        m_boundValues.clear();
+        return;
+    }
+    if (!source().updatable()) {
+        // These values can never be saved; dropping them lets the next move go on.
+        m_boundValues.clear();
+        raiseData(DataErr::ReadOnly, kRecordsetSource);
+    }
+    m_rowid = source().update(m_rowid, m_boundValues);
+    m_boundValues.clear();
+    m_row.reset();
+}
+
+bool Recordset::bof() {
+    source();
+    return m_bof;
+}
+
+bool Recordset::eof() {
+    source();
+    return m_eof;
+}
+
+void Recordset::moveFirst() {
+    leaveRecord();
+    landOn(source().first(), At::Eof);
+    notify();
+}
+
+void Recordset::moveLast() {
+    leaveRecord();
+    landOn(source().last(), At::Bof);
+    notify();
+}
+
+void Recordset::moveNext() {
+    leaveRecord();
+    if (m_at == At::Eof) return;  // already past the end: nothing to do, no failure
+    landOn(m_at == At::Bof ? source().first() : source().next(m_rowid), At::Eof);
+    notify();
+}
+
+void Recordset::movePrevious() {
+    leaveRecord();
+    if (m_at == At::Bof) return;
+    landOn(m_at == At::Eof ? source().last() : source().previous(m_rowid), At::Bof);
+    notify();
+}
+
+void Recordset::addNew() {
+    source();
+    if (m_editMode != host::edit_mode::None) {
+        raiseData(DataErr::InvalidOperation, kRecordsetSource, {},
+                  "a change is pending; call Update or CancelUpdate first");
+    }
+    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
+    leaveRecord();
+    m_pending.assign(source().fields().size(), std::nullopt);
+    m_editMode = host::edit_mode::Add;
+    notify();
+}
+
+void Recordset::edit() {
+    source();
+    if (m_editMode != host::edit_mode::None) {
+        raiseData(DataErr::InvalidOperation, kRecordsetSource, {},
+                  "a change is pending; call Update or CancelUpdate first");
+    }
+    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
+    currentRow();
+    // Values bound controls changed on this record carry over into the edit.
+    m_pending = m_boundValues;
+    m_pending.resize(source().fields().size());
+    m_boundValues.clear();
+    m_editMode = host::edit_mode::InProgress;
+}
+
+void Recordset::update() {
+    source();
+    if (m_editMode == host::edit_mode::None) {
+        raiseData(DataErr::UpdateWithoutEdit, kRecordsetSource);
+    }
+    if (m_observer) m_observer->gatherEdits(*this);
+    // On failure nothing below runs: the pending record and its values stay.
+    if (m_editMode == host::edit_mode::Add) {
+        const std::int64_t rowid = source().insert(m_pending);
+        m_at = At::Record;
+        m_rowid = rowid;
+        m_bof = m_eof = false;
+    } else {
+        m_rowid = source().update(m_rowid, m_pending);
+    }
+    m_row.reset();
+    m_pending.clear();
+    m_editMode = host::edit_mode::None;
+    notify();
+}
+
+void Recordset::cancelUpdate() {
+    source();
+    if (m_editMode == host::edit_mode::None) {
+        raiseData(DataErr::UpdateWithoutEdit, kRecordsetSource);
+    }
+    m_pending.clear();
+    m_editMode = host::edit_mode::None;
+    notify();
+}
+
+void Recordset::deleteRecord() {
+    source();
+    if (m_editMode != host::edit_mode::None) {
+        raiseData(DataErr::InvalidOperation, kRecordsetSource, {},
+                  "a change is pending; call Update or CancelUpdate first");
+    }
+    requireRecord();
+    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
+    source().remove(m_rowid);
+    m_at = At::Deleted;
+    m_row.reset();
+    m_boundValues.clear();
+    notify();
+}
+
+std::shared_ptr<host::Fields> Recordset::fields() {
+    source();
+    return std::make_shared<RecordsetFields>(
+        std::static_pointer_cast<Recordset>(shared_from_this()));
+}
+
+host::Variant Recordset::fieldValue(std::size_t index) {
+    const auto& info = fieldInfo();
+    if (index >= info.size())
+        raiseData(DataErr::ItemNotFound, kRecordsetSource, std::to_string(index));
+    const std::int16_t type = info[index].type;
+    if (m_editMode == host::edit_mode::Add) {
+        return m_pending[index] ? toVariant(*m_pending[index], type) : host::Variant::null();
+    }
+    if (m_editMode == host::edit_mode::InProgress && m_pending[index]) {
+        return toVariant(*m_pending[index], type);
+    }
+    return toVariant(currentRow()[index], type);
+}
+
+void Recordset::setFieldValue(std::size_t index, const host::Variant& value) {
+    const auto& info = fieldInfo();
+    if (index >= info.size())
+        raiseData(DataErr::ItemNotFound, kRecordsetSource, std::to_string(index));
+    if (m_editMode == host::edit_mode::None)
+        raiseData(DataErr::UpdateWithoutEdit, kRecordsetSource);
+    m_pending[index] = toDbValue(value);
+}
+
+void Recordset::setBoundValue(std::size_t index, const host::Variant& value) {
+    const auto& info = fieldInfo();
+    if (index >= info.size())
+        raiseData(DataErr::ItemNotFound, kRecordsetSource, std::to_string(index));
+    if (m_editMode != host::edit_mode::None) {
+        m_pending[index] = toDbValue(value);
+        return;
+    }
+    requireRecord();
+    m_boundValues.resize(info.size());
+    m_boundValues[index] = toDbValue(value);
+}
+
+bool Recordset::hasUnsavedBoundValues() const {
+    return anySet(m_boundValues);
+}
+
+void Recordset::find(std::string_view criterion, RecordSource::Direction direction,
+                     bool fromCurrent) {
+    std::vector<std::string> names;
+    for (const FieldInfo& f : fieldInfo()) names.push_back(f.name);
+    // A criterion that does not compile fails before anything changes.
+    const Criteria criteria = Criteria::compile(criterion, names);
+    leaveRecord();
+    const bool forward = direction == RecordSource::Direction::Forward;
+    std::optional<std::int64_t> anchor;
+    if (fromCurrent) {
+        const At start = forward ? At::Bof : At::Eof;
+        const At end = forward ? At::Eof : At::Bof;
+        if (m_at == end) {
+            m_noMatch = true;
+            return;
+        }
+        if (m_at != start) anchor = m_rowid;
+    }
+    const auto found = source().find(criteria, direction, anchor);
+    if (!found) {
+        m_noMatch = true;
+        return;
+    }
+    landOn(found, At::Eof);
+    m_noMatch = false;
+    notify();
+}
+
+void Recordset::findFirst(std::string_view c) {
+    find(c, RecordSource::Direction::Forward, false);
+}
+void Recordset::findNext(std::string_view c) {
+    find(c, RecordSource::Direction::Forward, true);
+}
+void Recordset::findPrevious(std::string_view c) {
+    find(c, RecordSource::Direction::Backward, true);
+}
+void Recordset::findLast(std::string_view c) {
+    find(c, RecordSource::Direction::Backward, false);
+}
+
+bool Recordset::noMatch() {
+    source();
+    return m_noMatch;
+}
+
+std::int32_t Recordset::recordCount() {
+    return clampToLong(source().count());
+}
+
+std::int32_t Recordset::absolutePosition() {
+    source();
+    if (m_at != At::Record) return -1;
+    return clampToLong(source().positionOf(m_rowid));
+}
+
+host::Variant Recordset::bookmark() {
+    requireRecord();
+    return host::Variant(std::to_string(m_rowid));
+}
+
+void Recordset::setBookmark(const host::Variant& value) {
+    source();
+    const std::string text = value.toString();
+    std::int64_t rowid = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), rowid);
+    if (r.ec != std::errc{} || r.ptr != text.data() + text.size() || !source().exists(rowid)) {
+        raiseData(DataErr::InvalidBookmark, kRecordsetSource);
+    }
+    leaveRecord();
+    landOn(rowid, At::Eof);
+    notify();
+}
+
+std::int16_t Recordset::editMode() {
+    source();
+    return m_editMode;
+}
+
+bool Recordset::updatable() {
+    return source().updatable();
+}
+
+}  // namespace qv::data

@@ -1,0 +1,64 @@
+#include "temp_database.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace qv::data::test {
+
+TempDatabase::TempDatabase(std::string_view schemaSql, std::string_view name) : m_name(name) {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "qvdata-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+    m_folder = tmpl;
+    SqliteConnection::Options options;
+    options.create = true;
+    auto db = SqliteConnection::open(path(), options);
+    if (!schemaSql.empty()) db->execute(schemaSql);
+}
+
+TempDatabase::~TempDatabase() {
+    std::error_code ec;
+    std::filesystem::remove_all(m_folder, ec);
+}
+
+std::shared_ptr<DbConnection> TempDatabase::connect(bool readOnly) const {
+    SqliteConnection::Options options;
+    options.readOnly = readOnly;
+    options.busyTimeoutMs = 0;
+    return SqliteConnection::open(path(), options);
+}
+
+void TempDatabase::exec(std::string_view sql) const {
+    connect()->execute(sql);
+}
+
+std::string TempDatabase::bytes() const {
+    std::ifstream in(path(), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string TempDatabase::column(std::string_view sql) const {
+    auto db = connect();
+    auto st = db->prepare(sql);
+    std::string out;
+    while (st->step()) {
+        if (!out.empty()) out += ",";
+        const DbValue v = st->column(0);
+        if (v.isNull()) {
+            out += "NULL";
+        } else if (v.isInteger()) {
+            out += std::to_string(v.integer());
+        } else if (v.isText()) {
+            out += v.text();
+        } else {
+            out += "?";
+        }
+    }
+    return out;
+}
+
+}  // namespace qv::data::test
