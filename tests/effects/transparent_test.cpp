@@ -1,0 +1,167 @@
+// Transparent and plain drawing: the net pixel rule on small surfaces with
+// sentinels around the destination, for DC and picture sources.
+#include <gtest/gtest.h>
+
+#include "effects/paint_effects.h"
+#include "effects_fixture.h"
+#include "pixel_model.h"
+
+namespace qv::effects::test {
+namespace {
+
+constexpr COLORREF kMagenta = 0xFF00FF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kOdd = 0x123456;
+
+const Legend& legend() {
+    static const Legend l{{'M', kMagenta}, {'K', kBlack}, {'W', kWhite},
+                          {'R', kRed},     {'O', kOdd},   {'F', GetSysColor(COLOR_BTNFACE)}};
+    return l;
+}
+
+struct TransparentCase {
+    const char* name;
+    std::vector<std::string> source;
+    OLE_COLOR clrMask;
+    COLORREF maskRgb;
+    Placement at;
+};
+
+const std::vector<TransparentCase>& transparentCases() {
+    static const std::vector<TransparentCase> cases{
+        {"mask pixels left out, black kept",
+         {"MKRO", "KMMW", "OWKM"},
+         kMagenta,
+         kMagenta,
+         {2, 2, 4, 3, 0, 0}},
+        {"no mask pixel copies like SRCCOPY",
+         {"KRO", "WKR"},
+         kMagenta,
+         kMagenta,
+         {1, 3, 3, 2, 0, 0}},
+        {"only mask pixels leave the destination",
+         {"MMM", "MMM"},
+         kMagenta,
+         kMagenta,
+         {2, 2, 3, 2, 0, 0}},
+        {"source offset",
+         {"RRRRR", "RKMOR", "RMWKR", "RRRRR"},
+         kMagenta,
+         kMagenta,
+         {0, 5, 3, 2, 1, 1}},
+        {"white mask", {"WKW", "RWO"}, kWhite, kWhite, {3, 1, 3, 2, 0, 0}},
+        {"system colour mask",
+         {"FKF", "RFO"},
+         0x8000000F,
+         GetSysColor(COLOR_BTNFACE),
+         {2, 2, 3, 2, 0, 0}},
+        {"clipped at the destination's edge",
+         {"KRMO", "OMRK"},
+         kMagenta,
+         kMagenta,
+         {7, 6, 4, 2, 0, 0}},
+    };
+    return cases;
+}
+
+TEST(PaintTransparent, DcSourceFollowsTheTransparentRule) {
+    const PaintEffects fx;
+    HDC hdcScreen = GetDC(nullptr);
+    HPALETTE hHalftone = CreateHalftonePalette(hdcScreen);
+    ReleaseDC(nullptr, hdcScreen);
+    for (const auto& c : transparentCases()) {
+        // The object's own palette (0) and an equal palette passed in give the same result.
+        for (HPALETTE hPal : {HPALETTE{}, hHalftone}) {
+            SCOPED_TRACE(testing::Message() << c.name << (hPal ? " (palette passed)" : ""));
+            const Grid src = gridFromRows(c.source, legend());
+            const Grid before = sentinelGrid(9, 8);
+            const Canvas dst = canvasOf(before);
+            const Canvas source = canvasOf(src);
+            runChecked(
+                [&] {
+                    fx.PaintTransparentDC(dst.dc(), c.at.xDest, c.at.yDest, c.at.width, c.at.height,
+                                          source.dc(), c.at.xSrc, c.at.ySrc, c.clrMask, hPal);
+                },
+                {dst.dc(), source.dc()});
+            EXPECT_TRUE(gridsEqual(readGrid(dst), expectTransparent(before, src, c.at, c.maskRgb)));
+        }
+    }
+    DeleteObject(hHalftone);
+}
+
+TEST(PaintTransparent, BitmapPictureFollowsTheTransparentRule) {
+    const PaintEffects fx;
+    for (const auto& c : transparentCases()) {
+        SCOPED_TRACE(c.name);
+        const Grid src = gridFromRows(c.source, legend());
+        const Grid before = sentinelGrid(9, 8);
+        const Canvas dst = canvasOf(before);
+        OwnedBitmap bitmap(src);
+        const FakePicture picture(kPictureTypeBitmap, bitmap.handle());
+        runChecked(
+            [&] {
+                fx.PaintTransparentStdPic(dst.dc(), c.at.xDest, c.at.yDest, c.at.width, c.at.height,
+                                          &picture, c.at.xSrc, c.at.ySrc, c.clrMask);
+            },
+            {dst.dc()});
+        EXPECT_TRUE(gridsEqual(readGrid(dst), expectTransparent(before, src, c.at, c.maskRgb)));
+    }
+}
+
+TEST(PaintTransparent, MonochromeSourceTakesItsOwnColours) {
+    // The source DC's background colour is the mask: set bits are left out and
+    // clear bits are drawn in the source DC's text colour.
+    const PaintEffects fx;
+    const std::vector<std::string> bits{"1010", "0110", "1100"};
+    const Canvas source = monoOf(bits);
+    SetBkColor(source.dc(), 0x00FF00);
+    SetTextColor(source.dc(), kRed);
+    const Grid before = sentinelGrid(8, 6);
+    const Canvas dst = canvasOf(before);
+    runChecked([&] { fx.PaintTransparentDC(dst.dc(), 2, 1, 4, 3, source.dc(), 0, 0, 0x00FF00); },
+               {dst.dc(), source.dc()});
+    Grid expected = before;
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            if (bits[y][x] == '0') expected.at(2 + x, 1 + y) = kRed;
+        }
+    }
+    EXPECT_TRUE(gridsEqual(readGrid(dst), expected));
+}
+
+TEST(PaintTransparent, EmptyAndNegativeBlocksLeaveNothingBehind) {
+    const PaintEffects fx;
+    const Grid before = sentinelGrid(6, 6);
+    const Canvas dst = canvasOf(before);
+    const Canvas source = Canvas::color(4, 4, kRed);
+    const LONG sizes[][2] = {{0, 0}, {0, 3}, {3, 0}, {-2, 3}, {3, -2}};
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(testing::Message() << s[0] << "x" << s[1]);
+        runChecked(
+            [&] { fx.PaintTransparentDC(dst.dc(), 1, 1, s[0], s[1], source.dc(), 0, 0, kMagenta); },
+            {dst.dc(), source.dc()});
+        if (s[0] >= 0 && s[1] >= 0) {
+            EXPECT_TRUE(gridsEqual(readGrid(dst), before));
+        }
+    }
+}
+
+TEST(PaintNormal, BitmapCopiesFromTheSourceOffset) {
+    const PaintEffects fx;
+    const Grid src = gridFromRows({"KRMO", "OMRK", "WWKR"}, legend());
+    const Grid before = sentinelGrid(7, 6);
+    const Canvas dst = canvasOf(before);
+    OwnedBitmap bitmap(src);
+    const FakePicture picture(kPictureTypeBitmap, bitmap.handle());
+    runChecked([&] { fx.PaintNormalStdPic(dst.dc(), 4, 3, 3, 2, &picture, 1, 1); }, {dst.dc()});
+    Grid expected = before;
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) expected.at(4 + x, 3 + y) = src.at(1 + x, 1 + y);
+    }
+    EXPECT_TRUE(gridsEqual(readGrid(dst), expected));
+}
+
+}  // namespace
+}  // namespace qv::effects::test
