@@ -345,7 +345,6 @@ BOOL IsChild(HWND hWndParent, HWND hWnd);
 HWND GetParent(HWND hWnd);
 HWND SetParent(HWND hWndChild, HWND hWndNewParent);
 HWND GetWindow(HWND hWnd, UINT uCmd);
-HWND GetDesktopWindow();
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);

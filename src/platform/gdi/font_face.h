@@ -1,0 +1,72 @@
+// Rasterised font faces for the text functions: a face found with fontconfig
+// for a LOGFONTA (a close generic face stands in for a missing one), sized
+// with the platform's height rules, and a cache of its 256 ANSI glyphs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32_gdi.h"
+
+namespace qv::gdi {
+
+struct FontMetrics {
+    int height = 0;  // ascent + descent: the cell height
+    int ascent = 0;
+    int descent = 0;
+    int internalLeading = 0;
+    int externalLeading = 0;
+    int aveCharWidth = 0;
+    int maxCharWidth = 0;
+    int weight = FW_NORMAL;
+};
+
+// One glyph: its coverage bitmap (0..255 per pixel) placed relative to the
+// pen position on the baseline.
+struct Glyph {
+    int advance = 0;
+    int left = 0;  // from the pen to the bitmap's left column
+    int top = 0;   // from the baseline up to the bitmap's top row
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> coverage;  // width * height, row by row
+};
+
+class FontFace {
+  public:
+    // The face for a logical font (heights in pixels: negative = character
+    // height, positive = cell height, 0 = the default). Faces are shared per
+    // thread by file, size and synthesis. Never null: without any font file
+    // a face with box metrics and no glyph shapes stands in.
+    static std::shared_ptr<FontFace> forLogFont(const LOGFONTA& logFont);
+
+    ~FontFace();
+    FontFace(const FontFace&) = delete;
+    FontFace& operator=(const FontFace&) = delete;
+
+    const FontMetrics& metrics() const { return m_metrics; }
+    // The family actually used, e.g. "DejaVu Sans".
+    const std::string& familyName() const { return m_family; }
+    // The glyph of an ANSI (Windows-1252) character, rendered on first use.
+    const Glyph& glyph(unsigned char c);
+    // The width of a run of ANSI characters.
+    int measure(std::string_view text);
+
+  private:
+    struct Impl;
+    FontFace();
+    std::unique_ptr<Impl> m_impl;
+    FontMetrics m_metrics;
+    std::string m_family;
+    std::array<std::unique_ptr<Glyph>, 256> m_glyphs{};
+};
+
+// The face of a DC's selected font, cached in the font object.
+class DeviceContext;
+FontFace& faceOf(DeviceContext& dc);
+
+}  // namespace qv::gdi

@@ -1,0 +1,361 @@
+// Mouse and keyboard input, routing to the capture or hit window, focus and
+// capture.
+#include "platform/user/input.h"
+
+#include <cstdlib>
+
+#include "platform/user/message_loop.h"
+#include "platform/user/thread_state.h"
+
+using qv::user::fail;
+using qv::user::threadState;
+using qv::user::Window;
+
+namespace {
+
+constexpr BYTE kDown = 0x80;
+constexpr BYTE kToggled = 0x01;
+constexpr UINT kDoubleClickTime = 500;
+
+struct ButtonInfo {
+    UINT vk;
+    UINT down;
+    UINT up;
+    UINT dblclk;
+};
+
+ButtonInfo infoOf(qv::user::MouseButton b) {
+    switch (b) {
+        case qv::user::MouseButton::Right:
+            return {VK_RBUTTON, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
+        case qv::user::MouseButton::Middle:
+            return {VK_MBUTTON, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
+        default:
+            return {VK_LBUTTON, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
+    }
+}
+
+bool isDown(int vk) {
+    return (threadState().keys[static_cast<std::size_t>(vk & 0xFF)] & kDown) != 0;
+}
+
+WPARAM mouseKeyFlags() {
+    WPARAM f = 0;
+    f |= isDown(VK_LBUTTON) ? MK_LBUTTON : 0;
+    f |= isDown(VK_RBUTTON) ? MK_RBUTTON : 0;
+    f |= isDown(VK_MBUTTON) ? MK_MBUTTON : 0;
+    f |= isDown(VK_SHIFT) ? MK_SHIFT : 0;
+    f |= isDown(VK_CONTROL) ? MK_CONTROL : 0;
+    return f;
+}
+
+void setKey(UINT vk, bool down) {
+    BYTE& k = threadState().keys[vk & 0xFF];
+    if (down) {
+        if ((k & kDown) == 0) {
+            k ^= kToggled;
+        }
+        k |= kDown;
+    } else {
+        k &= static_cast<BYTE>(~kDown);
+    }
+}
+
+int metricOr(int index, int fallback) {
+    const int v = GetSystemMetrics(index);
+    return v > 0 ? v : fallback;
+}
+
+// The window that gets mouse input now, or null.
+Window* mouseTarget() {
+    auto& ts = threadState();
+    if (Window* c = ts.windows.find(ts.capture)) {
+        return c;
+    }
+    return ts.windows.hitTest(ts.cursor);
+}
+
+void postMouse(Window* target, UINT msg) {
+    auto& ts = threadState();
+    const POINT o = ts.windows.screenOrigin(target);
+    const LPARAM lp = MAKELPARAM(ts.cursor.x - o.x, ts.cursor.y - o.y);
+    ts.queue.push_back(MSG{target->handle, msg, mouseKeyFlags(), lp, ts.clock.now(), ts.cursor, 0});
+}
+
+// Clicking a window brings its top-level window forward and makes it active.
+void activateFromClick(Window* target) {
+    auto& ts = threadState();
+    Window* top = ts.windows.topLevelOf(target);
+    if (top == nullptr || (top->exStyle & WS_EX_NOACTIVATE) != 0) {
+        return;
+    }
+    ts.windows.raise(top);
+    ts.active = top->handle;
+}
+
+HWND keyTarget() {
+    auto& ts = threadState();
+    return ts.focus != nullptr ? ts.focus : ts.active;
+}
+
+void postKey(UINT msg, UINT vk) {
+    auto& ts = threadState();
+    HWND target = keyTarget();
+    if (target == nullptr || ts.windows.find(target) == nullptr) {
+        return;
+    }
+    const LPARAM lp = msg == WM_KEYUP ? static_cast<LPARAM>(0xC0000001u) : 1;
+    ts.queue.push_back(MSG{target, msg, vk, lp, ts.clock.now(), ts.cursor, 0});
+}
+
+constexpr const char* kShiftedDigits = ")!@#$%^&*(";
+
+struct OemKey {
+    UINT vk;
+    char plain;
+    char shifted;
+};
+constexpr OemKey kOemKeys[] = {{0xBA, ';', ':'}, {0xBB, '=', '+'}, {0xBC, ',', '<'},
+                               {0xBD, '-', '_'}, {0xBE, '.', '>'}, {0xBF, '/', '?'},
+                               {0xC0, '`', '~'}, {0xDB, '[', '{'}, {0xDC, '\\', '|'},
+                               {0xDD, ']', '}'}, {0xDE, '\'', '"'}};
+
+int charFor(UINT vk, bool shift, bool control) {
+    if (vk >= 'A' && vk <= 'Z') {
+        if (control) {
+            return static_cast<int>(vk - 'A' + 1);
+        }
+        return static_cast<int>(shift ? vk : vk - 'A' + 'a');
+    }
+    if (control) {
+        return -1;
+    }
+    if (vk >= '0' && vk <= '9') {
+        return shift ? kShiftedDigits[vk - '0'] : static_cast<int>(vk);
+    }
+    switch (vk) {
+        case VK_SPACE:
+            return ' ';
+        case VK_RETURN:
+            return '\r';
+        case VK_BACK:
+            return 8;
+        case VK_TAB:
+            return '\t';
+        case VK_ESCAPE:
+            return 27;
+        default:
+            break;
+    }
+    for (const OemKey& k : kOemKeys) {
+        if (k.vk == vk) {
+            return shift ? k.shifted : k.plain;
+        }
+    }
+    return -1;
+}
+
+// The key and shift state that type a character, if any.
+bool keyForChar(char c, UINT* vk, bool* shift) {
+    for (UINT v = 1; v < 256; ++v) {
+        for (bool s : {false, true}) {
+            if (charFor(v, s, false) == static_cast<unsigned char>(c)) {
+                *vk = v;
+                *shift = s;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+namespace qv::user {
+
+void mouseMove(int x, int y) {
+    auto& ts = threadState();
+    ts.cursor = POINT{x, y};
+    if (Window* target = mouseTarget()) {
+        postMouse(target, WM_MOUSEMOVE);
+    }
+    pumpMessages();
+}
+
+void mouseDown(MouseButton button) {
+    auto& ts = threadState();
+    const ButtonInfo info = infoOf(button);
+    setKey(info.vk, true);
+    Window* target = mouseTarget();
+    if (target == nullptr) {
+        ts.lastClick = {};
+        pumpMessages();
+        return;
+    }
+    if (ts.capture == nullptr) {
+        activateFromClick(target);
+    }
+    const DWORD now = ts.clock.now();
+    const LastClick& last = ts.lastClick;
+    const int cx = metricOr(SM_CXDOUBLECLK, 4);
+    const int cy = metricOr(SM_CYDOUBLECLK, 4);
+    const bool dbl =
+        last.hwnd == target->handle && last.button == info.down &&
+        now - last.time <= GetDoubleClickTime() && std::abs(ts.cursor.x - last.pt.x) <= cx / 2 &&
+        std::abs(ts.cursor.y - last.pt.y) <= cy / 2 && (target->cls->style & CS_DBLCLKS) != 0;
+    if (dbl) {
+        ts.lastClick = {};
+    } else {
+        ts.lastClick = LastClick{target->handle, info.down, now, ts.cursor};
+    }
+    postMouse(target, dbl ? info.dblclk : info.down);
+    pumpMessages();
+}
+
+void mouseUp(MouseButton button) {
+    const ButtonInfo info = infoOf(button);
+    setKey(info.vk, false);
+    if (Window* target = mouseTarget()) {
+        postMouse(target, info.up);
+    }
+    pumpMessages();
+}
+
+void click(int x, int y, MouseButton button) {
+    mouseMove(x, y);
+    mouseDown(button);
+    mouseUp(button);
+}
+
+void keyDown(UINT vk) {
+    setKey(vk, true);
+    postKey(WM_KEYDOWN, vk);
+    pumpMessages();
+}
+
+void keyUp(UINT vk) {
+    setKey(vk, false);
+    postKey(WM_KEYUP, vk);
+    pumpMessages();
+}
+
+void pressKey(UINT vk, UINT modifiers) {
+    const bool shift = (modifiers & MK_SHIFT) != 0 && !isDown(VK_SHIFT);
+    const bool control = (modifiers & MK_CONTROL) != 0 && !isDown(VK_CONTROL);
+    if (shift) {
+        keyDown(VK_SHIFT);
+    }
+    if (control) {
+        keyDown(VK_CONTROL);
+    }
+    keyDown(vk);
+    keyUp(vk);
+    if (control) {
+        keyUp(VK_CONTROL);
+    }
+    if (shift) {
+        keyUp(VK_SHIFT);
+    }
+}
+
+void typeText(std::string_view text) {
+    for (char c : text) {
+        UINT vk = 0;
+        bool shift = false;
+        if (c != '\n' && keyForChar(c, &vk, &shift)) {
+            pressKey(vk, shift ? MK_SHIFT : 0);
+            continue;
+        }
+        if (HWND target = keyTarget()) {
+            PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+        }
+        pumpMessages();
+    }
+}
+
+int charForKey(UINT vk) {
+    return charFor(vk, isDown(VK_SHIFT), isDown(VK_CONTROL));
+}
+
+}  // namespace qv::user
+
+HWND SetCapture(HWND hwnd) {
+    auto& ts = threadState();
+    if (ts.windows.find(hwnd) == nullptr) {
+        return fail<HWND>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
+    }
+    const HWND old = ts.capture;
+    if (old == hwnd) {
+        return old;
+    }
+    ts.capture = hwnd;
+    if (old != nullptr) {
+        SendMessageA(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+    }
+    return old;
+}
+
+BOOL ReleaseCapture() {
+    auto& ts = threadState();
+    const HWND old = ts.capture;
+    if (old != nullptr) {
+        ts.capture = nullptr;
+        SendMessageA(old, WM_CAPTURECHANGED, 0, 0);
+    }
+    return TRUE;
+}
+
+HWND GetCapture() {
+    return threadState().capture;
+}
+
+HWND SetFocus(HWND hwnd) {
+    auto& ts = threadState();
+    Window* w = ts.windows.find(hwnd);
+    if (hwnd != nullptr && (w == nullptr || !w->enabledFlag())) {
+        return fail<HWND>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
+    }
+    const HWND old = ts.focus;
+    if (old == hwnd) {
+        return old;
+    }
+    if (old != nullptr) {
+        SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    }
+    w = ts.windows.find(hwnd);
+    if (hwnd != nullptr && w == nullptr) {
+        ts.focus = nullptr;
+        return old;
+    }
+    ts.focus = hwnd;
+    if (w != nullptr) {
+        ts.active = ts.windows.topLevelOf(w)->handle;
+        SendMessageA(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+    }
+    return old;
+}
+
+HWND GetFocus() {
+    return threadState().focus;
+}
+
+HWND GetActiveWindow() {
+    return threadState().active;
+}
+
+SHORT GetKeyState(int vk) {
+    const BYTE k = threadState().keys[static_cast<std::size_t>(vk & 0xFF)];
+    return static_cast<SHORT>(((k & kDown) != 0 ? 0x8000 : 0) | (k & kToggled));
+}
+
+BOOL GetCursorPos(LPPOINT pt) {
+    if (pt == nullptr) {
+        return fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    *pt = threadState().cursor;
+    return TRUE;
+}
+
+UINT GetDoubleClickTime() {
+    return kDoubleClickTime;
+}
