@@ -2,6 +2,8 @@
 // places follow one rule (see planEdge).
 #include "platform/gdi/edge.h"
 
+#include <algorithm>
+
 #include "platform/gdi/sys_colors.h"
 
 namespace qv::gdi {
@@ -49,7 +51,14 @@ RECT insetSides(const RECT& r, int k, UINT flags) {
     return out;
 }
 
-void addRun(std::vector<EdgeSegment>& out, LONG l, LONG t, LONG r, LONG b, int role) {
+// Adds the run, cut to `bounds`: a border never paints outside its rectangle,
+// even when the rectangle is too small (or inverted) to hold it.
+void addRun(std::vector<EdgeSegment>& out, const RECT& bounds, LONG l, LONG t, LONG r, LONG b,
+            int role) {
+    l = std::max(l, bounds.left);
+    t = std::max(t, bounds.top);
+    r = std::min(r, bounds.right);
+    b = std::min(b, bounds.bottom);
     if (r > l && b > t) out.push_back({{l, t, r, b}, role});
 }
 
@@ -69,16 +78,18 @@ EdgePlan planEdge(const RECT& rect, UINT edge, UINT flags) {
     for (int k = 0; k < ringCount; ++k) {
         RECT r = insetSides(rect, k, flags);
         const RingColors& c = rings[k];
-        if (flags & BF_TOP) addRun(plan.segments, r.left, r.top, r.right, r.top + 1, c.topLeft);
-        if (flags & BF_LEFT) addRun(plan.segments, r.left, r.top, r.left + 1, r.bottom, c.topLeft);
+        if (flags & BF_TOP)
+            addRun(plan.segments, rect, r.left, r.top, r.right, r.top + 1, c.topLeft);
+        if (flags & BF_LEFT)
+            addRun(plan.segments, rect, r.left, r.top, r.left + 1, r.bottom, c.topLeft);
         if (flags & BF_BOTTOM)
-            addRun(plan.segments, r.left, r.bottom - 1, r.right, r.bottom, c.bottomRight);
+            addRun(plan.segments, rect, r.left, r.bottom - 1, r.right, r.bottom, c.bottomRight);
         if (flags & BF_RIGHT)
-            addRun(plan.segments, r.right - 1, r.top, r.right, r.bottom, c.bottomRight);
+            addRun(plan.segments, rect, r.right - 1, r.top, r.right, r.bottom, c.bottomRight);
     }
     RECT inner = insetSides(rect, ringCount, flags);
     if (flags & BF_MIDDLE) {
-        addRun(plan.segments, inner.left, inner.top, inner.right, inner.bottom,
+        addRun(plan.segments, rect, inner.left, inner.top, inner.right, inner.bottom,
                (flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE);
     }
     plan.adjusted = (flags & BF_ADJUST) ? inner : rect;

@@ -30,7 +30,8 @@ struct EdgePlan {
 //   colour, which therefore owns the top-right and bottom-left corners;
 // - BF_MIDDLE fills what the rings enclose; BF_ADJUST shrinks the rectangle
 //   by the ring count on the sides named in `flags`.
-// Runs that would be empty (a rectangle too small for its border) are left out.
+// Runs are cut to the rectangle, so a rectangle too small for its border (or
+// inverted) is never painted outside.
 EdgePlan planEdge(const RECT& rect, UINT edge, UINT flags);
 
 }  // namespace qv::gdi

@@ -2,6 +2,11 @@
 #include "platform/gdi/sys_colors.h"
 
 #include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "platform/gdi/brush.h"
+#include "platform/gdi/handle_table.h"
 
 namespace qv::gdi {
 namespace {
@@ -25,6 +30,20 @@ struct Table {
 std::array<std::atomic<COLORREF>, kSysColorCount>& table() {
     static Table instance;
     return instance.colors;
+}
+
+// The brushes of GetSysColorBrush: stock entries of the handle table (never
+// deleted, not counted as live). A brush keeps the colour it was made with,
+// so a colour change makes a new one; handles given out before stay valid.
+struct SysBrushes {
+    std::mutex lock;
+    std::array<HBRUSH, kSysColorCount> handles{};
+    std::array<COLORREF, kSysColorCount> colors{};
+};
+
+SysBrushes& sysBrushes() {
+    static SysBrushes instance;
+    return instance;
 }
 
 }  // namespace
@@ -52,6 +71,21 @@ SysColorsRestorer::~SysColorsRestorer() {
 DWORD GetSysColor(int nIndex) {
     if (!qv::gdi::isSysColorIndex(nIndex)) return 0;
     return qv::gdi::table()[static_cast<std::size_t>(nIndex)].load();
+}
+
+HBRUSH GetSysColorBrush(int nIndex) {
+    if (!qv::gdi::isSysColorIndex(nIndex)) return nullptr;
+    const COLORREF color = GetSysColor(nIndex);
+    auto& brushes = qv::gdi::sysBrushes();
+    std::lock_guard<std::mutex> guard(brushes.lock);
+    const auto i = static_cast<std::size_t>(nIndex);
+    if (brushes.handles[i] == nullptr || brushes.colors[i] != color) {
+        auto brush = std::make_shared<qv::gdi::Brush>(BS_SOLID, color);
+        brushes.handles[i] =
+            static_cast<HBRUSH>(qv::gdi::HandleTable::instance().insert(std::move(brush), true));
+        brushes.colors[i] = color;
+    }
+    return brushes.handles[i];
 }
 
 BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbValues) {

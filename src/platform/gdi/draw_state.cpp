@@ -1,0 +1,215 @@
+// DrawStateA. The image is reduced to a monochrome shape mask, which is then
+// blitted with the "PSDPxax" raster operation: where the mask is black the
+// brush is painted, where it is white the destination stays.
+#include "platform/gdi/draw_state.h"
+
+#include "platform/gdi/icon.h"
+#include "platform/gdi/png_file.h"
+
+namespace qv::gdi {
+namespace {
+
+constexpr COLORREF kWhite = 0x00FFFFFF;
+constexpr DWORD kRopBrushWhereBlack = 0x00B8074A;  // PSDPxax
+
+// Screen-compatible memory DC holding `bitmap`; restores and frees itself.
+class MemoryDc {
+  public:
+    explicit MemoryDc(HBITMAP bitmap) {
+        HDC screen = GetDC(nullptr);
+        m_dc = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        if (m_dc != nullptr && bitmap != nullptr) m_old = SelectObject(m_dc, bitmap);
+    }
+    ~MemoryDc() {
+        if (m_old != nullptr) SelectObject(m_dc, m_old);
+        if (m_dc != nullptr) DeleteDC(m_dc);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+
+    bool ok() const { return m_old != nullptr; }
+    HDC dc() const { return m_dc; }
+
+  private:
+    HDC m_dc = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
+// A monochrome bitmap of `cx` x `cy` whose bits are 0 (black) on the shape and
+// 1 elsewhere; the shape is cut or padded to that size.
+HBITMAP makeShapeMask(const ImageShape& shape, int cx, int cy) {
+    const int stride = ((cx + 15) / 16) * 2;  // WORD-aligned rows
+    std::vector<BYTE> bits(static_cast<std::size_t>(stride) * static_cast<std::size_t>(cy), 0xFF);
+    for (int y = 0; y < cy; ++y) {
+        for (int x = 0; x < cx; ++x) {
+            if (shape.at(x, y)) {
+                bits[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride) +
+                     static_cast<std::size_t>(x / 8)] &= static_cast<BYTE>(~(0x80u >> (x % 8)));
+            }
+        }
+    }
+    return CreateBitmap(cx, cy, 1, 1, bits.data());
+}
+
+// Paints `brush` on the destination where the mask is black.
+bool paintThroughMask(HDC dest, int x, int y, int cx, int cy, HDC mask, HBRUSH brush) {
+    COLORREF oldText = SetTextColor(dest, 0x00000000);
+    COLORREF oldBk = SetBkColor(dest, kWhite);
+    HGDIOBJ oldBrush = SelectObject(dest, brush);
+    bool ok = oldBrush != nullptr && BitBlt(dest, x, y, cx, cy, mask, 0, 0, kRopBrushWhereBlack);
+    if (oldBrush != nullptr) SelectObject(dest, oldBrush);
+    SetTextColor(dest, oldText);
+    SetBkColor(dest, oldBk);
+    return ok;
+}
+
+bool paintWithSysColor(HDC dest, int x, int y, int cx, int cy, HDC mask, int index) {
+    HBRUSH brush = CreateSolidBrush(GetSysColor(index));
+    if (brush == nullptr) return false;
+    bool ok = paintThroughMask(dest, x, y, cx, cy, mask, brush);
+    DeleteObject(brush);
+    return ok;
+}
+
+// Draws the image behind a DST_COMPLEX output procedure on a white bitmap, so
+// that it can be treated like a bitmap.
+HBITMAP renderProcedure(DRAWSTATEPROC proc, LPARAM lData, WPARAM wData, int cx, int cy) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+    ReleaseDC(nullptr, screen);
+    if (bitmap == nullptr) return nullptr;
+    bool ok = false;
+    {
+        MemoryDc work(bitmap);
+        if (work.ok()) {
+            PatBlt(work.dc(), 0, 0, cx, cy, WHITENESS);
+            ok = proc(work.dc(), lData, wData, cx, cy) != FALSE;
+        }
+    }
+    if (!ok) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    return bitmap;
+}
+
+bool drawNormal(HDC dest, int x, int y, int cx, int cy, HBITMAP bitmap, HICON icon) {
+    if (icon != nullptr) return DrawIconEx(dest, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
+    MemoryDc src(bitmap);
+    return src.ok() && BitBlt(dest, x, y, cx, cy, src.dc(), 0, 0, SRCCOPY) != FALSE;
+}
+
+}  // namespace
+
+bool bitmapShape(HBITMAP bitmap, ImageShape& shape) {
+    std::vector<COLORREF> pixels;
+    int width = 0;
+    int height = 0;
+    if (!readBitmapPixels(bitmap, width, height, pixels)) return false;
+    shape.width = width;
+    shape.height = height;
+    shape.inside.assign(pixels.size(), false);
+    for (std::size_t i = 0; i < pixels.size(); ++i) shape.inside[i] = pixels[i] != kWhite;
+    return true;
+}
+
+bool iconShape(HICON icon, ImageShape& shape) {
+    const IconObject* object = findIcon(icon);
+    if (object == nullptr) return false;
+    std::vector<COLORREF> pixels;
+    int width = 0;
+    int height = 0;
+    if (!readBitmapPixels(object->mask(), width, height, pixels)) return false;
+    shape.width = object->width();
+    shape.height = object->height();
+    shape.inside.assign(
+        static_cast<std::size_t>(shape.width) * static_cast<std::size_t>(shape.height), false);
+    for (int y = 0; y < shape.height && y < height; ++y) {
+        for (int x = 0; x < shape.width && x < width; ++x) {
+            shape.inside[static_cast<std::size_t>(y * shape.width + x)] =
+                pixels[static_cast<std::size_t>(y * width + x)] == 0;
+        }
+    }
+    return true;
+}
+
+void ditherShape(ImageShape& shape) {
+    for (int y = 0; y < shape.height; ++y) {
+        for (int x = 0; x < shape.width; ++x) {
+            if ((x + y) % 2 != 0) {
+                shape.inside[static_cast<std::size_t>(y * shape.width + x)] = false;
+            }
+        }
+    }
+}
+
+}  // namespace qv::gdi
+
+BOOL DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData, WPARAM wData,
+                int x, int y, int cx, int cy, UINT uFlags) {
+    using namespace qv::gdi;
+    if (hdc == nullptr) return FALSE;
+    const UINT type = uFlags & 0x000F;
+    HBITMAP bitmap = nullptr;
+    HICON icon = nullptr;
+    HBITMAP rendered = nullptr;  // owned: the output procedure's drawing
+    int imageWidth = 0;
+    int imageHeight = 0;
+    if (type == DST_BITMAP && qfnCallBack == nullptr) {
+        bitmap = reinterpret_cast<HBITMAP>(lData);
+        BITMAP bm{};
+        if (GetObjectA(bitmap, sizeof(bm), &bm) == 0) return FALSE;
+        imageWidth = bm.bmWidth;
+        imageHeight = bm.bmHeight;
+    } else if (type == DST_ICON && qfnCallBack == nullptr) {
+        icon = reinterpret_cast<HICON>(lData);
+        if (!iconSize(icon, imageWidth, imageHeight)) return FALSE;
+    } else if (qfnCallBack != nullptr && type != DST_TEXT && type != DST_PREFIXTEXT) {
+        if (cx <= 0 || cy <= 0) return FALSE;  // a procedure has no size of its own
+        rendered = renderProcedure(qfnCallBack, lData, wData, cx, cy);
+        if (rendered == nullptr) return FALSE;
+        bitmap = rendered;
+        imageWidth = cx;
+        imageHeight = cy;
+    } else {
+        return FALSE;  // text is not drawn through DrawStateA here
+    }
+    if (cx == 0) cx = imageWidth;
+    if (cy == 0) cy = imageHeight;
+    if (cx < 0 || cy < 0) {
+        if (rendered != nullptr) DeleteObject(rendered);
+        return FALSE;
+    }
+
+    bool ok = false;
+    if ((uFlags & (DSS_UNION | DSS_DISABLED | DSS_MONO)) == 0) {
+        ok = drawNormal(hdc, x, y, cx, cy, bitmap, icon);
+    } else {
+        ImageShape shape;
+        ok = icon != nullptr ? iconShape(icon, shape) : bitmapShape(bitmap, shape);
+        if (ok && (uFlags & DSS_UNION)) ditherShape(shape);
+        HBITMAP mask = ok ? makeShapeMask(shape, cx, cy) : nullptr;
+        ok = false;
+        if (mask != nullptr) {
+            {
+                MemoryDc maskDc(mask);
+                if (maskDc.ok()) {
+                    if (uFlags & DSS_DISABLED) {
+                        // Embossed: highlight one pixel down and right, shadow on top.
+                        ok = paintWithSysColor(hdc, x + 1, y + 1, cx, cy, maskDc.dc(),
+                                               COLOR_BTNHIGHLIGHT) &&
+                             paintWithSysColor(hdc, x, y, cx, cy, maskDc.dc(), COLOR_BTNSHADOW);
+                    } else if (hbrFore != nullptr) {
+                        ok = paintThroughMask(hdc, x, y, cx, cy, maskDc.dc(), hbrFore);
+                    } else {
+                        ok = paintWithSysColor(hdc, x, y, cx, cy, maskDc.dc(), COLOR_WINDOWTEXT);
+                    }
+                }
+            }
+            DeleteObject(mask);
+        }
+    }
+    if (rendered != nullptr) DeleteObject(rendered);
+    return ok ? TRUE : FALSE;
+}

@@ -1,0 +1,240 @@
+// Icon creation, queries and drawing. Drawing is the classic two-pass
+// composition: the destination is ANDed with the mask, then XORed with the
+// colour image, so opaque pixels replace the destination and transparent
+// non-black pixels invert it.
+#include "platform/gdi/icon.h"
+
+#include "platform/gdi/handle_table.h"
+
+namespace qv::gdi {
+namespace {
+
+constexpr DWORD kRopSrcCopy = SRCCOPY;
+constexpr DWORD kRopSrcAnd = SRCAND;
+constexpr DWORD kRopSrcInvert = SRCINVERT;
+
+// A memory DC of the screen with `bitmap` selected; restores and frees itself.
+class SelectedBitmap {
+  public:
+    explicit SelectedBitmap(HBITMAP bitmap) {
+        HDC screen = GetDC(nullptr);
+        m_dc = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        if (m_dc != nullptr && bitmap != nullptr) m_old = SelectObject(m_dc, bitmap);
+    }
+    ~SelectedBitmap() {
+        if (m_old != nullptr) SelectObject(m_dc, m_old);
+        if (m_dc != nullptr) DeleteDC(m_dc);
+    }
+    SelectedBitmap(const SelectedBitmap&) = delete;
+    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+
+    bool ok() const { return m_old != nullptr; }
+    HDC dc() const { return m_dc; }
+
+  private:
+    HDC m_dc = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
+// A new bitmap holding rows [top, top + height) of `source`: monochrome when
+// `mono`, else a screen-compatible colour bitmap. NULL on failure.
+HBITMAP copyBitmap(HBITMAP source, int width, int top, int height, bool mono) {
+    SelectedBitmap src(source);
+    if (!src.ok()) return nullptr;
+    HBITMAP copy = nullptr;
+    if (mono) {
+        copy = CreateBitmap(width, height, 1, 1, nullptr);
+    } else {
+        HDC screen = GetDC(nullptr);
+        copy = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+    }
+    if (copy == nullptr) return nullptr;
+    bool ok = false;
+    {
+        SelectedBitmap dst(copy);
+        ok = dst.ok() && BitBlt(dst.dc(), 0, 0, width, height, src.dc(), 0, top, kRopSrcCopy);
+    }
+    if (!ok) {
+        DeleteObject(copy);
+        return nullptr;
+    }
+    return copy;
+}
+
+// Keeps the destination's text and background colours at black and white
+// while masks are blitted, so that mask bits map to black and white.
+class MaskColors {
+  public:
+    explicit MaskColors(HDC dc)
+        : m_dc(dc), m_text(SetTextColor(dc, 0x00000000)), m_bk(SetBkColor(dc, 0x00FFFFFF)) {}
+    ~MaskColors() {
+        SetTextColor(m_dc, m_text);
+        SetBkColor(m_dc, m_bk);
+    }
+    MaskColors(const MaskColors&) = delete;
+    MaskColors& operator=(const MaskColors&) = delete;
+
+  private:
+    HDC m_dc;
+    COLORREF m_text;
+    COLORREF m_bk;
+};
+
+// Blits (part of) a bitmap to the destination, stretching when the sizes differ.
+bool blitPart(HDC dest, int x, int y, int cx, int cy, HDC src, int sy, int w, int h, DWORD rop) {
+    if (cx == w && cy == h) return BitBlt(dest, x, y, cx, cy, src, 0, sy, rop) != FALSE;
+    return StretchBlt(dest, x, y, cx, cy, src, 0, sy, w, h, rop) != FALSE;
+}
+
+bool drawIconParts(HDC dest, int x, int y, const IconObject& icon, int cx, int cy, UINT flags) {
+    const int w = icon.width();
+    const int h = icon.height();
+    MaskColors colors(dest);
+    SelectedBitmap mask(icon.mask());
+    if (!mask.ok()) return false;
+    const bool both = (flags & DI_NORMAL) == DI_NORMAL;
+    bool ok = true;
+    if (flags & DI_MASK) {
+        ok = blitPart(dest, x, y, cx, cy, mask.dc(), 0, w, h, both ? kRopSrcAnd : kRopSrcCopy);
+    }
+    if (ok && (flags & DI_IMAGE)) {
+        const DWORD rop = both ? kRopSrcInvert : kRopSrcCopy;
+        if (icon.color() != nullptr) {
+            SelectedBitmap color(icon.color());
+            ok = color.ok() && blitPart(dest, x, y, cx, cy, color.dc(), 0, w, h, rop);
+        } else {
+            ok = blitPart(dest, x, y, cx, cy, mask.dc(), h, w, h, rop);
+        }
+    }
+    return ok;
+}
+
+}  // namespace
+
+const IconObject* findIcon(HICON icon) {
+    return HandleTable::instance().lookupAs<IconObject>(icon);
+}
+
+bool iconSize(HICON icon, int& width, int& height) {
+    const IconObject* object = findIcon(icon);
+    if (object == nullptr) return false;
+    width = object->width();
+    height = object->height();
+    return true;
+}
+
+}  // namespace qv::gdi
+
+using qv::gdi::IconObject;
+
+HICON CreateIconIndirect(PICONINFO piconinfo) {
+    if (piconinfo == nullptr || piconinfo->hbmMask == nullptr) return nullptr;
+    BITMAP maskInfo{};
+    if (GetObjectA(piconinfo->hbmMask, sizeof(maskInfo), &maskInfo) == 0) return nullptr;
+    int width = maskInfo.bmWidth;
+    int height = maskInfo.bmHeight;
+    HBITMAP color = nullptr;
+    if (piconinfo->hbmColor != nullptr) {
+        BITMAP colorInfo{};
+        if (GetObjectA(piconinfo->hbmColor, sizeof(colorInfo), &colorInfo) == 0) return nullptr;
+        width = colorInfo.bmWidth;
+        height = colorInfo.bmHeight;
+        color = qv::gdi::copyBitmap(piconinfo->hbmColor, width, 0, height, false);
+        if (color == nullptr) return nullptr;
+    } else {
+        height /= 2;  // AND mask above the XOR mask
+    }
+    if (width <= 0 || height <= 0) {
+        if (color != nullptr) DeleteObject(color);
+        return nullptr;
+    }
+    const int maskRows = color != nullptr ? height : height * 2;
+    HBITMAP mask = qv::gdi::copyBitmap(piconinfo->hbmMask, width, 0, maskRows, true);
+    if (mask == nullptr) {
+        if (color != nullptr) DeleteObject(color);
+        return nullptr;
+    }
+    POINT hotspot{static_cast<LONG>(piconinfo->xHotspot), static_cast<LONG>(piconinfo->yHotspot)};
+    if (piconinfo->fIcon) hotspot = {width / 2, height / 2};
+    auto object = std::make_shared<IconObject>(mask, color, width, height,
+                                               piconinfo->fIcon != FALSE, hotspot);
+    return static_cast<HICON>(qv::gdi::HandleTable::instance().insert(std::move(object)));
+}
+
+BOOL DestroyIcon(HICON hIcon) {
+    auto& table = qv::gdi::HandleTable::instance();
+    const IconObject* icon = table.lookupAs<IconObject>(hIcon);
+    if (icon == nullptr) return FALSE;
+    HBITMAP mask = icon->mask();
+    HBITMAP color = icon->color();
+    if (table.remove(hIcon) != qv::gdi::HandleTable::RemoveResult::Removed) return FALSE;
+    DeleteObject(mask);
+    if (color != nullptr) DeleteObject(color);
+    return TRUE;
+}
+
+BOOL GetIconInfo(HICON hIcon, PICONINFO piconinfo) {
+    const IconObject* icon = qv::gdi::findIcon(hIcon);
+    if (icon == nullptr || piconinfo == nullptr) return FALSE;
+    const int maskRows = icon->color() != nullptr ? icon->height() : icon->height() * 2;
+    HBITMAP mask = qv::gdi::copyBitmap(icon->mask(), icon->width(), 0, maskRows, true);
+    if (mask == nullptr) return FALSE;
+    HBITMAP color = nullptr;
+    if (icon->color() != nullptr) {
+        color = qv::gdi::copyBitmap(icon->color(), icon->width(), 0, icon->height(), false);
+        if (color == nullptr) {
+            DeleteObject(mask);
+            return FALSE;
+        }
+    }
+    piconinfo->fIcon = icon->isIcon() ? TRUE : FALSE;
+    piconinfo->xHotspot = static_cast<DWORD>(icon->hotspot().x);
+    piconinfo->yHotspot = static_cast<DWORD>(icon->hotspot().y);
+    piconinfo->hbmMask = mask;
+    piconinfo->hbmColor = color;
+    return TRUE;
+}
+
+BOOL DrawIcon(HDC hDC, int X, int Y, HICON hIcon) {
+    return DrawIconEx(hDC, X, Y, hIcon, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0,
+                      nullptr, DI_NORMAL);
+}
+
+BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
+                UINT /*istepIfAniCur*/, HBRUSH hbrFlickerFreeDraw, UINT diFlags) {
+    const IconObject* found = qv::gdi::findIcon(hIcon);
+    if (found == nullptr || hdc == nullptr) return FALSE;
+    if ((diFlags & DI_NORMAL) == 0) return FALSE;
+    // Keep the icon alive even if a callee deletes its handle.
+    auto keep = qv::gdi::HandleTable::instance().share(hIcon);
+    const IconObject& icon = *found;
+    if (cxWidth == 0) {
+        cxWidth = (diFlags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CXICON) : icon.width();
+    }
+    if (cyWidth == 0) {
+        cyWidth = (diFlags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CYICON) : icon.height();
+    }
+    if (cxWidth < 0 || cyWidth < 0) return FALSE;
+    if (hbrFlickerFreeDraw == nullptr) {
+        return qv::gdi::drawIconParts(hdc, xLeft, yTop, icon, cxWidth, cyWidth, diFlags);
+    }
+    // Flicker-free: compose on a brush-filled bitmap, then copy it in one blit.
+    HDC screen = GetDC(nullptr);
+    HBITMAP buffer = CreateCompatibleBitmap(screen, cxWidth, cyWidth);
+    ReleaseDC(nullptr, screen);
+    if (buffer == nullptr) return FALSE;
+    bool ok = false;
+    {
+        qv::gdi::SelectedBitmap work(buffer);
+        if (work.ok()) {
+            RECT all{0, 0, cxWidth, cyWidth};
+            FillRect(work.dc(), &all, hbrFlickerFreeDraw);
+            ok = qv::gdi::drawIconParts(work.dc(), 0, 0, icon, cxWidth, cyWidth, diFlags) &&
+                 BitBlt(hdc, xLeft, yTop, cxWidth, cyWidth, work.dc(), 0, 0, SRCCOPY);
+        }
+    }
+    DeleteObject(buffer);
+    return ok ? TRUE : FALSE;
+}

@@ -1,0 +1,88 @@
+// The system colour table, its brushes and the system metrics.
+#include "platform/gdi/sys_colors.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "support/gdi_leak_guard.h"
+
+namespace qv::gdi {
+namespace {
+
+TEST(SysColors, DefaultsAreTheRecordedScheme) {
+    const char* dir = std::getenv("QV_PLATFORM_VECTORS");
+    std::ifstream in((dir != nullptr ? std::string(dir)
+                                     : std::string(QV_REPO_ROOT) + "/../shared/platform-vectors") +
+                     "/sys-colors.json");
+    if (!in) GTEST_SKIP() << "sys-colors.json not found";
+    const auto json = nlohmann::json::parse(in);
+    ASSERT_EQ(json["colors"].size(), static_cast<std::size_t>(kSysColorCount));
+    for (const auto& entry : json["colors"]) {
+        const int index = entry["index"];
+        const COLORREF value = std::stoul(entry["value"].get<std::string>(), nullptr, 16);
+        EXPECT_EQ(defaultSysColors()[static_cast<std::size_t>(index)], value) << index;
+        EXPECT_EQ(GetSysColor(index), value) << index;
+    }
+}
+
+TEST(SysColors, SetSysColorsAppliesValidEntriesAndTheRestorerUndoesThem) {
+    {
+        SysColorsRestorer restore;
+        const INT indices[] = {COLOR_BTNFACE, 99, -1, COLOR_WINDOW};
+        const COLORREF colors[] = {0x00010203, 0x00FFFFFF, 0x00FFFFFF, 0xFF040506};
+        EXPECT_TRUE(SetSysColors(4, indices, colors));
+        EXPECT_EQ(GetSysColor(COLOR_BTNFACE), 0x00010203u);
+        EXPECT_EQ(GetSysColor(COLOR_WINDOW), 0x00040506u);  // the flag byte is dropped
+        EXPECT_FALSE(SetSysColors(1, nullptr, colors));
+    }
+    EXPECT_EQ(currentSysColors(), defaultSysColors());
+    for (int bad : {-1, kSysColorCount, 0x100}) EXPECT_EQ(GetSysColor(bad), 0u) << bad;
+}
+
+TEST(SysColors, BrushesAreStockObjectsThatFollowTheColours) {
+    qv::test::GdiLeakGuard leaks;
+    HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), face);
+    EXPECT_EQ(GetSysColorBrush(kSysColorCount), nullptr);
+    EXPECT_EQ(liveObjectCounts(), leaks.before());  // not counted as live
+    DeleteObject(face);                             // and never deleted
+    LOGBRUSH info{};
+    ASSERT_EQ(GetObjectA(face, sizeof(info), &info), static_cast<int>(sizeof(info)));
+    EXPECT_EQ(info.lbColor, GetSysColor(COLOR_BTNFACE));
+    {
+        SysColorsRestorer restore;
+        const INT index = COLOR_BTNFACE;
+        const COLORREF color = 0x00112233;
+        SetSysColors(1, &index, &color);
+        HBRUSH changed = GetSysColorBrush(COLOR_BTNFACE);
+        ASSERT_EQ(GetObjectA(changed, sizeof(info), &info), static_cast<int>(sizeof(info)));
+        EXPECT_EQ(info.lbColor, 0x00112233u);
+    }
+}
+
+TEST(SystemMetrics, ScreenIconsAndFrames) {
+    const struct {
+        int index;
+        int value;
+    } cases[] = {{SM_CXSCREEN, 1024},
+                 {SM_CYSCREEN, 768},
+                 {SM_CXICON, 32},
+                 {SM_CYICON, 32},
+                 {SM_CXSMICON, 16},
+                 {SM_CYSMICON, 16},
+                 {SM_CXEDGE, 2},
+                 {SM_CYBORDER, 1},
+                 {SM_CXDLGFRAME, 3},
+                 {SM_CXVSCROLL, 17},
+                 {SM_CYCAPTION, 18},
+                 {-1, 0},
+                 {9999, 0}};
+    for (const auto& c : cases) EXPECT_EQ(GetSystemMetrics(c.index), c.value) << c.index;
+}
+
+}  // namespace
+}  // namespace qv::gdi
