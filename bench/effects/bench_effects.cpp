@@ -1,0 +1,203 @@
+// Time per call of the corner drawing operations on small and large bitmaps and
+// on an icon, each printed as a ratio to a plain SRCCOPY BitBlt of the same
+// size measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "effects/paint_effects.h"
+
+namespace {
+
+using qv::effects::PaintEffects;
+using qv::effects::PictureSource;
+
+class HandlePicture : public PictureSource {
+  public:
+    HandlePicture(short type, HANDLE handle) : m_type(type), m_handle(handle) {}
+    short type() const override { return m_type; }
+    HANDLE handle() const override { return m_handle; }
+    LONG width() const override { return 0; }
+    LONG height() const override { return 0; }
+
+  private:
+    short m_type;
+    HANDLE m_handle;
+};
+
+// Magenta background (and corner) with a diagonal pattern of opaque colours.
+void paintPicture(HDC hdc, int w, int h) {
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool background = ((x + y) % 3) == 0;
+            SetPixel(hdc, x, y, background ? RGB(255, 0, 255) : RGB(x * 7, y * 5, 40));
+        }
+    }
+}
+
+// A colour surface in a memory DC, released at the end of the benchmark.
+struct Surface {
+    HDC hdc;
+    HBITMAP hbm;
+    HGDIOBJ old;
+
+    Surface(int w, int h) {
+        HDC screen = GetDC(nullptr);
+        hdc = CreateCompatibleDC(screen);
+        hbm = CreateCompatibleBitmap(screen, w, h);
+        ReleaseDC(nullptr, screen);
+        old = SelectObject(hdc, hbm);
+    }
+    ~Surface() {
+        SelectObject(hdc, old);
+        DeleteObject(hbm);
+        DeleteDC(hdc);
+    }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+};
+
+// A painted w x h bitmap selected nowhere, as a picture holds it.
+HBITMAP makePictureBitmap(int w, int h) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP hbm = CreateCompatibleBitmap(screen, w, h);
+    HDC hdc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(hdc, hbm);
+    paintPicture(hdc, w, h);
+    SelectObject(hdc, old);
+    DeleteDC(hdc);
+    return hbm;
+}
+
+struct PictureBitmap {
+    HBITMAP hbm;
+    explicit PictureBitmap(int n) : hbm(makePictureBitmap(n, n)) {}
+    ~PictureBitmap() { DeleteObject(hbm); }
+    PictureBitmap(const PictureBitmap&) = delete;
+    PictureBitmap& operator=(const PictureBitmap&) = delete;
+};
+
+// A standard-size icon: its left half opaque with black and coloured pixels.
+struct Icon {
+    HICON hIcon;
+    Icon() {
+        const int cx = GetSystemMetrics(SM_CXICON);
+        const int cy = GetSystemMetrics(SM_CYICON);
+        const int stride = (cx + 15) / 16 * 2;
+        std::vector<BYTE> bits(static_cast<size_t>(stride * cy), 0);
+        for (int y = 0; y < cy; ++y) {
+            for (int x = cx / 2; x < cx; ++x) bits[y * stride + x / 8] |= 0x80 >> (x % 8);
+        }
+        HBITMAP mask = CreateBitmap(cx, cy, 1, 1, bits.data());
+        HBITMAP color = makePictureBitmap(cx, cy);
+        ICONINFO info{TRUE, 0, 0, mask, color};
+        hIcon = CreateIconIndirect(&info);
+        DeleteObject(color);
+        DeleteObject(mask);
+    }
+    ~Icon() { DestroyIcon(hIcon); }
+    Icon(const Icon&) = delete;
+    Icon& operator=(const Icon&) = delete;
+};
+
+enum class Op { Copy, TransCorner, DisabledCorner };
+
+void runBitmap(benchmark::State& state, Op op) {
+    const int n = static_cast<int>(state.range(0));
+    const PaintEffects fx;
+    PictureBitmap bitmap(n);
+    const HandlePicture picture(1, bitmap.hbm);
+    Surface dest(n, n);
+    Surface source(n, n);
+    paintPicture(source.hdc, n, n);
+    for (auto _ : state) {
+        switch (op) {
+            case Op::Copy:
+                BitBlt(dest.hdc, 0, 0, n, n, source.hdc, 0, 0, SRCCOPY);
+                break;
+            case Op::TransCorner:
+                fx.PaintTransCornerStdPic(dest.hdc, 0, 0, n, n, &picture, 0, 0);
+                break;
+            case Op::DisabledCorner:
+                fx.PaintDisabledCornerStdPic(dest.hdc, 0, 0, n, n, &picture, 0, 0);
+                break;
+        }
+    }
+}
+
+void runIcon(benchmark::State& state, Op op) {
+    const int n = GetSystemMetrics(SM_CXICON);
+    const PaintEffects fx;
+    Icon icon;
+    const HandlePicture picture(3, icon.hIcon);
+    Surface dest(n, n);
+    Surface source(n, n);
+    for (auto _ : state) {
+        switch (op) {
+            case Op::Copy:
+                BitBlt(dest.hdc, 0, 0, n, n, source.hdc, 0, 0, SRCCOPY);
+                break;
+            case Op::TransCorner:
+                fx.PaintTransCornerStdPic(dest.hdc, 0, 0, n, n, &picture, 0, 0);
+                break;
+            case Op::DisabledCorner:
+                fx.PaintDisabledCornerStdPic(dest.hdc, 0, 0, n, n, &picture, 0, 0);
+                break;
+        }
+    }
+}
+
+// Keeps the time per iteration of every run, by name, for the ratio table.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            m_times[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e-3;  // ns -> us
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printRatios() const {
+        std::printf("\n%-36s %12s %12s %8s\n", "operation", "us/call", "copy us", "ratio");
+        for (const auto& [name, us] : m_times) {
+            if (name.rfind("Copy", 0) == 0) continue;
+            const std::string copyName = "Copy" + name.substr(name.find('/'));
+            const auto copy = m_times.find(copyName);
+            if (copy == m_times.end() || copy->second <= 0) continue;
+            std::printf("%-36s %12.2f %12.3f %8.1f\n", name.c_str(), us, copy->second,
+                        us / copy->second);
+        }
+    }
+
+  private:
+    std::map<std::string, double> m_times;
+};
+
+}  // namespace
+
+BENCHMARK_CAPTURE(runBitmap, Copy, Op::Copy)->Name("Copy/bitmap")->Arg(16)->Arg(256);
+BENCHMARK_CAPTURE(runBitmap, TransCorner, Op::TransCorner)
+    ->Name("TransCorner/bitmap")
+    ->Arg(16)
+    ->Arg(256);
+BENCHMARK_CAPTURE(runBitmap, DisabledCorner, Op::DisabledCorner)
+    ->Name("DisabledCorner/bitmap")
+    ->Arg(16)
+    ->Arg(256);
+BENCHMARK_CAPTURE(runIcon, Copy, Op::Copy)->Name("Copy/icon32");
+BENCHMARK_CAPTURE(runIcon, TransCorner, Op::TransCorner)->Name("TransCorner/icon32");
+BENCHMARK_CAPTURE(runIcon, DisabledCorner, Op::DisabledCorner)->Name("DisabledCorner/icon32");
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
