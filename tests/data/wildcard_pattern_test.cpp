@@ -1,0 +1,61 @@
+// The wildcard matcher behind LIKE patterns with # and [...].
+#include <gtest/gtest.h>
+
+#include "data/wildcard_pattern.h"
+
+namespace qv::data::test {
+namespace {
+
+TEST(WildcardPattern, MatchesTheWholeText) {
+    const struct {
+        const char* pattern;
+        const char* text;
+        bool match;
+    } cases[] = {
+        {"abc", "ABC", true},      {"abc", "abcd", false},   {"a*", "a", true},
+        {"*c", "abc", true},       {"a*c", "abbbc", true},   {"a*c", "abcb", false},
+        {"*a*a*", "banana", true}, {"*x*", "banana", false}, {"?", "é", true},
+        {"??", "é", false},        {"#", "7", true},         {"#", "x", false},
+        {"[a-c]x", "Bx", true},    {"[!a-c]x", "bx", false}, {"[!a-c]x", "dx", true},
+        {"[-a]", "-", true},       {"[a-]", "-", true},      {"[*]", "*", true},
+        {"[*]", "x", false},       {"**b", "ab", true},      {"", "", true},
+        {"", "a", false},          {"*", "", true},          {"a]", "a]", true},
+        {"[é]", "é", true},        {"*#*#", "a1b2", true},   {"[0-9][0-9]", "4x", false},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const auto p = WildcardPattern::compile(c.pattern, error);
+        ASSERT_TRUE(p) << c.pattern << ": " << error;
+        EXPECT_EQ(p->matches(c.text), c.match) << c.pattern << " ~ " << c.text;
+    }
+}
+
+TEST(WildcardPattern, RefusesMalformedCharacterLists) {
+    for (const char* bad : {"[abc", "a[", "[]", "[!]", "[z-a]"}) {
+        std::string error;
+        EXPECT_FALSE(WildcardPattern::compile(bad, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+}
+
+TEST(WildcardPattern, ManyStarsOnLongTextsDoNotBacktrackExponentially) {
+    // A backtracking matcher without the last-star rule takes exponential time here.
+    std::string text(20000, 'a');
+    std::string error;
+    const auto p = WildcardPattern::compile("*a*a*a*a*a*a*a*b", error);
+    ASSERT_TRUE(p);
+    EXPECT_FALSE(p->matches(text));
+}
+
+TEST(WildcardPattern, InvalidUtf8IsMatchedByteForByte) {
+    std::string error;
+    const auto p = WildcardPattern::compile("a?c", error);
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(
+        p->matches(std::string("a\xff"
+                               "c")));
+    EXPECT_FALSE(p->matches(std::string("a\xc3")));
+}
+
+}  // namespace
+}  // namespace qv::data::test
