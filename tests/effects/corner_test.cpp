@@ -74,6 +74,24 @@ TEST(PaintCorner, MaskComesFromTheWholeSourcesTopLeftPixel) {
     }
 }
 
+TEST(PaintCorner, UnreadableCornerMeansLightGrey) {
+    // Logical (0, 0) of the source lies outside its bitmap, so the corner read
+    // fails; the block itself is read from logical (20, 20).
+    const PaintEffects fx;
+    const Grid src = gridFromRows(
+        {"SKS", "NSR", "SSW"},
+        {{'S', 0xC0C0C0}, {'K', 0x000000}, {'N', 0x800000}, {'R', kRed}, {'W', 0xFFFFFF}});
+    const Grid before = sentinelGrid(6, 5);
+    const Canvas dst = canvasOf(before);
+    const Canvas source = canvasOf(src);
+    SetViewportOrgEx(source.dc(), -20, -20, nullptr);
+    ASSERT_EQ(GetPixel(source.dc(), 0, 0), CLR_INVALID);
+    runChecked([&] { fx.PaintTransCornerDC(dst.dc(), 1, 1, 3, 3, source.dc(), 20, 20); },
+               {dst.dc(), source.dc()});
+    EXPECT_TRUE(
+        gridsEqual(readGrid(dst), expectTransparent(before, src, {1, 1, 3, 3, 0, 0}, 0xC0C0C0)));
+}
+
 // An icon of the standard size: opaque where colourAt gives a colour, else
 // transparent with a black colour bit (so it does not alter what lies below).
 struct TestIconSpec {
