@@ -12,26 +12,24 @@ constexpr COLORREF kRgbPart = 0x00FFFFFF;
 constexpr std::array<COLORREF, 6> kCandidates{0xFF00FF, 0x00FF00, 0xFFFF00,
                                               0x00FFFF, 0x808000, 0x008080};
 
-// Makes a Width x Height colour surface and draws the icon into it with flags.
-// The caller frees the pair with freeSurface.
+// A Width x Height colour surface filled with background, with the icon drawn
+// at (0, 0) exactly as the work bitmap gets it. The caller frees it with freeSurface.
 struct Surface {
     HDC hdc;
     HBITMAP hbm;
     HGDIOBJ hbmOld;
 };
 
-Surface drawIconPart(HDC hdcScreen, HICON hIcon, LONG Width, LONG Height, UINT flags) {
+Surface drawIconOver(HDC hdcScreen, HICON hIcon, LONG Width, LONG Height, COLORREF background) {
     Surface s{};
     s.hbm = CreateCompatibleBitmap(hdcScreen, Width, Height);
     s.hdc = CreateCompatibleDC(hdcScreen);
     s.hbmOld = SelectObject(s.hdc, s.hbm);
-    // White behind the mask reads as "transparent" outside the icon.
     const RECT rc{0, 0, Width, Height};
-    HBRUSH hBrush = CreateSolidBrush(0xFFFFFF);
+    HBRUSH hBrush = CreateSolidBrush(background);
     FillRect(s.hdc, &rc, hBrush);
     DeleteObject(hBrush);
-    DrawIconEx(s.hdc, 0, 0, hIcon, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0,
-               nullptr, flags);
+    DrawIcon(s.hdc, 0, 0, hIcon);
     return s;
 }
 
@@ -49,19 +47,21 @@ IconKeyColor::IconKeyColor(HICON hIcon, LONG Width, LONG Height) {
     // Reserved before any surface exists, so a failed allocation leaves nothing behind.
     m_opaqueColors.reserve(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
 
+    // An icon pixel is (background AND mask) XOR colour: over black and over
+    // white it reads the same exactly where the icon is opaque.
     HDC hdcScreen = GetDC(nullptr);
-    const Surface mask = drawIconPart(hdcScreen, hIcon, w, h, DI_MASK);
-    const Surface image = drawIconPart(hdcScreen, hIcon, w, h, DI_IMAGE);
+    const Surface overBlack = drawIconOver(hdcScreen, hIcon, w, h, 0x000000);
+    const Surface overWhite = drawIconOver(hdcScreen, hIcon, w, h, 0xFFFFFF);
     for (LONG y = 0; y < h; ++y) {
         for (LONG x = 0; x < w; ++x) {
-            // The mask reads black where the icon is opaque.
-            if ((GetPixel(mask.hdc, x, y) & kRgbPart) != 0) continue;
-            const COLORREF c = GetPixel(image.hdc, x, y);
-            if (c != CLR_INVALID) m_opaqueColors.push_back(c & kRgbPart);
+            const COLORREF c = GetPixel(overBlack.hdc, x, y);
+            if (c != CLR_INVALID && c == GetPixel(overWhite.hdc, x, y)) {
+                m_opaqueColors.push_back(c & kRgbPart);
+            }
         }
     }
-    freeSurface(image);
-    freeSurface(mask);
+    freeSurface(overWhite);
+    freeSurface(overBlack);
     ReleaseDC(nullptr, hdcScreen);
 
     std::sort(m_opaqueColors.begin(), m_opaqueColors.end());
