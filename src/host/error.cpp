@@ -22,6 +22,10 @@ std::string_view standardDescription(std::int32_t number) {
             return "Illegal parameter. Can't write object because it does not support persistence";
         case errc::ControlArrayElementMissing:
             return "Control array element doesn't exist";
+        case errc::ObjectAlreadyLoaded:
+            return "Object already loaded";
+        case errc::InvalidPropertyValue:
+            return "Invalid property value";
         case errc::ObjectNotAnArray:
             return "Object not an array";
         case errc::PropertyReadOnly:

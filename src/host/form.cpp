@@ -1,0 +1,210 @@
+#include "host/form.h"
+
+#include <algorithm>
+
+#include "host/controls_collection.h"
+#include "host/member_registry.h"
+#include "host/property_bag.h"
+
+namespace qv::host {
+
+namespace {
+
+MemberRegistry makeFormMembers() {
+    MemberRegistry r("Form");
+    MemberTable<Form>(r)
+        .property(
+            "Name", [](Form& f) { return f.Name(); },
+            [](Form& f, const Variant& v) { f.setName(v.toString()); })
+        .property(
+            "Caption", [](Form& f) { return f.Caption(); },
+            [](Form& f, const Variant& v) { f.setCaption(v.toString()); },
+            {.persist = Persistence{"Caption", Variant("")}})
+        .property(
+            "BackColor", [](Form& f) { return f.BackColor(); },
+            [](Form& f, const Variant& v) { f.setBackColor(v.toLong()); },
+            {.persist = Persistence{"BackColor", Variant(static_cast<int>(0x8000000F))}})
+        .property(
+            "Left", [](Form& f) { return f.bounds().left; },
+            [](Form& f, const Variant& v) {
+                Bounds b = f.bounds();
+                b.left = v.toLong();
+                f.setBounds(b);
+            })
+        .property(
+            "Top", [](Form& f) { return f.bounds().top; },
+            [](Form& f, const Variant& v) {
+                Bounds b = f.bounds();
+                b.top = v.toLong();
+                f.setBounds(b);
+            })
+        .property(
+            "Width", [](Form& f) { return f.bounds().width; },
+            [](Form& f, const Variant& v) {
+                Bounds b = f.bounds();
+                b.width = v.toLong();
+                if (b.width < 0) raise(errc::InvalidPropertyValue, "Form");
+                f.setBounds(b);
+            })
+        .property(
+            "Height", [](Form& f) { return f.bounds().height; },
+            [](Form& f, const Variant& v) {
+                Bounds b = f.bounds();
+                b.height = v.toLong();
+                if (b.height < 0) raise(errc::InvalidPropertyValue, "Form");
+                f.setBounds(b);
+            })
+        .readOnly("Visible", [](Form& f) { return f.Visible(); })
+        .readOnly("Controls", [](Form& f) { return ObjectRef(f.Controls()); });
+    return r;
+}
+
+[[noreturn]] void refuse(const std::string& form, const std::string& why) {
+    throw Error(errc::InvalidProcedureCall, form, why);
+}
+
+}  // namespace
+
+Form::Form(std::string name) : m_name(std::move(name)) {}
+
+const MemberRegistry& Form::formMembers() {
+    static const MemberRegistry registry = makeFormMembers();
+    return registry;
+}
+
+std::shared_ptr<Control> Form::add(std::shared_ptr<Control> control, std::string name,
+                                   std::optional<std::int16_t> index, const Bounds& bounds,
+                                   const std::shared_ptr<Control>& container,
+                                   const PropertyBag* stored) {
+    if (!control) refuse(m_name, "No control to add");
+    if (name.empty()) refuse(m_name, "A control needs a name");
+    if (index && *index < 0) refuse(m_name, "Negative control array index: " + name);
+    if (control->m_form.lock()) refuse(m_name, "Control is already on a form: " + name);
+    if (bounds.width < 0 || bounds.height < 0) raise(errc::InvalidPropertyValue, name);
+    for (const auto& existing : m_controls) {
+        if (!sameName(existing->Name(), name)) continue;
+        if (!index || !existing->index()) refuse(m_name, "Name already in use: " + name);
+        if (*existing->index() == *index) {
+            throw Error(errc::ObjectAlreadyLoaded, m_name,
+                        "Object already loaded: " + name + "(" + std::to_string(*index) + ")");
+        }
+    }
+    if (container) {
+        bool ours = std::find(m_controls.begin(), m_controls.end(), container) != m_controls.end();
+        if (!ours || !container->isContainer()) {
+            refuse(m_name, "Not a container on this form: " + container->Name());
+        }
+    }
+
+    control->m_form = std::static_pointer_cast<Form>(shared_from_this());
+    control->m_container = container ? std::static_pointer_cast<Object>(container)
+                                     : std::static_pointer_cast<Object>(shared_from_this());
+    control->m_name = std::move(name);
+    control->m_index = index;
+    control->m_bounds = bounds;
+    control->extentChanged();
+    m_controls.push_back(control);
+    try {
+        control->hostInitialize();
+        if (stored) {
+            control->hostReadProperties(*stored);
+        } else {
+            control->hostInitProperties();
+        }
+        control->m_loaded = true;
+        control->runResize();
+        if (m_visible) {
+            control->hostShow();
+            control->hostPaint();
+        }
+    } catch (...) {
+        std::erase(m_controls, control);
+        control->m_loaded = false;
+        control->m_form.reset();
+        control->m_container.reset();
+        throw;
+    }
+    return control;
+}
+
+std::shared_ptr<Control> Form::find(std::string_view name,
+                                    std::optional<std::int16_t> index) const {
+    for (const auto& c : m_controls) {
+        if (sameName(c->Name(), name) && (!index || c->index() == index)) return c;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<Control> Form::control(std::string_view name,
+                                       std::optional<std::int16_t> index) const {
+    bool named = false;
+    for (const auto& c : m_controls) {
+        if (!sameName(c->Name(), name)) continue;
+        named = true;
+        if (index.has_value() != c->index().has_value()) raise(errc::ObjectNotAnArray, m_name);
+        if (!index || c->index() == index) return c;
+    }
+    if (named) {
+        throw Error(errc::ControlArrayElementMissing, m_name,
+                    "Control array element '" + std::to_string(*index) + "' doesn't exist");
+    }
+    throw Error(errc::ObjectDoesntSupportMember, m_name,
+                std::string(standardDescription(errc::ObjectDoesntSupportMember)) + ": " +
+                    std::string(name));
+}
+
+std::shared_ptr<ControlsCollection> Form::Controls() {
+    if (!m_collection) {
+        m_collection = std::make_shared<ControlsCollection>(
+            std::static_pointer_cast<Form>(shared_from_this()));
+    }
+    return m_collection;
+}
+
+void Form::Load() {
+    if (m_loaded) return;
+    m_loaded = true;
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    if (!m_loaded) return;  // Form_Load may have unloaded the form
+    m_visible = true;
+    auto controls = m_controls;  // handlers may add or remove controls
+    for (const auto& c : controls) {
+        c->hostShow();
+        c->hostPaint();
+    }
+    Form_Activate();
+}
+
+bool Form::Unload() {
+    if (m_loaded) {
+        std::int16_t cancel = 0;
+        Form_Unload(cancel);
+        if (cancel != 0) return false;
+    }
+    auto controls = std::move(m_controls);
+    m_controls.clear();
+    for (const auto& c : controls) {
+        c->hostTerminate();
+        c->m_loaded = false;
+        c->m_form.reset();
+        c->m_container.reset();
+    }
+    m_visible = false;
+    m_loaded = false;
+    return true;
+}
+
+void Form::markChanged(const Control& control, std::string_view property) {
+    m_changes.push_back(displayName(control) + "." + std::string(property));
+}
+
+std::string displayName(const Control& control) {
+    if (!control.index()) return control.Name();
+    return control.Name() + "(" + std::to_string(*control.index()) + ")";
+}
+
+}  // namespace qv::host

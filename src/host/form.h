@@ -1,0 +1,114 @@
+// Form: a top-level container of controls with its own properties, the
+// handlers registered for its controls' events, the record of properties
+// marked changed, and the load, show and unload life cycle.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/control.h"
+#include "host/event_handlers.h"
+#include "host/object.h"
+
+namespace qv::host {
+
+class ControlsCollection;
+class PropertyBag;
+
+class Form : public Object {
+  public:
+    explicit Form(std::string name = "Form1");
+
+    // Name, Caption, BackColor, Left, Top, Width, Height, Visible, Controls.
+    static const MemberRegistry& formMembers();
+    const MemberRegistry& members() const override { return formMembers(); }
+    bool is(ObjectKind kind) const override { return kind == ObjectKind::Form; }
+
+    const std::string& Name() const noexcept { return m_name; }
+    void setName(std::string name) { m_name = std::move(name); }
+    const std::string& Caption() const noexcept { return m_caption; }
+    void setCaption(std::string caption) { m_caption = std::move(caption); }
+    // An OLE colour; button face (0x8000000F) at first.
+    std::int32_t BackColor() const noexcept { return m_backColor; }
+    void setBackColor(std::int32_t color) { m_backColor = color; }
+    const Bounds& bounds() const noexcept { return m_bounds; }
+    void setBounds(const Bounds& bounds) { m_bounds = bounds; }
+    bool Visible() const noexcept { return m_visible; }
+
+    // False while the form is being designed, True while it runs (the form
+    // runner decides). Controls read it as Ambient.UserMode.
+    bool userMode() const noexcept { return m_userMode; }
+    void setUserMode(bool running) { m_userMode = running; }
+
+    EventHandlers& events() noexcept { return m_events; }
+    const EventHandlers& events() const noexcept { return m_events; }
+
+    // Places `control` on the form and runs its life cycle: Initialize, then
+    // InitProperties when `stored` is null (a new control) or
+    // ReadProperties(*stored) (a loaded one), then Resize, and Show and Paint
+    // when the form is showing. `container` is a container control of this
+    // form, or null for the form itself. Fails with 5 for an empty or taken
+    // name or a bad container, with 360 when the array element exists.
+    // If the life cycle fails the control is removed again and the error
+    // passes on.
+    std::shared_ptr<Control> add(std::shared_ptr<Control> control, std::string name,
+                                 std::optional<std::int16_t> index, const Bounds& bounds,
+                                 const std::shared_ptr<Control>& container = nullptr,
+                                 const PropertyBag* stored = nullptr);
+
+    // Every control in the order placed, whatever container it sits in.
+    const std::vector<std::shared_ptr<Control>>& controls() const noexcept { return m_controls; }
+    // The control named `name` (and with `index`, for arrays), or nullptr.
+    std::shared_ptr<Control> find(std::string_view name,
+                                  std::optional<std::int16_t> index = std::nullopt) const;
+    // As find(), but fails: 340 for a missing array element, 343 when an
+    // array is named without an index, 438 when no control has the name.
+    std::shared_ptr<Control> control(std::string_view name,
+                                     std::optional<std::int16_t> index = std::nullopt) const;
+    // The Controls collection (what ParentControls shows to a control).
+    std::shared_ptr<ControlsCollection> Controls();
+
+    // Life cycle. Load runs Form_Load once; Show loads if needed, shows each
+    // control (Show, Paint) and runs Form_Activate; Unload runs Form_Unload
+    // and, unless it cancels, terminates the controls in order and removes them.
+    // Returns false when Form_Unload cancelled.
+    void Load();
+    void Show();
+    bool Unload();
+    bool loaded() const noexcept { return m_loaded; }
+
+    // Change tracking: PropertyChanged of any control lands here.
+    void markChanged(const Control& control, std::string_view property);
+    bool changed() const noexcept { return !m_changes.empty(); }
+    // "<control name>.<property>" (with "(index)" for arrays), in order.
+    const std::vector<std::string>& changes() const noexcept { return m_changes; }
+    void clearChanged() { m_changes.clear(); }
+
+  protected:
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    // Setting `cancel` to non-zero keeps the form loaded.
+    virtual void Form_Unload(std::int16_t& /*cancel*/) {}
+
+  private:
+    std::string m_name;
+    std::string m_caption;
+    std::int32_t m_backColor = static_cast<std::int32_t>(0x8000000F);
+    Bounds m_bounds{0, 0, 4800, 3600};
+    bool m_visible = false;
+    bool m_userMode = true;
+    bool m_loaded = false;
+    EventHandlers m_events;
+    std::vector<std::shared_ptr<Control>> m_controls;
+    std::vector<std::string> m_changes;
+    std::shared_ptr<ControlsCollection> m_collection;
+};
+
+// Returns "Name" or "Name(index)" for a control array element.
+std::string displayName(const Control& control);
+
+}  // namespace qv::host

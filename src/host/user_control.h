@@ -1,0 +1,141 @@
+// UserControl: the base of the library's own controls. It carries the
+// handlers the host raises (UserControl_Initialize ... UserControl_Terminate,
+// mouse handlers) and the services a control uses on itself: Ambient,
+// Extender, ParentControls and a persistent drawing surface in twips or pixels.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "host/control.h"
+#include "host/surface.h"
+
+namespace qv::ole {
+class Picture;
+}
+
+namespace qv::host {
+
+class ControlsCollection;
+class PropertyBag;
+class UserControl;
+
+// Scale modes accepted by ScaleX and ScaleY.
+enum class ScaleMode : std::int16_t {
+    User = 0,  // the control's own unit
+    Twips = 1,
+    Points = 2,
+    Pixels = 3,
+    Inches = 5,
+    Millimeters = 6,
+    Centimeters = 7,
+    HiMetric = 8,
+};
+
+// The ambient properties a control reads from its host: UserMode (False while
+// designing, True while running), BackColor and DisplayName.
+class AmbientProperties : public Object {
+  public:
+    explicit AmbientProperties(std::weak_ptr<UserControl> control)
+        : m_control(std::move(control)) {}
+    static const MemberRegistry& ambientMembers();
+    const MemberRegistry& members() const override { return ambientMembers(); }
+
+    bool UserMode() const;
+    std::int32_t BackColor() const;
+    std::string DisplayName() const;
+
+  private:
+    std::weak_ptr<UserControl> m_control;
+};
+
+class UserControl : public Control {
+  public:
+    enum class LineKind { Plain, Box, FilledBox };
+
+    // Adds Ambient, BackColor, hWnd, ScaleWidth and ScaleHeight to a control's members.
+    static const MemberRegistry& userControlMembers();
+    const MemberRegistry& members() const override { return userControlMembers(); }
+    bool is(ObjectKind kind) const override {
+        return kind == ObjectKind::UserControl || Control::is(kind);
+    }
+
+    // ---- Services for the control's own code. ----
+    std::shared_ptr<AmbientProperties> Ambient();
+    // The control as its container sees it (Name, Index, Container, ...).
+    ObjectRef Extender() { return shared_from_this(); }
+    // Every control of the form, whatever container each sits in. Fails with
+    // 91 while the control is on no form.
+    std::shared_ptr<ControlsCollection> ParentControls() const;
+
+    // The surface background, an OLE colour; button face at first.
+    std::int32_t BackColor() const noexcept { return m_backColor; }
+    void setBackColor(std::int32_t color);
+
+    // Drawing in the control's unit (ScaleMode), colours as OLE colours
+    // (system colours included); an invalid colour fails with 380.
+    void Cls();
+    void Line(float x1, float y1, float x2, float y2, std::int32_t color,
+              LineKind kind = LineKind::Plain);
+    void PSet(float x, float y, std::int32_t color);
+    float ScaleWidth() const;
+    float ScaleHeight() const;
+    // Converts a width or height between scale modes; an unknown mode fails with 5.
+    float ScaleX(float value, ScaleMode from, ScaleMode to) const;
+    float ScaleY(float value, ScaleMode from, ScaleMode to) const {
+        return ScaleX(value, from, to);
+    }
+    ScaleMode scaleMode() const noexcept { return m_scaleMode; }
+    HDC hDC() const noexcept { return m_surface.dc(); }
+    // The persistent image. The handle changes when the control is resized.
+    HBITMAP imageBitmap() const noexcept { return m_surface.bitmap(); }
+    const Surface& surface() const noexcept { return m_surface; }
+
+    // ---- Host side. ----
+    void hostInitialize() override { UserControl_Initialize(); }
+    void hostInitProperties() override { UserControl_InitProperties(); }
+    void hostReadProperties(const PropertyBag& bag) override { UserControl_ReadProperties(bag); }
+    void hostWriteProperties(PropertyBag& bag) override { UserControl_WriteProperties(bag); }
+    void hostResize() override { UserControl_Resize(); }
+    void hostShow() override { UserControl_Show(); }
+    void hostPaint() override { UserControl_Paint(); }
+    void hostTerminate() override { UserControl_Terminate(); }
+    void extentChanged() override;
+    // Mouse input at pixel position (x, y); the handlers get the control's unit.
+    void hostMouseDown(std::int16_t button, std::int16_t shift, int x, int y);
+    void hostMouseMove(std::int16_t button, std::int16_t shift, int x, int y);
+    void hostMouseUp(std::int16_t button, std::int16_t shift, int x, int y);
+    void hostClick() { UserControl_Click(); }
+    void hostDblClick() { UserControl_DblClick(); }
+
+  protected:
+    explicit UserControl(ScaleMode unit = ScaleMode::Twips);
+
+    virtual void UserControl_Initialize() {}
+    virtual void UserControl_InitProperties() {}
+    virtual void UserControl_ReadProperties(const PropertyBag& /*PropBag*/) {}
+    virtual void UserControl_WriteProperties(PropertyBag& /*PropBag*/) {}
+    virtual void UserControl_Resize() {}
+    virtual void UserControl_Paint() {}
+    virtual void UserControl_Show() {}
+    virtual void UserControl_Terminate() {}
+    virtual void UserControl_MouseDown(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/,
+                                       float /*Y*/) {}
+    virtual void UserControl_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/,
+                                       float /*Y*/) {}
+    virtual void UserControl_MouseUp(std::int16_t /*Button*/, std::int16_t /*Shift*/, float /*X*/,
+                                     float /*Y*/) {}
+    virtual void UserControl_Click() {}
+    virtual void UserControl_DblClick() {}
+
+  private:
+    int toPixels(float value) const;
+    float fromPixels(int value) const;
+    COLORREF translate(std::int32_t color) const;
+
+    ScaleMode m_scaleMode;
+    std::int32_t m_backColor = static_cast<std::int32_t>(0x8000000F);
+    Surface m_surface;
+};
+
+}  // namespace qv::host
