@@ -55,3 +55,23 @@ VOID SetLastError(DWORD code) {
 DWORD GetTickCount() {
     return qv::user::threadState().clock.now();
 }
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+    auto& ts = qv::user::threadState();
+    if (hwnd != nullptr && ts.windows.find(hwnd) == nullptr) {
+        return qv::user::fail<UINT_PTR>(ERROR_INVALID_WINDOW_HANDLE, 0);
+    }
+    return ts.timers.set(hwnd, id, elapse, proc, ts.clock.now());
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) {
+    auto& ts = qv::user::threadState();
+    if (!ts.timers.kill(hwnd, id)) {
+        return qv::user::fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    // A WM_TIMER of this timer that is already queued goes too.
+    std::erase_if(ts.queue, [&](const MSG& m) {
+        return m.message == WM_TIMER && m.hwnd == hwnd && m.wParam == id;
+    });
+    return TRUE;
+}
