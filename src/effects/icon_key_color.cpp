@@ -12,31 +12,35 @@ constexpr COLORREF kRgbPart = 0x00FFFFFF;
 constexpr std::array<COLORREF, 6> kCandidates{0xFF00FF, 0x00FF00, 0xFFFF00,
                                               0x00FFFF, 0x808000, 0x008080};
 
-// A Width x Height colour surface filled with background, with the icon drawn
-// at (0, 0) exactly as the work bitmap gets it. The caller frees it with freeSurface.
-struct Surface {
-    HDC hdc;
-    HBITMAP hbm;
-    HGDIOBJ hbmOld;
-};
-
-Surface drawIconOver(HDC hdcScreen, HICON hIcon, LONG Width, LONG Height, COLORREF background) {
-    Surface s{};
-    s.hbm = CreateCompatibleBitmap(hdcScreen, Width, Height);
-    s.hdc = CreateCompatibleDC(hdcScreen);
-    s.hbmOld = SelectObject(s.hdc, s.hbm);
+// Draws the icon at (0, 0) over a Width x Height block of background, exactly as
+// the work bitmap gets it, and reads the block into pixels as top-down 32-bpp
+// rows (0x00RRGGBB). pixels must hold Width * Height values.
+void drawIconOver(HDC hdcScreen, HICON hIcon, LONG Width, LONG Height, COLORREF background,
+                  DWORD* pixels) {
+    HBITMAP hbm = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    HDC hdc = CreateCompatibleDC(hdcScreen);
+    HGDIOBJ hbmOld = SelectObject(hdc, hbm);
     const RECT rc{0, 0, Width, Height};
     HBRUSH hBrush = CreateSolidBrush(background);
-    FillRect(s.hdc, &rc, hBrush);
+    FillRect(hdc, &rc, hBrush);
     DeleteObject(hBrush);
-    DrawIcon(s.hdc, 0, 0, hIcon);
-    return s;
+    DrawIcon(hdc, 0, 0, hIcon);
+    // The bitmap is read once it is out of the DC.
+    SelectObject(hdc, hbmOld);
+    DeleteDC(hdc);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = Width;
+    info.bmiHeader.biHeight = -Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(hdcScreen, hbm, 0, static_cast<UINT>(Height), pixels, &info, DIB_RGB_COLORS);
+    DeleteObject(hbm);
 }
 
-void freeSurface(const Surface& s) {
-    SelectObject(s.hdc, s.hbmOld);
-    DeleteObject(s.hbm);
-    DeleteDC(s.hdc);
+COLORREF colorOfDibPixel(DWORD pixel) {
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 }  // namespace
 
@@ -44,25 +48,22 @@ IconKeyColor::IconKeyColor(HICON hIcon, LONG Width, LONG Height) {
     const LONG w = std::min<LONG>(Width, GetSystemMetrics(SM_CXICON));
     const LONG h = std::min<LONG>(Height, GetSystemMetrics(SM_CYICON));
     if (w <= 0 || h <= 0) return;
-    // Reserved before any surface exists, so a failed allocation leaves nothing behind.
-    m_opaqueColors.reserve(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    // Allocated before any surface exists, so a failed allocation leaves nothing behind.
+    const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    std::vector<DWORD> overBlack(count, 0);
+    std::vector<DWORD> overWhite(count, 0);
+    m_opaqueColors.reserve(count);
 
     // An icon pixel is (background AND mask) XOR colour: over black and over
     // white it reads the same exactly where the icon is opaque.
     HDC hdcScreen = GetDC(nullptr);
-    const Surface overBlack = drawIconOver(hdcScreen, hIcon, w, h, 0x000000);
-    const Surface overWhite = drawIconOver(hdcScreen, hIcon, w, h, 0xFFFFFF);
-    for (LONG y = 0; y < h; ++y) {
-        for (LONG x = 0; x < w; ++x) {
-            const COLORREF c = GetPixel(overBlack.hdc, x, y);
-            if (c != CLR_INVALID && c == GetPixel(overWhite.hdc, x, y)) {
-                m_opaqueColors.push_back(c & kRgbPart);
-            }
-        }
-    }
-    freeSurface(overWhite);
-    freeSurface(overBlack);
+    drawIconOver(hdcScreen, hIcon, w, h, 0x000000, overBlack.data());
+    drawIconOver(hdcScreen, hIcon, w, h, 0xFFFFFF, overWhite.data());
     ReleaseDC(nullptr, hdcScreen);
+    for (std::size_t i = 0; i < count; ++i) {
+        const DWORD pixel = overBlack[i] & 0x00FFFFFF;
+        if (pixel == (overWhite[i] & 0x00FFFFFF)) m_opaqueColors.push_back(colorOfDibPixel(pixel));
+    }
 
     std::sort(m_opaqueColors.begin(), m_opaqueColors.end());
     m_opaqueColors.erase(std::unique(m_opaqueColors.begin(), m_opaqueColors.end()),
