@@ -1,11 +1,24 @@
-// Colour arithmetic of PaintEffects: components of RGB and negative values, and
-// the truncating average.
+// The PaintEffects object itself (it owns one palette) and its colour
+// arithmetic: components of RGB and negative values, and the truncating average.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "effects/paint_effects.h"
+#include "platform/gdi/live_objects.h"
 
 namespace qv::effects {
 namespace {
+
+TEST(PaintEffectsObject, OwnsOnePaletteForItsLifetime) {
+    const gdi::LiveObjectCounts before = gdi::liveObjectCounts();
+    std::optional<PaintEffects> fx(std::in_place);
+    gdi::LiveObjectCounts during = before;
+    ++during.palettes;
+    EXPECT_EQ(gdi::liveObjectCounts(), during);
+    fx.reset();
+    EXPECT_EQ(gdi::liveObjectCounts(), before);
+}
 
 struct ComponentCase {
     LONG color;
