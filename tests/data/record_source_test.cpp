@@ -1,0 +1,131 @@
+// Record sources other than a plain table: queries, views, tables without
+// rowid, names that do not exist, and files that cannot be opened.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "data/data_errors.h"
+#include "data/recordset.h"
+#include "data/sqlite_connection.h"
+#include "data_test_util.h"
+#include "temp_database.h"
+
+namespace qv::data::test {
+namespace {
+
+constexpr const char* kPeople =
+    "CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT, city TEXT);"
+    "INSERT INTO people VALUES (2, 'Ada', 'Spokane'), (5, 'Bruno', 'Lyon'),"
+    " (9, 'Carla', 'Springfield');"
+    "CREATE VIEW lyon AS SELECT name FROM people WHERE city = 'Lyon';"
+    "CREATE TABLE \"my codes\" (code TEXT PRIMARY KEY, label TEXT) WITHOUT ROWID;"
+    "INSERT INTO \"my codes\" VALUES ('b', 'Bee'), ('a', 'Ay');";
+
+int num(DataErr e) {
+    return static_cast<int>(e);
+}
+
+// The values of `field` from first to last.
+std::string walk(Recordset& rs, const char* field) {
+    std::string out;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        if (!out.empty()) out += ",";
+        out += where(rs, field);
+    }
+    return out;
+}
+
+TEST(RecordSource, QueryKeepsItsOrderAndRefusesChanges) {
+    TempDatabase db(kPeople);
+    auto rs = Recordset::open(db.connect(),
+                              "SELECT name, city FROM people WHERE id > 2 ORDER BY name DESC "
+                              "-- newest first");
+    EXPECT_EQ(walk(*rs, "name"), "Carla,Bruno");
+    EXPECT_FALSE(rs->updatable());
+    rs->moveFirst();
+    for (const char* member : {"AddNew", "Edit", "Delete"}) {
+        const host::Error e = errorOf([&] { rs->call(member); });
+        EXPECT_EQ(e.number(), num(DataErr::ReadOnly)) << member;
+    }
+    rs->findFirst("city LIKE 'L*'");
+    EXPECT_EQ(where(*rs), "Bruno");
+    EXPECT_EQ(rs->recordCount(), 2);
+    EXPECT_EQ(rs->absolutePosition(), 1);
+}
+
+TEST(RecordSource, ViewsTablesWithoutRowidAndColumnsNamedRowid) {
+    TempDatabase db(kPeople);
+    const struct {
+        const char* source;
+        const char* field;
+        const char* values;
+    } cases[] = {
+        {"LYON", "name", "Bruno"},
+        {"[my codes]", "label", "Ay,Bee"},
+        {"SELECT id AS rowid, id AS oid, name FROM people", "name", "Ada,Bruno,Carla"},
+        {"  People  ", "name", "Ada,Bruno,Carla"},
+        {"WITH t AS (SELECT 1 AS x) SELECT x FROM t", "x", "1"},
+    };
+    for (const auto& c : cases) {
+        auto rs = Recordset::open(db.connect(), c.source);
+        EXPECT_EQ(walk(*rs, c.field), c.values) << c.source;
+    }
+    EXPECT_FALSE(Recordset::open(db.connect(), "my codes")->updatable());
+    EXPECT_TRUE(Recordset::open(db.connect(), "people")->updatable());
+}
+
+TEST(RecordSource, QueriesOnAReadOnlyConnection) {
+    TempDatabase db(kPeople);
+    auto rs = Recordset::open(db.connect(/*readOnly=*/true), "SELECT name FROM people");
+    EXPECT_EQ(walk(*rs, "name"), "Ada,Bruno,Carla");
+}
+
+TEST(RecordSource, SourcesThatCannotBeOpened) {
+    TempDatabase db(kPeople);
+    const struct {
+        const char* source;
+        DataErr expected;
+        const char* quoted;
+    } cases[] = {
+        {"nothere", DataErr::TableNotFound, "'nothere'"},
+        {"", DataErr::TableNotFound, "''"},
+        {"DELETE FROM people", DataErr::TableNotFound, "'DELETE FROM people'"},
+        {"SELECT 1; DROP TABLE people", DataErr::QueryNotSelect, "'SELECT 1; DROP TABLE people'"},
+        {"SELECT * FROM nothere", DataErr::QueryNotSelect, "no such table"},
+        {"SELECT name FROM people)", DataErr::QueryNotSelect, "syntax error"},
+    };
+    for (const auto& c : cases) {
+        const host::Error e = errorOf([&] { Recordset::open(db.connect(), c.source); });
+        EXPECT_EQ(e.number(), num(c.expected)) << c.source;
+        EXPECT_NE(e.description().find(c.quoted), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(db.column("SELECT count(*) FROM people"), "3");
+}
+
+TEST(RecordSource, FilesThatCannotBeOpened) {
+    TempDatabase db(kPeople);
+    const std::string missing = (db.folder() / "missing.db").string();
+    host::Error e = errorOf([&] { SqliteConnection::open(missing); });
+    EXPECT_EQ(e.number(), num(DataErr::FileNotFound));
+    EXPECT_EQ(e.description(), "Couldn't find file '" + missing + "'.");
+    EXPECT_FALSE(std::filesystem::exists(missing));
+
+    const std::string junk = (db.folder() / "junk.db").string();
+    std::ofstream(junk) << "this is not a database, just some text that is long enough";
+    e = errorOf([&] { SqliteConnection::open(junk); });
+    EXPECT_EQ(e.number(), num(DataErr::NotADatabase));
+
+    e = errorOf([&] { SqliteConnection::open(db.folder().string()); });
+    EXPECT_EQ(e.number(), num(DataErr::CantOpenFile));
+}
+
+TEST(RecordSource, ClosedRecordsetFailsClearly) {
+    TempDatabase db(kPeople);
+    auto rs = Recordset::open(db.connect(), "people");
+    rs->close();
+    EXPECT_EQ(errorOf([&] { rs->moveNext(); }).number(), num(DataErr::ObjectClosed));
+    EXPECT_EQ(errorOf([&] { rs->eof(); }).number(), num(DataErr::ObjectClosed));
+}
+
+}  // namespace
+}  // namespace qv::data::test
