@@ -151,22 +151,63 @@ void runIcon(benchmark::State& state, Op op) {
     }
 }
 
+// The blits one transparent drawing is made of, one at a time, to show where
+// its time goes: colour to mask, mask into colour with two raster operations,
+// and colour with OR.
+enum class Step { ColorToMono, MonoDstAndNotSrc, MonoSrcAnd, ColorSrcPaint };
+
+void runStep(benchmark::State& state, Step step) {
+    const int n = static_cast<int>(state.range(0));
+    Surface color(n, n);
+    Surface other(n, n);
+    paintPicture(color.hdc, n, n);
+    HDC screen = GetDC(nullptr);
+    HDC monoDc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HBITMAP mono = CreateBitmap(n, n, 1, 1, nullptr);
+    HGDIOBJ monoOld = SelectObject(monoDc, mono);
+    SetBkColor(color.hdc, RGB(255, 0, 255));
+    for (auto _ : state) {
+        switch (step) {
+            case Step::ColorToMono:
+                BitBlt(monoDc, 0, 0, n, n, color.hdc, 0, 0, SRCCOPY);
+                break;
+            case Step::MonoDstAndNotSrc:
+                BitBlt(other.hdc, 0, 0, n, n, monoDc, 0, 0, 0x00220326);
+                break;
+            case Step::MonoSrcAnd:
+                BitBlt(other.hdc, 0, 0, n, n, monoDc, 0, 0, SRCAND);
+                break;
+            case Step::ColorSrcPaint:
+                BitBlt(other.hdc, 0, 0, n, n, color.hdc, 0, 0, SRCPAINT);
+                break;
+        }
+    }
+    SelectObject(monoDc, monoOld);
+    DeleteObject(mono);
+    DeleteDC(monoDc);
+}
+
 // Keeps the time per iteration of every run, by name, for the ratio table.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e-3;  // ns -> us
+            m_times[run.benchmark_name()] = run.GetAdjustedCPUTime() * 1e-3;  // ns -> us
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void printRatios() const {
-        std::printf("\n%-36s %12s %12s %8s\n", "operation", "us/call", "copy us", "ratio");
+        std::printf("\n%-36s %12s %12s %8s\n", "operation (CPU time)", "us/call", "copy us",
+                    "ratio");
         for (const auto& [name, us] : m_times) {
             if (name.rfind("Copy", 0) == 0) continue;
-            const std::string copyName = "Copy" + name.substr(name.find('/'));
-            const auto copy = m_times.find(copyName);
+            // The copy of the same kind and size; steps compare with the bitmap copy.
+            auto copy = m_times.find("Copy" + name.substr(name.find('/')));
+            if (copy == m_times.end()) {
+                copy = m_times.find("Copy/bitmap" + name.substr(name.rfind('/')));
+            }
             if (copy == m_times.end() || copy->second <= 0) continue;
             std::printf("%-36s %12.2f %12.3f %8.1f\n", name.c_str(), us, copy->second,
                         us / copy->second);
@@ -187,6 +228,16 @@ BENCHMARK_CAPTURE(runBitmap, TransCorner, Op::TransCorner)
 BENCHMARK_CAPTURE(runBitmap, DisabledCorner, Op::DisabledCorner)
     ->Name("DisabledCorner/bitmap")
     ->Arg(16)
+    ->Arg(256);
+BENCHMARK_CAPTURE(runStep, ColorToMono, Step::ColorToMono)->Name("Step/color_to_mono")->Arg(256);
+BENCHMARK_CAPTURE(runStep, MonoDstAndNotSrc, Step::MonoDstAndNotSrc)
+    ->Name("Step/mono_dsna_into_color")
+    ->Arg(256);
+BENCHMARK_CAPTURE(runStep, MonoSrcAnd, Step::MonoSrcAnd)
+    ->Name("Step/mono_srcand_into_color")
+    ->Arg(256);
+BENCHMARK_CAPTURE(runStep, ColorSrcPaint, Step::ColorSrcPaint)
+    ->Name("Step/color_srcpaint")
     ->Arg(256);
 BENCHMARK_CAPTURE(runIcon, Copy, Op::Copy)->Name("Copy/icon32");
 BENCHMARK_CAPTURE(runIcon, TransCorner, Op::TransCorner)->Name("TransCorner/icon32");
