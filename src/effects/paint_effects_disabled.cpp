@@ -22,9 +22,9 @@ struct TwoLevelInfo {
 };
 
 constexpr RGBQUAD kBlackEntry{0, 0, 0, 0};
+constexpr RGBQUAD kWhiteEntry{255, 255, 255, 0};
 // Key candidates in the order they are tried: black, red, blue.
 constexpr std::array<COLORREF, 3> kKeyCandidates{0x000000, 0x0000FF, 0xFF0000};
-constexpr RGBQUAD kWhiteEntry{255, 255, 255, 0};
 
 // Returns the first of black, red and blue (translated with hPal) that differs
 // from both drawn colours, so that leaving the key out never hides either.
@@ -56,7 +56,8 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     TwoLevelInfo info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = Width;
-    info.bmiHeader.biHeight = -Height;
+    // Negated in 64 bits: -Height itself overflows for the most negative height.
+    info.bmiHeader.biHeight = static_cast<LONG>(-static_cast<long long>(Height));
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 1;
     info.bmiHeader.biCompression = BI_RGB;

@@ -2,6 +2,8 @@
 // sentinels around the destination, for DC and picture sources.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "effects/paint_effects.h"
 #include "effects_fixture.h"
 #include "pixel_model.h"
@@ -131,19 +133,28 @@ TEST(PaintTransparent, MonochromeSourceTakesItsOwnColours) {
     EXPECT_TRUE(gridsEqual(readGrid(dst), expected));
 }
 
-TEST(PaintTransparent, EmptyAndNegativeBlocksLeaveNothingBehind) {
+TEST(PaintTransparent, EmptyNegativeAndExtremeBlocksAreSafe) {
+    // Nothing may crash or stay behind, whatever the block; an empty block draws nothing.
     const PaintEffects fx;
     const Grid before = sentinelGrid(6, 6);
     const Canvas dst = canvasOf(before);
     const Canvas source = Canvas::color(4, 4, kRed);
-    const LONG sizes[][2] = {{0, 0}, {0, 3}, {3, 0}, {-2, 3}, {3, -2}};
+    const LONG sizes[][2] = {{0, 0},  {0, 3},       {3, 0},       {-2, 3},
+                             {3, -2}, {INT_MIN, 3}, {3, INT_MIN}, {INT_MAX, INT_MAX}};
     for (const auto& s : sizes) {
-        SCOPED_TRACE(testing::Message() << s[0] << "x" << s[1]);
-        runChecked(
-            [&] { fx.PaintTransparentDC(dst.dc(), 1, 1, s[0], s[1], source.dc(), 0, 0, kMagenta); },
-            {dst.dc(), source.dc()});
-        if (s[0] >= 0 && s[1] >= 0) {
-            EXPECT_TRUE(gridsEqual(readGrid(dst), before));
+        for (const LONG at : {1, INT_MIN, INT_MAX}) {
+            SCOPED_TRACE(testing::Message() << s[0] << "x" << s[1] << " at " << at);
+            runChecked(
+                [&] {
+                    fx.PaintTransparentDC(dst.dc(), at, at, s[0], s[1], source.dc(), at, at,
+                                          kMagenta);
+                    fx.PaintDisabledDC(dst.dc(), at, at, s[0], s[1], source.dc(), at, at, kMagenta,
+                                       kWhite, kOdd);
+                },
+                {dst.dc(), source.dc()});
+            if (s[0] == 0 || s[1] == 0) {
+                EXPECT_TRUE(gridsEqual(readGrid(dst), before));
+            }
         }
     }
 }
