@@ -3,6 +3,7 @@
 // brush is painted, where it is white the destination stays.
 #include "platform/gdi/draw_state.h"
 
+#include "platform/gdi/handles.h"
 #include "platform/gdi/icon.h"
 #include "platform/gdi/png_file.h"
 
@@ -13,27 +14,14 @@ constexpr COLORREF kWhite = 0x00FFFFFF;
 constexpr DWORD kRopBrushWhereBlack = 0x00B8074A;  // PSDPxax
 
 // Screen-compatible memory DC holding `bitmap`; restores and frees itself.
-class MemoryDc {
-  public:
-    explicit MemoryDc(HBITMAP bitmap) {
-        HDC screen = GetDC(nullptr);
-        m_dc = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        if (m_dc != nullptr && bitmap != nullptr) m_old = SelectObject(m_dc, bitmap);
-    }
-    ~MemoryDc() {
-        if (m_old != nullptr) SelectObject(m_dc, m_old);
-        if (m_dc != nullptr) DeleteDC(m_dc);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
+struct MemoryDc {
+    explicit MemoryDc(HBITMAP bitmap)
+        : owner(OwnedDc::compatibleWith(nullptr)), select(owner.get(), bitmap) {}
+    bool ok() const { return owner && select.ok(); }
+    HDC dc() const { return owner.get(); }
 
-    bool ok() const { return m_old != nullptr; }
-    HDC dc() const { return m_dc; }
-
-  private:
-    HDC m_dc = nullptr;
-    HGDIOBJ m_old = nullptr;
+    OwnedDc owner;
+    SelectGuard select;
 };
 
 // A monochrome bitmap of `cx` x `cy` whose bits are 0 (black) on the shape and
@@ -65,31 +53,20 @@ bool paintThroughMask(HDC dest, int x, int y, int cx, int cy, HDC mask, HBRUSH b
 }
 
 bool paintWithSysColor(HDC dest, int x, int y, int cx, int cy, HDC mask, int index) {
-    HBRUSH brush = CreateSolidBrush(GetSysColor(index));
-    if (brush == nullptr) return false;
-    bool ok = paintThroughMask(dest, x, y, cx, cy, mask, brush);
-    DeleteObject(brush);
-    return ok;
+    OwnedBrush brush(CreateSolidBrush(GetSysColor(index)));
+    return brush && paintThroughMask(dest, x, y, cx, cy, mask, brush.get());
 }
 
 // Draws the image behind a DST_COMPLEX output procedure on a white bitmap, so
-// that it can be treated like a bitmap.
-HBITMAP renderProcedure(DRAWSTATEPROC proc, LPARAM lData, WPARAM wData, int cx, int cy) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
-    ReleaseDC(nullptr, screen);
-    if (bitmap == nullptr) return nullptr;
-    bool ok = false;
-    {
-        MemoryDc work(bitmap);
-        if (work.ok()) {
-            PatBlt(work.dc(), 0, 0, cx, cy, WHITENESS);
-            ok = proc(work.dc(), lData, wData, cx, cy) != FALSE;
-        }
-    }
-    if (!ok) {
-        DeleteObject(bitmap);
-        return nullptr;
+// that it can be treated like a bitmap. Empty when the procedure fails.
+OwnedBitmap renderProcedure(DRAWSTATEPROC proc, LPARAM lData, WPARAM wData, int cx, int cy) {
+    ScreenDc screen;
+    OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), cx, cy));
+    if (!bitmap) return bitmap;
+    MemoryDc work(bitmap.get());
+    if (!work.ok() || !PatBlt(work.dc(), 0, 0, cx, cy, WHITENESS) ||
+        !proc(work.dc(), lData, wData, cx, cy)) {
+        return OwnedBitmap();  // `work` lets go of the bitmap before it is deleted
     }
     return bitmap;
 }
@@ -98,6 +75,22 @@ bool drawNormal(HDC dest, int x, int y, int cx, int cy, HBITMAP bitmap, HICON ic
     if (icon != nullptr) return DrawIconEx(dest, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
     MemoryDc src(bitmap);
     return src.ok() && BitBlt(dest, x, y, cx, cy, src.dc(), 0, 0, SRCCOPY) != FALSE;
+}
+
+// The mono, dithered and disabled looks: the shape is painted through a mask.
+bool drawShape(HDC dest, HBRUSH brush, const ImageShape& shape, int x, int y, int cx, int cy,
+               UINT flags) {
+    OwnedBitmap mask(makeShapeMask(shape, cx, cy));
+    if (!mask) return false;
+    MemoryDc maskDc(mask.get());
+    if (!maskDc.ok()) return false;
+    if (flags & DSS_DISABLED) {
+        // Embossed: highlight one pixel down and right, shadow on top.
+        return paintWithSysColor(dest, x + 1, y + 1, cx, cy, maskDc.dc(), COLOR_BTNHIGHLIGHT) &&
+               paintWithSysColor(dest, x, y, cx, cy, maskDc.dc(), COLOR_BTNSHADOW);
+    }
+    if (brush != nullptr) return paintThroughMask(dest, x, y, cx, cy, maskDc.dc(), brush);
+    return paintWithSysColor(dest, x, y, cx, cy, maskDc.dc(), COLOR_WINDOWTEXT);
 }
 
 }  // namespace
@@ -153,13 +146,15 @@ BOOL DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData
     const UINT type = uFlags & 0x000F;
     HBITMAP bitmap = nullptr;
     HICON icon = nullptr;
-    HBITMAP rendered = nullptr;  // owned: the output procedure's drawing
+    OwnedBitmap rendered;  // the output procedure's drawing
     int imageWidth = 0;
     int imageHeight = 0;
     if (type == DST_BITMAP && qfnCallBack == nullptr) {
         bitmap = reinterpret_cast<HBITMAP>(lData);
         BITMAP bm{};
-        if (GetObjectA(bitmap, sizeof(bm), &bm) == 0) return FALSE;
+        if (GetObjectType(bitmap) != OBJ_BITMAP || GetObjectA(bitmap, sizeof(bm), &bm) == 0) {
+            return FALSE;
+        }
         imageWidth = bm.bmWidth;
         imageHeight = bm.bmHeight;
     } else if (type == DST_ICON && qfnCallBack == nullptr) {
@@ -168,8 +163,8 @@ BOOL DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData
     } else if (qfnCallBack != nullptr && type != DST_TEXT && type != DST_PREFIXTEXT) {
         if (cx <= 0 || cy <= 0) return FALSE;  // a procedure has no size of its own
         rendered = renderProcedure(qfnCallBack, lData, wData, cx, cy);
-        if (rendered == nullptr) return FALSE;
-        bitmap = rendered;
+        if (!rendered) return FALSE;
+        bitmap = rendered.get();
         imageWidth = cx;
         imageHeight = cy;
     } else {
@@ -177,39 +172,13 @@ BOOL DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData
     }
     if (cx == 0) cx = imageWidth;
     if (cy == 0) cy = imageHeight;
-    if (cx < 0 || cy < 0) {
-        if (rendered != nullptr) DeleteObject(rendered);
-        return FALSE;
-    }
+    if (cx < 0 || cy < 0) return FALSE;
 
-    bool ok = false;
     if ((uFlags & (DSS_UNION | DSS_DISABLED | DSS_MONO)) == 0) {
-        ok = drawNormal(hdc, x, y, cx, cy, bitmap, icon);
-    } else {
-        ImageShape shape;
-        ok = icon != nullptr ? iconShape(icon, shape) : bitmapShape(bitmap, shape);
-        if (ok && (uFlags & DSS_UNION)) ditherShape(shape);
-        HBITMAP mask = ok ? makeShapeMask(shape, cx, cy) : nullptr;
-        ok = false;
-        if (mask != nullptr) {
-            {
-                MemoryDc maskDc(mask);
-                if (maskDc.ok()) {
-                    if (uFlags & DSS_DISABLED) {
-                        // Embossed: highlight one pixel down and right, shadow on top.
-                        ok = paintWithSysColor(hdc, x + 1, y + 1, cx, cy, maskDc.dc(),
-                                               COLOR_BTNHIGHLIGHT) &&
-                             paintWithSysColor(hdc, x, y, cx, cy, maskDc.dc(), COLOR_BTNSHADOW);
-                    } else if (hbrFore != nullptr) {
-                        ok = paintThroughMask(hdc, x, y, cx, cy, maskDc.dc(), hbrFore);
-                    } else {
-                        ok = paintWithSysColor(hdc, x, y, cx, cy, maskDc.dc(), COLOR_WINDOWTEXT);
-                    }
-                }
-            }
-            DeleteObject(mask);
-        }
+        return drawNormal(hdc, x, y, cx, cy, bitmap, icon) ? TRUE : FALSE;
     }
-    if (rendered != nullptr) DeleteObject(rendered);
-    return ok ? TRUE : FALSE;
+    ImageShape shape;
+    if (!(icon != nullptr ? iconShape(icon, shape) : bitmapShape(bitmap, shape))) return FALSE;
+    if (uFlags & DSS_UNION) ditherShape(shape);
+    return drawShape(hdc, hbrFore, shape, x, y, cx, cy, uFlags) ? TRUE : FALSE;
 }

@@ -5,6 +5,7 @@
 #include "platform/gdi/icon.h"
 
 #include "platform/gdi/handle_table.h"
+#include "platform/gdi/handles.h"
 
 namespace qv::gdi {
 namespace {
@@ -14,27 +15,14 @@ constexpr DWORD kRopSrcAnd = SRCAND;
 constexpr DWORD kRopSrcInvert = SRCINVERT;
 
 // A memory DC of the screen with `bitmap` selected; restores and frees itself.
-class SelectedBitmap {
-  public:
-    explicit SelectedBitmap(HBITMAP bitmap) {
-        HDC screen = GetDC(nullptr);
-        m_dc = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        if (m_dc != nullptr && bitmap != nullptr) m_old = SelectObject(m_dc, bitmap);
-    }
-    ~SelectedBitmap() {
-        if (m_old != nullptr) SelectObject(m_dc, m_old);
-        if (m_dc != nullptr) DeleteDC(m_dc);
-    }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+struct SelectedBitmap {
+    explicit SelectedBitmap(HBITMAP bitmap)
+        : owner(OwnedDc::compatibleWith(nullptr)), select(owner.get(), bitmap) {}
+    bool ok() const { return owner && select.ok(); }
+    HDC dc() const { return owner.get(); }
 
-    bool ok() const { return m_old != nullptr; }
-    HDC dc() const { return m_dc; }
-
-  private:
-    HDC m_dc = nullptr;
-    HGDIOBJ m_old = nullptr;
+    OwnedDc owner;
+    SelectGuard select;
 };
 
 // A new bitmap holding rows [top, top + height) of `source`: monochrome when
@@ -46,9 +34,8 @@ HBITMAP copyBitmap(HBITMAP source, int width, int top, int height, bool mono) {
     if (mono) {
         copy = CreateBitmap(width, height, 1, 1, nullptr);
     } else {
-        HDC screen = GetDC(nullptr);
-        copy = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
+        ScreenDc screen;
+        copy = CreateCompatibleBitmap(screen.get(), width, height);
     }
     if (copy == nullptr) return nullptr;
     bool ok = false;
@@ -221,20 +208,13 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
         return qv::gdi::drawIconParts(hdc, xLeft, yTop, icon, cxWidth, cyWidth, diFlags);
     }
     // Flicker-free: compose on a brush-filled bitmap, then copy it in one blit.
-    HDC screen = GetDC(nullptr);
-    HBITMAP buffer = CreateCompatibleBitmap(screen, cxWidth, cyWidth);
-    ReleaseDC(nullptr, screen);
-    if (buffer == nullptr) return FALSE;
-    bool ok = false;
-    {
-        qv::gdi::SelectedBitmap work(buffer);
-        if (work.ok()) {
-            RECT all{0, 0, cxWidth, cyWidth};
-            FillRect(work.dc(), &all, hbrFlickerFreeDraw);
-            ok = qv::gdi::drawIconParts(work.dc(), 0, 0, icon, cxWidth, cyWidth, diFlags) &&
-                 BitBlt(hdc, xLeft, yTop, cxWidth, cyWidth, work.dc(), 0, 0, SRCCOPY);
-        }
-    }
-    DeleteObject(buffer);
-    return ok ? TRUE : FALSE;
+    qv::gdi::ScreenDc screen;
+    qv::gdi::OwnedBitmap buffer(CreateCompatibleBitmap(screen.get(), cxWidth, cyWidth));
+    if (!buffer) return FALSE;
+    qv::gdi::SelectedBitmap work(buffer.get());
+    if (!work.ok()) return FALSE;
+    RECT all{0, 0, cxWidth, cyWidth};
+    FillRect(work.dc(), &all, hbrFlickerFreeDraw);
+    return qv::gdi::drawIconParts(work.dc(), 0, 0, icon, cxWidth, cyWidth, diFlags) &&
+           BitBlt(hdc, xLeft, yTop, cxWidth, cyWidth, work.dc(), 0, 0, SRCCOPY);
 }

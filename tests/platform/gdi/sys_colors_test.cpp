@@ -64,25 +64,5 @@ TEST(SysColors, BrushesAreStockObjectsThatFollowTheColours) {
     }
 }
 
-TEST(SystemMetrics, ScreenIconsAndFrames) {
-    const struct {
-        int index;
-        int value;
-    } cases[] = {{SM_CXSCREEN, 1024},
-                 {SM_CYSCREEN, 768},
-                 {SM_CXICON, 32},
-                 {SM_CYICON, 32},
-                 {SM_CXSMICON, 16},
-                 {SM_CYSMICON, 16},
-                 {SM_CXEDGE, 2},
-                 {SM_CYBORDER, 1},
-                 {SM_CXDLGFRAME, 3},
-                 {SM_CXVSCROLL, 17},
-                 {SM_CYCAPTION, 18},
-                 {-1, 0},
-                 {9999, 0}};
-    for (const auto& c : cases) EXPECT_EQ(GetSystemMetrics(c.index), c.value) << c.index;
-}
-
 }  // namespace
 }  // namespace qv::gdi
