@@ -2,6 +2,7 @@
 // screen-compatible 32-bpp bitmaps, or icons made with CreateIconIndirect.
 #include "platform/ole/picture.h"
 
+#include <atomic>
 #include <fstream>
 #include <iterator>
 
@@ -177,7 +178,11 @@ std::shared_ptr<Picture> Picture::fromIcon(HICON icon, bool takeOwnership) {
 }
 
 std::shared_ptr<Picture> Picture::metafile(LONG widthHiMetric, LONG heightHiMetric) {
-    auto picture = std::make_shared<Picture>(Private{}, PICTYPE_METAFILE, nullptr, false, 0, 0);
+    // High bits no handle-table generation reaches: GDI calls refuse the token.
+    static std::atomic<std::uint32_t> counter{0};
+    const std::uint64_t token = 0xFFFFFFFF00000000ull | ++counter;
+    auto picture = std::make_shared<Picture>(Private{}, PICTYPE_METAFILE,
+                                             reinterpret_cast<HANDLE>(token), false, 0, 0);
     picture->m_widthHiMetric = widthHiMetric;
     picture->m_heightHiMetric = heightHiMetric;
     return picture;

@@ -33,8 +33,10 @@ class Picture {
     static std::shared_ptr<Picture> fromBitmap(HBITMAP bitmap, bool takeOwnership);
     // Wraps an icon, as above (DestroyIcon when owned).
     static std::shared_ptr<Picture> fromIcon(HICON icon, bool takeOwnership);
-    // A metafile picture of the given HiMetric size. It has no handle and
-    // draws nothing; it exists so that callers can be tried against Type 2.
+    // A metafile picture of the given HiMetric size. It draws nothing; it
+    // exists so that callers can be tried against Type 2. Like a real
+    // metafile picture its Handle is not 0, but it is a token that no GDI
+    // call accepts.
     static std::shared_ptr<Picture> metafile(LONG widthHiMetric, LONG heightHiMetric);
 
     ~Picture();
@@ -43,7 +45,8 @@ class Picture {
 
     // PICTYPE_NONE, PICTYPE_BITMAP, PICTYPE_METAFILE or PICTYPE_ICON.
     short Type() const { return m_type; }
-    // The HBITMAP or HICON; NULL for an empty or metafile picture. Handles are
+    // The HBITMAP or HICON (a token for a metafile); NULL for an empty
+    // picture. Handles are
     // pointer-sized on this platform, so this is a HANDLE, not an OLE_HANDLE.
     HANDLE Handle() const { return m_handle; }
     OLE_XSIZE_HIMETRIC Width() const { return m_widthHiMetric; }

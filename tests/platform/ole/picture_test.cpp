@@ -317,7 +317,9 @@ TEST(Picture, HandlesAreOwnedOnlyWhenAskedAndFreedOnce) {
     std::shared_ptr<Picture> meta = Picture::metafile(1000, 500);
     EXPECT_EQ(meta->Type(), PICTYPE_METAFILE);
     EXPECT_EQ(meta->Width(), 1000);
-    EXPECT_EQ(meta->Handle(), nullptr);
+    EXPECT_NE(meta->Handle(), nullptr);  // set, as a metafile's is, but no GDI object
+    EXPECT_EQ(GetObjectType(meta->Handle()), 0u);
+    EXPECT_FALSE(DeleteObject(meta->Handle()));
     for (const auto& p : {none, meta}) {
         try {
             pictureBytes(*p);
