@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -82,7 +83,16 @@ std::mutex& fontconfigMutex() {
 std::optional<FontFile> matchFamily(const std::string& family, int weight, bool italic,
                                     bool exactFamily) {
     std::lock_guard<std::mutex> lock(fontconfigMutex());
-    if (FcInit() == FcFalse) {
+    static const bool s_ready = [] {
+        if (FcInit() == FcFalse) {
+            return false;
+        }
+        // Fontconfig's caches would otherwise outlive the process's last
+        // check for leaks.
+        std::atexit(FcFini);
+        return true;
+    }();
+    if (!s_ready) {
         return std::nullopt;
     }
     FcPattern* pattern = FcPatternCreate();
