@@ -96,6 +96,20 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
     return true;
 }
 
+// One row of the pattern from (x, y) on, walking the tile without a division
+// per pixel.
+void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint32_t>& out) {
+    long long ty = (y - tile.originY) % tile.height;
+    long long tx = (x - tile.originX) % tile.width;
+    if (ty < 0) ty += tile.height;
+    if (tx < 0) tx += tile.width;
+    const std::uint32_t* row = tile.raws.data() + ty * tile.width;
+    for (std::uint32_t& value : out) {
+        value = row[tx];
+        if (++tx == tile.width) tx = 0;
+    }
+}
+
 }  // namespace
 
 SourceConverter::SourceConverter(const Surface& src, COLORREF srcBk, const Surface& dst,
@@ -255,11 +269,7 @@ void blit(const BlitJob& job) {
             }
         }
         if (!anySource) continue;
-        if (info.usesPattern) {
-            for (int x = 0; x < w; ++x) {
-                p[static_cast<std::size_t>(x)] = job.pattern->at(job.rect.left + x, y);
-            }
-        }
+        if (info.usesPattern) fillPatternRow(*job.pattern, job.rect.left, y, p);
         const std::uint32_t* sp = s.empty() ? nullptr : s.data();
         const std::uint32_t* pp = p.empty() ? nullptr : p.data();
         if (direct) {
