@@ -5,6 +5,7 @@
 #include "host/controls_collection.h"
 #include "host/form.h"
 #include "host/member_registry.h"
+#include "platform/ole/picture.h"
 
 namespace qv::host {
 
@@ -156,6 +157,10 @@ float UserControl::ScaleX(float value, ScaleMode from, ScaleMode to) const {
     if (from == ScaleMode::User) from = m_scaleMode;
     if (to == ScaleMode::User) to = m_scaleMode;
     return static_cast<float>(value / unitsPerInch(from) * unitsPerInch(to));
+}
+
+std::shared_ptr<ole::Picture> UserControl::Image() const {
+    return ole::Picture::fromBitmap(m_surface.bitmap(), false);
 }
 
 void UserControl::extentChanged() {

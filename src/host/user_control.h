@@ -89,6 +89,8 @@ class UserControl : public Control {
     HDC hDC() const noexcept { return m_surface.dc(); }
     // The persistent image. The handle changes when the control is resized.
     HBITMAP imageBitmap() const noexcept { return m_surface.bitmap(); }
+    // The persistent image as a picture (not owning the bitmap).
+    std::shared_ptr<ole::Picture> Image() const;
     const Surface& surface() const noexcept { return m_surface; }
 
     // ---- Host side. ----
