@@ -71,8 +71,13 @@ class DeviceContext : public GdiObject {
     void setVisibleRect(std::optional<RECT> rect) { m_visible = rect; }
 
     // Logical -> device coordinates (MM_TEXT: the viewport origin shifts).
+    // Results beyond the 32-bit range are clamped to it.
     POINT toDevice(int x, int y) const {
-        return POINT{x + m_state.viewportOrg.x, y + m_state.viewportOrg.y};
+        return POINT{clampAdd(x, m_state.viewportOrg.x), clampAdd(y, m_state.viewportOrg.y)};
+    }
+    static LONG clampAdd(LONG a, LONG b) {
+        const long long sum = static_cast<long long>(a) + b;
+        return static_cast<LONG>(sum < INT32_MIN ? INT32_MIN : sum > INT32_MAX ? INT32_MAX : sum);
     }
 
     // The rectangle drawing may touch, in surface pixels: the surface, the

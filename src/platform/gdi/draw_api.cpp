@@ -27,11 +27,15 @@ bool devicePixel(const DeviceContext& dc, long long x, long long y, int& sx, int
     return true;
 }
 
+// Line offsets need 66-bit products when both ends are near the 32-bit
+// limits.
+__extension__ typedef __int128 Wide;
+
 // Floor division, for line rounding with negative numerators.
-long long floorDiv(long long a, long long b) {
-    long long q = a / b;
+long long floorDiv(Wide a, Wide b) {
+    Wide q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
+    return static_cast<long long>(q);
 }
 
 // Paints the pixels of the line from (x0,y0) to (x1,y1), end point excluded,
@@ -82,7 +86,7 @@ void drawLine(DeviceContext& dc, long long x0, long long y0, long long x1, long 
     const long long start = std::max<long long>(0, lo - (xMajor ? ax : ay));
     const long long stop = std::min<long long>(major, hi - (xMajor ? ax : ay));
     for (long long i = start; i <= stop; ++i) {
-        const long long offset = floorDiv(2 * i * minor + major - 1, 2 * major);
+        const long long offset = floorDiv(Wide{2} * i * minor + major - 1, Wide{2} * major);
         const long long x = xMajor ? ax + i : ax + offset;
         const long long y = xMajor ? ay + offset : ay + i;
         if (x == x1 && y == y1) continue;
