@@ -80,11 +80,9 @@ MemberRegistry makeRecordsetMembers() {
 }
 
 MemberRegistry makeDataControlMembers() {
-    MemberRegistry r("DataControl");
-    MemberTable<DataControl>(r)
-        .readOnly("Name", [](DataControl& d) { return d.name(); })
-        .readOnly("Index", [](DataControl& d) { return d.index(); })
-        .readOnly("Recordset", [](DataControl& d) { return ObjectRef(d.recordset()); });
+    MemberRegistry r("DataControl", &Control::controlMembers());
+    MemberTable<DataControl>(r).readOnly("Recordset",
+                                         [](DataControl& d) { return ObjectRef(d.recordset()); });
     return r;
 }
 
@@ -105,13 +103,9 @@ const MemberRegistry& Recordset::members() const {
     return registry;
 }
 
-const MemberRegistry& DataControl::contractMembers() {
+const MemberRegistry& DataControl::dataControlMembers() {
     static const MemberRegistry registry = makeDataControlMembers();
     return registry;
-}
-
-const MemberRegistry& DataControl::members() const {
-    return contractMembers();
 }
 
 }  // namespace qv::host

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/control.h"
 #include "host/object.h"
 #include "host/variant.h"
 
@@ -102,25 +103,23 @@ class Recordset : public Object {
     virtual bool updatable() = 0;
 };
 
-// A data control on a form. The type test is(ObjectKind::DataControl) is true
-// for data controls only. Late-bound: Name, Index, Recordset.
-class DataControl : public Object {
+// A data control on a form: a control (Name, Index and the rest of the
+// extender) whose type test is(ObjectKind::DataControl) is true for data
+// controls only. Late-bound: the control's members and Recordset.
+class DataControl : public Control {
   public:
-    const MemberRegistry& members() const override;
+    // The control's members plus Recordset; implementations extend it.
+    static const MemberRegistry& dataControlMembers();
+    const MemberRegistry& members() const override { return dataControlMembers(); }
     bool is(ObjectKind kind) const override {
-        return kind == ObjectKind::DataControl || kind == ObjectKind::Control;
+        return kind == ObjectKind::DataControl || Control::is(kind);
     }
 
-    virtual std::string name() const = 0;
-    // The index within a control array; fails with 343 ("Object not an
-    // array") for a control outside an array.
-    virtual std::int16_t index() const = 0;
     // The current recordset, or nullptr when none is open.
     virtual std::shared_ptr<Recordset> recordset() = 0;
 
-    // The registry the members above are declared in, for implementations
-    // that extend it with their own members.
-    static const MemberRegistry& contractMembers();
+  protected:
+    DataControl() = default;
 };
 
 }  // namespace qv::host

@@ -1,0 +1,192 @@
+#include "data/data_control.h"
+
+#include <algorithm>
+
+#include "data/data_errors.h"
+#include "data/sqlite_connection.h"
+#include "host/control_factory.h"
+#include "host/form.h"
+#include "host/member_registry.h"
+
+namespace qv::data {
+
+namespace {
+
+host::MemberRegistry makeDataMembers() {
+    host::MemberRegistry r("Data", &host::DataControl::dataControlMembers());
+    using host::MemberInfo;
+    using host::Persistence;
+    using host::Variant;
+    host::MemberTable<DataControl>(r)
+        .property(
+            "Caption", [](DataControl& d) { return d.caption(); },
+            [](DataControl& d, const Variant& v) { d.setCaption(v.toString()); },
+            MemberInfo{{}, {}, Persistence{"Caption", Variant("")}})
+        .property(
+            "DatabaseName", [](DataControl& d) { return d.databaseName(); },
+            [](DataControl& d, const Variant& v) { d.setDatabaseName(v.toString()); },
+            MemberInfo{{}, {}, Persistence{"DatabaseName", Variant("")}})
+        .property(
+            "RecordSource", [](DataControl& d) { return d.recordSource(); },
+            [](DataControl& d, const Variant& v) { d.setRecordSource(v.toString()); },
+            MemberInfo{{}, {}, Persistence{"RecordSource", Variant("")}})
+        .property(
+            "ReadOnly", [](DataControl& d) { return d.readOnly(); },
+            [](DataControl& d, const Variant& v) { d.setReadOnly(v.toBoolean()); },
+            MemberInfo{{}, {}, Persistence{"ReadOnly", Variant(false)}})
+        .method("Refresh", [](DataControl& d, std::span<Variant>) { d.refresh(); });
+    return r;
+}
+
+}  // namespace
+
+DataControl::~DataControl() {
+    close();
+}
+
+void DataControl::registerType(host::ControlFactory& factory) {
+    factory.add("Data", [] { return std::make_shared<DataControl>(); });
+}
+
+const host::MemberRegistry& DataControl::dataMembers() {
+    static const host::MemberRegistry registry = makeDataMembers();
+    return registry;
+}
+
+std::shared_ptr<host::Recordset> DataControl::recordset() {
+    return dataRecordset();
+}
+
+std::shared_ptr<Recordset> DataControl::dataRecordset() {
+    if (!m_recordset && !m_databaseName.empty() && !m_recordSource.empty()) open();
+    return m_recordset;
+}
+
+void DataControl::setDatabaseName(std::string name) {
+    if (name == m_databaseName) return;
+    close();
+    m_databaseName = std::move(name);
+}
+
+void DataControl::setRecordSource(std::string source) {
+    if (source == m_recordSource) return;
+    close();
+    m_recordSource = std::move(source);
+}
+
+void DataControl::setReadOnly(bool readOnly) {
+    if (readOnly == m_readOnly) return;
+    close();
+    m_readOnly = readOnly;
+}
+
+void DataControl::setCaption(std::string caption) {
+    m_caption = std::move(caption);
+}
+
+std::filesystem::path DataControl::databasePath() const {
+    std::filesystem::path path(m_databaseName);
+    if (path.is_relative() && !m_baseFolder.empty()) path = m_baseFolder / path;
+    return path;
+}
+
+void DataControl::refresh() {
+    close();
+    if (m_databaseName.empty() || m_recordSource.empty()) return;
+    open();
+}
+
+void DataControl::open() {
+    const std::string path = databasePath().string();
+    const std::string key = (m_readOnly ? "r:" : "w:") + path;
+    if (!m_connection || key != m_connectionKey) {
+        m_connection.reset();
+        SqliteConnection::Options options;
+        options.readOnly = m_readOnly;
+        m_connection = SqliteConnection::open(path, options);
+        m_connectionKey = key;
+    }
+    m_recordset = Recordset::open(m_connection, m_recordSource);
+    m_recordset->setObserver(this);
+    bindFormControls();
+    recordChanged(*m_recordset);
+}
+
+void DataControl::close() {
+    if (m_recordset) {
+        // Anyone still holding the old recordset gets a clear error from now on.
+        m_recordset->close();
+        m_recordset.reset();
+    }
+    m_connection.reset();
+    m_connectionKey.clear();
+}
+
+void DataControl::bind(const std::shared_ptr<BoundControl>& control) {
+    if (!control) return;
+    for (const auto& weak : m_bound) {
+        if (weak.lock() == control) return;
+    }
+    m_bound.push_back(control);
+    if (m_recordset) recordChanged(*m_recordset);
+}
+
+void DataControl::unbind(const BoundControl& control) {
+    std::erase_if(m_bound, [&control](const std::weak_ptr<BoundControl>& weak) {
+        auto locked = weak.lock();
+        return !locked || locked.get() == &control;
+    });
+}
+
+void DataControl::bindFormControls() {
+    const auto form = Parent();
+    if (!form) return;
+    const std::string me = Name();
+    for (const auto& control : form->controls()) {
+        auto bound = std::dynamic_pointer_cast<BoundControl>(control);
+        if (bound && host::sameName(bound->dataSource(), me)) bind(bound);
+    }
+}
+
+std::vector<std::shared_ptr<BoundControl>> DataControl::liveBoundControls() {
+    std::vector<std::shared_ptr<BoundControl>> live;
+    std::erase_if(m_bound, [](const std::weak_ptr<BoundControl>& w) { return w.expired(); });
+    for (const auto& weak : m_bound) {
+        if (auto c = weak.lock()) live.push_back(std::move(c));
+    }
+    return live;
+}
+
+void DataControl::gatherEdits(Recordset& rs) {
+    // An edit made while no record is shown has nowhere to go; the next
+    // record shown replaces it.
+    if (!rs.hasRecord()) return;
+    for (const auto& control : liveBoundControls()) {
+        if (!control->dataChanged()) continue;
+        const int index = rs.fieldIndex(control->dataField());
+        if (index < 0) raiseData(DataErr::ItemNotFound, kDataControlSource, control->dataField());
+        // The value moves into the recordset before the control forgets it,
+        // so a failure here loses nothing.
+        rs.setBoundValue(static_cast<std::size_t>(index), control->dataValue());
+        control->setDataChanged(false);
+    }
+}
+
+void DataControl::recordChanged(Recordset& rs) noexcept {
+    for (const auto& control : liveBoundControls()) {
+        try {
+            host::Variant value;
+            const int index = rs.fieldIndex(control->dataField());
+            if (index >= 0 && rs.hasRecord()) {
+                value = rs.fieldValue(static_cast<std::size_t>(index));
+            }
+            control->showValue(value);
+            control->setDataChanged(false);
+        } catch (const std::exception&) {
+            // A record deleted meanwhile, or a control that cannot show the
+            // value: the control keeps what it showed.
+        }
+    }
+}
+
+}  // namespace qv::data

@@ -1,0 +1,86 @@
+// The Data control: opens a recordset over a SQLite file (DatabaseName,
+// resolved against the form file's folder) and a table or query
+// (RecordSource), and keeps its bound controls in step with the record.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/bound_control.h"
+#include "data/recordset.h"
+#include "data/recordset_observer.h"
+#include "host/data_contract.h"
+
+namespace qv::host {
+class ControlFactory;
+}
+
+namespace qv::data {
+
+class DataControl final : public host::DataControl, public RecordsetObserver {
+  public:
+    DataControl() = default;
+    ~DataControl() override;
+
+    // Registers the type "Data" with `factory` so form files can create it.
+    static void registerType(host::ControlFactory& factory);
+
+    // Control members plus DatabaseName, RecordSource, ReadOnly, Caption
+    // (saved with the form) and Refresh.
+    static const host::MemberRegistry& dataMembers();
+    const host::MemberRegistry& members() const override { return dataMembers(); }
+
+    // Opens the recordset on first use. Returns nullptr while DatabaseName or
+    // RecordSource is empty; fails with the data error when it cannot open.
+    std::shared_ptr<host::Recordset> recordset() override;
+    std::shared_ptr<Recordset> dataRecordset();
+
+    const std::string& databaseName() const { return m_databaseName; }
+    void setDatabaseName(std::string name);
+    const std::string& recordSource() const { return m_recordSource; }
+    void setRecordSource(std::string source);
+    bool readOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+    const std::string& caption() const { return m_caption; }
+    void setCaption(std::string caption);
+    // The folder relative DatabaseName paths start from (the form file's).
+    void setBaseFolder(std::filesystem::path folder) { m_baseFolder = std::move(folder); }
+    // The file DatabaseName names, resolved against the base folder.
+    std::filesystem::path databasePath() const;
+
+    // Closes and reopens the recordset (dropping any pending change) and
+    // shows its first record in the bound controls.
+    void refresh();
+
+    // Adds a bound control; the data control keeps only a weak reference.
+    void bind(const std::shared_ptr<BoundControl>& control);
+    void unbind(const BoundControl& control);
+
+    // RecordsetObserver.
+    void gatherEdits(Recordset& recordset) override;
+    void recordChanged(Recordset& recordset) noexcept override;
+
+    void hostTerminate() override { close(); }
+
+  private:
+    void open();
+    void close();
+    // Binds the controls of the form that name this control in DataSource.
+    void bindFormControls();
+    std::vector<std::shared_ptr<BoundControl>> liveBoundControls();
+
+    std::string m_databaseName;
+    std::string m_recordSource;
+    bool m_readOnly = false;
+    std::string m_caption;
+    std::filesystem::path m_baseFolder;
+
+    std::shared_ptr<DbConnection> m_connection;
+    std::string m_connectionKey;  // path and mode the connection was opened with
+    std::shared_ptr<Recordset> m_recordset;
+    std::vector<std::weak_ptr<BoundControl>> m_bound;
+};
+
+}  // namespace qv::data

@@ -1,0 +1,190 @@
+// The Data control: opening its recordset from a form's folder, the type test,
+// and bound controls that follow the record and have their edits saved.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "data/data_control.h"
+#include "data/data_errors.h"
+#include "data_test_util.h"
+#include "host/form.h"
+#include "temp_database.h"
+
+namespace qv::data::test {
+namespace {
+
+constexpr const char* kPeople =
+    "CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, city TEXT);"
+    "INSERT INTO people VALUES (2, 'Ada', 'Spokane'), (5, 'Bruno', 'Lyon'),"
+    " (9, 'Carla', 'Springfield');";
+
+int num(DataErr e) {
+    return static_cast<int>(e);
+}
+
+// A bound text box without a window: records what it was told to show and
+// lets the test type into it.
+class FakeBoundControl : public BoundControl {
+  public:
+    FakeBoundControl(std::string source, std::string field)
+        : m_source(std::move(source)), m_field(std::move(field)) {}
+
+    std::string dataSource() const override { return m_source; }
+    std::string dataField() const override { return m_field; }
+    void showValue(const host::Variant& v) override {
+        m_text = v.isEmpty() ? "<none>" : v.isNull() ? "<null>" : v.toString();
+        shown.push_back(m_text);
+    }
+    bool dataChanged() const override { return m_changed; }
+    void setDataChanged(bool changed) override { m_changed = changed; }
+    host::Variant dataValue() const override { return host::Variant(m_text); }
+
+    void type(std::string text) {
+        m_text = std::move(text);
+        m_changed = true;
+    }
+    const std::string& text() const { return m_text; }
+
+    std::vector<std::string> shown;
+
+  private:
+    std::string m_source, m_field, m_text;
+    bool m_changed = false;
+};
+
+// The same, as a control placed on a form.
+class FormBoundControl : public host::Control, public FakeBoundControl {
+  public:
+    FormBoundControl(std::string source, std::string field)
+        : FakeBoundControl(std::move(source), std::move(field)) {}
+};
+
+std::shared_ptr<DataControl> openOn(const TempDatabase& db, const char* source = "people") {
+    auto data = std::make_shared<DataControl>();
+    data->setBaseFolder(db.folder());
+    data->let("DatabaseName", host::Variant("test.db"));
+    data->let("RecordSource", host::Variant(source));
+    return data;
+}
+
+TEST(DataControl, OpensFromTheFormFolderAndAnswersTheTypeTest) {
+    TempDatabase db(kPeople);
+    auto form = std::make_shared<host::Form>();
+    auto data = openOn(db);
+    form->add(data, "Data1", std::nullopt, {0, 0, 1200, 300});
+    EXPECT_TRUE(data->is(host::ObjectKind::DataControl));
+    EXPECT_TRUE(data->is(host::ObjectKind::Control));
+    auto box = std::make_shared<FormBoundControl>("Data1", "name");
+    form->add(box, "Text1", std::nullopt, {0, 0, 1200, 300});
+    EXPECT_FALSE(box->is(host::ObjectKind::DataControl));
+
+    EXPECT_EQ(data->get("Name"), host::Variant("Data1"));
+    EXPECT_EQ(errorOf([&] { data->get("Index"); }).number(), host::errc::ObjectNotAnArray);
+    EXPECT_EQ(data->databasePath(), db.folder() / "test.db");
+    const host::Variant rsValue = data->get("Recordset");
+    auto& rs = host::objectOf(rsValue);
+    EXPECT_EQ(rs.get("EOF"), host::Variant(false));
+    // The form's text box named Data1 in DataSource and was bound on opening.
+    EXPECT_EQ(box->text(), "Ada");
+    rs.call("MoveLast");
+    EXPECT_EQ(box->text(), "Carla");
+}
+
+TEST(DataControl, RecordsetIsNothingUntilConfiguredAndFailsForMissingFiles) {
+    TempDatabase db(kPeople);
+    DataControl data;
+    EXPECT_EQ(data.recordset(), nullptr);
+    data.setDatabaseName((db.folder() / "other.db").string());
+    data.setRecordSource("people");
+    EXPECT_EQ(errorOf([&] { data.recordset(); }).number(), num(DataErr::FileNotFound));
+    data.setDatabaseName(db.path());  // absolute: the base folder does not apply
+    data.setBaseFolder("/nowhere");
+    EXPECT_NE(data.recordset(), nullptr);
+    data.setRecordSource("nothere");
+    EXPECT_EQ(errorOf([&] { data.recordset(); }).number(), num(DataErr::TableNotFound));
+}
+
+TEST(DataControl, BoundControlsFollowMovesAddsCancelsAndRefresh) {
+    TempDatabase db(kPeople);
+    auto data = openOn(db);
+    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
+    auto city = std::make_shared<FakeBoundControl>("Data1", "CITY");
+    auto wrong = std::make_shared<FakeBoundControl>("Data1", "nosuchfield");
+    data->bind(name);
+    data->bind(city);
+    data->bind(wrong);
+    auto rs = data->dataRecordset();
+    rs->moveNext();
+    rs->moveLast();
+    rs->moveNext();  // EOF: no record to show
+    rs->addNew();
+    rs->cancelUpdate();
+    rs->moveFirst();
+    data->call("Refresh");
+    EXPECT_EQ(name->shown, (std::vector<std::string>{"Ada", "Bruno", "Carla", "<none>", "<null>",
+                                                     "<none>", "Ada", "Ada"}));
+    EXPECT_EQ(city->text(), "Spokane");
+    EXPECT_EQ(wrong->text(), "<none>");
+    // The recordset handed out before Refresh is closed.
+    EXPECT_EQ(errorOf([&] { rs->moveNext(); }).number(), num(DataErr::ObjectClosed));
+}
+
+TEST(DataControl, EditsInBoundControlsAreSavedWithTheRecord) {
+    TempDatabase db(kPeople);
+    auto data = openOn(db);
+    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
+    auto city = std::make_shared<FakeBoundControl>("Data1", "city");
+    data->bind(name);
+    data->bind(city);
+    auto rs = data->dataRecordset();
+
+    // Typed while browsing: saved when the recordset moves off the record.
+    city->type("Paris");
+    rs->moveNext();
+    EXPECT_EQ(city->text(), "Lyon");
+    EXPECT_EQ(db.column("SELECT city FROM people WHERE id = 2"), "Paris");
+
+    // Typed during AddNew: stored by Update.
+    rs->addNew();
+    name->type("Dmitri");
+    city->type("Oslo");
+    rs->update();
+    EXPECT_EQ(name->text(), "Dmitri");
+    EXPECT_EQ(db.column("SELECT name || '/' || city FROM people WHERE id = 10"), "Dmitri/Oslo");
+
+    // Typed during Edit, then cancelled: the control shows the stored value again.
+    rs->edit();
+    city->type("Rome");
+    rs->cancelUpdate();
+    EXPECT_EQ(city->text(), "Oslo");
+    EXPECT_EQ(db.column("SELECT city FROM people WHERE id = 10"), "Oslo");
+}
+
+TEST(DataControl, AFailedImplicitSaveIsAFailedMoveAndLosesNothing) {
+    TempDatabase db(kPeople);
+    auto data = openOn(db);
+    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
+    data->bind(name);
+    auto rs = data->dataRecordset();
+    name->type("Bruno");  // already taken
+    EXPECT_EQ(errorOf([&] { rs->moveNext(); }).number(), num(DataErr::DuplicateKey));
+    EXPECT_EQ(where(*rs), "Ada");
+    EXPECT_EQ(name->text(), "Bruno");
+    EXPECT_TRUE(rs->hasUnsavedBoundValues());
+    name->type("Ada Lovelace");
+    rs->moveNext();
+    EXPECT_EQ(name->text(), "Bruno");
+    EXPECT_EQ(db.column("SELECT name FROM people ORDER BY id"), "Ada Lovelace,Bruno,Carla");
+}
+
+TEST(DataControl, ReadOnlyOpensARecordsetThatRefusesChanges) {
+    TempDatabase db(kPeople);
+    auto data = openOn(db);
+    data->let("ReadOnly", host::Variant(true));
+    auto rs = data->dataRecordset();
+    EXPECT_FALSE(rs->updatable());
+    EXPECT_EQ(errorOf([&] { rs->addNew(); }).number(), num(DataErr::ReadOnly));
+}
+
+}  // namespace
+}  // namespace qv::data::test
