@@ -78,20 +78,21 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
     if (dst->surface() == nullptr) return TRUE;  // the headless screen keeps nothing
     if (info.usesSource && src->surface() == nullptr) return FALSE;
 
-    // Negative extents mirror both rectangles alike: the same pixels move.
+    // A negative extent covers the pixels from the start point back, the
+    // start included; both rectangles move alike, so nothing is mirrored.
     long long w = cx;
     long long h = cy;
     long long dx, dy, sx = 0, sy = 0;
     surfacePoint(*dst, x, y, dx, dy);
     if (src != nullptr) surfacePoint(*src, x1, y1, sx, sy);
     if (w < 0) {
-        dx += w;
-        sx += w;
+        dx += w + 1;
+        sx += w + 1;
         w = -w;
     }
     if (h < 0) {
-        dy += h;
-        sy += h;
+        dy += h + 1;
+        sy += h + 1;
         h = -h;
     }
     Span64 area = intersect(Span64{dx, dy, dx + w, dy + h}, toSpan(dst->drawableRect()));
@@ -144,26 +145,19 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     surfacePoint(*src, xSrc, ySrc, sx, sy);
     long long dw = wDest, dh = hDest, sw = wSrc, sh = hSrc;
     bool flipX = false, flipY = false;
-    if (dw < 0) {
-        dx += dw;
-        dw = -dw;
-        flipX = !flipX;
-    }
-    if (dh < 0) {
-        dy += dh;
-        dh = -dh;
-        flipY = !flipY;
-    }
-    if (sw < 0) {
-        sx += sw;
-        sw = -sw;
-        flipX = !flipX;
-    }
-    if (sh < 0) {
-        sy += sh;
-        sh = -sh;
-        flipY = !flipY;
-    }
+    // Negative extents mirror; they cover the pixels from the start point
+    // back, the start included.
+    auto normalise = [](long long& origin, long long& extent, bool& flip) {
+        if (extent < 0) {
+            origin += extent + 1;
+            extent = -extent;
+            flip = !flip;
+        }
+    };
+    normalise(dx, dw, flipX);
+    normalise(dy, dh, flipY);
+    normalise(sx, sw, flipX);
+    normalise(sy, sh, flipY);
     const Span64 area = intersect(Span64{dx, dy, dx + dw, dy + dh}, toSpan(dst->drawableRect()));
     if (isEmpty(area)) return TRUE;
 
@@ -214,8 +208,18 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     if (dc->surface() == nullptr) return TRUE;
     long long left = x, top = y, right = static_cast<long long>(x) + w,
               bottom = static_cast<long long>(y) + h;
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
+    // Negative extents run back from the start point, which they include.
+    if (left > right) {
+        std::swap(left, right);
+        ++left;
+        ++right;
+    }
+    if (top > bottom) {
+        std::swap(top, bottom);
+        ++top;
+        ++bottom;
+    }
+
     PatternTile tile;
     if (rop3Table()[index].usesPattern) {
         tile = makePatternTile(*dc, *dc->brush(), *dc->surface());

@@ -174,14 +174,15 @@ TEST(Clipping, BitBltMatchesAModelUnderClipAndOrigins) {
         ASSERT_TRUE(
             BitBlt(dst.dc(), x, y, cx, cy, src.dc(), x1, y1, static_cast<DWORD>(index) << 16));
 
+        // Negative extents run back from the start point, which they include.
         if (cx < 0) {
-            x += cx;
-            x1 += cx;
+            x += cx + 1;
+            x1 += cx + 1;
             cx = -cx;
         }
         if (cy < 0) {
-            y += cy;
-            y1 += cy;
+            y += cy + 1;
+            y1 += cy + 1;
             cy = -cy;
         }
         std::vector<COLORREF> expected = d0;

@@ -1,0 +1,197 @@
+// Lines, shapes, pattern brushes, stretching and DC state: behaviour the
+// vector files do not pin down.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <utility>
+
+#include "platform/gdi/handles.h"
+#include "platform/win32_gdi.h"
+#include "support/canvas.h"
+#include "support/gdi_leak_guard.h"
+#include "support/pixel_check.h"
+
+namespace {
+
+using qv::gdi::OwnedBrush;
+using qv::gdi::OwnedPen;
+using qv::gdi::SelectGuard;
+using qv::test::Canvas;
+using qv::test::GdiLeakGuard;
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kRed = 0x0000FF;
+
+std::set<std::pair<int, int>> redPixels(const Canvas& canvas) {
+    std::set<std::pair<int, int>> out;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (GetPixel(canvas.dc(), x, y) == kRed) out.insert({x, y});
+        }
+    }
+    return out;
+}
+
+// A line drawn either way covers the same pixels once the missing end is
+// added back, starts at its first point and never paints its last.
+TEST(Lines, BothDirectionsCoverTheSamePixels) {
+    GdiLeakGuard leaks;
+    const unsigned seed = std::random_device{}();
+    std::mt19937 rng(seed);
+    OwnedPen pen(CreatePen(PS_SOLID, 1, kRed));
+    for (int i = 0; i < 200; ++i) {
+        const int x0 = static_cast<int>(rng() % 24), y0 = static_cast<int>(rng() % 24);
+        const int x1 = static_cast<int>(rng() % 24), y1 = static_cast<int>(rng() % 24);
+        if (x0 == x1 && y0 == y1) continue;
+        Canvas forward = Canvas::color(24, 24, kWhite);
+        Canvas backward = Canvas::color(24, 24, kWhite);
+        for (const auto& [canvas, a, b] : {std::tuple{&forward, POINT{x0, y0}, POINT{x1, y1}},
+                                           std::tuple{&backward, POINT{x1, y1}, POINT{x0, y0}}}) {
+            SelectGuard select(canvas->dc(), pen.get());
+            MoveToEx(canvas->dc(), a.x, a.y, nullptr);
+            ASSERT_TRUE(LineTo(canvas->dc(), b.x, b.y));
+            POINT position{};
+            MoveToEx(canvas->dc(), 0, 0, &position);
+            EXPECT_EQ(position.x, b.x);
+            EXPECT_EQ(position.y, b.y);
+        }
+        auto f = redPixels(forward);
+        auto b = redPixels(backward);
+        const std::string where = "seed " + std::to_string(seed) + " line (" + std::to_string(x0) +
+                                  "," + std::to_string(y0) + ")-(" + std::to_string(x1) + "," +
+                                  std::to_string(y1) + ")";
+        EXPECT_TRUE(f.count({x0, y0}) == 1 && f.count({x1, y1}) == 0) << where;
+        EXPECT_TRUE(b.count({x1, y1}) == 1 && b.count({x0, y0}) == 0) << where;
+        f.insert({x1, y1});
+        b.insert({x0, y0});
+        EXPECT_EQ(f, b) << where;
+        // One pixel per step of the major axis: the line is connected and thin.
+        const std::size_t steps =
+            static_cast<std::size_t>(std::max(std::abs(x1 - x0), std::abs(y1 - y0)));
+        EXPECT_EQ(f.size(), steps + 1) << where;
+    }
+}
+
+TEST(Lines, PenRop2AndNullPen) {
+    GdiLeakGuard leaks;
+    Canvas canvas = Canvas::color(6, 3, 0x00F0F0F0);
+    OwnedPen pen(CreatePen(PS_SOLID, 1, 0x000000FF));
+    {
+        SelectGuard select(canvas.dc(), pen.get());
+        SetROP2(canvas.dc(), R2_XORPEN);
+        MoveToEx(canvas.dc(), 0, 0, nullptr);
+        LineTo(canvas.dc(), 6, 0);
+        SetROP2(canvas.dc(), R2_NOT);
+        MoveToEx(canvas.dc(), 0, 1, nullptr);
+        LineTo(canvas.dc(), 6, 1);
+    }
+    SelectGuard nullPen(canvas.dc(), GetStockObject(NULL_PEN));
+    SetROP2(canvas.dc(), R2_COPYPEN);
+    MoveToEx(canvas.dc(), 0, 2, nullptr);
+    LineTo(canvas.dc(), 6, 2);
+    const COLORREF x = 0x00F0F0F0 ^ 0x000000FF, n = 0x000F0F0F, o = 0x00F0F0F0;
+    EXPECT_TRUE(qv::test::pixelsMatch(
+        canvas.dc(), {{x, x, x, x, x, x}, {n, n, n, n, n, n}, {o, o, o, o, o, o}}, "pen_rop2"));
+}
+
+TEST(Shapes, RectangleWithNullPenAndInvertedCorners) {
+    GdiLeakGuard leaks;
+    Canvas canvas = Canvas::color(6, 5, kWhite);
+    OwnedBrush blue(CreateSolidBrush(0xFF0000));
+    SelectGuard brush(canvas.dc(), blue.get());
+    SelectGuard pen(canvas.dc(), GetStockObject(NULL_PEN));
+    ASSERT_TRUE(Rectangle(canvas.dc(), 5, 4, 1, 1));  // normalised to (1,1)-(5,4)
+    const COLORREF w = kWhite, b = 0xFF0000;
+    // Without a border the fill leaves out the last row and column.
+    EXPECT_TRUE(qv::test::pixelsMatch(canvas.dc(),
+                                      {{w, w, w, w, w, w},
+                                       {w, b, b, b, w, w},
+                                       {w, b, b, b, w, w},
+                                       {w, w, w, w, w, w},
+                                       {w, w, w, w, w, w}},
+                                      "rectangle_null_pen"));
+}
+
+// Pattern brushes follow the DC's origin on a shared surface plus the brush
+// origin, and a mono pattern takes the text and background colours.
+TEST(PatternBrush, MonoPatternAnchorsToBrushOrigin) {
+    GdiLeakGuard leaks;
+    const BYTE rows[4] = {0x80, 0, 0x40, 0};  // 2x2, WORD rows: (0,0) and (1,1) set
+    qv::gdi::OwnedBitmap pattern(CreateBitmap(2, 2, 1, 1, rows));
+    OwnedBrush brush(CreatePatternBrush(pattern.get()));
+    pattern.reset();  // the brush keeps its own copy
+    Canvas canvas = Canvas::color(4, 2);
+    SetTextColor(canvas.dc(), 0x0000FF);
+    SetBkColor(canvas.dc(), 0x00FF00);
+    SetBrushOrgEx(canvas.dc(), 1, 0, nullptr);
+    RECT all{0, 0, 4, 2};
+    ASSERT_EQ(FillRect(canvas.dc(), &all, brush.get()), 1);
+    const COLORREF t = 0x0000FF, k = 0x00FF00;
+    EXPECT_TRUE(
+        qv::test::pixelsMatch(canvas.dc(), {{t, k, t, k}, {k, t, k, t}}, "mono_pattern_origin"));
+}
+
+TEST(Stretch, EnlargeShrinkAndMirror) {
+    GdiLeakGuard leaks;
+    Canvas src = Canvas::color(2, 2);
+    const COLORREF a = 0x000001, b = 0x000002, c = 0x000003, d = 0x000004;
+    SetPixel(src.dc(), 0, 0, a);
+    SetPixel(src.dc(), 1, 0, b);
+    SetPixel(src.dc(), 0, 1, c);
+    SetPixel(src.dc(), 1, 1, d);
+    Canvas big = Canvas::color(4, 4);
+    ASSERT_TRUE(StretchBlt(big.dc(), 0, 0, 4, 4, src.dc(), 0, 0, 2, 2, SRCCOPY));
+    EXPECT_TRUE(qv::test::pixelsMatch(
+        big.dc(), {{a, a, b, b}, {a, a, b, b}, {c, c, d, d}, {c, c, d, d}}, "stretch_enlarge"));
+    Canvas mirrored = Canvas::color(2, 2);
+    ASSERT_TRUE(StretchBlt(mirrored.dc(), 1, 0, -2, 2, src.dc(), 0, 0, 2, 2, SRCCOPY));
+    EXPECT_TRUE(qv::test::pixelsMatch(mirrored.dc(), {{b, a}, {d, c}}, "stretch_mirror"));
+    Canvas small = Canvas::color(1, 1);
+    ASSERT_TRUE(StretchBlt(small.dc(), 0, 0, 1, 1, big.dc(), 0, 0, 4, 4, SRCCOPY));
+    EXPECT_EQ(GetPixel(small.dc(), 0, 0), d);  // the centre sample of a 4x4 block
+    EXPECT_FALSE(StretchBlt(small.dc(), 0, 0, 1, 1, big.dc(), 0, 0, 0, 4, SRCCOPY));
+}
+
+TEST(DcState, SaveAndRestoreBringBackColoursObjectsAndClip) {
+    GdiLeakGuard leaks;
+    Canvas canvas = Canvas::color(4, 4);
+    HDC dc = canvas.dc();
+    OwnedBrush brush(CreateSolidBrush(0x123456));
+    SetBkColor(dc, 0x010203);
+    const int level = SaveDC(dc);
+    EXPECT_EQ(level, 1);
+    SelectObject(dc, brush.get());
+    SetBkColor(dc, 0x040506);
+    SetViewportOrgEx(dc, 1, 1, nullptr);
+    IntersectClipRect(dc, 0, 0, 1, 1);
+    EXPECT_EQ(SaveDC(dc), 2);
+    EXPECT_FALSE(RestoreDC(dc, 3));
+    EXPECT_TRUE(RestoreDC(dc, -2));
+    EXPECT_EQ(GetBkColor(dc), 0x010203u);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), canvas.bitmap());
+    POINT origin{};
+    GetViewportOrgEx(dc, &origin);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_NE(SetPixel(dc, 3, 3, 0), CLR_INVALID);
+    EXPECT_FALSE(RestoreDC(dc, -1));             // nothing saved any more
+    EXPECT_TRUE(DeleteObject(brush.release()));  // no longer selected anywhere
+}
+
+TEST(DcState, SettersRefuseOutOfRangeValues) {
+    Canvas canvas = Canvas::color(1, 1);
+    HDC dc = canvas.dc();
+    EXPECT_EQ(SetBkMode(dc, 7), 0);
+    EXPECT_EQ(SetROP2(dc, 0), 0);
+    EXPECT_EQ(SetROP2(dc, 17), 0);
+    EXPECT_EQ(SetMapMode(dc, 99), 0);
+    EXPECT_EQ(SetStretchBltMode(dc, 0), 0);
+    EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
+    EXPECT_EQ(SetROP2(dc, R2_XORPEN), R2_COPYPEN);
+    EXPECT_EQ(SetMapMode(dc, MM_TEXT), MM_TEXT);
+    EXPECT_EQ(SetBkColor(nullptr, 0), CLR_INVALID);
+    EXPECT_FALSE(SetBrushOrgEx(nullptr, 0, 0, nullptr));
+}
+
+}  // namespace
