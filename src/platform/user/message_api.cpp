@@ -145,8 +145,11 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     if (proc == nullptr) {
         return fail<LRESULT>(ERROR_INVALID_PARAMETER, 0);
     }
-    if (const Window* w = threadState().windows.find(hwnd); w != nullptr && !w->retired.empty()) {
-        proc = qv::user::resolveForward(*w, proc);
+    auto& ts = threadState();
+    if (ts.retiredProcs > 0) {
+        if (const Window* w = ts.windows.find(hwnd); w != nullptr && !w->retired.empty()) {
+            proc = qv::user::resolveForward(*w, proc);
+        }
     }
     return proc(hwnd, msg, wParam, lParam);
 }

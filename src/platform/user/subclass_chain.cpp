@@ -2,7 +2,18 @@
 
 #include <algorithm>
 
+#include "platform/user/thread_state.h"
+
 namespace qv::user {
+
+namespace {
+
+void eraseRetired(Window& w, WNDPROC proc) {
+    threadState().retiredProcs -=
+        static_cast<int>(std::erase_if(w.retired, [&](const auto& r) { return r.first == proc; }));
+}
+
+}  // namespace
 
 WNDPROC resolveForward(const Window& w, WNDPROC proc) {
     // Each retirement points one step down the chain, so this ends.
@@ -30,7 +41,7 @@ WNDPROC replaceWindowProc(Window& w, WNDPROC proc) {
         }
     }
     if (k < 0) {
-        std::erase_if(w.retired, [&](const auto& r) { return r.first == proc; });
+        eraseRetired(w, proc);
         chain.push_back(proc);
         w.proc = proc;
         return old;
@@ -40,8 +51,9 @@ WNDPROC replaceWindowProc(Window& w, WNDPROC proc) {
     chain.erase(chain.begin() + static_cast<std::ptrdiff_t>(remover));
     if (remover < chain.size()) {
         // Out of order: later procedures still forward to the removed one.
-        std::erase_if(w.retired, [&](const auto& r) { return r.first == removed; });
+        eraseRetired(w, removed);
         w.retired.emplace_back(removed, proc);
+        ++threadState().retiredProcs;
     } else {
         w.proc = proc;
     }

@@ -35,6 +35,8 @@ void resetThreadState() {
     ts.keys.fill(0);
     ts.lastClick = {};
     ts.lastError = 0;
+    ts.windowsToPaint = 0;
+    ts.retiredProcs = 0;
     ts.idle = nullptr;
     ts.clock = Clock{};
     ts.windows = WindowRegistry{};

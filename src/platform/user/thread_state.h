@@ -37,6 +37,12 @@ struct ThreadState {
     LONG lastMessageTime = 0;
     DWORD lastError = 0;
     int dispatchDepth = 0;
+    // Windows with a pending update area, so that the queue need not walk
+    // the tree when nothing needs painting.
+    int windowsToPaint = 0;
+    // Procedures taken out of the middle of a subclass chain, on any window;
+    // while there are none, forwarding needs no window lookup.
+    int retiredProcs = 0;
     // Called when a loop finds nothing to do; returns true if it may have
     // queued something (the host feeds real input from here).
     std::function<bool()> idle;

@@ -69,6 +69,8 @@ void finishDestroy(HWND hwnd) {
     if (ts.lastClick.hwnd == hwnd) {
         ts.lastClick = {};
     }
+    qv::user::validateWindow(w, nullptr);
+    ts.retiredProcs -= static_cast<int>(w->retired.size());
     ts.windows.erase(w);
 }
 

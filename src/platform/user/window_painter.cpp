@@ -57,6 +57,9 @@ void invalidateWindow(Window* w, const RECT* rect, bool erase) {
     if (emptyRect(r)) {
         return;
     }
+    if (emptyRect(w->update)) {
+        ++threadState().windowsToPaint;
+    }
     w->update = unite(w->update, r);
     w->eraseOnPaint = w->eraseOnPaint || erase;
     for (Window* c : w->children) {
@@ -81,7 +84,12 @@ void invalidateBeneath(Window* w) {
 void validateWindow(Window* w, const RECT* rect) {
     // The update area is one rectangle; validating part of it keeps all of
     // it, which repaints a little more than needed but never less.
+    if (emptyRect(w->update)) {
+        w->eraseOnPaint = false;
+        return;
+    }
     if (rect == nullptr || contains(*rect, w->update)) {
+        --threadState().windowsToPaint;
         w->update = RECT{};
         w->eraseOnPaint = false;
     }
@@ -89,6 +97,9 @@ void validateWindow(Window* w, const RECT* rect) {
 
 Window* nextWindowToPaint(HWND filter) {
     auto& ts = threadState();
+    if (ts.windowsToPaint <= 0) {
+        return nullptr;
+    }
     if (filter != nullptr) {
         Window* w = ts.windows.find(filter);
         return w != nullptr && ts.windows.reallyVisible(w) ? findPending(w) : nullptr;
