@@ -1,6 +1,7 @@
 #include "host/message_box_service.h"
 
 #include "host/error.h"
+#include "platform/user/system.h"
 
 namespace qv::host {
 namespace {
@@ -16,9 +17,11 @@ MessageBoxService* currentMessageBoxService() {
 ScopedMessageBoxService::ScopedMessageBoxService(MessageBoxService& service)
     : m_previous(t_service) {
     t_service = &service;
+    m_previousBeep = user::setBeepSink([&service](UINT type) { service.beep(type); });
 }
 
 ScopedMessageBoxService::~ScopedMessageBoxService() {
+    user::setBeepSink(std::move(m_previousBeep));
     t_service = m_previous;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "host/message_box.h"
@@ -38,6 +39,7 @@ class ScopedMessageBoxService {
 
   private:
     MessageBoxService* m_previous;
+    std::function<void(unsigned)> m_previousBeep;
 };
 
 // Shows a message box through this thread's service and returns the answer

@@ -6,6 +6,7 @@
 
 #include "host/error.h"
 #include "host/message_box_service.h"
+#include "platform/win32.h"
 
 namespace qv::host {
 namespace {
@@ -53,13 +54,13 @@ TEST(ScriptedMessageBoxes, AnswersInOrderAndRecordsBoxesAndBeeps) {
     ScopedMessageBoxService installed(script);
     script.queueAnswers({msgbox::Cancel, msgbox::Retry});
 
-    Beep();
+    MessageBeep(MB_ICONEXCLAMATION);  // the platform's beep comes here too
     EXPECT_EQ(MsgBox("Are you sure you want to delete this record?", 1, "USER"), msgbox::Cancel);
     EXPECT_EQ(MsgBox("line one\rline two\r", 50, "ERROR"), msgbox::Retry);
     Beep();
 
     const std::vector<Record> expected = {
-        {Record::Kind::Beep, {}, 0, 0},
+        {Record::Kind::Beep, {}, 0, MB_ICONEXCLAMATION},
         {Record::Kind::Box, {"Are you sure you want to delete this record?", 1, "USER"}, 2, 0},
         {Record::Kind::Box, {"line one\rline two\r", 50, "ERROR"}, 4, 0},
         {Record::Kind::Beep, {}, 0, 0},
@@ -107,11 +108,13 @@ TEST(ScriptedMessageBoxes, ServiceIsPerScopeAndMissingServiceFails) {
             Beep();
         }
         Beep();
+        MessageBeep(0);
         Beep();
     }
     EXPECT_EQ(currentMessageBoxService(), nullptr);
+    MessageBeep(0);  // routed nowhere once the scopes end
     EXPECT_EQ(inner.beepCount(), 1u);
-    EXPECT_EQ(outer.beepCount(), 2u);
+    EXPECT_EQ(outer.beepCount(), 3u);
 }
 
 }  // namespace
