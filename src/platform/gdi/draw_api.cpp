@@ -94,6 +94,18 @@ void drawLine(DeviceContext& dc, long long x0, long long y0, long long x1, long 
     }
 }
 
+// The brush behind a FillRect/FrameRect argument: a brush handle, or a
+// system colour index plus one, as the platform accepts.
+Brush* brushArgument(HBRUSH handle) {
+    HandleTable& table = HandleTable::instance();
+    if (auto* brush = table.lookupAs<Brush>(handle)) return brush;
+    const auto value = reinterpret_cast<std::uintptr_t>(handle);
+    if (value >= 1 && value <= 31) {
+        return table.lookupAs<Brush>(GetSysColorBrush(static_cast<int>(value - 1)));
+    }
+    return nullptr;
+}
+
 bool fillWithBrush(DeviceContext& dc, long long l, long long t, long long r, long long b,
                    const Brush& brush, std::uint8_t rop) {
     if (dc.surface() == nullptr || l >= r || t >= b) return true;
@@ -170,7 +182,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     DeviceContext* dc = dcFromHandle(hDC);
-    auto* brush = HandleTable::instance().lookupAs<Brush>(hbr);
+    Brush* brush = brushArgument(hbr);
     if (dc == nullptr || lprc == nullptr || brush == nullptr) return 0;
     long long l = lprc->left, r = lprc->right, t = lprc->top, b = lprc->bottom;
     // An inverted rectangle is filled one pixel further right/down than its
@@ -191,7 +203,7 @@ int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
 
 int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     DeviceContext* dc = dcFromHandle(hDC);
-    auto* brush = HandleTable::instance().lookupAs<Brush>(hbr);
+    Brush* brush = brushArgument(hbr);
     if (dc == nullptr || lprc == nullptr || brush == nullptr) return 0;
     const long long l = lprc->left, r = lprc->right, t = lprc->top, b = lprc->bottom;
     if (l >= r || t >= b) return 1;
