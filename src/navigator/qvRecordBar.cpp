@@ -1,0 +1,262 @@
+#include "navigator/qvRecordBar.h"
+
+#include "host/control_factory.h"
+#include "host/controls_collection.h"
+#include "host/form.h"
+#include "host/property_bag.h"
+#include "navigator/button_pictures.h"
+#include "navigator/data_control_discovery.h"
+#include "navigator/part_button.h"
+#include "navigator/part_frame.h"
+#include "navigator/part_label.h"
+#include "navigator/part_line.h"
+
+namespace qv::navigator {
+
+using host::Variant;
+
+namespace {
+
+constexpr std::array<RecordBarEvent, 7> kEvents{{
+    {"BeforeUpdate", 1},
+    {"AfterUpdate", 2},
+    {"BeforeAdd", 3},
+    {"AfterAdd", 4},
+    {"BeforeEdit", 5},
+    {"AfterEdit", 6},
+    {"AfterCancel", 7},
+}};
+
+constexpr std::array<const char*, qvRecordBar::ButtonCount> kToolTips{
+    "First Record", "Previous Record", "Next Record", "Last Record",  "Find Record",
+    "Add Record",   "Delete Record",   "Edit Record", "Save Changes", "Cancel Changes",
+};
+
+// Left edges of the buttons inside the frame: two groups spaced 360 apart,
+// with the engraved separator between them.
+constexpr std::array<std::int32_t, qvRecordBar::ButtonCount> kButtonLeft{
+    0, 360, 720, 1080, 1440, 1935, 2295, 2655, 3015, 3375};
+
+constexpr std::int32_t kInitialWidth = 5775;
+constexpr std::int32_t kHeight = 450;
+// Highlight text: the status label's background.
+constexpr std::int32_t kStatusBackColor = static_cast<std::int32_t>(0x8000000E);
+
+host::MemberRegistry makeRecordBarMembers() {
+    host::MemberRegistry r("qvRecordBar", &host::UserControl::userControlMembers());
+    using host::MemberInfo;
+    using host::Persistence;
+    host::MemberTable<qvRecordBar>(r)
+        .readOnly(
+            "FormObject", [](qvRecordBar& b) { return b.FormObject(); },
+            MemberInfo{dispid::FormObject, {}, {}})
+        .property(
+            "Enabled", [](qvRecordBar& b) { return b.Enabled(); },
+            [](qvRecordBar& b, const Variant& v) { b.setEnabledProperty(v.toBoolean()); },
+            MemberInfo{dispid::Enabled,
+                       "Returns/sets a value that determines whether an object can respond to "
+                       "user-generated events.",
+                       Persistence{"Enabled", Variant(true)}})
+        .property(
+            "StatusVisible", [](qvRecordBar& b) { return b.StatusVisible(); },
+            [](qvRecordBar& b, const Variant& v) { b.setStatusVisible(v.toBoolean()); },
+            MemberInfo{
+                dispid::StatusVisible, {}, Persistence{"StatusVisible", Variant(std::int16_t{1})}})
+        .method(
+            "About", [](qvRecordBar& b, std::span<Variant>) { b.About(); },
+            MemberInfo{dispid::About, {}, {}})
+        .property(
+            "SearchField", [](qvRecordBar& b) { return b.SearchField(); },
+            [](qvRecordBar& b, const Variant& v) { b.setSearchField(v.toString()); },
+            MemberInfo{dispid::SearchField, {}, Persistence{"SearchField", Variant("")}})
+        .objectProperty(
+            "DataSource", [](qvRecordBar& b) { return b.DataSource(); },
+            [](qvRecordBar& b, const Variant& v) { b.setDataSource(v.toObject()); },
+            MemberInfo{dispid::DataSource, {}, Persistence{"DataSource", Variant::nothing()}})
+        .property(
+            "MSDataControl", [](qvRecordBar& b) { return b.MSDataControl(); },
+            [](qvRecordBar& b, const Variant& v) { b.setMSDataControl(v.toString()); },
+            MemberInfo{dispid::MSDataControl, {}, Persistence{"MSDataControl", Variant("")}})
+        .method(
+            "GetDataControls",
+            [](qvRecordBar& b, std::span<Variant> args) {
+                if (args.size() != 1)
+                    host::raise(host::errc::WrongArgumentsOrAssignment, "qvRecordBar");
+                b.GetDataControls(host::objectOf(args[0]));
+            },
+            MemberInfo{dispid::GetDataControls, {}, {}})
+        .property(
+            "BorderStyle", [](qvRecordBar& b) { return b.BorderStyle(); },
+            [](qvRecordBar& b, const Variant& v) { b.setBorderStyle(v.toInteger()); },
+            MemberInfo{dispid::BorderStyle, "Returns/sets the border style for the control.",
+                       Persistence{"BorderStyle", Variant(std::int16_t{1})}});
+    return r;
+}
+
+}  // namespace
+
+qvRecordBar::qvRecordBar() : host::UserControl(host::ScaleMode::Twips) {
+    buildParts();
+}
+
+qvRecordBar::~qvRecordBar() {
+    // The inner form may outlive the bar in someone's hands: its buttons must
+    // no longer reach this object.
+    m_parts->events().on("Buttonbar", "Click", [](auto, auto) {});
+}
+
+void qvRecordBar::registerType(host::ControlFactory& factory) {
+    factory.add("qvRecordBar", [] { return std::make_shared<qvRecordBar>(); });
+}
+
+const host::MemberRegistry& qvRecordBar::recordBarMembers() {
+    static const host::MemberRegistry registry = makeRecordBarMembers();
+    return registry;
+}
+
+std::span<const RecordBarEvent> qvRecordBar::events() {
+    return kEvents;
+}
+
+void qvRecordBar::buildParts() {
+    m_parts = std::make_shared<host::Form>("qvRecordBar");
+    // Placed in tab order: the frame, then the buttons by index.
+    m_fraButtonbar = std::make_shared<PartFrame>();
+    m_parts->add(m_fraButtonbar, "fraButtonbar", std::nullopt, {45, 45, 3750, 350});
+    m_fraButtonbar->setTabIndex(0);
+    for (std::int16_t i = 0; i < ButtonCount; ++i) {
+        auto button = std::make_shared<PartButton>();
+        button->setStyle(1);
+        button->setPicture(buttonPicture(i).toObject());
+        button->setToolTipText(kToolTips[static_cast<std::size_t>(i)]);
+        button->setTabIndex(static_cast<std::int16_t>(i + 1));
+        // Save and Cancel start disabled: the bar opens in browse mode.
+        if (i >= SaveChanges) button->setEnabled(false);
+        m_parts->add(button, "Buttonbar", i,
+                     {kButtonLeft[static_cast<std::size_t>(i)], 0, 330, 330}, m_fraButtonbar);
+        m_buttons[static_cast<std::size_t>(i)] = std::move(button);
+    }
+    m_line1 = std::make_shared<PartLine>();
+    m_parts->add(m_line1, "Line1", std::nullopt, {}, m_fraButtonbar);
+    m_line1->setEnds({1835, 0, 1835, 315});
+    m_line1->setBorderColor(0x808080);
+    m_line2 = std::make_shared<PartLine>();
+    m_parts->add(m_line2, "Line2", std::nullopt, {}, m_fraButtonbar);
+    m_line2->setEnds({1855, 0, 1855, 315});
+    m_line2->setBorderColor(0xFFFFFF);
+    m_lblStatus = std::make_shared<PartLabel>();
+    m_parts->add(m_lblStatus, "lblStatus", std::nullopt, {0, 0, 1875, 210});
+    m_lblStatus->setBackColor(kStatusBackColor);
+
+    m_parts->events().on("Buttonbar", "Click",
+                         [this](std::optional<std::int16_t> index, std::span<Variant>) {
+                             if (index) ButtonBar_Click(*index);
+                         });
+}
+
+PartButton& qvRecordBar::Buttonbar(std::int16_t index) const {
+    return *m_buttons.at(static_cast<std::size_t>(index));
+}
+
+const std::string& qvRecordBar::statusText() const {
+    return m_lblStatus->Caption();
+}
+
+bool qvRecordBar::clickButton(std::int16_t index) {
+    if (!Enabled() || index < 0 || index >= ButtonCount) return false;
+    // The click may run the form's handlers, which may drop the bar.
+    auto self = shared_from_this();
+    return Buttonbar(index).click();
+}
+
+// ---- Properties. ----
+
+host::ObjectRef qvRecordBar::FormObject() const {
+    try {
+        return ParentControls()->Item(0);
+    } catch (const host::Error&) {
+        return nullptr;
+    }
+}
+
+void qvRecordBar::setEnabledProperty(bool enabled) {
+    setEnabled(enabled);
+    PropertyChanged("Enabled");
+}
+
+void qvRecordBar::setStatusVisible(bool visible) {
+    m_statusVisible = visible;
+    m_lblStatus->setVisible(visible);
+    if (Width() < 5715) setWidth(5715);
+    Cls();
+    UserControl_Paint();
+    PropertyChanged("StatusVisible");
+}
+
+void qvRecordBar::setSearchField(std::string field) {
+    m_searchField = std::move(field);
+    PropertyChanged("SearchField");
+}
+
+void qvRecordBar::setDataSource(host::ObjectRef dataSource) {
+    m_dataSource = std::move(dataSource);
+    PropertyChanged("DataSource");
+}
+
+void qvRecordBar::setMSDataControl(std::string name) {
+    m_msDataControl = std::move(name);
+    PropertyChanged("MSDataControl");
+}
+
+void qvRecordBar::setBorderStyle(std::int16_t style) {
+    if (style != m_borderStyle) {
+        m_borderStyle = style;
+        Cls();
+        UserControl_Paint();
+    }
+    PropertyChanged("BorderStyle");
+}
+
+void qvRecordBar::GetDataControls(host::Object& list) {
+    navigator::GetDataControls(*ParentControls(), list);
+}
+
+// ---- Life cycle and persistence. ----
+
+void qvRecordBar::UserControl_InitProperties() {
+    m_statusVisible = true;
+    m_searchField.clear();
+    m_borderStyle = border_style::ThinRaised;
+    setHeight(kHeight);
+    setWidth(kInitialWidth);
+}
+
+void qvRecordBar::UserControl_ReadProperties(const host::PropertyBag& PropBag) {
+    // Values go straight into the state: nothing is repainted, resized or
+    // marked changed, and the status label keeps its visibility.
+    setEnabled(PropBag.ReadProperty("Enabled", Variant(true)).toBoolean());
+    m_statusVisible = PropBag.ReadProperty("StatusVisible", Variant(std::int16_t{1})).toBoolean();
+    m_searchField = PropBag.ReadProperty("SearchField", Variant("")).toString();
+    m_dataSource = PropBag.ReadProperty("DataSource", Variant::nothing()).toObject();
+    m_msDataControl = PropBag.ReadProperty("MSDataControl", Variant("")).toString();
+    m_borderStyle = PropBag.ReadProperty("BorderStyle", Variant(std::int16_t{1})).toInteger();
+}
+
+void qvRecordBar::UserControl_WriteProperties(host::PropertyBag& PropBag) {
+    PropBag.WriteProperty("Enabled", Variant(Enabled()), Variant(true));
+    // Written as a Boolean against an integer default, so it is always stored.
+    PropBag.WriteProperty("StatusVisible", Variant(m_statusVisible), Variant(std::int16_t{1}));
+    PropBag.WriteProperty("SearchField", Variant(m_searchField), Variant(""));
+    try {
+        PropBag.WriteProperty("DataSource", Variant(m_dataSource), Variant::nothing());
+    } catch (const host::Error& e) {
+        // A data control cannot be stored (330); the bar finds it again by
+        // MSDataControl, so saving the form must not fail over it.
+        if (e.number() != host::errc::CantWriteObject) throw;
+        PropBag.WriteProperty("DataSource", Variant::nothing(), Variant::nothing());
+    }
+    PropBag.WriteProperty("MSDataControl", Variant(m_msDataControl), Variant(""));
+    PropBag.WriteProperty("BorderStyle", Variant(m_borderStyle), Variant(std::int16_t{1}));
+}
+
+}  // namespace qv::navigator
