@@ -328,7 +328,9 @@ static_assert(sizeof(NMTTDISPINFOA) == 136, "NMTTDISPINFOA follows the 64-bit la
 
 // ---- Functions -----------------------------------------------------------
 // Results follow the real API. Everything acts on the calling thread's windows
-// and queue: a window belongs to the thread that created it.
+// and queue: a window belongs to the thread that created it. Windows have no
+// non-client area here (no caption or border is drawn): a window's rectangle
+// is its client area.
 
 // Classes and windows.
 ATOM RegisterClassA(const WNDCLASSA* lpWndClass);

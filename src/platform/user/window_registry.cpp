@@ -1,6 +1,7 @@
 #include "platform/user/window_registry.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 
 namespace qv::user {
@@ -17,6 +18,13 @@ std::string foldCase(const std::string& s) {
 
 bool isTopmost(const Window* w) {
     return (w->exStyle & WS_EX_TOPMOST) != 0;
+}
+
+// Handles are unique across threads, so a window of another thread is never
+// mistaken for one of this thread; they stay below 2^31 like the platform's.
+std::uintptr_t nextHandle() {
+    static std::atomic<std::uintptr_t> s_next{0x10000};
+    return s_next.fetch_add(4);
 }
 
 }  // namespace
@@ -53,8 +61,7 @@ Window* WindowRegistry::find(HWND hwnd) const {
 
 Window* WindowRegistry::create(std::shared_ptr<WindowClass> cls, Window* parent) {
     auto w = std::make_unique<Window>();
-    w->handle = reinterpret_cast<HWND>(m_nextHandle);
-    m_nextHandle += 4;
+    w->handle = reinterpret_cast<HWND>(nextHandle());
     w->cls = std::move(cls);
     w->proc = w->cls->proc;
     w->procChain.push_back(w->proc);

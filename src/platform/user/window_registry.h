@@ -60,7 +60,6 @@ class WindowRegistry {
     std::unordered_map<std::string, std::shared_ptr<WindowClass>> m_classes;
     std::unordered_map<HWND, std::unique_ptr<Window>> m_windows;
     std::vector<Window*> m_topLevels;  // bottom first; topmost band last
-    std::uintptr_t m_nextHandle = 0x10000;
 };
 
 }  // namespace qv::user
