@@ -94,7 +94,7 @@ TEST(PaintCorner, UnreadableCornerMeansLightGrey) {
 
 // An icon of the standard size: opaque where colourAt gives a colour, else
 // transparent with a black colour bit (so it does not alter what lies below).
-struct TestIconSpec {
+struct TestIconShape {
     const char* name;
     std::function<COLORREF(int x, int y)> colourAt;  // kNone = transparent
 };
@@ -105,14 +105,14 @@ struct IconImage {
     Grid color;
 };
 
-IconImage iconImage(const TestIconSpec& spec) {
+IconImage iconImage(const TestIconShape& shape) {
     const int cx = GetSystemMetrics(SM_CXICON);
     const int cy = GetSystemMetrics(SM_CYICON);
     IconImage img{Grid(cx, cy, kNone), std::vector<std::string>(cy, std::string(cx, '1')),
                   Grid(cx, cy, 0)};
     for (int y = 0; y < cy; ++y) {
         for (int x = 0; x < cx; ++x) {
-            const COLORREF c = spec.colourAt(x, y);
+            const COLORREF c = shape.colourAt(x, y);
             if (c == kNone) continue;
             img.model.at(x, y) = c;
             img.mask[y][x] = '0';
@@ -133,8 +133,8 @@ Grid iconSource(const IconImage& img, int w, int h, COLORREF fill) {
     return g;
 }
 
-const std::vector<TestIconSpec>& iconSpecs() {
-    static const std::vector<TestIconSpec> specs{
+const std::vector<TestIconShape>& iconShapes() {
+    static const std::vector<TestIconShape> shapes{
         {"black and coloured bands, right half transparent",
          [](int x, int y) -> COLORREF {
              if (x >= 16 || (x >= 4 && x < 8 && y >= 10 && y < 14)) return kNone;
@@ -154,7 +154,7 @@ const std::vector<TestIconSpec>& iconSpecs() {
              return (x > 10 && x < 20 && y > 8 && y < 24) ? 0x000000 : 0xF0F0F0;
          }},
     };
-    return specs;
+    return shapes;
 }
 
 TEST(PaintCorner, IconShowsExactlyItsOpaquePixelsBlackIncluded) {
@@ -163,12 +163,12 @@ TEST(PaintCorner, IconShowsExactlyItsOpaquePixelsBlackIncluded) {
     const int cy = GetSystemMetrics(SM_CYICON);
     // Exactly the icon, a cut-out of it, and a block larger than the icon.
     const int sizes[][2] = {{cx, cy}, {cx / 2 + 3, cy / 3}, {cx + 6, cy + 4}};
-    for (const auto& spec : iconSpecs()) {
-        const IconImage img = iconImage(spec);
+    for (const auto& shape : iconShapes()) {
+        const IconImage img = iconImage(shape);
         OwnedIcon icon(img.color, img.mask);
         const FakePicture picture(kPictureTypeIcon, icon.handle());
         for (const auto& s : sizes) {
-            SCOPED_TRACE(testing::Message() << spec.name << " " << s[0] << "x" << s[1]);
+            SCOPED_TRACE(testing::Message() << shape.name << " " << s[0] << "x" << s[1]);
             const Placement at{2, 3, s[0], s[1], 0, 0};
             const Grid src = iconSource(img, s[0], s[1], kNone);
             const Grid before = sentinelGrid(cx + 10, cy + 8);
@@ -199,7 +199,7 @@ TEST(PaintIcon, CallerMaskAppliesToTheIconAndTheAreaAroundIt) {
     const PaintEffects fx;
     const int cx = GetSystemMetrics(SM_CXICON);
     const int cy = GetSystemMetrics(SM_CYICON);
-    const IconImage img = iconImage(iconSpecs()[0]);
+    const IconImage img = iconImage(iconShapes()[0]);
     OwnedIcon icon(img.color, img.mask);
     const FakePicture picture(kPictureTypeIcon, icon.handle());
     const int w = cx + 5;
@@ -228,7 +228,7 @@ TEST(PaintIcon, NormalDrawingIgnoresTheSourceOffset) {
     const PaintEffects fx;
     const int cx = GetSystemMetrics(SM_CXICON);
     const int cy = GetSystemMetrics(SM_CYICON);
-    const IconImage img = iconImage(iconSpecs()[0]);
+    const IconImage img = iconImage(iconShapes()[0]);
     OwnedIcon icon(img.color, img.mask);
     const FakePicture picture(kPictureTypeIcon, icon.handle());
     const Grid before = sentinelGrid(cx + 6, cy + 6);
@@ -245,7 +245,7 @@ TEST(PaintGreyScale, DrawsThePlatformsDitheredLookInDarkGrey) {
     const Grid bitmapPixels =
         gridFromRows({"WWWWWW", "WKKKKW", "WKRRKW", "WKRRKW", "WKKKKW", "WWWWWW"}, kLegend);
     OwnedBitmap bitmap(bitmapPixels);
-    const IconImage img = iconImage(iconSpecs()[2]);
+    const IconImage img = iconImage(iconShapes()[2]);
     OwnedIcon icon(img.color, img.mask);
     struct Case {
         short type;
