@@ -161,5 +161,16 @@ TEST_F(PaintTest, BeginPaintClipsToTheUpdateAreaAndSaysWhetherToErase) {
     EXPECT_EQ(user::captureWindow(reinterpret_cast<HWND>(0x99)), nullptr);
 }
 
+TEST_F(PaintTest, WindowsTooLargeForASurfaceFailToPaintWithoutHarm) {
+    HWND huge = make("huge", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+    MoveWindow(huge, -5, -5, 40000, 40000, TRUE);
+    EXPECT_TRUE(UpdateWindow(huge));
+    EXPECT_EQ(GetDC(huge), nullptr);
+    EXPECT_EQ(user::captureWindow(huge), nullptr);
+    MoveWindow(huge, 0, 0, 0, 0, TRUE);
+    Shot empty(user::captureWindow(huge));
+    EXPECT_FALSE(empty.valid()) << "an empty window has no pixels to show";
+}
+
 }  // namespace
 }  // namespace qv::test

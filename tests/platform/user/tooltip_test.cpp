@@ -101,6 +101,13 @@ TEST_F(TooltipTest, TheTipAppearsAfterTheInitialDelayAndNoEarlierWithTheAnswered
     HGDIOBJ old = SelectObject(dc, shot);
     EXPECT_EQ(GetPixel(dc, r.left + 1, r.top + 1), GetSysColor(COLOR_INFOBK));
     EXPECT_EQ(GetPixel(dc, r.left, r.top), GetSysColor(COLOR_WINDOWFRAME));
+    int textPixels = 0;
+    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+        for (int x = r.left + 1; x < r.right - 1; ++x) {
+            textPixels += GetPixel(dc, x, y) != GetSysColor(COLOR_INFOBK) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(textPixels, 0) << "the text is drawn inside the frame";
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(shot);
