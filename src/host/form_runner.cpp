@@ -1,0 +1,385 @@
+#include "host/form_runner.h"
+
+#include <algorithm>
+#include <string>
+
+#include "host/command_button.h"
+#include "host/form.h"
+#include "host/form_runner_control.h"
+#include "host/label.h"
+#include "host/line.h"
+#include "platform/user/message_loop.h"
+
+namespace qv::host {
+namespace {
+
+constexpr const char* kFrameClass = "qvFormFrame";
+constexpr const char* kClientClass = "qvFormClient";
+constexpr int kCloseBox = 14;
+
+struct OpenForm {
+    std::weak_ptr<Form> form;
+    const Form* key = nullptr;
+    HWND frame = nullptr;
+    HWND client = nullptr;
+};
+
+thread_local std::vector<OpenForm> t_open;
+// The character of a dialog key the form acted on: its WM_CHAR is dropped.
+thread_local WPARAM t_swallowChar = 0;
+
+OpenForm* findOpen(const Form* form) {
+    for (OpenForm& open : t_open) {
+        if (open.key == form) return &open;
+    }
+    return nullptr;
+}
+
+OpenForm* findByWindow(HWND hwnd) {
+    for (OpenForm& open : t_open) {
+        if (open.frame == hwnd || open.client == hwnd) return &open;
+    }
+    return nullptr;
+}
+
+RECT closeBoxRect(HWND frame) {
+    RECT r;
+    GetClientRect(frame, &r);
+    const int right = r.right - FormRunner::kBorder - 2;
+    const int top = FormRunner::kBorder + (FormRunner::kCaptionHeight - kCloseBox) / 2;
+    return RECT{right - kCloseBox, top, right, top + kCloseBox};
+}
+
+void paintFrame(HWND hwnd, const Form& form) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+    const int b = FormRunner::kBorder;
+    RECT caption{b, b, r.right - b, b + FormRunner::kCaptionHeight};
+    const bool active = GetActiveWindow() == hwnd;
+    FillRect(dc, &caption, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    RECT text = caption;
+    text.left += 4;
+    text.right -= kCloseBox + 4;
+    DrawTextA(dc, form.Caption().c_str(), -1, &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    RECT close = closeBoxRect(hwnd);
+    FillRect(dc, &close, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &close, EDGE_RAISED, BF_RECT);
+    for (int i = 4; i < kCloseBox - 4; ++i) {
+        SetPixel(dc, close.left + i, close.top + i, GetSysColor(COLOR_BTNTEXT));
+        SetPixel(dc, close.right - 1 - i, close.top + i, GetSysColor(COLOR_BTNTEXT));
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd, &ps);
+}
+
+void paintClient(HWND hwnd, const Form& form) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    COLORREF back = 0;
+    OleTranslateColor(static_cast<OLE_COLOR>(form.BackColor()), nullptr, &back);
+    HBRUSH brush = CreateSolidBrush(back);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+    FormRunner::paintWindowless(dc, form, &form);
+    EndPaint(hwnd, &ps);
+}
+
+// Closes the windows of an open form whose form is gone or unloaded.
+void closeWindows(OpenForm open) {
+    if (auto form = open.form.lock()) {
+        for (const auto& control : form->controls()) {
+            if (auto* windowed = dynamic_cast<FormRunnerControl*>(control.get())) {
+                windowed->destroyWindow();
+            }
+        }
+    }
+    std::erase_if(t_open, [&](const OpenForm& o) { return o.frame == open.frame; });
+    if (IsWindow(open.frame)) DestroyWindow(open.frame);
+}
+
+// Closes the windows of every form that has been unloaded by code.
+void sweep() {
+    for (std::size_t i = 0; i < t_open.size();) {
+        auto form = t_open[i].form.lock();
+        if (!form || !form->loaded()) {
+            closeWindows(t_open[i]);
+        } else {
+            ++i;
+        }
+    }
+}
+
+void focusForm(const Form& form, HWND client);
+
+LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    OpenForm* open = findByWindow(hwnd);
+    auto form = open ? open->form.lock() : nullptr;
+    if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    const bool isFrame = open->frame == hwnd;
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            if (isFrame) {
+                paintFrame(hwnd, *form);
+            } else {
+                paintClient(hwnd, *form);
+            }
+            return 0;
+        case WM_LBUTTONDOWN:
+            if (isFrame) {
+                const RECT close = closeBoxRect(hwnd);
+                const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                if (PtInRect(&close, pt)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        case WM_CLOSE:
+            FormRunner::Unload(form);
+            return 0;
+        case WM_KEYDOWN: {
+            // Keys reach the form's own windows only when no control has the focus.
+            const auto vk = static_cast<unsigned>(wParam);
+            if (vk == VK_TAB) {
+                focusForm(*form, open->client);
+            } else if (vk == VK_RETURN || vk == VK_ESCAPE) {
+                CommandButton* button = vk == VK_RETURN ? FormRunner::defaultButton(*form)
+                                                        : FormRunner::cancelButton(*form);
+                if (button) button->press();
+            }
+            sweep();
+            return 0;
+        }
+        default:
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+void registerClasses() {
+    WNDCLASSA existing;
+    for (const char* name : {kFrameClass, kClientClass}) {
+        if (GetClassInfoA(nullptr, name, &existing)) continue;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = formProc;
+        wc.lpszClassName = name;
+        RegisterClassA(&wc);
+    }
+}
+
+// Puts the focus on the first control in tab order, or on the form itself.
+void focusForm(const Form& form, HWND client) {
+    const auto order = FormRunner::tabOrder(form);
+    if (!order.empty()) {
+        order.front()->SetFocus();
+    } else {
+        SetFocus(client);
+    }
+}
+
+bool focusInside(HWND frame) {
+    HWND focus = GetFocus();
+    return focus && (focus == frame || IsChild(frame, focus));
+}
+
+// Disables the window that was active while a modal form runs.
+class DisabledWhileModal {
+  public:
+    explicit DisabledWhileModal(HWND hwnd)
+        : m_hwnd(hwnd && IsWindowEnabled(hwnd) ? hwnd : nullptr), m_focus(GetFocus()) {
+        if (m_hwnd) EnableWindow(m_hwnd, FALSE);
+    }
+    ~DisabledWhileModal() {
+        if (m_hwnd && IsWindow(m_hwnd)) EnableWindow(m_hwnd, TRUE);
+        if (m_focus && IsWindow(m_focus)) SetFocus(m_focus);
+    }
+    DisabledWhileModal(const DisabledWhileModal&) = delete;
+    DisabledWhileModal& operator=(const DisabledWhileModal&) = delete;
+
+  private:
+    HWND m_hwnd;
+    HWND m_focus;
+};
+
+}  // namespace
+
+void FormRunner::Show(const std::shared_ptr<Form>& form, int modal) {
+    if (!form) raise(errc::ObjectVariableNotSet, "Show");
+    form->Load();
+    if (!form->loaded()) return;  // Form_Load unloaded it
+    registerClasses();
+    if (!findOpen(form.get())) {
+        const int width = form->bounds().width / TwipsPerPixel;
+        const int height = form->bounds().height / TwipsPerPixel;
+        const int outerWidth = width + 2 * kBorder;
+        const int outerHeight = height + 2 * kBorder + kCaptionHeight;
+        const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2);
+        const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2);
+        HWND frame = CreateWindowExA(0, kFrameClass, form->Caption().c_str(),
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, x, y,
+                                     outerWidth, outerHeight, nullptr, nullptr, nullptr, nullptr);
+        HWND client = frame ? CreateWindowExA(0, kClientClass, "", WS_CHILD | WS_VISIBLE, kBorder,
+                                              kBorder + kCaptionHeight, width, height, frame,
+                                              nullptr, nullptr, nullptr)
+                            : nullptr;
+        if (!client) {
+            if (frame) DestroyWindow(frame);
+            throw Error(errc::InvalidProcedureCall, form->Name(),
+                        "Cannot open the window of " + form->Name());
+        }
+        t_open.push_back(OpenForm{form, form.get(), frame, client});
+    }
+    const OpenForm open = *findOpen(form.get());
+    std::unique_ptr<DisabledWhileModal> disabled;
+    if (modal == 1) disabled = std::make_unique<DisabledWhileModal>(GetActiveWindow());
+    ShowWindow(open.frame, SW_SHOW);
+    form->Show();
+    sweep();
+    if (!form->loaded()) return;
+    if (!focusInside(open.frame)) focusForm(*form, open.client);
+    UpdateWindow(open.frame);
+    if (modal != 1) return;
+
+    user::runModalLoop(open.frame, [&form] { return !form->loaded(); });
+    sweep();
+    if (form->loaded()) {
+        Unload(form);
+        throw Error(errc::InvalidProcedureCall, form->Name(),
+                    "The modal form " + form->Name() + " got no more input and was unloaded");
+    }
+}
+
+bool FormRunner::Unload(const std::shared_ptr<Form>& form) {
+    if (!form) return true;
+    if (!form->Unload()) return false;
+    if (OpenForm* open = findOpen(form.get())) closeWindows(*open);
+    return true;
+}
+
+HWND FormRunner::windowOf(const Form& form) {
+    const OpenForm* open = findOpen(&form);
+    return open ? open->client : nullptr;
+}
+
+HWND FormRunner::frameOf(const Form& form) {
+    const OpenForm* open = findOpen(&form);
+    return open ? open->frame : nullptr;
+}
+
+HWND FormRunner::containerWindow(const Control& control) {
+    ObjectRef container = control.Container();
+    if (auto* windowed = dynamic_cast<FormRunnerControl*>(container.get())) {
+        return windowed->hWnd();
+    }
+    if (auto* form = dynamic_cast<Form*>(container.get())) return windowOf(*form);
+    return nullptr;
+}
+
+void FormRunner::invalidateArea(const Control& control) {
+    HWND hwnd = containerWindow(control);
+    if (!hwnd) return;
+    const Bounds& b = control.bounds();
+    // Lines reach their end points; one pixel more on each side covers them.
+    RECT r{b.left / TwipsPerPixel - 1, b.top / TwipsPerPixel - 1,
+           (b.left + b.width) / TwipsPerPixel + 2, (b.top + b.height) / TwipsPerPixel + 2};
+    InvalidateRect(hwnd, &r, TRUE);
+}
+
+void FormRunner::paintWindowless(HDC dc, const Form& form, const Object* container) {
+    for (const auto& control : form.controls()) {
+        if (!control->windowless() || !control->Visible()) continue;
+        if (control->Container().get() != container) continue;
+        if (auto* label = dynamic_cast<Label*>(control.get())) {
+            label->draw(dc);
+        } else if (auto* line = dynamic_cast<Line*>(control.get())) {
+            line->draw(dc);
+        }
+    }
+}
+
+std::vector<FormRunnerControl*> FormRunner::tabOrder(const Form& form) {
+    std::vector<FormRunnerControl*> order;
+    for (const auto& control : form.controls()) {
+        auto* windowed = dynamic_cast<FormRunnerControl*>(control.get());
+        if (windowed && windowed->isTabStop() && windowed->canTakeFocus()) {
+            order.push_back(windowed);
+        }
+    }
+    std::ranges::stable_sort(order, {}, &FormRunnerControl::TabIndex);
+    return order;
+}
+
+namespace {
+
+CommandButton* findButton(const Form& form, bool wantDefault) {
+    for (const auto& control : form.controls()) {
+        auto* button = dynamic_cast<CommandButton*>(control.get());
+        if (!button || !(wantDefault ? button->Default() : button->Cancel())) continue;
+        if (button->Enabled() && button->Visible()) return button;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CommandButton* FormRunner::defaultButton(const Form& form) {
+    return findButton(form, true);
+}
+CommandButton* FormRunner::cancelButton(const Form& form) {
+    return findButton(form, false);
+}
+
+bool FormRunner::dialogKey(const Control& from, unsigned vk) {
+    auto form = from.Parent();
+    if (!form) return false;
+    if (vk == VK_TAB) {
+        const auto order = tabOrder(*form);
+        if (order.empty()) return false;
+        const auto at = std::ranges::find(order, &from);
+        const auto n = static_cast<std::ptrdiff_t>(order.size());
+        std::ptrdiff_t i = at == order.end() ? -1 : at - order.begin();
+        const bool back = GetKeyState(VK_SHIFT) < 0;
+        if (at == order.end() && back) i = 0;
+        i = back ? (i - 1 + n) % n : (i + 1) % n;
+        order[static_cast<std::size_t>(i)]->SetFocus();
+        return true;
+    }
+    CommandButton* button = vk == VK_RETURN   ? defaultButton(*form)
+                            : vk == VK_ESCAPE ? cancelButton(*form)
+                                              : nullptr;
+    if (!button) return false;
+    button->press();
+    return true;
+}
+
+LRESULT FormRunner::dispatch(FormRunnerControl& control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A handler may unload the form, which drops the control: keep it alive.
+    const auto keep = control.shared_from_this();
+    if (msg == WM_KEYDOWN) {
+        t_swallowChar = 0;
+        const auto vk = static_cast<unsigned>(wParam);
+        const bool dialog = vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE;
+        if (dialog && !control.usesKey(vk) && dialogKey(control, vk)) {
+            t_swallowChar = vk == VK_TAB ? '\t' : vk == VK_RETURN ? '\r' : 0x1B;
+            sweep();
+            return 0;
+        }
+    } else if (msg == WM_CHAR && t_swallowChar != 0) {
+        const bool same = wParam == t_swallowChar;
+        t_swallowChar = 0;
+        if (same) return 0;
+    }
+    const LRESULT result = control.onMessage(msg, wParam, lParam);
+    sweep();
+    return result;
+}
+
+}  // namespace qv::host

@@ -1,0 +1,70 @@
+// FormRunner: shows forms in windows. A shown form gets a top-level frame
+// window (border, caption, close box) around a client window in which its
+// controls get their windows; the runner paints the windowless controls,
+// moves the focus by TabIndex, turns Enter and Esc into clicks of the
+// default and cancel buttons, and runs the modal loop of Show 1.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace qv::host {
+
+class Control;
+class Object;
+class Form;
+class FormRunnerControl;
+class CommandButton;
+
+class FormRunner {
+  public:
+    static constexpr int kCaptionHeight = 18;
+    static constexpr int kBorder = 3;
+
+    // Shows `form`: loads it on first use (Form_Load), opens its window (the
+    // form's Width and Height are its client size in twips; centred on the
+    // screen), shows its controls, runs Form_Activate and puts the focus on
+    // the first control in tab order unless a handler placed it. With
+    // `modal` 1 the call returns only once the form is unloaded; a modal form
+    // still loaded when no input can arrive any more is unloaded and the call
+    // fails with error 5. A form already shown is brought forward and
+    // activated again.
+    static void Show(const std::shared_ptr<Form>& form, int modal = 0);
+
+    // Unloads the form (Form_Unload may cancel; returns false then) and
+    // closes its window.
+    static bool Unload(const std::shared_ptr<Form>& form);
+
+    // The client window of a shown form, or nullptr.
+    static HWND windowOf(const Form& form);
+    // The top-level frame window of a shown form, or nullptr.
+    static HWND frameOf(const Form& form);
+    // The window a control's own window belongs in: its container's window
+    // (a frame) or its form's client window; nullptr when there is none.
+    static HWND containerWindow(const Control& control);
+    // Repaints what `control` covers in its container (for windowless controls).
+    static void invalidateArea(const Control& control);
+    // Draws the visible windowless controls (labels, lines) of `form` whose
+    // container is `container`, on a DC of the container's window.
+    static void paintWindowless(HDC dc, const Form& form, const Object* container);
+
+    // The controls Tab visits, in order: TabIndex, then the order placed.
+    static std::vector<FormRunnerControl*> tabOrder(const Form& form);
+    // The form's default and cancel buttons (enabled and visible), or nullptr.
+    static CommandButton* defaultButton(const Form& form);
+    static CommandButton* cancelButton(const Form& form);
+
+    // Acts on a dialog key pressed in `from`: Tab and Shift+Tab move the
+    // focus, Enter clicks the default button, Esc the cancel button. Returns
+    // whether the key did something.
+    static bool dialogKey(const Control& from, unsigned vk);
+
+    // Delivers a window message to a control, keeping the control alive while
+    // it handles it (a handler may unload the form) and taking out the dialog
+    // keys it does not use.
+    static LRESULT dispatch(FormRunnerControl& control, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace qv::host

@@ -1,0 +1,219 @@
+#include "host/text_box.h"
+
+#include <algorithm>
+
+#include "host/member_registry.h"
+
+namespace qv::host {
+namespace {
+
+constexpr int kInset = 3;  // the sunken border and a pixel of air
+
+}  // namespace
+
+const MemberRegistry& TextBox::textBoxMembers() {
+    static const MemberRegistry registry = [] {
+        MemberRegistry r("TextBox", &runnerControlMembers());
+        MemberTable<TextBox>(r)
+            .property(
+                "Text", [](TextBox& t) { return t.Text(); },
+                [](TextBox& t, const Variant& v) { t.setText(v.toString()); },
+                {.dispId = DispIdValue, .persist = Persistence{"Text", Variant("")}})
+            .property(
+                "Locked", [](TextBox& t) { return t.Locked(); },
+                [](TextBox& t, const Variant& v) { t.setLocked(v.toBoolean()); },
+                {.persist = Persistence{"Locked", Variant(false)}})
+            .property(
+                "MaxLength", [](TextBox& t) { return t.MaxLength(); },
+                [](TextBox& t, const Variant& v) { t.setMaxLength(v.toLong()); },
+                {.persist = Persistence{"MaxLength", Variant(0)}})
+            .property(
+                "SelStart", [](TextBox& t) { return t.SelStart(); },
+                [](TextBox& t, const Variant& v) { t.setSelStart(v.toLong()); })
+            .property(
+                "SelLength", [](TextBox& t) { return t.SelLength(); },
+                [](TextBox& t, const Variant& v) { t.setSelLength(v.toLong()); })
+            .property(
+                "SelText", [](TextBox& t) { return t.SelText(); },
+                [](TextBox& t, const Variant& v) { t.setSelText(v.toString()); })
+            .property(
+                "BackColor", [](TextBox& t) { return t.m_backColor; },
+                [](TextBox& t, const Variant& v) { t.setBackColor(v.toLong()); },
+                {.persist = Persistence{"BackColor", Variant(static_cast<int>(0x80000005))}})
+            .property(
+                "ForeColor", [](TextBox& t) { return t.m_foreColor; },
+                [](TextBox& t, const Variant& v) { t.setForeColor(v.toLong()); },
+                {.persist = Persistence{"ForeColor", Variant(static_cast<int>(0x80000008))}})
+            .objectProperty(
+                "DataSource", [](TextBox& t) { return Variant(t.m_dataSource); },
+                [](TextBox& t, const Variant& v) { t.m_dataSource = v.toObject(); })
+            .property(
+                "DataField", [](TextBox& t) { return t.m_dataField; },
+                [](TextBox& t, const Variant& v) { t.m_dataField = v.toString(); },
+                {.persist = Persistence{"DataField", Variant("")}})
+            .property(
+                "DataChanged", [](TextBox& t) { return t.m_dataChanged; },
+                [](TextBox& t, const Variant& v) { t.m_dataChanged = v.toBoolean(); });
+        return r;
+    }();
+    return registry;
+}
+
+void TextBox::afterEdit(TextBoxEditor::Outcome outcome) {
+    if (outcome.refused && !m_editor.locked()) MessageBeep(0);
+    invalidate();
+    if (outcome.changed) {
+        m_dataChanged = true;
+        RaiseEvent("Change");
+    }
+}
+
+void TextBox::setText(std::string_view text) {
+    const bool changed = m_editor.setText(text);
+    m_scroll = 0;
+    afterEdit({changed, false});
+}
+
+void TextBox::setMaxLength(std::int32_t length) {
+    if (length < 0) raise(errc::InvalidPropertyValue, Name());
+    m_editor.setMaxLength(static_cast<std::size_t>(length));
+}
+
+void TextBox::setSelStart(std::int32_t start) {
+    if (start < 0) raise(errc::InvalidPropertyValue, Name());
+    m_editor.select(static_cast<std::size_t>(start), 0);
+    invalidate();
+}
+
+void TextBox::setSelLength(std::int32_t length) {
+    if (length < 0) raise(errc::InvalidPropertyValue, Name());
+    m_editor.select(m_editor.selStart(), static_cast<std::size_t>(length));
+    invalidate();
+}
+
+void TextBox::setSelText(std::string_view text) {
+    afterEdit(m_editor.replaceSelection(text, false));
+}
+
+void TextBox::setBackColor(std::int32_t color) {
+    m_backColor = color;
+    invalidate();
+}
+
+void TextBox::setForeColor(std::int32_t color) {
+    m_foreColor = color;
+    invalidate();
+}
+
+int TextBox::textWidth(HDC dc, std::size_t count) const {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, m_editor.text().data(), static_cast<int>(count), &size);
+    return size.cx;
+}
+
+std::size_t TextBox::positionAt(HDC dc, int x) const {
+    const int target = x - kInset + m_scroll;
+    std::size_t best = 0;
+    int bestDistance = std::abs(target);
+    for (std::size_t i = 1; i <= m_editor.text().size(); ++i) {
+        const int distance = std::abs(textWidth(dc, i) - target);
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void TextBox::paint(HDC dc, const RECT& client) {
+    RECT r = client;
+    HBRUSH back =
+        CreateSolidBrush(Enabled() ? translateColor(m_backColor) : GetSysColor(COLOR_BTNFACE));
+    FillRect(dc, &r, back);
+    DeleteObject(back);
+    DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
+
+    RECT text{kInset, kInset, client.right - kInset, client.bottom - kInset};
+    const int visible = std::max(0, static_cast<int>(text.right - text.left));
+    // Keep the caret in view.
+    const int caretX = textWidth(dc, m_editor.caret());
+    if (caretX - m_scroll > visible - 1) m_scroll = caretX - visible + 1;
+    if (caretX < m_scroll) m_scroll = caretX;
+    if (m_scroll < 0) m_scroll = 0;
+
+    IntersectClipRect(dc, text.left, text.top, text.right, text.bottom);
+    const std::string& s = m_editor.text();
+    const int x0 = text.left - m_scroll;
+    SetTextColor(dc, Enabled() ? translateColor(m_foreColor) : GetSysColor(COLOR_GRAYTEXT));
+    TextOutA(dc, x0, text.top, s.c_str(), static_cast<int>(s.size()));
+    const bool focused = hasFocus();
+    if (focused && m_editor.selLength() > 0) {
+        const int left = x0 + textWidth(dc, m_editor.selStart());
+        const int right = x0 + textWidth(dc, m_editor.selStart() + m_editor.selLength());
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        RECT sel{left, text.top, right, text.top + tm.tmHeight};
+        FillRect(dc, &sel, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        const std::string selected = m_editor.selText();
+        TextOutA(dc, left, text.top, selected.c_str(), static_cast<int>(selected.size()));
+    }
+    if (focused) {
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        RECT caret{x0 + caretX, text.top, x0 + caretX + 1, text.top + tm.tmHeight};
+        FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+}
+
+LRESULT TextBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CHAR: {
+            // Every character is offered to KeyPress first; 0 cancels it.
+            std::vector<Variant> args{Variant(static_cast<std::int16_t>(wParam & 0xFF))};
+            RaiseEvent("KeyPress", std::span<Variant>(args));
+            const std::int16_t key = args[0].toInteger();
+            if (key <= 0 || key > 255) return 0;
+            afterEdit(m_editor.typeChar(static_cast<char>(key)));
+            return 0;
+        }
+        case WM_KEYDOWN:
+            afterEdit(m_editor.keyDown(static_cast<unsigned>(wParam), GetKeyState(VK_SHIFT) < 0));
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_MOUSEMOVE: {
+            if (msg == WM_MOUSEMOVE && !m_selecting) return 0;
+            HDC dc = GetDC(hWnd());
+            HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+            const std::size_t at = positionAt(dc, GET_X_LPARAM(lParam));
+            SelectObject(dc, old);
+            ReleaseDC(hWnd(), dc);
+            if (msg == WM_LBUTTONDOWN) {
+                if (canTakeFocus() && !hasFocus()) ::SetFocus(hWnd());
+                m_editor.select(at, 0);
+                m_selecting = true;
+                SetCapture(hWnd());
+            } else {
+                const std::size_t anchor = m_editor.selStart() == m_editor.caret()
+                                               ? m_editor.selStart() + m_editor.selLength()
+                                               : m_editor.selStart();
+                m_editor.select(std::min(anchor, at), at > anchor ? at - anchor : anchor - at);
+            }
+            invalidate();
+            return 0;
+        }
+        case WM_LBUTTONUP:
+            if (m_selecting) {
+                m_selecting = false;
+                ReleaseCapture();
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            m_selecting = false;
+            return 0;
+        default:
+            return FormRunnerControl::onMessage(msg, wParam, lParam);
+    }
+}
+
+}  // namespace qv::host
