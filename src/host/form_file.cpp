@@ -255,6 +255,18 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
         std::size_t colon = what.find(": ", what.find("column"));
         refuse(placeOfParseError(text, e.byte),
                colon == std::string::npos ? what : what.substr(colon + 2));
+    } catch (const Json::exception& e) {
+        // A number too large for a double; the message quotes the token.
+        std::string what = e.what();
+        std::size_t open = what.find('\'');
+        std::size_t close = what.rfind('\'');
+        std::size_t at = std::string::npos;
+        if (open != std::string::npos && close > open) {
+            at = text.find(std::string_view(what).substr(open + 1, close - open - 1));
+        }
+        std::size_t bracket = what.find("] ");
+        refuse(at == std::string::npos ? "/" : placeOfParseError(text, at + 1),
+               bracket == std::string::npos ? what : what.substr(bracket + 2));
     }
     onlyMembers(root, "", {"version", "form", "controls"});
     if (integerAt(required(root, "", "version"), "/version", 0, 1000000) != kVersion) {

@@ -188,6 +188,7 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
     const Case cases[] = {
         {"{\"version\": 1,\n  \"form\": oops}", "line 2, column 11: syntax error"},
         {"", "line 1, column 1: syntax error"},
+        {"{\"version\":\n -1e3008}", "line 2, column 2: number overflow parsing '-1e3008'"},
         {"[]", "/: an object was expected"},
         {R"({"version": 2, "form": {}, "controls": []})", "/version: unsupported version"},
         {R"({"version": 1, "controls": []})", "/: member \"form\" missing"},
