@@ -10,6 +10,17 @@ namespace {
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiBitfields = 3;
+
+// One colour component of a bit-field pixel, scaled to 0..255.
+std::uint32_t component(std::uint32_t pixel, std::uint32_t mask) {
+    if (mask == 0) return 0;
+    int shift = 0;
+    while (((mask >> shift) & 1u) == 0) ++shift;
+    const std::uint64_t max = mask >> shift;
+    const std::uint64_t value = (pixel & mask) >> shift;
+    return static_cast<std::uint32_t>((value * 255 + max / 2) / max);
+}
 
 bool fail(std::string& error, const char* reason) {
     error = reason;
@@ -61,21 +72,42 @@ bool readDibHeader(std::span<const std::uint8_t> bytes, std::uint64_t offset, Di
     if (compression == 1 || compression == 2) {
         return fail(error, "run-length encoded bitmaps are not supported");
     }
-    if (compression != kBiRgb) return fail(error, "compressed bitmaps are not supported");
+    if (compression != kBiRgb && compression != kBiBitfields) {
+        return fail(error, "compressed bitmaps are not supported");
+    }
     if (h.width <= 0 || h.height <= 0) return fail(error, "bitmap size out of range");
     if (std::int64_t{h.width} * h.height > qv::gdi::kMaxDecodedPixels) {
         return fail(error, "bitmap size out of range");
     }
-    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 24 &&
-        h.bitCount != 32) {
+    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 16 &&
+        h.bitCount != 24 && h.bitCount != 32) {
         return fail(error, "unsupported bits per pixel");
+    }
+    // Bit-field masks sit inside the larger headers, or follow the 40-byte one.
+    std::uint64_t afterHeader = offset + h.headerSize;
+    if (compression == kBiBitfields) {
+        if (h.bitCount != 16 && h.bitCount != 32)
+            return fail(error, "bit fields need 16 or 32 bpp");
+        const std::uint64_t at =
+            h.headerSize >= kInfoHeaderSize + 12 ? offset + kInfoHeaderSize : afterHeader;
+        h.masks.resize(3);
+        for (int i = 0; i < 3; ++i) {
+            if (!in.u32(at + 4u * static_cast<unsigned>(i), h.masks[static_cast<std::size_t>(i)])) {
+                return fail(error, "bit-field masks truncated");
+            }
+        }
+        if (at == afterHeader) afterHeader += 12;
+    } else if (h.bitCount == 16) {
+        h.masks = {0x7C00, 0x03E0, 0x001F};
+    } else if (h.bitCount == 32) {
+        h.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
     }
     std::uint32_t tableSize = 0;
     if (h.bitCount <= 8) {
         const std::uint32_t maxEntries = 1u << h.bitCount;
         tableSize = colorsUsed != 0 && colorsUsed < maxEntries ? colorsUsed : maxEntries;
     }
-    const std::uint64_t tableStart = offset + h.headerSize;
+    const std::uint64_t tableStart = afterHeader;
     if (!in.has(tableStart, std::uint64_t{tableSize} * entrySize)) {
         return fail(error, "colour table truncated");
     }
@@ -107,6 +139,8 @@ bool readDibPixels(std::span<const std::uint8_t> bytes, std::uint64_t offset,
     image.width = header.width;
     image.height = rows;
     image.pixels.resize(static_cast<std::size_t>(header.width) * static_cast<std::size_t>(rows));
+    const bool standardLayout =
+        header.masks == std::vector<std::uint32_t>{0x00FF0000, 0x0000FF00, 0x000000FF};
     for (int row = 0; row < rows; ++row) {
         const int y = header.topDown ? row : rows - 1 - row;
         const std::uint8_t* src = bytes.data() + offset + stride * static_cast<std::uint64_t>(row);
@@ -114,12 +148,27 @@ bool readDibPixels(std::span<const std::uint8_t> bytes, std::uint64_t offset,
         for (int x = 0; x < header.width; ++x) {
             std::uint32_t value = 0;
             switch (header.bitCount) {
-                case 32:
-                    value = static_cast<std::uint32_t>(src[x * 4]) |
-                            (static_cast<std::uint32_t>(src[x * 4 + 1]) << 8) |
-                            (static_cast<std::uint32_t>(src[x * 4 + 2]) << 16) |
-                            (static_cast<std::uint32_t>(src[x * 4 + 3]) << 24);
+                case 32: {
+                    const std::uint32_t raw = static_cast<std::uint32_t>(src[x * 4]) |
+                                              (static_cast<std::uint32_t>(src[x * 4 + 1]) << 8) |
+                                              (static_cast<std::uint32_t>(src[x * 4 + 2]) << 16) |
+                                              (static_cast<std::uint32_t>(src[x * 4 + 3]) << 24);
+                    // The alpha byte is kept only in the standard layout, where
+                    // icons carry their transparency.
+                    value = standardLayout ? raw
+                                           : (component(raw, header.masks[0]) << 16) |
+                                                 (component(raw, header.masks[1]) << 8) |
+                                                 component(raw, header.masks[2]) | 0xFF000000u;
                     break;
+                }
+                case 16: {
+                    const std::uint32_t raw = static_cast<std::uint32_t>(src[x * 2]) |
+                                              (static_cast<std::uint32_t>(src[x * 2 + 1]) << 8);
+                    value = (component(raw, header.masks[0]) << 16) |
+                            (component(raw, header.masks[1]) << 8) |
+                            component(raw, header.masks[2]) | 0xFF000000u;
+                    break;
+                }
                 case 24:
                     value = static_cast<std::uint32_t>(src[x * 3]) |
                             (static_cast<std::uint32_t>(src[x * 3 + 1]) << 8) |

@@ -1,6 +1,7 @@
 // Device-independent bitmap data as found in BMP files and ICO entries:
-// decoding the header, colour table and pixel rows to 32-bpp pixels, and
-// encoding 24-bpp BMP files.
+// decoding the header, colour table (or bit-field masks) and pixel rows of
+// 1, 4, 8, 16, 24 and 32-bpp images to 32-bpp pixels, and encoding 24-bpp
+// BMP files.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,10 @@ struct DibHeader {
     bool topDown = false;
     int bitCount = 0;
     std::vector<std::uint32_t> palette;  // 0x00RRGGBB entries
-    std::uint64_t tableEnd = 0;          // offset just past the colour table
+    // Red, green and blue masks of 16- and 32-bpp pixels (BI_BITFIELDS, or the
+    // BI_RGB defaults); empty for other depths.
+    std::vector<std::uint32_t> masks;
+    std::uint64_t tableEnd = 0;  // offset just past the colour table
 };
 
 // Reads the DIB header and colour table at `offset`. On failure returns false

@@ -68,6 +68,54 @@ void putRows(Bytes& out, int w, int h, int bpp, bool topDown, const PixelFn& col
     }
 }
 
+// A 16-bpp (5-6-5 bit fields) or 32-bpp (bit fields in the order B, R, G,
+// unused) BMP; each component of trueColorAt keeps its top bits.
+Bytes makeBitfieldsBmp(int w, int h, int bpp) {
+    const std::uint32_t masks16[3] = {0xF800, 0x07E0, 0x001F};
+    const std::uint32_t masks32[3] = {0x0000FF00, 0x000000FF, 0xFF000000};
+    const std::uint32_t* masks = bpp == 16 ? masks16 : masks32;
+    Bytes out;
+    put(out, 0x4D42, 2);
+    put(out, 0, 4);
+    put(out, 0, 4);
+    put(out, 14 + 40 + 12, 4);
+    put(out, 40, 4);
+    put(out, static_cast<std::uint32_t>(w), 4);
+    put(out, static_cast<std::uint32_t>(h), 4);
+    put(out, 1, 2);
+    put(out, static_cast<std::uint32_t>(bpp), 2);
+    put(out, 3, 4);  // BI_BITFIELDS
+    for (int i = 0; i < 5; ++i) put(out, 0, 4);
+    for (int i = 0; i < 3; ++i) put(out, masks[i], 4);
+    const int stride = ((w * bpp + 31) / 32) * 4;
+    for (int row = 0; row < h; ++row) {
+        const int y = h - 1 - row;
+        Bytes line(static_cast<std::size_t>(stride), 0);
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = trueColorAt(x, y);
+            std::uint32_t v = 0;
+            if (bpp == 16) {
+                v = (GetRValue(c) >> 3u) << 11 | (GetGValue(c) >> 2u) << 5 | GetBValue(c) >> 3u;
+            } else {
+                v = GetRValue(c) << 8 | GetGValue(c) |
+                    static_cast<std::uint32_t>(GetBValue(c)) << 24;
+            }
+            for (int b = 0; b < bpp / 8; ++b)
+                line[static_cast<std::size_t>(x * bpp / 8 + b)] =
+                    static_cast<std::uint8_t>(v >> (8 * b));
+        }
+        out.insert(out.end(), line.begin(), line.end());
+    }
+    return out;
+}
+
+// What a 5- or 6-bit component of `value` reads back as.
+BYTE widened(BYTE value, int bits) {
+    const int max = (1 << bits) - 1;
+    const int v = value >> (8 - bits);
+    return static_cast<BYTE>((v * 255 + max / 2) / max);
+}
+
 Bytes makeBmp(int w, int h, int bpp, bool topDown, bool coreHeader = false) {
     const int colors = bpp <= 8 ? (1 << bpp) : 0;
     const int entry = coreHeader ? 3 : 4;
@@ -139,6 +187,25 @@ TEST(Picture, LoadsBmpOfEveryDepthAndRowOrder) {
                     << name << " at " << x << "," << y;
         EXPECT_EQ(pictureBytes(*picture), file) << name;
         EXPECT_EQ(picture->format(), PictureFormat::Bmp);
+    }
+}
+
+TEST(Picture, LoadsBitFieldBmps) {
+    qv::test::GdiLeakGuard leaks;
+    for (int bpp : {16, 32}) {
+        std::shared_ptr<Picture> picture = loadPicture(makeBitfieldsBmp(5, 3, bpp));
+        const std::vector<COLORREF> pixels = bitmapPixels(*picture);
+        ASSERT_EQ(pixels.size(), 15u);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x) {
+                const COLORREF c = trueColorAt(x, y);
+                const COLORREF expected =
+                    bpp == 32 ? c
+                              : RGB(widened(GetRValue(c), 5), widened(GetGValue(c), 6),
+                                    widened(GetBValue(c), 5));
+                ASSERT_EQ(pixels[static_cast<std::size_t>(y * 5 + x)], expected)
+                    << bpp << " bpp at " << x << "," << y;
+            }
     }
 }
 
