@@ -213,16 +213,50 @@ std::optional<std::int64_t> RecordSource::last() {
                       std::nullopt);
 }
 
+namespace {
+constexpr int kWindowRows = 256;
+}
+
+void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward) {
+    m_window.clear();
+    {
+        ResetOnExit reset(st);
+        st.bind(1, DbValue(anchor));
+        st.bind(2, DbValue(std::int64_t{kWindowRows}));
+        while (st.step()) m_window.push_back(st.column(0).integer());
+    }
+    if (m_window.empty()) return;
+    if (forward) {
+        m_windowLow = anchor + 1;
+        m_windowHigh = m_window.back();
+    } else {
+        std::reverse(m_window.begin(), m_window.end());
+        m_windowLow = m_window.front();
+        m_windowHigh = anchor - 1;
+    }
+}
+
 std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
-    return rowidQuery(cached(m_next, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
-                                         " > ? ORDER BY " + m_rowid + " LIMIT 1"),
-                      after);
+    // Known when every row between `after` and the answer is in the window.
+    if (!m_window.empty() && after < m_window.back() && after + 1 >= m_windowLow) {
+        return *std::upper_bound(m_window.begin(), m_window.end(), after);
+    }
+    fillWindow(cached(m_next, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
+                                  " > ? ORDER BY " + m_rowid + " LIMIT ?"),
+               after, true);
+    if (m_window.empty()) return std::nullopt;
+    return m_window.front();
 }
 
 std::optional<std::int64_t> RecordSource::previous(std::int64_t before) {
-    return rowidQuery(cached(m_prev, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
-                                         " < ? ORDER BY " + m_rowid + " DESC LIMIT 1"),
-                      before);
+    if (!m_window.empty() && before > m_window.front() && before - 1 <= m_windowHigh) {
+        return *(std::lower_bound(m_window.begin(), m_window.end(), before) - 1);
+    }
+    fillWindow(cached(m_prev, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
+                                  " < ? ORDER BY " + m_rowid + " DESC LIMIT ?"),
+               before, false);
+    if (m_window.empty()) return std::nullopt;
+    return m_window.back();
 }
 
 bool RecordSource::exists(std::int64_t rowid) {
@@ -303,6 +337,7 @@ std::int64_t RecordSource::insert(const FieldChanges& values) {
         (cols.empty() ? " DEFAULT VALUES" : " (" + cols + ") VALUES (" + marks + ")") +
         " RETURNING " + m_rowid;
     DbStatement& st = cachedBySql(sql);
+    dropWindow();
     DbTransaction txn(*m_db);
     std::int64_t rowid = 0;
     {
@@ -334,6 +369,7 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
     }
     DbStatement& st = cachedBySql("UPDATE " + m_from + " SET " + sets + " WHERE " + m_rowid +
                                   " = ? RETURNING " + m_rowid);
+    dropWindow();
     DbTransaction txn(*m_db);
     std::int64_t after = rowid;
     {
@@ -354,6 +390,7 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
 
 void RecordSource::remove(std::int64_t rowid) {
     DbStatement& st = cached(m_delete, "DELETE FROM " + m_from + " WHERE " + m_rowid + " = ?");
+    dropWindow();
     DbTransaction txn(*m_db);
     {
         ResetOnExit reset(st);

@@ -2,8 +2,15 @@
 // result of a SELECT (copied once into a temporary table, read-only), with the
 // cached statements that move, read, find, insert, update and delete by rowid.
 //
-// Cost: every move is one indexed lookup (rowid > ? ORDER BY rowid LIMIT 1),
-// so opening and MoveLast never read the whole table. A SELECT source is
+// Cost: a move is an indexed lookup (rowid > ? ORDER BY rowid), so opening and
+// MoveLast never read the whole table. Each lookup fetches the rowids of the
+// next (or previous) few hundred rows into a window, so stepping through the
+// records costs one lookup per window instead of one per move, and no read
+// lock is held between calls. Like a keyset, the window is not re-read on
+// every move: a row another program deletes meanwhile reads as "Record is
+// deleted.", rows it inserts inside the window show once the window is left;
+// the ends (first, last, past the window) are always looked up afresh, and
+// every change made through the recordset drops the window. A SELECT source is
 // materialised when opened: time and temporary storage grow with its result,
 // after which moves and finds cost as on a table; the copy is a snapshot, so
 // later changes to the underlying tables do not show until it is reopened.
@@ -89,6 +96,14 @@ class RecordSource {
     // find's condition), kept while the recordset lives; finds are bounded.
     std::map<std::string, std::unique_ptr<DbStatement>> m_bySql;
     std::vector<std::string> m_findOrder;
+
+    // Rowids of a run of consecutive rows: every row whose rowid lies in
+    // [m_windowLow, m_windowHigh] at the time of the lookup, in order.
+    std::vector<std::int64_t> m_window;
+    std::int64_t m_windowLow = 0;
+    std::int64_t m_windowHigh = -1;
+    void fillWindow(DbStatement& stmt, std::int64_t anchor, bool forward);
+    void dropWindow() { m_window.clear(); }
 
     std::optional<std::int64_t> m_cachedCount;
     std::int64_t m_countVersion = 0;

@@ -1,0 +1,198 @@
+// Benchmarks of the recordset on a generated table of 1,000,000 rows with five
+// text columns, each against raw SQLite doing the same job in the same run;
+// the ratios are printed at the end. The table is generated once, outside
+// every timing, into a temporary folder removed on exit.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "data/recordset.h"
+#include "data/sqlite_connection.h"
+
+namespace {
+
+using qv::data::Recordset;
+using qv::data::SqliteConnection;
+
+constexpr int kRows = 1'000'000;
+constexpr int kMoves = 10'000;
+// Only the last row's column c contains this text.
+constexpr const char* kNeedle = "QZXNEEDLE";
+
+std::filesystem::path g_folder;
+std::string g_path;
+
+void generate() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "qvbench-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) std::abort();
+    g_folder = tmpl;
+    g_path = (g_folder / "big.db").string();
+    SqliteConnection::Options options;
+    options.create = true;
+    auto db = SqliteConnection::open(g_path, options);
+    db->execute(
+        "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"
+        "CREATE TABLE t (a TEXT, b TEXT, c TEXT, d TEXT, e TEXT);"
+        "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
+        std::to_string(kRows) +
+        ") INSERT INTO t SELECT printf('name %07d', k), printf('city %05d', k % 5000),"
+        " printf('customer %d of the generated set', k), printf('+1 %03d %04d', k % 1000, k % "
+        "10000), printf('note %d', k * 7) FROM n;"
+        "UPDATE t SET c = c || ' " +
+        std::string(kNeedle) + "' WHERE rowid = " + std::to_string(kRows) + ";");
+}
+
+// ---- Opening plus MoveLast against a count(*) scan. ----
+
+void OpenAndMoveLast(benchmark::State& state) {
+    for (auto _ : state) {
+        auto db = std::shared_ptr<qv::data::DbConnection>(SqliteConnection::open(g_path));
+        auto rs = Recordset::open(db, "t");
+        rs->moveLast();
+        benchmark::DoNotOptimize(rs->eof());
+    }
+}
+
+void RawCountScan(benchmark::State& state) {
+    for (auto _ : state) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(g_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "SELECT count(*) FROM t", -1, &st, nullptr);
+        sqlite3_step(st);
+        benchmark::DoNotOptimize(sqlite3_column_int64(st, 0));
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+    }
+}
+
+// ---- 10,000 MoveNext against stepping a cursor. ----
+
+void MoveNext10k(benchmark::State& state) {
+    auto rs = Recordset::open(SqliteConnection::open(g_path), "t");
+    for (auto _ : state) {
+        rs->moveFirst();
+        for (int i = 0; i < kMoves; ++i) rs->moveNext();
+        benchmark::DoNotOptimize(rs->eof());
+    }
+}
+
+// One statement stepped 10,000 times: SQLite's own cursor, no seek per row.
+void RawCursorStep10k(benchmark::State& state) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(g_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT rowid FROM t ORDER BY rowid", -1, &st, nullptr);
+    for (auto _ : state) {
+        sqlite3_reset(st);
+        for (int i = 0; i <= kMoves; ++i) sqlite3_step(st);
+        benchmark::DoNotOptimize(sqlite3_column_int64(st, 0));
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
+
+// The same positioned lookup the recordset makes, without the recordset.
+void RawSeekPerMove10k(benchmark::State& state) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(g_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT rowid FROM t WHERE rowid > ? ORDER BY rowid LIMIT 1", -1, &st,
+                       nullptr);
+    for (auto _ : state) {
+        sqlite3_int64 rowid = 0;
+        for (int i = 0; i <= kMoves; ++i) {
+            sqlite3_bind_int64(st, 1, rowid);
+            if (sqlite3_step(st) == SQLITE_ROW) rowid = sqlite3_column_int64(st, 0);
+            sqlite3_reset(st);
+        }
+        benchmark::DoNotOptimize(rowid);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
+
+// ---- FindFirst "contains" whose only match is the last row. ----
+
+void FindFirstContains(benchmark::State& state) {
+    auto rs = Recordset::open(SqliteConnection::open(g_path), "t");
+    const std::string criterion = std::string("c LIKE '*") + kNeedle + "*'";
+    for (auto _ : state) {
+        rs->findFirst(criterion);
+        benchmark::DoNotOptimize(rs->noMatch());
+    }
+    if (rs->noMatch()) state.SkipWithError("the needle was not found");
+}
+
+void RawLikeContains(benchmark::State& state) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(g_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* st = nullptr;
+    const std::string sql =
+        std::string("SELECT rowid FROM t WHERE c LIKE '%") + kNeedle + "%' LIMIT 1";
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
+    for (auto _ : state) {
+        sqlite3_reset(st);
+        benchmark::DoNotOptimize(sqlite3_step(st));
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
+
+BENCHMARK(OpenAndMoveLast)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RawCountScan)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MoveNext10k)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RawCursorStep10k)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RawSeekPerMove10k)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FindFirstContains)->Unit(benchmark::kMillisecond);
+BENCHMARK(RawLikeContains)->Unit(benchmark::kMillisecond);
+
+// Keeps the time per iteration of every run to print the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs) {
+            if (r.iterations > 0 && r.run_type == Run::RT_Iteration) {
+                times[r.benchmark_name()] = r.GetAdjustedRealTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+void printRatio(const RatioReporter& r, const char* what, const char* a, const char* b,
+                const char* goal) {
+    const auto ia = r.times.find(a);
+    const auto ib = r.times.find(b);
+    if (ia == r.times.end() || ib == r.times.end() || ib->second <= 0) return;
+    std::printf("%-58s %8.3f   (goal %s)\n", what, ia->second / ib->second, goal);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    std::printf("Generating %d rows...\n", kRows);
+    generate();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nRatios (recordset / raw SQLite, same run):\n");
+    printRatio(reporter, "open + MoveLast / SELECT count(*) scan", "OpenAndMoveLast",
+               "RawCountScan", "< 0.05");
+    printRatio(reporter, "10,000 MoveNext / stepping one rowid cursor", "MoveNext10k",
+               "RawCursorStep10k", "<= 3");
+    printRatio(reporter, "10,000 MoveNext / raw seek per move (same lookup)", "MoveNext10k",
+               "RawSeekPerMove10k", "for reference");
+    printRatio(reporter, "FindFirst contains / SELECT rowid ... LIKE LIMIT 1", "FindFirstContains",
+               "RawLikeContains", "<= 1.3");
+    benchmark::Shutdown();
+    std::error_code ec;
+    std::filesystem::remove_all(g_folder, ec);
+    return 0;
+}
