@@ -319,8 +319,8 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
     std::array<COLORREF, 2> table{0x000000, 0xFFFFFF};
     if (bpp == 1) {
         if (s.isMono()) table = {s.colorTable()[0], s.colorTable()[1]};
-        lpbmi->bmiColors[0] = toQuad(table[0]);
-        // bmiColors is declared with one entry; callers pass room for two.
+        // The table follows the header, whatever its size; bmiColors is
+        // declared with one entry and callers pass room for two.
         auto* quads = reinterpret_cast<RGBQUAD*>(reinterpret_cast<BYTE*>(lpbmi) + h.biSize);
         quads[0] = toQuad(table[0]);
         quads[1] = toQuad(table[1]);

@@ -219,7 +219,7 @@ HBITMAP ReplayContext::bitmap(const Json& descriptor) {
             if (const Json* grid = find(descriptor, "bits"))
                 bits = packBits(*grid, size.cx, size.cy, 2);
             made = CreateBitmap(size.cx, size.cy, 1, 1, bits.empty() ? nullptr : bits.data());
-        } else if (kind == "dib1") {
+        } else if (kind.rfind("dib", 0) == 0) {
             struct {
                 BITMAPINFOHEADER header;
                 RGBQUAD colors[2];
@@ -228,9 +228,11 @@ HBITMAP ReplayContext::bitmap(const Json& descriptor) {
             info.header.biWidth = size.cx;
             info.header.biHeight = -size.cy;
             info.header.biPlanes = 1;
-            info.header.biBitCount = 1;
+            // "dib1", "dib24", "dib32": top-down DIB sections of that depth.
+            info.header.biBitCount = static_cast<WORD>(std::stoi(kind.substr(3)));
             info.header.biCompression = BI_RGB;
-            const Json& table = descriptor.at("color_table");
+            const Json table =
+                descriptor.value("color_table", Json::array({"00000000", "00FFFFFF"}));
             for (int i = 0; i < 2; ++i) {
                 const COLORREF c = parseColor(table.at(i));
                 info.colors[i] = RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0};

@@ -210,9 +210,9 @@ QV_REPLAY_API(BitBlt, [](const Json& call, ReplayContext& ctx) {
 
 QV_REPLAY_API(StretchBlt, [](const Json& call, ReplayContext& ctx) {
     const POINT d = parsePoint(call.at("dest_point"));
-    const SIZE ds = parseSize(call.at("dest_size"));
+    const SIZE ds = parseSize(call.contains("dest_size") ? call["dest_size"] : call.at("size"));
     const POINT sp = parsePoint(call.at("src_point"));
-    const SIZE ss = parseSize(call.at("src_size"));
+    const SIZE ss = parseSize(call.contains("src_size") ? call["src_size"] : call.at("size"));
     HDC src = ctx.namedDc(call.at("src_dc").get<std::string>());
     return CallResult::of(StretchBlt(ctx.dc(call), d.x, d.y, ds.cx, ds.cy, src, sp.x, sp.y, ss.cx,
                                      ss.cy, parseHex(call.at("rop"))));
