@@ -3,6 +3,10 @@
 // brush is painted, where it is white the destination stays.
 #include "platform/gdi/draw_state.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "platform/gdi/handles.h"
 #include "platform/gdi/icon.h"
 #include "platform/gdi/png_file.h"
@@ -80,13 +84,20 @@ bool drawNormal(HDC dest, int x, int y, int cx, int cy, HBITMAP bitmap, HICON ic
 // The mono, dithered and disabled looks: the shape is painted through a mask.
 bool drawShape(HDC dest, HBRUSH brush, const ImageShape& shape, int x, int y, int cx, int cy,
                UINT flags) {
+    // Beyond the image the mask paints nothing, so it need not be larger.
+    cx = std::min(cx, shape.width);
+    cy = std::min(cy, shape.height);
+    if (cx <= 0 || cy <= 0) return true;
     OwnedBitmap mask(makeShapeMask(shape, cx, cy));
     if (!mask) return false;
     MemoryDc maskDc(mask.get());
     if (!maskDc.ok()) return false;
     if (flags & DSS_DISABLED) {
         // Embossed: highlight one pixel down and right, shadow on top.
-        return paintWithSysColor(dest, x + 1, y + 1, cx, cy, maskDc.dc(), COLOR_BTNHIGHLIGHT) &&
+        // At the end of the coordinate range the highlight has nowhere to go.
+        const bool roomForHighlight = x < INT_MAX && y < INT_MAX;
+        return (!roomForHighlight ||
+                paintWithSysColor(dest, x + 1, y + 1, cx, cy, maskDc.dc(), COLOR_BTNHIGHLIGHT)) &&
                paintWithSysColor(dest, x, y, cx, cy, maskDc.dc(), COLOR_BTNSHADOW);
     }
     if (brush != nullptr) return paintThroughMask(dest, x, y, cx, cy, maskDc.dc(), brush);
@@ -161,7 +172,8 @@ BOOL DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData
         icon = reinterpret_cast<HICON>(lData);
         if (!iconSize(icon, imageWidth, imageHeight)) return FALSE;
     } else if (qfnCallBack != nullptr && type != DST_TEXT && type != DST_PREFIXTEXT) {
-        if (cx <= 0 || cy <= 0) return FALSE;  // a procedure has no size of its own
+        // A procedure has no size of its own; its drawing surface must be sane.
+        if (cx <= 0 || cy <= 0 || std::int64_t{cx} * cy > kMaxDecodedPixels) return FALSE;
         rendered = renderProcedure(qfnCallBack, lData, wData, cx, cy);
         if (!rendered) return FALSE;
         bitmap = rendered.get();

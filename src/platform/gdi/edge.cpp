@@ -3,6 +3,7 @@
 #include "platform/gdi/edge.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/gdi/sys_colors.h"
 
@@ -41,9 +42,19 @@ RingColors layerColors(Layer layer, bool raised, UINT flags) {
     return shadedColors(layer, raised, (flags & BF_SOFT) != 0);
 }
 
+// A rectangle in 64-bit coordinates, so that insetting a rectangle at the
+// ends of the LONG range cannot overflow.
+struct Box {
+    std::int64_t left, top, right, bottom;
+};
+
+LONG clampToLong(std::int64_t v) {
+    return static_cast<LONG>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 // The ring's rectangle: inset by `k` on the sides the call draws.
-RECT insetSides(const RECT& r, int k, UINT flags) {
-    RECT out = r;
+Box insetSides(const RECT& r, int k, UINT flags) {
+    Box out{r.left, r.top, r.right, r.bottom};
     if (flags & BF_LEFT) out.left += k;
     if (flags & BF_TOP) out.top += k;
     if (flags & BF_RIGHT) out.right -= k;
@@ -53,13 +64,15 @@ RECT insetSides(const RECT& r, int k, UINT flags) {
 
 // Adds the run, cut to `bounds`: a border never paints outside its rectangle,
 // even when the rectangle is too small (or inverted) to hold it.
-void addRun(std::vector<EdgeSegment>& out, const RECT& bounds, LONG l, LONG t, LONG r, LONG b,
-            int role) {
-    l = std::max(l, bounds.left);
-    t = std::max(t, bounds.top);
-    r = std::min(r, bounds.right);
-    b = std::min(b, bounds.bottom);
-    if (r > l && b > t) out.push_back({{l, t, r, b}, role});
+void addRun(std::vector<EdgeSegment>& out, const RECT& bounds, std::int64_t l, std::int64_t t,
+            std::int64_t r, std::int64_t b, int role) {
+    l = std::max<std::int64_t>(l, bounds.left);
+    t = std::max<std::int64_t>(t, bounds.top);
+    r = std::min<std::int64_t>(r, bounds.right);
+    b = std::min<std::int64_t>(b, bounds.bottom);
+    if (r > l && b > t) {
+        out.push_back({{clampToLong(l), clampToLong(t), clampToLong(r), clampToLong(b)}, role});
+    }
 }
 
 }  // namespace
@@ -76,7 +89,7 @@ EdgePlan planEdge(const RECT& rect, UINT edge, UINT flags) {
 
     EdgePlan plan;
     for (int k = 0; k < ringCount; ++k) {
-        RECT r = insetSides(rect, k, flags);
+        const Box r = insetSides(rect, k, flags);
         const RingColors& c = rings[k];
         if (flags & BF_TOP)
             addRun(plan.segments, rect, r.left, r.top, r.right, r.top + 1, c.topLeft);
@@ -87,12 +100,16 @@ EdgePlan planEdge(const RECT& rect, UINT edge, UINT flags) {
         if (flags & BF_RIGHT)
             addRun(plan.segments, rect, r.right - 1, r.top, r.right, r.bottom, c.bottomRight);
     }
-    RECT inner = insetSides(rect, ringCount, flags);
+    const Box inner = insetSides(rect, ringCount, flags);
     if (flags & BF_MIDDLE) {
         addRun(plan.segments, rect, inner.left, inner.top, inner.right, inner.bottom,
                (flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE);
     }
-    plan.adjusted = (flags & BF_ADJUST) ? inner : rect;
+    plan.adjusted = rect;
+    if (flags & BF_ADJUST) {
+        plan.adjusted = {clampToLong(inner.left), clampToLong(inner.top), clampToLong(inner.right),
+                         clampToLong(inner.bottom)};
+    }
     return plan;
 }
 

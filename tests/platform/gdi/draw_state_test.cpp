@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -206,6 +207,15 @@ TEST(DrawState, RefusalsLeaveDestinationAndDcAlone) {
         EXPECT_FALSE(DrawStateA(canvas.dc(), brush, nullptr, image, 0, 0, 0, -1, 4, DST_BITMAP));
         expectImage(
             canvas, [](int, int) { return kGrey; }, "drawstate_refused");
+        // Extreme positions and sizes draw what fits, and nothing overflows.
+        for (int at : {INT_MIN, -3, INT_MAX}) {
+            for (UINT state : {DSS_NORMAL, DSS_MONO, DSS_DISABLED}) {
+                DrawStateA(canvas.dc(), brush, nullptr, image, 0, at, at, INT_MAX, INT_MAX,
+                           DST_BITMAP | state);
+            }
+        }
+        EXPECT_FALSE(DrawStateA(canvas.dc(), brush, drawDiagonal, 0, 0, 0, 0, INT_MAX, INT_MAX,
+                                DST_COMPLEX));
         // A successful draw keeps the DC's colours and brush as well.
         EXPECT_TRUE(
             DrawStateA(canvas.dc(), brush, nullptr, image, 0, 0, 0, 0, 0, DST_BITMAP | DSS_UNION));

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -125,6 +126,15 @@ TEST(Edge, DegenerateRectanglesStayInside) {
         }
     }
     {
+        // Rectangles at the ends of the coordinate range: nothing overflows.
+        const RECT extremes[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+                                 {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN},
+                                 {INT32_MAX - 1, 0, INT32_MAX, 4}};
+        for (const RECT& r : extremes) {
+            qv::test::Canvas canvas = qv::test::Canvas::color(4, 4, kMagenta);
+            RECT rc = r;
+            EXPECT_TRUE(DrawEdge(canvas.dc(), &rc, EDGE_SUNKEN, BF_RECT | BF_MIDDLE | BF_ADJUST));
+        }
         qv::test::Canvas canvas = qv::test::Canvas::color(4, 4, kMagenta);
         RECT rc{0, 0, 4, 4};
         EXPECT_FALSE(DrawEdge(canvas.dc(), &rc, EDGE_RAISED, BF_RECT | BF_DIAGONAL));
