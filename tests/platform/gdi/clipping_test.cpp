@@ -14,6 +14,7 @@
 #include "platform/win32_gdi.h"
 #include "support/canvas.h"
 #include "support/gdi_leak_guard.h"
+#include "support/test_seed.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ struct ProviderScope {
 
 TEST(Clipping, RandomCallsStayInsideTheWindowPartOfASharedSurface) {
     qv::test::GdiLeakGuard leaks;
-    const unsigned seed = std::random_device{}();
+    const unsigned seed = qv::test::testSeed();
     std::mt19937 rng(seed);
     auto surface = qv::gdi::Surface::create(qv::gdi::PixelFormat::Rgb32, 40, 30);
     for (int y = 0; y < 30; ++y) {
@@ -140,7 +141,7 @@ std::vector<COLORREF> readAll(const Canvas& canvas) {
 
 TEST(Clipping, BitBltMatchesAModelUnderClipAndOrigins) {
     qv::test::GdiLeakGuard leaks;
-    const unsigned seed = std::random_device{}();
+    const unsigned seed = qv::test::testSeed();
     std::mt19937 rng(seed);
     for (int iteration = 0; iteration < 400; ++iteration) {
         Canvas dst = Canvas::color(20, 12);
