@@ -67,9 +67,10 @@ std::int16_t Control::Index() const {
 void Control::move(const Bounds& bounds) {
     if (bounds.width < 0 || bounds.height < 0) raise(errc::InvalidPropertyValue, m_name);
     bool resized = bounds.width != m_bounds.width || bounds.height != m_bounds.height;
+    bool moved = bounds.left != m_bounds.left || bounds.top != m_bounds.top;
     m_bounds = bounds;
+    if (resized || moved) extentChanged();
     if (!resized) return;
-    extentChanged();
     if (m_loaded) {
         if (m_inResize) {
             m_resizeAgain = true;

@@ -97,7 +97,8 @@ class Control : public Object {
     virtual void hostShow() {}
     virtual void hostPaint() {}
     virtual void hostTerminate() {}
-    // Called after the extent changed, before any resize handler runs.
+    // Called after the position or the extent changed, before any resize
+    // handler runs.
     virtual void extentChanged() {}
 
     // Runs hostResize(). If the control changes its own extent while its

@@ -4,6 +4,7 @@
 
 #include "host/controls_collection.h"
 #include "host/form.h"
+#include "host/form_runner.h"
 #include "host/member_registry.h"
 #include "platform/ole/picture.h"
 
@@ -128,8 +129,13 @@ float UserControl::fromPixels(int value) const {
     return static_cast<float>(m_scaleMode == ScaleMode::Pixels ? value : value * TwipsPerPixel);
 }
 
+void UserControl::drawn() {
+    if (m_window) m_window->invalidate();
+}
+
 void UserControl::Cls() {
     m_surface.clear(translate(m_backColor));
+    drawn();
 }
 
 void UserControl::Line(float x1, float y1, float x2, float y2, std::int32_t color, LineKind kind) {
@@ -140,10 +146,12 @@ void UserControl::Line(float x1, float y1, float x2, float y2, std::int32_t colo
     } else {
         m_surface.box(px1, py1, px2, py2, c, kind == LineKind::FilledBox);
     }
+    drawn();
 }
 
 void UserControl::PSet(float x, float y, std::int32_t color) {
     m_surface.setPixel(toPixels(x), toPixels(y), translate(color));
+    drawn();
 }
 
 float UserControl::ScaleWidth() const {
@@ -167,6 +175,44 @@ void UserControl::extentChanged() {
     int w = static_cast<int>(roundHalfEven(static_cast<double>(Width()) / TwipsPerPixel));
     int h = static_cast<int>(roundHalfEven(static_cast<double>(Height()) / TwipsPerPixel));
     m_surface.resize(w, h, translate(m_backColor));
+    placeWindow();
+}
+
+void UserControl::hostInitialize() {
+    if (!m_window) {
+        m_window = std::make_unique<UserControlWindow>(*this, FormRunner::containerWindow(*this));
+        setHWnd(m_window->hwnd());
+        placeWindow();
+    }
+    UserControl_Initialize();
+}
+
+void UserControl::hostShow() {
+    placeWindow();
+    UserControl_Show();
+}
+
+void UserControl::hostTerminate() {
+    UserControl_Terminate();
+    m_window.reset();
+    setHWnd(nullptr);
+}
+
+void UserControl::setVisible(bool visible) {
+    Control::setVisible(visible);
+    placeWindow();
+}
+
+void UserControl::setEnabled(bool enabled) {
+    Control::setEnabled(enabled);
+    placeWindow();
+}
+
+void UserControl::placeWindow() {
+    if (!m_window) return;
+    const int left = Left() / TwipsPerPixel, top = Top() / TwipsPerPixel;
+    const RECT r{left, top, left + m_surface.width(), top + m_surface.height()};
+    m_window->place(FormRunner::containerWindow(*this), r, Visible(), Enabled());
 }
 
 void UserControl::hostMouseDown(std::int16_t button, std::int16_t shift, int x, int y) {

@@ -9,6 +9,7 @@
 
 #include "host/control.h"
 #include "host/surface.h"
+#include "host/user_control_window.h"
 
 namespace qv::ole {
 class Picture;
@@ -94,15 +95,20 @@ class UserControl : public Control {
     const Surface& surface() const noexcept { return m_surface; }
 
     // ---- Host side. ----
-    void hostInitialize() override { UserControl_Initialize(); }
+    // Gives the control its window, then raises UserControl_Initialize.
+    void hostInitialize() override;
     void hostInitProperties() override { UserControl_InitProperties(); }
     void hostReadProperties(const PropertyBag& bag) override { UserControl_ReadProperties(bag); }
     void hostWriteProperties(PropertyBag& bag) override { UserControl_WriteProperties(bag); }
     void hostResize() override { UserControl_Resize(); }
-    void hostShow() override { UserControl_Show(); }
+    // Places the window in its container's window, then raises UserControl_Show.
+    void hostShow() override;
     void hostPaint() override { UserControl_Paint(); }
-    void hostTerminate() override { UserControl_Terminate(); }
+    // Raises UserControl_Terminate, then destroys the window.
+    void hostTerminate() override;
     void extentChanged() override;
+    void setVisible(bool visible) override;
+    void setEnabled(bool enabled) override;
     // Mouse input at pixel position (x, y); the handlers get the control's unit.
     void hostMouseDown(std::int16_t button, std::int16_t shift, int x, int y);
     void hostMouseMove(std::int16_t button, std::int16_t shift, int x, int y);
@@ -131,6 +137,10 @@ class UserControl : public Control {
     virtual void UserControl_DblClick() {}
 
   private:
+    friend class UserControlWindow;
+    void placeWindow();
+    void windowGone() { setHWnd(nullptr); }
+    void drawn();
     int toPixels(float value) const;
     float fromPixels(int value) const;
     COLORREF translate(std::int32_t color) const;
@@ -138,6 +148,7 @@ class UserControl : public Control {
     ScaleMode m_scaleMode;
     std::int32_t m_backColor = static_cast<std::int32_t>(0x8000000F);
     Surface m_surface;
+    std::unique_ptr<UserControlWindow> m_window;
 };
 
 }  // namespace qv::host
