@@ -1,0 +1,303 @@
+#include "command_executor.h"
+
+#include <cctype>
+#include <charconv>
+
+#include "fault_plan.h"
+#include "form_session.h"
+#include "host/command_button.h"
+#include "host/form.h"
+#include "host/form_runner_control.h"
+#include "host/member_registry.h"
+#include "navigator/qvRecordBar.h"
+#include "platform/user/input.h"
+#include "platform/user/message_loop.h"
+#include "platform/user/thread_state.h"
+#include "screenshot.h"
+#include "search/frmDBSearch.h"
+#include "search/modal_show.h"
+#include "transcript.h"
+#include "transcript_message_boxes.h"
+
+namespace qv::qvform {
+
+namespace {
+
+// A command that cannot be carried out; execute() adds the line.
+struct CommandFault {
+    std::string reason;
+};
+
+[[noreturn]] void refuse(std::string reason) {
+    throw CommandFault{std::move(reason)};
+}
+
+struct NamedKey {
+    const char* name;
+    UINT vk;
+};
+constexpr NamedKey kKeys[] = {
+    {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE},     {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},
+    {"Space", VK_SPACE},  {"Backspace", VK_BACK}, {"Delete", VK_DELETE}, {"Left", VK_LEFT},
+    {"Right", VK_RIGHT},  {"Home", VK_HOME},      {"End", VK_END},
+};
+
+// The virtual key of a key name: a named key or a single letter or digit.
+std::optional<UINT> keyOf(const std::string& name) {
+    for (const NamedKey& key : kKeys) {
+        if (host::sameName(key.name, name)) return key.vk;
+    }
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+        return static_cast<UINT>(std::toupper(static_cast<unsigned char>(name[0])));
+    }
+    return std::nullopt;
+}
+
+// The value of `set`: True and False, whole and decimal numbers, "quoted
+// text" (quotes removed); anything else is text as written.
+host::Variant valueOf(const std::string& text) {
+    if (host::sameName(text, "True")) return host::Variant(true);
+    if (host::sameName(text, "False")) return host::Variant(false);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        return host::Variant(text.substr(1, text.size() - 2));
+    }
+    const char* first = text.data();
+    const char* last = first + text.size();
+    long long whole = 0;
+    if (auto [end, ec] = std::from_chars(first, last, whole); ec == std::errc() && end == last) {
+        if (whole >= -32768 && whole <= 32767)
+            return host::Variant(static_cast<std::int16_t>(whole));
+        if (whole >= INT32_MIN && whole <= INT32_MAX) {
+            return host::Variant(static_cast<std::int32_t>(whole));
+        }
+    }
+    double real = 0;
+    if (auto [end, ec] = std::from_chars(first, last, real); ec == std::errc() && end == last) {
+        return host::Variant(real);
+    }
+    return host::Variant(text);
+}
+
+std::string stepText(const PathStep& step) {
+    return step.hasIndex ? step.name + "(" + std::to_string(step.index) + ")" : step.name;
+}
+
+}  // namespace
+
+void CommandExecutor::run(const std::vector<ScriptCommand>& commands) {
+    m_commands = &commands;
+    m_next = 0;
+    // A modal form shown by a command runs the commands that follow it: the
+    // form either hands its loop to the runner, or runs the window loop,
+    // which asks the idle hook for input whenever it has nothing to do.
+    search::ScopedModalLoop loop([this](host::Form& form) { runCommands(&form); });
+    struct IdleHook {
+        explicit IdleHook(std::function<bool()> hook) { user::setIdleHandler(std::move(hook)); }
+        ~IdleHook() { user::setIdleHandler(nullptr); }
+        IdleHook(const IdleHook&) = delete;
+        IdleHook& operator=(const IdleHook&) = delete;
+    } idle([this] { return onIdle(); });
+    runCommands(nullptr);
+}
+
+bool CommandExecutor::onIdle() {
+    host::Form& active = activeForm();
+    if (&active == m_session.form().get()) return false;  // no modal form waits for input
+    if (m_next >= m_commands->size()) {
+        throw RunFailure("the script ended while " + active.Name() + " was open");
+    }
+    execute((*m_commands)[m_next++]);
+    return true;
+}
+
+void CommandExecutor::runCommands(host::Form* modal) {
+    if (modal) m_modal.push_back(modal);
+    struct Pop {
+        std::vector<host::Form*>& stack;
+        bool active;
+        ~Pop() {
+            if (active) stack.pop_back();
+        }
+    } pop{m_modal, modal != nullptr};
+    while (!modal || modal->loaded()) {
+        if (m_next >= m_commands->size()) {
+            if (!modal) return;
+            throw RunFailure("the script ended while " + modal->Name() + " was open");
+        }
+        execute((*m_commands)[m_next++]);
+    }
+}
+
+void CommandExecutor::execute(const ScriptCommand& command) {
+    m_transcript.command(command.text);
+    const std::string where = "line " + std::to_string(command.line) + " (" + command.text + "): ";
+    try {
+        m_session.connectBars();
+        switch (command.kind) {
+            case CommandKind::Click:
+                click(command);
+                break;
+            case CommandKind::Type:
+                typeText(command);
+                break;
+            case CommandKind::Key:
+                pressKey(command);
+                break;
+            case CommandKind::Answer:
+                m_boxes.queueAnswer(command.number);
+                break;
+            case CommandKind::Print:
+                m_session.printRecords();
+                break;
+            case CommandKind::Set:
+                setProperty(command);
+                break;
+            case CommandKind::FailNext:
+                failNext(command);
+                break;
+            case CommandKind::Shot:
+                writeFormShot(*m_session.form(), command.target);
+                break;
+        }
+        user::pumpMessages();
+    } catch (const CommandFault& fault) {
+        throw RunFailure(where + fault.reason);
+    } catch (const host::Error& e) {
+        throw RunFailure(where + "error " + std::to_string(e.number()) + " from " + e.source() +
+                         ": " + e.description());
+    }
+}
+
+host::Form& CommandExecutor::activeForm() const {
+    if (!m_modal.empty()) return *m_modal.back();
+    // A dialog shown in a window loop: the one modal form of this version.
+    if (search::frmDBSearch::instanceExists()) {
+        if (auto dialog = search::frmDBSearch::instance(); dialog->loaded()) return *dialog;
+    }
+    return *m_session.form();
+}
+
+CommandExecutor::Target CommandExecutor::resolve(const std::vector<PathStep>& steps,
+                                                 const std::string& text) const {
+    if (steps.empty()) refuse("malformed name \"" + text + "\"");
+    host::Form& active = activeForm();
+    Target target{active.shared_from_this()};
+    std::size_t first = 0;  // the first step naming a control
+    if (!steps[0].hasIndex && host::sameName(steps[0].name, active.Name())) {
+        first = 1;
+    } else if (&active != m_session.form().get() &&
+               host::sameName(steps[0].name, m_session.form()->Name())) {
+        refuse(m_session.form()->Name() + " does not take input while " + active.Name() +
+               " is open");
+    }
+    for (std::size_t at = first; at < steps.size(); ++at) {
+        const PathStep& step = steps[at];
+        const auto index = step.hasIndex ? std::optional<std::int16_t>(step.index) : std::nullopt;
+        std::shared_ptr<host::Control> found;
+        if (auto* form = dynamic_cast<host::Form*>(target.object.get())) {
+            found = form->find(step.name, index);
+            if (!found && form != m_session.form().get() && m_session.form()->find(step.name)) {
+                refuse(stepText(step) + " is on " + m_session.form()->Name() +
+                       ", which takes no input while " + form->Name() + " is open");
+            }
+            if (!found) refuse(form->Name() + " has no control " + stepText(step));
+        } else if (auto* bar = dynamic_cast<navigator::qvRecordBar*>(target.object.get())) {
+            found = bar->parts()->find(step.name, index);
+            if (!found) refuse(host::displayName(*bar) + " has no control " + stepText(step));
+            if (host::sameName(step.name, "Buttonbar") && step.hasIndex) {
+                target.bar = bar;
+                target.index = step.index;
+            }
+        } else {
+            refuse(stepText(steps[at - 1]) + " holds no control " + stepText(step));
+        }
+        target.object = found;
+    }
+    return target;
+}
+
+void CommandExecutor::click(const ScriptCommand& command) {
+    const auto steps = splitPath(command.target);
+    // The Find dialog of this version has no button windows: its Done button
+    // is its cmdDone_Click handler.
+    if (steps.size() == 2) {
+        auto* search = dynamic_cast<search::frmDBSearch*>(&activeForm());
+        if (search && host::sameName(steps[0].name, search->Name()) &&
+            host::sameName(steps[1].name, "cmdDone") && !search->find("cmdDone")) {
+            search->cmdDone_Click();
+            return;
+        }
+    }
+    Target target = resolve(steps, command.target);
+    if (target.bar) {
+        static_cast<navigator::qvRecordBar*>(target.bar)
+            ->clickButton(static_cast<std::int16_t>(target.index));
+    } else if (auto* button = dynamic_cast<host::CommandButton*>(target.object.get())) {
+        button->press();
+    } else if (auto* windowed = dynamic_cast<host::FormRunnerControl*>(target.object.get())) {
+        windowed->SetFocus();
+    } else {
+        refuse(command.target + " cannot be clicked");
+    }
+}
+
+void CommandExecutor::focus(const std::string& path) {
+    Target target = resolve(splitPath(path), path);
+    auto* windowed = dynamic_cast<host::FormRunnerControl*>(target.object.get());
+    if (!windowed) refuse(path + " cannot take the focus");
+    windowed->SetFocus();
+}
+
+void CommandExecutor::typeText(const ScriptCommand& command) {
+    focus(command.target);
+    user::typeText(command.argument);
+}
+
+void CommandExecutor::pressKey(const ScriptCommand& command) {
+    const auto vk = keyOf(command.argument);
+    if (!vk) refuse("unknown key \"" + command.argument + "\"");
+    focus(command.target);
+    user::pressKey(*vk);
+}
+
+void CommandExecutor::setProperty(const ScriptCommand& command) {
+    auto steps = splitPath(command.target);
+    if (steps.size() < 2 || steps.back().hasIndex) refuse("expects NAME.PROPERTY");
+    const std::string property = steps.back().name;
+    steps.pop_back();
+    Target target = resolve(steps, command.target);
+    const host::Member* member = target.object->members().find(property);
+    if (member && member->byReference) {
+        if (host::sameName(command.argument, "Nothing")) {
+            target.object->set(property, host::Variant::nothing());
+        } else {
+            const auto valueSteps = splitPath(command.argument);
+            target.object->set(property,
+                               host::Variant(resolve(valueSteps, command.argument).object));
+        }
+        return;
+    }
+    target.object->let(property, valueOf(command.argument));
+}
+
+void CommandExecutor::failNext(const ScriptCommand& command) {
+    auto steps = splitPath(command.target);
+    const std::string member = steps.back().name;
+    steps.pop_back();
+    if (!FaultPlan::knows(member)) refuse("a recordset has no member " + member);
+    if (steps.empty() || !host::sameName(steps.back().name, "Recordset") || steps.back().hasIndex) {
+        refuse("expects Recordset.METHOD or DATACONTROL.Recordset.METHOD");
+    }
+    steps.pop_back();
+    std::string owner;
+    if (!steps.empty()) {
+        Target target = resolve(steps, command.target);
+        if (!target.object->is(host::ObjectKind::DataControl)) {
+            refuse(stepText(steps.back()) + " is not a data control");
+        }
+        owner = host::displayName(static_cast<host::Control&>(*target.object));
+    }
+    m_plan.failNext(owner, member, command.number);
+}
+
+}  // namespace qv::qvform

@@ -1,0 +1,139 @@
+#include "form_session.h"
+
+#include <filesystem>
+
+#include "data/bound_controls.h"
+#include "data/data_control.h"
+#include "host/command_button.h"
+#include "host/control_factory.h"
+#include "host/form.h"
+#include "host/form_file.h"
+#include "host/form_runner.h"
+#include "host/frame.h"
+#include "host/line.h"
+#include "host/member_registry.h"
+#include "injecting_data_control.h"
+#include "navigator/qvRecordBar.h"
+
+namespace qv::qvform {
+
+namespace {
+
+std::string valueText(const host::Variant& value) {
+    if (value.isNull()) return "Null";
+    return value.toString();
+}
+
+}  // namespace
+
+FormSession::FormSession(Transcript& transcript, FaultPlan& plan)
+    : m_transcript(transcript), m_plan(plan) {}
+
+FormSession::~FormSession() {
+    if (!m_form) return;
+    try {
+        host::FormRunner::Unload(m_form);
+    } catch (const std::exception&) {
+        // The run is over; a form that refuses to close is left to the exit.
+    }
+}
+
+void FormSession::registerControlTypes() {
+    auto& factory = host::ControlFactory::current();
+    factory.add("CommandButton", [] { return std::make_shared<host::CommandButton>(); });
+    factory.add("Frame", [] { return std::make_shared<host::Frame>(); });
+    factory.add("Line", [] { return std::make_shared<host::Line>(); });
+    data::registerBoundControls(factory);
+    data::DataControl::registerType(factory);
+    navigator::qvRecordBar::registerType(factory);
+}
+
+void FormSession::open(const std::string& path) {
+    m_form = host::loadFormFile(path, host::ControlFactory::current());
+    m_form->setUserMode(true);
+    const auto folder = std::filesystem::absolute(path).parent_path();
+    for (const auto& control : m_form->controls()) {
+        if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {
+            data->setBaseFolder(folder);
+        }
+    }
+    watchBars();
+    host::FormRunner::Show(m_form, 0);
+    // The data controls show their first record as the form comes up.
+    for (const auto& control : m_form->controls()) {
+        if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {
+            data->dataRecordset();
+        }
+    }
+}
+
+void FormSession::watchBars() {
+    for (const auto& control : m_form->controls()) {
+        auto bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(control);
+        if (!bar) continue;
+        std::weak_ptr<host::Control> weak = bar;
+        for (const auto& event : navigator::qvRecordBar::events()) {
+            const std::string name = event.name;
+            m_form->events().on(
+                bar->Name(), name,
+                [this, weak, name](std::optional<std::int16_t>, std::span<host::Variant>) {
+                    if (auto c = weak.lock()) m_transcript.event(host::displayName(*c), name);
+                });
+        }
+        bar->setStatusListener([this](const std::string& text) { m_transcript.status(text); });
+    }
+}
+
+void FormSession::connectBars() {
+    for (const auto& control : m_form->controls()) {
+        auto bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(control);
+        if (!bar || bar->DataSource() || bar->MSDataControl().empty()) continue;
+        std::shared_ptr<host::DataControl> target;
+        for (const auto& candidate : m_form->controls()) {
+            if (!host::sameName(host::displayName(*candidate), bar->MSDataControl())) continue;
+            target = std::dynamic_pointer_cast<host::DataControl>(candidate);
+            break;
+        }
+        if (!target) continue;  // the bar's own lookup decides what happens
+        std::shared_ptr<InjectingDataControl> standIn;
+        for (const auto& existing : m_standIns) {
+            if (existing->real() == target) standIn = existing;
+        }
+        if (!standIn) {
+            standIn = std::make_shared<InjectingDataControl>(target, m_plan);
+            m_standIns.push_back(standIn);
+        }
+        bar->setDataSource(standIn);
+    }
+}
+
+void FormSession::printRecords() {
+    for (const auto& control : m_form->controls()) {
+        auto data = std::dynamic_pointer_cast<host::DataControl>(control);
+        if (!data) continue;
+        const std::string name = host::displayName(*data);
+        auto rs = data->recordset();
+        if (!rs) {
+            m_transcript.record(name, {}, "no recordset");
+            continue;
+        }
+        std::vector<std::pair<std::string, std::string>> values;
+        auto fields = rs->fields();
+        try {
+            for (std::int32_t i = 0; i < fields->count(); ++i) {
+                auto field = fields->item(host::Variant(i));
+                values.emplace_back(field->name(), valueText(field->value()));
+            }
+        } catch (const host::Error&) {
+            // No current record: say where the recordset stands instead.
+            values.clear();
+        }
+        const char* where = rs->bof() && rs->eof() ? "BOF EOF"
+                            : rs->bof()            ? "BOF"
+                            : rs->eof()            ? "EOF"
+                                                   : "no current record";
+        m_transcript.record(name, values, where);
+    }
+}
+
+}  // namespace qv::qvform

@@ -1,0 +1,59 @@
+// The form a script runs on: loaded from its file with every control type the
+// runner knows, shown in run mode, its data controls opened, and wired to the
+// transcript (the record bars' events and status line) and to the fault plan
+// (the bars reach their data controls through injecting stand-ins).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fault_plan.h"
+#include "transcript.h"
+
+namespace qv::host {
+class Form;
+}
+
+namespace qv::qvform {
+
+class InjectingDataControl;
+
+class FormSession {
+  public:
+    // `transcript` and `plan` must outlive the session.
+    FormSession(Transcript& transcript, FaultPlan& plan);
+    // Unloads the form and closes its windows.
+    ~FormSession();
+    FormSession(const FormSession&) = delete;
+    FormSession& operator=(const FormSession&) = delete;
+
+    // Registers the standard controls, the bound text box and label, the
+    // Data control and the record bar with this thread's control factory.
+    static void registerControlTypes();
+
+    // Loads the form file at `path` (relative database names start from its
+    // folder), shows it and opens its data controls. Fails with the Error of
+    // the file or of a data control that cannot open.
+    void open(const std::string& path);
+
+    const std::shared_ptr<host::Form>& form() const noexcept { return m_form; }
+
+    // Gives every record bar that holds no data control yet, and whose
+    // MSDataControl names a data control of the form, the injecting stand-in
+    // of that control, just as the bar would find it on its next click.
+    void connectBars();
+
+    // Writes a record line for every data control of the form, in order.
+    void printRecords();
+
+  private:
+    void watchBars();
+
+    Transcript& m_transcript;
+    FaultPlan& m_plan;
+    std::shared_ptr<host::Form> m_form;
+    std::vector<std::shared_ptr<InjectingDataControl>> m_standIns;
+};
+
+}  // namespace qv::qvform

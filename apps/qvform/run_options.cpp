@@ -1,0 +1,63 @@
+#include "run_options.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "host/locale.h"
+
+namespace qv::qvform {
+
+std::optional<host::DateTime> parseDateTime(const std::string& text) {
+    host::DateTime t;
+    char tail = 0;
+    if (text.size() != 19 ||
+        std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour,
+                    &t.minute, &t.second, &tail) != 6) {
+        return std::nullopt;
+    }
+    if (!t.isValid()) return std::nullopt;
+    return t;
+}
+
+RunOptions parseRunOptions(const std::vector<std::string>& args) {
+    RunOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw std::invalid_argument(arg + " needs a value");
+            return args[++i];
+        };
+        if (arg == "--script") {
+            options.scriptFile = value();
+        } else if (arg == "--now") {
+            const std::string& text = value();
+            options.now = parseDateTime(text);
+            if (!options.now) {
+                throw std::invalid_argument("--now expects \"YYYY-MM-DD HH:MM:SS\", not \"" + text +
+                                            "\"");
+            }
+        } else if (arg == "--locale") {
+            options.locale = value();
+            if (!host::Locale::find(options.locale)) {
+                throw std::invalid_argument("unknown locale \"" + options.locale + "\"");
+            }
+        } else if (arg.starts_with("--")) {
+            throw std::invalid_argument("unknown option " + arg);
+        } else if (options.formFile.empty()) {
+            options.formFile = arg;
+        } else {
+            throw std::invalid_argument("more than one form file");
+        }
+    }
+    if (options.formFile.empty()) throw std::invalid_argument("no form file");
+    if (options.scriptFile.empty()) throw std::invalid_argument("no --script");
+    return options;
+}
+
+const char* usage() {
+    return "usage: qvform FORMFILE --script SCRIPT [--now \"YYYY-MM-DD HH:MM:SS\"] "
+           "[--locale NAME]\n"
+           "Runs SCRIPT on the form headless and prints the transcript.\n";
+}
+
+}  // namespace qv::qvform
