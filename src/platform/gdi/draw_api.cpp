@@ -48,18 +48,31 @@ void drawLine(DeviceContext& dc, long long x0, long long y0, long long x1, long 
     if (surface == nullptr || pen->style() == PS_NULL) return;
     const std::uint32_t raw = surface->rawOf(dc.resolveColor(pen->color()));
     const std::uint8_t rop = rop2ToRop3(dc.state().rop2);
-    const int width = std::max(1, pen->width());
+    // Wider than any surface side twice over changes nothing on screen, and
+    // the cap keeps the walk below bounded.
+    const long long width = std::clamp<long long>(pen->width(), 1, 2LL * Surface::kMaxSide);
     const RECT clip = dc.drawableRect();
     const long long ox = static_cast<long long>(dc.state().viewportOrg.x) + dc.deviceOrigin().x;
     const long long oy = static_cast<long long>(dc.state().viewportOrg.y) + dc.deviceOrigin().y;
+    const long long half = (width - 1) / 2;
 
-    auto plot = [&](long long x, long long y) {
-        const long long half = (width - 1) / 2;
-        for (long long py = y + oy - half; py < y + oy - half + width; ++py) {
-            for (long long px = x + ox - half; px < x + ox - half + width; ++px) {
-                if (px < clip.left || py < clip.top || px >= clip.right || py >= clip.bottom) {
-                    continue;
-                }
+    // One point of the centre line: a span of `width` pixels across the
+    // line's direction, clipped before any pixel is touched.
+    auto plot = [&](long long x, long long y, bool xMajor) {
+        long long left = x + ox, top = y + oy, right = left + 1, bottom = top + 1;
+        if (xMajor) {
+            top -= half;
+            bottom = top + width;
+        } else {
+            left -= half;
+            right = left + width;
+        }
+        left = std::max<long long>(left, clip.left);
+        top = std::max<long long>(top, clip.top);
+        right = std::min<long long>(right, clip.right);
+        bottom = std::min<long long>(bottom, clip.bottom);
+        for (long long py = top; py < bottom; ++py) {
+            for (long long px = left; px < right; ++px) {
                 const int sx = static_cast<int>(px);
                 const int sy = static_cast<int>(py);
                 surface->setRaw(sx, sy, rop3Reference(rop, surface->raw(sx, sy), 0, raw));
@@ -90,7 +103,7 @@ void drawLine(DeviceContext& dc, long long x0, long long y0, long long x1, long 
         const long long x = xMajor ? ax + i : ax + offset;
         const long long y = xMajor ? ay + offset : ay + i;
         if (x == x1 && y == y1) continue;
-        plot(x, y);
+        plot(x, y, xMajor);
     }
 }
 

@@ -4,6 +4,7 @@
 // origins and partly outside sources.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <random>
 
@@ -61,7 +62,8 @@ TEST(Clipping, RandomCallsStayInsideTheWindowPartOfASharedSurface) {
     HDC dc = GetDC(window);
     ASSERT_NE(dc, nullptr);
     HBRUSH brush = CreateSolidBrush(RGB(200, 10, 10));
-    HPEN pen = CreatePen(PS_SOLID, static_cast<int>(rng() % 4), RGB(10, 200, 10));
+    HPEN pen =
+        CreatePen(PS_SOLID, std::array<int, 4>{0, 1, 3, INT_MAX}[rng() % 4], RGB(10, 200, 10));
     HGDIOBJ oldPen = SelectObject(dc, pen);
     for (int i = 0; i < 3000; ++i) {
         RECT r{wild(rng), wild(rng), wild(rng), wild(rng)};

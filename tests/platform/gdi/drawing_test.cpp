@@ -2,6 +2,7 @@
 // vector files do not pin down.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <set>
 #include <utility>
@@ -94,6 +95,35 @@ TEST(Lines, PenRop2AndNullPen) {
     const COLORREF x = 0x00F0F0F0 ^ 0x000000FF, n = 0x000F0F0F, o = 0x00F0F0F0;
     EXPECT_TRUE(qv::test::pixelsMatch(
         canvas.dc(), {{x, x, x, x, x, x}, {n, n, n, n, n, n}, {o, o, o, o, o, o}}, "pen_rop2"));
+}
+
+// Wide pens paint a band across the line; absurd widths cover the surface
+// and cost no more than it.
+TEST(Lines, WidePensPaintABand) {
+    GdiLeakGuard leaks;
+    Canvas canvas = Canvas::color(6, 5, kWhite);
+    {
+        OwnedPen pen(CreatePen(PS_SOLID, 3, kRed));
+        SelectGuard select(canvas.dc(), pen.get());
+        MoveToEx(canvas.dc(), 0, 2, nullptr);
+        LineTo(canvas.dc(), 5, 2);
+    }
+    const COLORREF w = kWhite, r = kRed;
+    EXPECT_TRUE(qv::test::pixelsMatch(canvas.dc(),
+                                      {{w, w, w, w, w, w},
+                                       {r, r, r, r, r, w},
+                                       {r, r, r, r, r, w},
+                                       {r, r, r, r, r, w},
+                                       {w, w, w, w, w, w}},
+                                      "wide_pen"));
+    OwnedPen huge(CreatePen(PS_SOLID, INT_MAX, 0x00FF00));
+    SelectGuard select(canvas.dc(), huge.get());
+    MoveToEx(canvas.dc(), -1000000, 0, nullptr);
+    LineTo(canvas.dc(), 1000000, 3);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(GetPixel(canvas.dc(), x, y), 0x00FF00u) << x << "," << y;
+    }
 }
 
 TEST(Shapes, RectangleWithNullPenAndInvertedCorners) {
