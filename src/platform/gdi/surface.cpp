@@ -2,6 +2,7 @@
 #include "platform/gdi/surface.h"
 
 #include <cstring>
+#include <new>
 
 namespace qv::gdi {
 namespace {
@@ -89,7 +90,11 @@ std::shared_ptr<Surface> Surface::create(PixelFormat format, int width, int heig
     surface->m_bottomUp = bottomUp;
     surface->m_stride = stride;
     surface->m_byteSize = bytes;
-    surface->m_bits.assign((bytes + 3) / 4, 0);
+    try {
+        surface->m_bits.assign((bytes + 3) / 4, 0);
+    } catch (const std::bad_alloc&) {
+        return nullptr;  // reported like any refused size
+    }
     return surface;
 }
 

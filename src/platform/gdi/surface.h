@@ -44,8 +44,8 @@ class Surface {
     static constexpr int kMaxSide = 1 << 15;
     static constexpr std::size_t kMaxBytes = std::size_t{1} << 30;
 
-    // Returns nullptr when the size is not positive or too large. Pixels
-    // start at zero. `bottomUp` applies to DIB rows in memory only.
+    // Returns nullptr when the size is not positive or too large, or the
+    // memory cannot be had. Pixels start at zero. `bottomUp` applies to DIB rows in memory only.
     static std::shared_ptr<Surface> create(PixelFormat format, int width, int height,
                                            bool bottomUp = false);
 
