@@ -232,6 +232,7 @@ void blit(const BlitJob& job) {
     BlitJob local = job;
     if (info.usesSource && job.src == job.dst && hasMaps(job)) {
         snapshot = job.src->clone();
+        if (!snapshot) return;
         local.src = snapshot.get();
     }
     const bool bottomUp = info.usesSource && local.src == local.dst && local.srcY < job.rect.top;

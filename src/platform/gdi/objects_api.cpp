@@ -60,7 +60,9 @@ HBRUSH CreateSolidBrush(COLORREF color) {
 HBRUSH CreatePatternBrush(HBITMAP hbm) {
     auto* bitmap = HandleTable::instance().lookupAs<Bitmap>(hbm);
     if (bitmap == nullptr) return nullptr;
-    return static_cast<HBRUSH>(insertObject<Brush>(bitmap->surface().clone(), hbm));
+    std::shared_ptr<Surface> pattern = bitmap->surface().clone();
+    if (!pattern) return nullptr;
+    return static_cast<HBRUSH>(insertObject<Brush>(std::move(pattern), hbm));
 }
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush) {

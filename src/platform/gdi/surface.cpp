@@ -116,8 +116,11 @@ std::uint32_t Surface::rawOf(COLORREF rgb) const {
 }
 
 std::shared_ptr<Surface> Surface::clone() const {
-    std::shared_ptr<Surface> copy(new Surface(*this));
-    return copy;
+    try {
+        return std::shared_ptr<Surface>(new Surface(*this));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 }  // namespace qv::gdi

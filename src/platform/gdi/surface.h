@@ -89,7 +89,8 @@ class Surface {
         m_table[static_cast<std::size_t>(index)] = color & 0x00FFFFFFu;
     }
 
-    // A copy with the same format, size, table and pixels.
+    // A copy with the same format, size, table and pixels, or nullptr when
+    // memory runs out.
     std::shared_ptr<Surface> clone() const;
 
   private:
