@@ -161,19 +161,32 @@ PatternTile makePatternTile(const DeviceContext& dc, const Brush& brush, const S
     if (brush.style() == BS_NULL) return PatternTile{};
     const Surface* pattern = brush.pattern();
     if (pattern == nullptr) return makeSolidTile(dst, dc.resolveColor(brush.color()));
-    PatternTile tile;
-    tile.width = pattern->width();
-    tile.height = pattern->height();
     const POINT origin = dc.deviceOrigin();
-    tile.originX = static_cast<long long>(origin.x) + dc.state().brushOrg.x;
-    tile.originY = static_cast<long long>(origin.y) + dc.state().brushOrg.y;
+    const long long anchorX = static_cast<long long>(origin.x) + dc.state().brushOrg.x;
+    const long long anchorY = static_cast<long long>(origin.y) + dc.state().brushOrg.y;
     const bool monoDdb = pattern->format() == PixelFormat::Mono1Ddb;
     const COLORREF text = dc.resolveColor(dc.state().textColor);
     const COLORREF bk = dc.resolveColor(dc.state().bkColor);
+    auto wrap = [](long long v, int period) {
+        long long r = v % period;
+        return static_cast<int>(r < 0 ? r + period : r);
+    };
+    // A pattern larger than the destination is realised only over the
+    // destination's extent (anchored at its origin), so the tile never
+    // outgrows the surface it is drawn on.
+    PatternTile tile;
+    const bool clipX = pattern->width() > dst.width();
+    const bool clipY = pattern->height() > dst.height();
+    tile.width = clipX ? dst.width() : pattern->width();
+    tile.height = clipY ? dst.height() : pattern->height();
+    tile.originX = clipX ? 0 : anchorX;
+    tile.originY = clipY ? 0 : anchorY;
     tile.raws.reserve(static_cast<std::size_t>(tile.width) * static_cast<std::size_t>(tile.height));
-    for (int y = 0; y < tile.height; ++y) {
-        for (int x = 0; x < tile.width; ++x) {
-            const std::uint32_t raw = pattern->raw(x, y);
+    for (int ty = 0; ty < tile.height; ++ty) {
+        const int py = clipY ? wrap(ty - anchorY, pattern->height()) : ty;
+        for (int tx = 0; tx < tile.width; ++tx) {
+            const int px = clipX ? wrap(tx - anchorX, pattern->width()) : tx;
+            const std::uint32_t raw = pattern->raw(px, py);
             const COLORREF color = monoDdb ? (raw != 0 ? bk : text) : pattern->colorOf(raw);
             tile.raws.push_back(dst.rawOf(color));
         }

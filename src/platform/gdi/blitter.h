@@ -79,7 +79,8 @@ struct PatternTile {
 
 // The pattern of `brush` as drawn by `dc` on `dst`: solid colours resolved
 // through the DC's palette, monochrome patterns in the DC's text (0) and
-// background (1) colours. Empty for a null brush.
+// background (1) colours. Empty for a null brush. The tile is valid for
+// coordinates inside `dst`.
 PatternTile makePatternTile(const DeviceContext& dc, const Brush& brush, const Surface& dst);
 
 // A solid-colour tile (pens, and FillRect of a colour).

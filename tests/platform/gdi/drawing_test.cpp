@@ -163,6 +163,30 @@ TEST(PatternBrush, MonoPatternAnchorsToBrushOrigin) {
         qv::test::pixelsMatch(canvas.dc(), {{t, k, t, k}, {k, t, k, t}}, "mono_pattern_origin"));
 }
 
+// A pattern larger than the target still tiles from the brush origin.
+TEST(PatternBrush, PatternLargerThanTheTarget) {
+    GdiLeakGuard leaks;
+    Canvas pattern = Canvas::color(12, 9);
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 12; ++x) SetPixel(pattern.dc(), x, y, RGB(x * 20, y * 25, 7));
+    }
+    OwnedBrush brush(CreatePatternBrush(pattern.bitmap()));
+    Canvas canvas = Canvas::color(5, 4);
+    for (const POINT origin : {POINT{0, 0}, POINT{3, -2}, POINT{-7, 11}}) {
+        SetBrushOrgEx(canvas.dc(), origin.x, origin.y, nullptr);
+        RECT all{0, 0, 5, 4};
+        FillRect(canvas.dc(), &all, brush.get());
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                const int px = ((x - origin.x) % 12 + 12) % 12;
+                const int py = ((y - origin.y) % 9 + 9) % 9;
+                EXPECT_EQ(GetPixel(canvas.dc(), x, y), RGB(px * 20, py * 25, 7))
+                    << "origin " << origin.x << "," << origin.y << " pixel " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(Stretch, EnlargeShrinkAndMirror) {
     GdiLeakGuard leaks;
     Canvas src = Canvas::color(2, 2);
