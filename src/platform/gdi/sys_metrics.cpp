@@ -1,4 +1,4 @@
-// GetSystemMetrics over a fixed table: the stand-in has one screen and no
+// GetSystemMetrics over a fixed table: the software GDI has one screen and no
 // user settings.
 #include "platform/gdi/sys_metrics.h"
 

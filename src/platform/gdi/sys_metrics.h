@@ -1,4 +1,4 @@
-// System metrics of the stand-in's single 1024x768, 96-dpi screen.
+// System metrics of the software GDI's single 1024x768, 96-dpi screen.
 #pragma once
 
 #include "platform/win32_gdi.h"
