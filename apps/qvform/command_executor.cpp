@@ -132,7 +132,6 @@ void CommandExecutor::execute(const ScriptCommand& command) {
     m_transcript.command(command.text);
     const std::string where = "line " + std::to_string(command.line) + " (" + command.text + "): ";
     try {
-        m_session.connectBars();
         switch (command.kind) {
             case CommandKind::Click:
                 click(command);
@@ -230,6 +229,9 @@ void CommandExecutor::click(const ScriptCommand& command) {
     }
     Target target = resolve(steps, command.target);
     if (target.bar) {
+        // The bar looks its data control up by name on a click: the stand-in
+        // takes its place at the same moment.
+        m_session.connectBars();
         static_cast<navigator::qvRecordBar*>(target.bar)
             ->clickButton(static_cast<std::int16_t>(target.index));
     } else if (auto* button = dynamic_cast<host::CommandButton*>(target.object.get())) {
