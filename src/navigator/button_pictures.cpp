@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdlib>
 
-#include "host/picture_object.h"
 #include "platform/ole/picture.h"
 #include "platform/win32.h"
 
@@ -101,13 +100,13 @@ void drawGlyph(Glyph& g, int index) {
 
 }  // namespace
 
-host::Variant buttonPicture(std::int16_t index) {
-    if (index < 0 || index > 9) return host::Variant::nothing();
+std::shared_ptr<ole::Picture> buttonPicture(std::int16_t index) {
+    if (index < 0 || index > 9) return nullptr;
     Glyph glyph;
     drawGlyph(glyph, index);
     HBITMAP bitmap = CreateBitmap(Size, Size, 1, 32, glyph.data());
-    if (!bitmap) return host::Variant::nothing();
-    return host::pictureVariant(ole::Picture::fromBitmap(bitmap, true));
+    if (!bitmap) return nullptr;
+    return ole::Picture::fromBitmap(bitmap, true);
 }
 
 }  // namespace qv::navigator

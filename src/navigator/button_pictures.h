@@ -3,13 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
-#include "host/variant.h"
+namespace qv::ole {
+class Picture;
+}
 
 namespace qv::navigator {
 
-// Returns a new bitmap picture object for button `index` (0 to 9), owning its
-// bitmap; any other index gives Nothing.
-host::Variant buttonPicture(std::int16_t index);
+// Returns a new bitmap picture for button `index` (0 to 9), owning its
+// bitmap; any other index gives nullptr.
+std::shared_ptr<ole::Picture> buttonPicture(std::int16_t index);
 
 }  // namespace qv::navigator

@@ -1,15 +1,15 @@
 #include "navigator/qvRecordBar.h"
 
+#include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/controls_collection.h"
 #include "host/form.h"
+#include "host/frame.h"
+#include "host/label.h"
+#include "host/line.h"
 #include "host/property_bag.h"
 #include "navigator/button_pictures.h"
 #include "navigator/data_control_discovery.h"
-#include "navigator/part_button.h"
-#include "navigator/part_frame.h"
-#include "navigator/part_label.h"
-#include "navigator/part_line.h"
 
 namespace qv::navigator {
 
@@ -121,13 +121,14 @@ std::span<const RecordBarEvent> qvRecordBar::events() {
 void qvRecordBar::buildParts() {
     m_parts = std::make_shared<host::Form>("qvRecordBar");
     // Placed in tab order: the frame, then the buttons by index.
-    m_fraButtonbar = std::make_shared<PartFrame>();
+    m_fraButtonbar = std::make_shared<host::Frame>();
     m_parts->add(m_fraButtonbar, "fraButtonbar", std::nullopt, {45, 45, 3750, 350});
+    m_fraButtonbar->setBorderStyle(0);
     m_fraButtonbar->setTabIndex(0);
     for (std::int16_t i = 0; i < ButtonCount; ++i) {
-        auto button = std::make_shared<PartButton>();
-        button->setStyle(1);
-        button->setPicture(buttonPicture(i).toObject());
+        auto button = std::make_shared<host::CommandButton>();
+        button->setStyle(host::CommandButton::StyleGraphical);
+        button->setPicture(buttonPicture(i));
         button->setToolTipText(kToolTips[static_cast<std::size_t>(i)]);
         button->setTabIndex(static_cast<std::int16_t>(i + 1));
         // Save and Cancel start disabled: the bar opens in browse mode.
@@ -136,15 +137,15 @@ void qvRecordBar::buildParts() {
                      {kButtonLeft[static_cast<std::size_t>(i)], 0, 330, 330}, m_fraButtonbar);
         m_buttons[static_cast<std::size_t>(i)] = std::move(button);
     }
-    m_line1 = std::make_shared<PartLine>();
+    m_line1 = std::make_shared<host::Line>();
     m_parts->add(m_line1, "Line1", std::nullopt, {}, m_fraButtonbar);
-    m_line1->setEnds({1835, 0, 1835, 315});
+    m_line1->setPoints(1835, 0, 1835, 315);
     m_line1->setBorderColor(0x808080);
-    m_line2 = std::make_shared<PartLine>();
+    m_line2 = std::make_shared<host::Line>();
     m_parts->add(m_line2, "Line2", std::nullopt, {}, m_fraButtonbar);
-    m_line2->setEnds({1855, 0, 1855, 315});
+    m_line2->setPoints(1855, 0, 1855, 315);
     m_line2->setBorderColor(0xFFFFFF);
-    m_lblStatus = std::make_shared<PartLabel>();
+    m_lblStatus = std::make_shared<host::Label>();
     m_parts->add(m_lblStatus, "lblStatus", std::nullopt, {0, 0, 1875, 210});
     m_lblStatus->setBackColor(kStatusBackColor);
 
@@ -154,7 +155,7 @@ void qvRecordBar::buildParts() {
                          });
 }
 
-PartButton& qvRecordBar::Buttonbar(std::int16_t index) const {
+host::CommandButton& qvRecordBar::Buttonbar(std::int16_t index) const {
     return *m_buttons.at(static_cast<std::size_t>(index));
 }
 
@@ -166,7 +167,7 @@ bool qvRecordBar::clickButton(std::int16_t index) {
     if (!Enabled() || index < 0 || index >= ButtonCount) return false;
     // The click may run the form's handlers, which may drop the bar.
     auto self = shared_from_this();
-    return Buttonbar(index).click();
+    return Buttonbar(index).press();
 }
 
 // ---- Properties. ----

@@ -15,16 +15,15 @@
 #include "host/user_control.h"
 
 namespace qv::host {
+class CommandButton;
 class ControlFactory;
+class Frame;
+class Label;
+class Line;
 class StepRunner;
 }  // namespace qv::host
 
 namespace qv::navigator {
-
-class PartButton;
-class PartFrame;
-class PartLabel;
-class PartLine;
 
 // The border styles of the bar (values of BorderStyle).
 namespace border_style {
@@ -124,11 +123,11 @@ class qvRecordBar : public host::UserControl {
     // Line2 and lblStatus, in tab order.
     const std::shared_ptr<host::Form>& parts() const noexcept { return m_parts; }
     // Buttonbar(index); index must be 0 to 9.
-    PartButton& Buttonbar(std::int16_t index) const;
-    PartLabel& lblStatus() const { return *m_lblStatus; }
-    PartFrame& fraButtonbar() const { return *m_fraButtonbar; }
-    PartLine& Line1() const { return *m_line1; }
-    PartLine& Line2() const { return *m_line2; }
+    host::CommandButton& Buttonbar(std::int16_t index) const;
+    host::Label& lblStatus() const { return *m_lblStatus; }
+    host::Frame& fraButtonbar() const { return *m_fraButtonbar; }
+    host::Line& Line1() const { return *m_line1; }
+    host::Line& Line2() const { return *m_line2; }
     // The status label's caption.
     const std::string& statusText() const;
     // `listener` hears every change of the status label's caption.
@@ -185,11 +184,11 @@ class qvRecordBar : public host::UserControl {
     std::int16_t m_borderStyle = border_style::ThinRaised;
 
     std::shared_ptr<host::Form> m_parts;
-    std::shared_ptr<PartFrame> m_fraButtonbar;
-    std::array<std::shared_ptr<PartButton>, ButtonCount> m_buttons;
-    std::shared_ptr<PartLine> m_line1;
-    std::shared_ptr<PartLine> m_line2;
-    std::shared_ptr<PartLabel> m_lblStatus;
+    std::shared_ptr<host::Frame> m_fraButtonbar;
+    std::array<std::shared_ptr<host::CommandButton>, ButtonCount> m_buttons;
+    std::shared_ptr<host::Line> m_line1;
+    std::shared_ptr<host::Line> m_line2;
+    std::shared_ptr<host::Label> m_lblStatus;
     std::function<void(const std::string&)> m_statusListener;
 };
 

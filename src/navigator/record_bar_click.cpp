@@ -9,15 +9,15 @@
 // again, Ignore goes on with the next step, Abort ends the action.
 #include <stdexcept>
 
+#include "host/command_button.h"
 #include "host/controls_collection.h"
 #include "host/form.h"
+#include "host/label.h"
 #include "host/message_box.h"
 #include "host/message_box_service.h"
 #include "host/step_runner.h"
 #include "navigator/data_control_discovery.h"
 #include "navigator/error_report.h"
-#include "navigator/part_button.h"
-#include "navigator/part_label.h"
 #include "navigator/qvRecordBar.h"
 #include "search/frmDBSearch.h"
 #include "search/modal_show.h"
@@ -197,7 +197,7 @@ void qvRecordBar::moveSteps(host::StepRunner& steps, ClickState& s, std::int16_t
 void qvRecordBar::findSteps(host::StepRunner& steps) {
     steps.step("SearchFieldName", [this] { search::SearchFieldName = m_searchField; })
         .step("Recordset", [this] { search::SearchRecordset = recordset(); })
-        .step("Show", [] { search::showModal(*search::frmDBSearch::instance()); })
+        .step("Show", [] { search::showModal(search::frmDBSearch::instance()); })
         .step("release", [] { search::SearchRecordset = nullptr; });
 }
 

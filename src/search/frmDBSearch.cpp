@@ -1,5 +1,7 @@
 #include "search/frmDBSearch.h"
 
+#include "host/command_button.h"
+#include "host/form_runner.h"
 #include "search/search_handover.h"
 
 namespace qv::search {
@@ -15,8 +17,7 @@ std::shared_ptr<frmDBSearch>& threadInstance() {
 
 frmDBSearch::frmDBSearch() : host::Form("frmDBSearch") {
     setCaption("Find Record");
-    // Client area 3735 x 3120 twips; the frame adds the border and caption.
-    setBounds({0, 0, 3735 + 90, 3120 + 405});
+    setBounds({0, 0, 3735, 3120});  // the client area
 }
 
 std::shared_ptr<frmDBSearch> frmDBSearch::instance() {
@@ -30,16 +31,21 @@ bool frmDBSearch::instanceExists() {
 }
 
 void frmDBSearch::Form_Load() {
+    // Unload removes the controls, so each load places them afresh.
+    m_cmdDone = std::make_shared<host::CommandButton>();
+    add(m_cmdDone, "cmdDone", std::nullopt, {2250, 2610, 1200, 375});
+    m_cmdDone->setCaption("&Cancel");
+    m_cmdDone->setCancel(true);
+    m_cmdDone->setTabIndex(5);
+    m_cmdDone->setToolTipText("Cancel search");
+    events().on("cmdDone", "Click", [this](auto, auto) { cmdDone_Click(); });
+
     m_sawRecordset = SearchRecordset != nullptr;
     m_preselectedField = SearchFieldName;
 }
 
 void frmDBSearch::cmdDone_Click() {
-    Unload();
-}
-
-void frmDBSearch::closeBox() {
-    Unload();
+    host::FormRunner::Unload(std::static_pointer_cast<host::Form>(shared_from_this()));
 }
 
 }  // namespace qv::search

@@ -1,12 +1,17 @@
 // frmDBSearch: the modal Find Record dialog that the navigator's Find button
 // opens. This version lists nothing and searches nothing: it reads the
-// hand-over when it loads and closes through "&Cancel", Esc or its close box.
+// hand-over when it loads and closes through its "&Cancel" button (cmdDone,
+// also clicked by Esc) or its close box.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "host/form.h"
+
+namespace qv::host {
+class CommandButton;
+}
 
 namespace qv::search {
 
@@ -20,11 +25,10 @@ class frmDBSearch : public host::Form {
     // Whether this thread has made its instance yet.
     static bool instanceExists();
 
-    // The user's ways out: the "&Cancel" button, the Esc key (which clicks
-    // the cancel button) and the window's close box. Each unloads the dialog.
+    // The "&Cancel" button; it exists while the dialog is loaded.
+    host::CommandButton* cmdDone() const { return m_cmdDone.get(); }
+    // Unloads the dialog (and closes its window when it has one).
     void cmdDone_Click();
-    void pressEscape() { cmdDone_Click(); }
-    void closeBox();
 
     // What the dialog read from the hand-over when it last loaded.
     bool sawRecordset() const noexcept { return m_sawRecordset; }
@@ -34,6 +38,7 @@ class frmDBSearch : public host::Form {
     void Form_Load() override;
 
   private:
+    std::shared_ptr<host::CommandButton> m_cmdDone;
     bool m_sawRecordset = false;
     std::string m_preselectedField;
 };

@@ -4,6 +4,7 @@
 
 #include "host/error.h"
 #include "host/form.h"
+#include "host/form_runner.h"
 
 namespace qv::search {
 
@@ -24,23 +25,22 @@ ScopedModalLoop::~ScopedModalLoop() {
     currentLoop() = std::move(m_previous);
 }
 
-void showModal(host::Form& form) {
-    form.Show();
-    if (!form.loaded()) return;  // Form_Load or Form_Activate closed it already
+void showModal(const std::shared_ptr<host::Form>& form) {
     // A copy: the loop may install another loop for a nested modal form.
     ModalLoop loop = currentLoop();
     if (!loop) {
-        form.Unload();
-        throw host::Error(host::errc::InvalidProcedureCall, form.Name(),
-                          "No modal loop is running to show " + form.Name());
+        host::FormRunner::Show(form, 1);
+        return;
     }
+    form->Show();
+    if (!form->loaded()) return;  // Form_Load or Form_Activate closed it already
     try {
-        loop(form);
+        loop(*form);
     } catch (...) {
-        if (form.loaded()) form.Unload();
+        if (form->loaded()) host::FormRunner::Unload(form);
         throw;
     }
-    if (form.loaded()) form.Unload();
+    if (form->loaded()) host::FormRunner::Unload(form);
 }
 
 }  // namespace qv::search

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 namespace qv::host {
 class Form;
@@ -30,10 +31,11 @@ class ScopedModalLoop {
 };
 
 // Loads and shows `form` (modal style 1, no owner) and returns once it has
-// been unloaded. Without a loop installed on this thread nothing could close
-// the form, so it fails with error 5 after unloading the form again. If the
-// loop returns with the form still loaded, the form is unloaded here so that
-// a modal show never leaves a form open behind its caller.
-void showModal(host::Form& form);
+// been unloaded. With a loop installed on this thread the loop runs the form;
+// if it returns with the form still loaded, the form is unloaded here, so a
+// modal show never leaves a form open behind its caller. Without one the form
+// runner shows it in a window and runs its modal loop (which fails with 5
+// when no input can arrive any more). `form` must not be null.
+void showModal(const std::shared_ptr<host::Form>& form);
 
 }  // namespace qv::search

@@ -6,7 +6,7 @@
 
 #include "data/sqlite_connection.h"
 #include "host/app.h"
-#include "navigator/part_button.h"
+#include "host/command_button.h"
 
 namespace qv::navigator::test {
 

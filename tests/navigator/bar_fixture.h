@@ -14,10 +14,10 @@
 
 #include "data/data_control.h"
 #include "faulty_recordset.h"
+#include "host/command_button.h"
 #include "host/form.h"
+#include "host/label.h"
 #include "host/message_box_script.h"
-#include "navigator/part_button.h"
-#include "navigator/part_label.h"
 #include "navigator/qvRecordBar.h"
 
 namespace qv::navigator::test {

@@ -1,9 +1,9 @@
 // The connection check of every click: no data control held, a name that
 // finds nothing, a lookup that fails, and the lookup that finds one later.
 #include "bar_fixture.h"
+#include "host/command_button.h"
+#include "host/label.h"
 #include "host/message_box.h"
-#include "navigator/part_button.h"
-#include "navigator/part_label.h"
 
 namespace qv::navigator::test {
 namespace {

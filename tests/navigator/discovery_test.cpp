@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "data/data_control.h"
+#include "host/command_button.h"
 #include "host/controls_collection.h"
 #include "host/form.h"
+#include "host/label.h"
 #include "host/member_registry.h"
 #include "navigator/data_control_discovery.h"
-#include "navigator/part_button.h"
-#include "navigator/part_label.h"
 #include "navigator/qvRecordBar.h"
 
 namespace qv::navigator::test {
@@ -37,9 +37,9 @@ class Discovery : public ::testing::Test {
   protected:
     // Text1, Data1, Command1, Data2(0), Data2(3), then the bar.
     Discovery() {
-        form->add(std::make_shared<PartLabel>(), "Text1", std::nullopt, {});
+        form->add(std::make_shared<host::Label>(), "Text1", std::nullopt, {});
         form->add(data1, "Data1", std::nullopt, {});
-        form->add(std::make_shared<PartButton>(), "Command1", std::nullopt, {});
+        form->add(std::make_shared<host::CommandButton>(), "Command1", std::nullopt, {});
         form->add(data2a, "Data2", 0, {});
         form->add(data2b, "Data2", 3, {});
         form->add(bar, "qvRecordBar1", std::nullopt, {});
@@ -68,7 +68,7 @@ TEST_F(Discovery, ListsOnlyDataControlsAfterWhatTheListHolds) {
 
 TEST_F(Discovery, AFormWithoutDataControlsLeavesTheListAlone) {
     auto other = std::make_shared<host::Form>("Form2");
-    other->add(std::make_shared<PartLabel>(), "Text1", std::nullopt, {});
+    other->add(std::make_shared<host::Label>(), "Text1", std::nullopt, {});
     auto lonely = std::make_shared<qvRecordBar>();
     other->add(lonely, "qvRecordBar1", std::nullopt, {});
     auto list = std::make_shared<ListStub>();

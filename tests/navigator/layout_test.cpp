@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/form.h"
-#include "navigator/part_label.h"
+#include "host/label.h"
 #include "navigator/qvRecordBar.h"
 #include "platform/win32.h"
 

@@ -4,8 +4,8 @@
 
 #include "data/data_control.h"
 #include "host/form.h"
+#include "host/label.h"
 #include "host/property_bag.h"
-#include "navigator/part_label.h"
 #include "navigator/qvRecordBar.h"
 
 namespace qv::navigator::test {
