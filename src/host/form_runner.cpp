@@ -3,11 +3,16 @@
 #include <algorithm>
 #include <string>
 
+#include "host/combo_box.h"
 #include "host/command_button.h"
+#include "host/control_factory.h"
 #include "host/form.h"
 #include "host/form_runner_control.h"
+#include "host/frame.h"
 #include "host/label.h"
 #include "host/line.h"
+#include "host/option_button.h"
+#include "host/text_box.h"
 #include "platform/user/message_loop.h"
 
 namespace qv::host {
@@ -358,6 +363,16 @@ bool FormRunner::dialogKey(const Control& from, unsigned vk) {
     if (!button) return false;
     button->press();
     return true;
+}
+
+void FormRunner::registerControls(ControlFactory& factory) {
+    factory.add("CommandButton", [] { return std::make_shared<CommandButton>(); });
+    factory.add("TextBox", [] { return std::make_shared<TextBox>(); });
+    factory.add("Label", [] { return std::make_shared<Label>(); });
+    factory.add("Frame", [] { return std::make_shared<Frame>(); });
+    factory.add("Line", [] { return std::make_shared<Line>(); });
+    factory.add("ComboBox", [] { return std::make_shared<ComboBox>(); });
+    factory.add("OptionButton", [] { return std::make_shared<OptionButton>(); });
 }
 
 LRESULT FormRunner::dispatch(FormRunnerControl& control, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -13,6 +13,7 @@
 namespace qv::host {
 
 class Control;
+class ControlFactory;
 class Object;
 class Form;
 class FormRunnerControl;
@@ -60,6 +61,10 @@ class FormRunner {
     // focus, Enter clicks the default button, Esc the cancel button. Returns
     // whether the key did something.
     static bool dialogKey(const Control& from, unsigned vk);
+
+    // Registers the standard controls (CommandButton, TextBox, Label, Frame,
+    // Line, ComboBox, OptionButton) with `factory` under their class names.
+    static void registerControls(ControlFactory& factory);
 
     // Delivers a window message to a control, keeping the control alive while
     // it handles it (a handler may unload the form) and taking out the dialog
