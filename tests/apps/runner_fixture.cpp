@@ -1,0 +1,98 @@
+#include "runner_fixture.h"
+
+#include <sqlite3.h>
+
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <stdexcept>
+
+#include "command_executor.h"
+#include "platform/user/thread_state.h"
+#include "script.h"
+
+namespace qv::qvform::test {
+
+namespace {
+
+constexpr const char* kSchema =
+    "CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT NOT NULL, city TEXT);"
+    "INSERT INTO people VALUES (2, 'Ada', 'Spokane'), (5, 'Bruno', 'Lyon'),"
+    " (9, 'Carla', NULL);";
+
+constexpr const char* kForm = R"({
+  "version": 1,
+  "form": {"name": "frmPeople", "left": 0, "top": 0, "width": 6000, "height": 2400},
+  "controls": [
+    {"type": "TextBox", "name": "txtName", "left": 120, "top": 120, "width": 3000, "height": 315,
+     "properties": {"DataField": "name", "DataSource": "Data1"}},
+    {"type": "Label", "name": "lblCity", "left": 120, "top": 600, "width": 3000, "height": 255,
+     "properties": {"DataField": "city", "DataSource": "Data1"}},
+    {"type": "Data", "name": "Data1", "left": 120, "top": 1000, "width": 4000, "height": 345,
+     "properties": {"Caption": "People", "DatabaseName": "people.db", "RecordSource": "people"}},
+    {"type": "qvRecordBar", "name": "qvRecordBar1", "left": 120, "top": 1500, "width": 5715,
+     "height": 450, "properties": {"MSDataControl": "Data1"}}
+  ]
+}
+)";
+
+void exec(const std::filesystem::path& file, const std::string& sql, std::string* result) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open(file.string().c_str(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        throw std::runtime_error("cannot open " + file.string());
+    }
+    auto collect = [](void* target, int, char** values, char**) {
+        auto* text = static_cast<std::string*>(target);
+        if (!text->empty()) *text += ",";
+        *text += values[0] ? values[0] : "NULL";
+        return 0;
+    };
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql.c_str(), result ? +collect : nullptr, result, &error);
+    std::string message = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) throw std::runtime_error(message);
+}
+
+}  // namespace
+
+RunnerTest::RunnerTest() {
+    static std::atomic<int> counter{0};
+    folder = std::filesystem::temp_directory_path() /
+             ("qvform-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(folder);
+    exec(folder / "people.db", kSchema, nullptr);
+    user::resetThreadState();
+    m_service = std::make_unique<host::ScopedMessageBoxService>(boxes);
+    session = std::make_unique<FormSession>(transcript, plan);
+    FormSession::registerControlTypes();
+}
+
+RunnerTest::~RunnerTest() {
+    session.reset();
+    m_service.reset();
+    user::resetThreadState();
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
+void RunnerTest::open() {
+    const auto file = folder / "people.form";
+    std::ofstream(file) << kForm;
+    session->open(file.string());
+}
+
+void RunnerTest::run(const std::string& script) {
+    CommandExecutor(*session, transcript, boxes, plan).run(parseScript(script));
+}
+
+std::string RunnerTest::column(const std::string& sql) const {
+    std::string text;
+    exec(folder / "people.db", sql, &text);
+    return text;
+}
+
+}  // namespace qv::qvform::test
