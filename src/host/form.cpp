@@ -67,6 +67,13 @@ MemberRegistry makeFormMembers() {
 
 Form::Form(std::string name) : m_name(std::move(name)) {}
 
+bool Form::userMode() const noexcept {
+    if (auto host = m_hostControl.lock()) {
+        if (auto outer = host->Parent()) return outer->userMode();
+    }
+    return m_userMode;
+}
+
 const MemberRegistry& Form::formMembers() {
     static const MemberRegistry registry = makeFormMembers();
     return registry;

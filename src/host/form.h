@@ -40,9 +40,15 @@ class Form : public Object {
     bool Visible() const noexcept { return m_visible; }
 
     // False while the form is being designed, True while it runs (the form
-    // runner decides). Controls read it as Ambient.UserMode.
-    bool userMode() const noexcept { return m_userMode; }
+    // runner decides). Controls read it as Ambient.UserMode. The inner form of
+    // a user control follows the form that user control sits on.
+    bool userMode() const noexcept;
     void setUserMode(bool running) { m_userMode = running; }
+
+    // For the inner form that holds a user control's own controls: that user
+    // control, whose window their windows belong in; nullptr for other forms.
+    std::shared_ptr<Control> hostControl() const { return m_hostControl.lock(); }
+    void setHostControl(const std::shared_ptr<Control>& control) { m_hostControl = control; }
 
     EventHandlers& events() noexcept { return m_events; }
     const EventHandlers& events() const noexcept { return m_events; }
@@ -106,6 +112,7 @@ class Form : public Object {
     std::vector<std::shared_ptr<Control>> m_controls;
     std::vector<std::string> m_changes;
     std::shared_ptr<ControlsCollection> m_collection;
+    std::weak_ptr<Control> m_hostControl;
 };
 
 // Returns "Name" or "Name(index)" for a control array element.

@@ -60,6 +60,40 @@ double unitsPerInch(ScaleMode mode) {
     raise(errc::InvalidProcedureCall, "UserControl");
 }
 
+// The window a control's window belongs in, and the control's origin in it
+// (pixels). A container without a window of its own (yet) passes the control
+// on to its own container; a user control's inner form places its controls
+// in that user control's window.
+struct Placement {
+    HWND parent = nullptr;
+    POINT offset{0, 0};
+};
+
+Placement placementOf(const Control& control) {
+    Placement p;
+    ObjectRef container = control.Container();
+    for (int depth = 0; container && depth < 64; ++depth) {
+        if (container->is(ObjectKind::Form)) {
+            auto& form = static_cast<Form&>(*container);
+            if (auto host = form.hostControl()) {
+                p.parent = host->hWnd();
+            } else {
+                p.parent = FormRunner::windowOf(form);
+            }
+            return p;
+        }
+        auto& holder = static_cast<Control&>(*container);
+        if (holder.hWnd()) {
+            p.parent = holder.hWnd();
+            return p;
+        }
+        p.offset.x += holder.Left() / TwipsPerPixel;
+        p.offset.y += holder.Top() / TwipsPerPixel;
+        container = holder.Container();
+    }
+    return p;
+}
+
 }  // namespace
 
 const MemberRegistry& AmbientProperties::ambientMembers() {
@@ -180,20 +214,31 @@ void UserControl::extentChanged() {
 
 void UserControl::hostInitialize() {
     if (!m_window) {
-        m_window = std::make_unique<UserControlWindow>(*this, FormRunner::containerWindow(*this));
+        m_window = std::make_unique<UserControlWindow>(*this, placementOf(*this).parent);
         setHWnd(m_window->hwnd());
         placeWindow();
     }
     UserControl_Initialize();
 }
 
+std::shared_ptr<Form> UserControl::constituents() {
+    if (!m_constituents) {
+        m_constituents = std::make_shared<Form>(Name());
+        m_constituents->setHostControl(std::static_pointer_cast<Control>(shared_from_this()));
+        m_constituents->Load();
+    }
+    return m_constituents;
+}
+
 void UserControl::hostShow() {
     placeWindow();
+    if (m_constituents) m_constituents->Show();
     UserControl_Show();
 }
 
 void UserControl::hostTerminate() {
     UserControl_Terminate();
+    if (m_constituents) m_constituents->Unload();
     m_window.reset();
     setHWnd(nullptr);
 }
@@ -210,9 +255,10 @@ void UserControl::setEnabled(bool enabled) {
 
 void UserControl::placeWindow() {
     if (!m_window) return;
-    const int left = Left() / TwipsPerPixel, top = Top() / TwipsPerPixel;
+    const Placement p = placementOf(*this);
+    const int left = p.offset.x + Left() / TwipsPerPixel, top = p.offset.y + Top() / TwipsPerPixel;
     const RECT r{left, top, left + m_surface.width(), top + m_surface.height()};
-    m_window->place(FormRunner::containerWindow(*this), r, Visible(), Enabled());
+    m_window->place(p.parent, r, Visible(), Enabled());
 }
 
 void UserControl::hostMouseDown(std::int16_t button, std::int16_t shift, int x, int y) {

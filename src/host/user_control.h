@@ -63,6 +63,13 @@ class UserControl : public Control {
 
     // ---- Services for the control's own code. ----
     std::shared_ptr<AmbientProperties> Ambient();
+    // The control's own controls (a frame, buttons, labels on its surface):
+    // an inner form whose Container is that form, whose events go to the
+    // handlers registered on it, and whose controls are not in the host
+    // form's ParentControls. Created on first use; shown and unloaded with
+    // the control.
+    std::shared_ptr<Form> constituents();
+
     // The control as its container sees it (Name, Index, Container, ...).
     ObjectRef Extender() { return shared_from_this(); }
     // Every control of the form, whatever container each sits in. Fails with
@@ -149,6 +156,7 @@ class UserControl : public Control {
     std::int32_t m_backColor = static_cast<std::int32_t>(0x8000000F);
     Surface m_surface;
     std::unique_ptr<UserControlWindow> m_window;
+    std::shared_ptr<Form> m_constituents;
 };
 
 }  // namespace qv::host

@@ -257,5 +257,51 @@ TEST_F(FormTest, PropertyChangedMarksControlAndForm) {
               (std::vector<std::string>{"A.StatusVisible", "B(1).Value", "A.StatusVisible"}));
 }
 
+// A user control built of its own controls, like a button bar.
+class Composite : public UserControl {
+  public:
+    explicit Composite(Log& log) : m_log(log) {}
+    std::vector<std::string> clicks;
+
+  protected:
+    void UserControl_Initialize() override {
+        auto inner = constituents();
+        auto frame = std::make_shared<Box>();
+        inner->add(frame, "fraButtonbar", std::nullopt, {0, 0, 600, 300});
+        for (std::int16_t i = 0; i < 2; ++i) {
+            inner->add(std::make_shared<Recorder>(m_log), "Buttonbar", i, {i * 300, 0, 300, 300},
+                       frame);
+        }
+        inner->events().on("Buttonbar", "Click", [this](auto index, std::span<Variant>) {
+            clicks.push_back("ButtonBar_Click " + std::to_string(*index));
+        });
+    }
+
+  private:
+    Log& m_log;
+};
+
+TEST_F(FormTest, UserControlsHoldTheirOwnControls) {
+    auto data = std::make_shared<Box>();
+    form->add(data, "Data1", std::nullopt, {});
+    auto bar = std::make_shared<Composite>(log);
+    form->add(bar, "qvRecordBar1", std::nullopt, {0, 0, 900, 450});
+
+    // The host form's controls only.
+    EXPECT_EQ(bar->ParentControls()->Count(), 2);
+    auto inner = bar->constituents();
+    auto button = std::static_pointer_cast<Recorder>(inner->control("Buttonbar", std::int16_t{1}));
+    button->RaiseEvent("Click");
+    EXPECT_EQ(bar->clicks, (std::vector<std::string>{"ButtonBar_Click 1"}));
+    // Their windows sit in the user control's window; design mode reaches them.
+    EXPECT_EQ(GetParent(button->hWnd()), bar->hWnd());
+    form->setUserMode(false);
+    EXPECT_FALSE(button->Ambient()->UserMode());
+
+    log.clear();
+    form->Unload();
+    EXPECT_EQ(log, (Log{"Terminate", "Terminate"}));
+}
+
 }  // namespace
 }  // namespace qv::host
