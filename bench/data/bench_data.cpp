@@ -158,20 +158,22 @@ class RatioReporter : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
             if (r.iterations > 0 && r.run_type == Run::RT_Iteration) {
-                times[r.benchmark_name()] = r.GetAdjustedRealTime();
+                real[r.benchmark_name()] = r.GetAdjustedRealTime();
+                cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    std::map<std::string, double> times;
+    std::map<std::string, double> real;
+    std::map<std::string, double> cpu;
 };
 
+// Prints a / b by wall-clock time and by CPU time (steadier on a busy machine).
 void printRatio(const RatioReporter& r, const char* what, const char* a, const char* b,
                 const char* goal) {
-    const auto ia = r.times.find(a);
-    const auto ib = r.times.find(b);
-    if (ia == r.times.end() || ib == r.times.end() || ib->second <= 0) return;
-    std::printf("%-58s %8.3f   (goal %s)\n", what, ia->second / ib->second, goal);
+    if (!r.real.count(a) || !r.real.count(b) || r.real.at(b) <= 0 || r.cpu.at(b) <= 0) return;
+    std::printf("%-52s real %8.3f  cpu %8.3f  (goal %s)\n", what, r.real.at(a) / r.real.at(b),
+                r.cpu.at(a) / r.cpu.at(b), goal);
 }
 
 }  // namespace

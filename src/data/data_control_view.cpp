@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
+#include "data/data_control.h"
+#include "host/error.h"
+#include "host/form.h"
+#include "host/message_box_service.h"
+
 namespace qv::data {
 
 namespace {
+
+constexpr const char* kClassName = "qvDataControl";
 
 int buttonWidth(const RECT& b) {
     const int width = b.right - b.left;
@@ -84,6 +91,92 @@ void DataControlView::draw(HDC dc, const RECT& bounds, const std::string& captio
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
+}
+
+DataControlView::DataControlView(std::shared_ptr<DataControl> control, HWND parent)
+    : m_control(control) {
+    WNDCLASSA existing;
+    if (!GetClassInfoA(nullptr, kClassName, &existing)) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = windowProc;
+        wc.lpszClassName = kClassName;
+        RegisterClassA(&wc);
+    }
+    const host::Bounds& b = control->bounds();
+    m_hwnd = CreateWindowExA(
+        0, kClassName, control->caption().c_str(), WS_CHILD | (control->Visible() ? WS_VISIBLE : 0),
+        b.left / host::TwipsPerPixel, b.top / host::TwipsPerPixel, b.width / host::TwipsPerPixel,
+        b.height / host::TwipsPerPixel, parent, nullptr, nullptr, nullptr);
+    if (m_hwnd) SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+DataControlView::~DataControlView() {
+    if (m_hwnd && IsWindow(m_hwnd)) {
+        SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
+    }
+}
+
+void DataControlView::press(Part part) {
+    auto control = m_control.lock();
+    if (!control || part == Part::None) return;
+    try {
+        auto rs = control->recordset();
+        if (!rs) return;
+        switch (part) {
+            case Part::First:
+                rs->moveFirst();
+                break;
+            case Part::Last:
+                rs->moveLast();
+                break;
+            case Part::Previous:
+                rs->movePrevious();
+                if (rs->bof()) rs->moveFirst();
+                break;
+            case Part::Next:
+                rs->moveNext();
+                if (rs->eof()) rs->moveLast();
+                break;
+            case Part::None:
+                break;
+        }
+    } catch (const host::Error& e) {
+        try {
+            host::MsgBox(e.description(), 48, host::displayName(*control));
+        } catch (const host::Error&) {
+            host::Beep();
+        }
+    }
+}
+
+LRESULT CALLBACK DataControlView::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<DataControlView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto control = view ? view->m_control.lock() : nullptr;
+    if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            RECT client;
+            GetClientRect(hwnd, &client);
+            draw(dc, client, control->caption(), control->Enabled());
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_LBUTTONDOWN: {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            if (control->Enabled()) {
+                view->press(partAt(client, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+            }
+            return 0;
+        }
+        default:
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
 }
 
 }  // namespace qv::data

@@ -1,12 +1,15 @@
-// How a Data control looks: a caption between the first/previous and
-// next/last arrow buttons, and which button a point falls on.
+// The window of a Data control on a shown form: a caption between the
+// first/previous and next/last arrow buttons, which move its recordset.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/win32.h"
 
 namespace qv::data {
+
+class DataControl;
 
 class DataControlView {
   public:
@@ -24,6 +27,28 @@ class DataControlView {
     // Draws the control into `bounds` on `dc`: raised buttons with arrows,
     // and the caption on a window-coloured field, greyed when disabled.
     static void draw(HDC dc, const RECT& bounds, const std::string& caption, bool enabled);
+
+    // Gives `control` a window, a child of `parent` at the control's place
+    // (its bounds in twips, relative to `parent`'s client area). The window
+    // goes with this object.
+    DataControlView(std::shared_ptr<DataControl> control, HWND parent);
+    ~DataControlView();
+    DataControlView(const DataControlView&) = delete;
+    DataControlView& operator=(const DataControlView&) = delete;
+
+    HWND hwnd() const noexcept { return m_hwnd; }
+
+    // Moves the recordset as a click on `part` does: to the first or last
+    // record, or one record on, landing on the end record rather than past
+    // it. A failing move is shown in a message box (a beep when the box
+    // cannot be shown); nothing passes to the caller.
+    void press(Part part);
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    std::weak_ptr<DataControl> m_control;
+    HWND m_hwnd = nullptr;
 };
 
 }  // namespace qv::data

@@ -2,6 +2,7 @@
 // bound parameters, stepping through result rows and reading column values.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "data/db_value.h"
@@ -30,6 +31,9 @@ class DbStatement {
     // The value of a column (0-based) of the current row; valid only after step()
     // returned true. Throws a data error on failure.
     virtual DbValue column(int index) const = 0;
+    // The column as an integer (0 for NULL), without building a DbValue: the
+    // recordset reads many rowids at a time.
+    virtual std::int64_t columnInteger(int index) const = 0;
 };
 
 }  // namespace qv::data

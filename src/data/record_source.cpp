@@ -214,7 +214,7 @@ std::optional<std::int64_t> RecordSource::last() {
 }
 
 namespace {
-constexpr int kWindowRows = 256;
+constexpr int kWindowRows = 1024;
 }
 
 void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward) {
@@ -223,7 +223,7 @@ void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward
         ResetOnExit reset(st);
         st.bind(1, DbValue(anchor));
         st.bind(2, DbValue(std::int64_t{kWindowRows}));
-        while (st.step()) m_window.push_back(st.column(0).integer());
+        while (st.step()) m_window.push_back(st.columnInteger(0));
     }
     if (m_window.empty()) return;
     if (forward) {
@@ -238,24 +238,36 @@ void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward
 
 std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
     // Known when every row between `after` and the answer is in the window.
+    if (m_windowAt + 1 < m_window.size() && m_window[m_windowAt] == after) {
+        return m_window[++m_windowAt];
+    }
     if (!m_window.empty() && after < m_window.back() && after + 1 >= m_windowLow) {
-        return *std::upper_bound(m_window.begin(), m_window.end(), after);
+        const auto it = std::upper_bound(m_window.begin(), m_window.end(), after);
+        m_windowAt = static_cast<std::size_t>(it - m_window.begin());
+        return *it;
     }
     fillWindow(cached(m_next, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
                                   " > ? ORDER BY " + m_rowid + " LIMIT ?"),
                after, true);
     if (m_window.empty()) return std::nullopt;
+    m_windowAt = 0;
     return m_window.front();
 }
 
 std::optional<std::int64_t> RecordSource::previous(std::int64_t before) {
+    if (m_windowAt > 0 && m_windowAt < m_window.size() && m_window[m_windowAt] == before) {
+        return m_window[--m_windowAt];
+    }
     if (!m_window.empty() && before > m_window.front() && before - 1 <= m_windowHigh) {
-        return *(std::lower_bound(m_window.begin(), m_window.end(), before) - 1);
+        const auto it = std::lower_bound(m_window.begin(), m_window.end(), before) - 1;
+        m_windowAt = static_cast<std::size_t>(it - m_window.begin());
+        return *it;
     }
     fillWindow(cached(m_prev, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
                                   " < ? ORDER BY " + m_rowid + " DESC LIMIT ?"),
                before, false);
     if (m_window.empty()) return std::nullopt;
+    m_windowAt = m_window.size() - 1;
     return m_window.back();
 }
 

@@ -4,7 +4,7 @@
 //
 // Cost: a move is an indexed lookup (rowid > ? ORDER BY rowid), so opening and
 // MoveLast never read the whole table. Each lookup fetches the rowids of the
-// next (or previous) few hundred rows into a window, so stepping through the
+// next (or previous) thousand rows into a window, so stepping through the
 // records costs one lookup per window instead of one per move, and no read
 // lock is held between calls. Like a keyset, the window is not re-read on
 // every move: a row another program deletes meanwhile reads as "Record is
@@ -102,6 +102,9 @@ class RecordSource {
     std::vector<std::int64_t> m_window;
     std::int64_t m_windowLow = 0;
     std::int64_t m_windowHigh = -1;
+    // Where the last answer from the window stood: the next move usually
+    // starts there.
+    std::size_t m_windowAt = 0;
     void fillWindow(DbStatement& stmt, std::int64_t anchor, bool forward);
     void dropWindow() { m_window.clear(); }
 

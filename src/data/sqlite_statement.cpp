@@ -118,6 +118,10 @@ std::string SqliteStatement::columnDeclaredType(int index) const {
     return type ? type : "";
 }
 
+std::int64_t SqliteStatement::columnInteger(int index) const {
+    return sqlite3_column_int64(m_stmt, index);
+}
+
 DbValue SqliteStatement::column(int index) const {
     switch (sqlite3_column_type(m_stmt, index)) {
         case SQLITE_INTEGER:

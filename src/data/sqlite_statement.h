@@ -27,6 +27,7 @@ class SqliteStatement final : public DbStatement {
     std::string columnName(int index) const override;
     std::string columnDeclaredType(int index) const override;
     DbValue column(int index) const override;
+    std::int64_t columnInteger(int index) const override;
 
   private:
     std::shared_ptr<sqlite3> m_db;

@@ -25,6 +25,10 @@ class FaultyStatement final : public DbStatement {
     int columnCount() const override { return m_inner->columnCount(); }
     std::string columnName(int i) const override { return m_inner->columnName(i); }
     std::string columnDeclaredType(int i) const override { return m_inner->columnDeclaredType(i); }
+    std::int64_t columnInteger(int i) const override {
+        m_state->tick();
+        return m_inner->columnInteger(i);
+    }
     DbValue column(int i) const override {
         m_state->tick();
         return m_inner->column(i);
