@@ -117,7 +117,12 @@ void Control::runResize() {
 }
 
 ObjectRef Control::Container() const {
-    return m_container.lock();
+    ObjectRef container = m_container.lock();
+    // A user control's own controls sit on the user control itself.
+    if (container && container->is(ObjectKind::Form)) {
+        if (auto host = static_cast<Form&>(*container).hostControl()) return host;
+    }
+    return container;
 }
 std::shared_ptr<Form> Control::Parent() const {
     return m_form.lock();

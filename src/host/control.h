@@ -64,8 +64,9 @@ class Control : public Object {
     const std::string& ToolTipText() const noexcept { return m_toolTipText; }
     void setToolTipText(std::string text) { m_toolTipText = std::move(text); }
 
-    // The form, or the control of the form, that holds this one; Nothing
-    // while the control is not on a form.
+    // The form, or the control of the form, that holds this one (for a user
+    // control's own controls, that user control); Nothing while the control
+    // is not on a form.
     ObjectRef Container() const;
     // The form the control sits on, or nullptr.
     std::shared_ptr<Form> Parent() const;

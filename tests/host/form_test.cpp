@@ -295,6 +295,9 @@ TEST_F(FormTest, UserControlsHoldTheirOwnControls) {
     EXPECT_EQ(bar->clicks, (std::vector<std::string>{"ButtonBar_Click 1"}));
     // Their windows sit in the user control's window; design mode reaches them.
     EXPECT_EQ(GetParent(button->hWnd()), bar->hWnd());
+    bar->setBackColor(0x123456);
+    EXPECT_EQ(objectOf(inner->control("fraButtonbar")->get("Container")).get("BackColor"),
+              Variant(0x123456));
     form->setUserMode(false);
     EXPECT_FALSE(button->Ambient()->UserMode());
 
