@@ -62,6 +62,8 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     void gatherEdits(Recordset& recordset) override;
     void recordChanged(Recordset& recordset) noexcept override;
 
+    // A newly placed control shows its name as its caption, as "Data1" does.
+    void hostInitProperties() override { m_caption = Name(); }
     void hostTerminate() override { close(); }
 
   private:

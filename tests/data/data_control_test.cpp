@@ -79,6 +79,7 @@ TEST(DataControl, OpensFromTheFormFolderAndAnswersTheTypeTest) {
     EXPECT_FALSE(box->is(host::ObjectKind::DataControl));
 
     EXPECT_EQ(data->get("Name"), host::Variant("Data1"));
+    EXPECT_EQ(data->get("Caption"), host::Variant("Data1"));
     EXPECT_EQ(errorOf([&] { data->get("Index"); }).number(), host::errc::ObjectNotAnArray);
     EXPECT_EQ(data->databasePath(), db.folder() / "test.db");
     const host::Variant rsValue = data->get("Recordset");
