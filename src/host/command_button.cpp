@@ -1,6 +1,7 @@
 #include "host/command_button.h"
 
 #include "host/form.h"
+#include "host/form_runner.h"
 #include "host/member_registry.h"
 #include "host/picture_object.h"
 #include "platform/ole/picture.h"
@@ -207,7 +208,13 @@ LRESULT CommandButton::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_KILLFOCUS:
             m_press.cancel();
+            [[fallthrough]];
+        case WM_SETFOCUS:
             invalidate();
+            // The default button's frame depends on whether a button has the focus.
+            if (auto form = Parent()) {
+                if (CommandButton* chosen = FormRunner::defaultButton(*form)) chosen->invalidate();
+            }
             return 0;
         case WM_KEYDOWN:
             if (wParam == VK_SPACE) {
