@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "platform/gdi/handles.h"
+#include "platform/gdi/surface.h"
+#include "platform/gdi/window_dc_provider.h"
 #include "platform/win32_gdi.h"
 #include "support/canvas.h"
 #include "support/gdi_leak_guard.h"
@@ -185,6 +187,33 @@ TEST(PatternBrush, PatternLargerThanTheTarget) {
             }
         }
     }
+}
+
+// On a window's DC the pattern starts at the window's own origin, wherever
+// the window lies on its surface.
+TEST(PatternBrush, AnchoredToTheWindowOrigin) {
+    GdiLeakGuard leaks;
+    auto surface = qv::gdi::Surface::create(qv::gdi::PixelFormat::Rgb32, 8, 3);
+    auto window = reinterpret_cast<HWND>(std::uintptr_t{0x5151});
+    auto previous =
+        qv::gdi::setWindowDcProvider([&](HWND hwnd) -> std::optional<qv::gdi::WindowDcTarget> {
+            if (hwnd != window) return std::nullopt;
+            return qv::gdi::WindowDcTarget{surface, POINT{3, 1}, std::nullopt};
+        });
+    Canvas pattern = Canvas::color(2, 1);
+    SetPixel(pattern.dc(), 0, 0, kRed);
+    SetPixel(pattern.dc(), 1, 0, kWhite);
+    OwnedBrush brush(CreatePatternBrush(pattern.bitmap()));
+    HDC dc = GetDC(window);
+    RECT r{0, 0, 4, 1};
+    FillRect(dc, &r, brush.get());
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(GetPixel(dc, x, 0), x % 2 == 0 ? kRed : kWhite) << x;
+        EXPECT_EQ(surface->colorOf(surface->raw(3 + x, 1)), x % 2 == 0 ? kRed : kWhite) << x;
+    }
+    EXPECT_EQ(surface->raw(2, 1), 0u);  // left of the window: untouched
+    ReleaseDC(window, dc);
+    qv::gdi::setWindowDcProvider(std::move(previous));
 }
 
 TEST(Stretch, EnlargeShrinkAndMirror) {
