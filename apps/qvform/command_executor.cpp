@@ -201,7 +201,7 @@ CommandExecutor::Target CommandExecutor::resolve(const std::vector<PathStep>& st
             }
             if (!found) refuse(form->Name() + " has no control " + stepText(step));
         } else if (auto* bar = dynamic_cast<navigator::qvRecordBar*>(target.object.get())) {
-            found = bar->parts()->find(step.name, index);
+            found = bar->constituents()->find(step.name, index);
             if (!found) refuse(host::displayName(*bar) + " has no control " + stepText(step));
             if (host::sameName(step.name, "Buttonbar") && step.hasIndex) {
                 target.bar = bar;

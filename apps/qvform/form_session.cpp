@@ -4,6 +4,7 @@
 
 #include "data/bound_controls.h"
 #include "data/data_control.h"
+#include "data/data_control_view.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/form.h"
@@ -30,6 +31,7 @@ FormSession::FormSession(Transcript& transcript, FaultPlan& plan)
     : m_transcript(transcript), m_plan(plan) {}
 
 FormSession::~FormSession() {
+    m_dataViews.clear();
     if (!m_form) return;
     try {
         host::FormRunner::Unload(m_form);
@@ -62,6 +64,9 @@ void FormSession::open(const std::string& path) {
     // The data controls show their first record as the form comes up.
     for (const auto& control : m_form->controls()) {
         if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {
+            if (HWND parent = host::FormRunner::containerWindow(*data)) {
+                m_dataViews.push_back(std::make_unique<data::DataControlView>(data, parent));
+            }
             data->dataRecordset();
         }
     }

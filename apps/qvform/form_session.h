@@ -18,6 +18,13 @@ class Form;
 namespace qv::qvform {
 
 class InjectingDataControl;
+}  // namespace qv::qvform
+
+namespace qv::data {
+class DataControlView;
+}
+
+namespace qv::qvform {
 
 class FormSession {
   public:
@@ -33,7 +40,8 @@ class FormSession {
     static void registerControlTypes();
 
     // Loads the form file at `path` (relative database names start from its
-    // folder), shows it and opens its data controls. Fails with the Error of
+    // folder), shows it, gives its data controls their windows and opens
+    // them. Fails with the Error of
     // the file or of a data control that cannot open.
     void open(const std::string& path);
 
@@ -54,6 +62,8 @@ class FormSession {
     FaultPlan& m_plan;
     std::shared_ptr<host::Form> m_form;
     std::vector<std::shared_ptr<InjectingDataControl>> m_standIns;
+    // The windows of the data controls, which the form runner does not make.
+    std::vector<std::unique_ptr<data::DataControlView>> m_dataViews;
 };
 
 }  // namespace qv::qvform

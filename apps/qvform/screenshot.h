@@ -1,6 +1,5 @@
-// Screenshots of a shown form: its window as drawn, with the images of its
-// user controls and the pictures of its data controls laid over it, since
-// neither has a window of its own.
+// Screenshots of a shown form: its client window as drawn, with the windows
+// of its controls (user controls and data controls included).
 #pragma once
 
 #include <string>
@@ -11,8 +10,9 @@ class Form;
 
 namespace qv::qvform {
 
-// Writes the client area of `form` as a PNG file at `path`. Fails with error
-// 75 when the form has no window or the file cannot be written.
+// Writes the client area of `form` as a PNG file at `path`, creating its
+// folder when needed. Fails with error 75 when the form has no window or the
+// file cannot be written.
 void writeFormShot(const host::Form& form, const std::string& path);
 
 }  // namespace qv::qvform

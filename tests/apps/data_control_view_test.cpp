@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "data/data_control.h"
+#include "host/form_runner.h"
+#include "runner_fixture.h"
+
 namespace qv::data {
 namespace {
 
@@ -24,3 +28,43 @@ TEST(DataControlViewTest, FindsTheButtonUnderAPoint) {
 
 }  // namespace
 }  // namespace qv::data
+
+namespace qv::qvform::test {
+namespace {
+
+class DataControlWindowTest : public RunnerTest {
+  protected:
+    void SetUp() override {
+        open();
+        data = control<data::DataControl>("Data1");
+        view = std::make_unique<data::DataControlView>(
+            data, host::FormRunner::windowOf(*session->form()));
+        ASSERT_TRUE(view->hwnd());
+    }
+    std::string where() {
+        return data->recordset()->fields()->item(host::Variant("name"))->value().toString();
+    }
+    std::shared_ptr<data::DataControl> data;
+    std::unique_ptr<data::DataControlView> view;
+};
+
+TEST_F(DataControlWindowTest, ArrowsMoveTheRecordsetAndStopAtTheEnds) {
+    using Part = data::DataControlView::Part;
+    const std::pair<Part, const char*> steps[] = {
+        {Part::Previous, "Ada"}, {Part::Next, "Bruno"}, {Part::Last, "Carla"},
+        {Part::Next, "Carla"},   {Part::First, "Ada"},  {Part::None, "Ada"},
+    };
+    for (const auto& [part, name] : steps) {
+        view->press(part);
+        EXPECT_EQ(where(), name);
+    }
+    // A click on the window: the Next button sits right of the caption.
+    RECT client;
+    GetClientRect(view->hwnd(), &client);
+    const RECT next = data::DataControlView::partRect(client, Part::Next);
+    SendMessageA(view->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(next.left + 2, 5));
+    EXPECT_EQ(where(), "Bruno");
+}
+
+}  // namespace
+}  // namespace qv::qvform::test
