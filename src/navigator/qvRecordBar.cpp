@@ -95,14 +95,12 @@ host::MemberRegistry makeRecordBarMembers() {
 
 }  // namespace
 
-qvRecordBar::qvRecordBar() : host::UserControl(host::ScaleMode::Twips) {
-    buildParts();
-}
+qvRecordBar::qvRecordBar() : host::UserControl(host::ScaleMode::Twips) {}
 
 qvRecordBar::~qvRecordBar() {
     // The inner form may outlive the bar in someone's hands: its buttons must
     // no longer reach this object.
-    m_parts->events().on("Buttonbar", "Click", [](auto, auto) {});
+    if (m_parts) m_parts->events().on("Buttonbar", "Click", [](auto, auto) {});
 }
 
 void qvRecordBar::registerType(host::ControlFactory& factory) {
@@ -119,7 +117,8 @@ std::span<const RecordBarEvent> qvRecordBar::events() {
 }
 
 void qvRecordBar::buildParts() {
-    m_parts = std::make_shared<host::Form>("qvRecordBar");
+    if (m_parts) return;
+    m_parts = constituents();
     // Placed in tab order: the frame, then the buttons by index.
     m_fraButtonbar = std::make_shared<host::Frame>();
     m_parts->add(m_fraButtonbar, "fraButtonbar", std::nullopt, {45, 45, 3750, 350});
@@ -155,12 +154,33 @@ void qvRecordBar::buildParts() {
                          });
 }
 
-host::CommandButton& qvRecordBar::Buttonbar(std::int16_t index) const {
+host::CommandButton& qvRecordBar::Buttonbar(std::int16_t index) {
+    buildParts();
     return *m_buttons.at(static_cast<std::size_t>(index));
 }
 
-const std::string& qvRecordBar::statusText() const {
-    return m_lblStatus->Caption();
+host::Label& qvRecordBar::lblStatus() {
+    buildParts();
+    return *m_lblStatus;
+}
+
+host::Frame& qvRecordBar::fraButtonbar() {
+    buildParts();
+    return *m_fraButtonbar;
+}
+
+host::Line& qvRecordBar::Line1() {
+    buildParts();
+    return *m_line1;
+}
+
+host::Line& qvRecordBar::Line2() {
+    buildParts();
+    return *m_line2;
+}
+
+std::string qvRecordBar::statusText() const {
+    return m_lblStatus ? m_lblStatus->Caption() : std::string();
 }
 
 bool qvRecordBar::clickButton(std::int16_t index) {
@@ -187,7 +207,7 @@ void qvRecordBar::setEnabledProperty(bool enabled) {
 
 void qvRecordBar::setStatusVisible(bool visible) {
     m_statusVisible = visible;
-    m_lblStatus->setVisible(visible);
+    lblStatus().setVisible(visible);
     if (Width() < 5715) setWidth(5715);
     Cls();
     UserControl_Paint();

@@ -119,17 +119,17 @@ class qvRecordBar : public host::UserControl {
     void GetDataControls(host::Object& list);
 
     // ---- The bar's constituent controls. ----
-    // The inner form that holds them: fraButtonbar, Buttonbar(0..9), Line1,
-    // Line2 and lblStatus, in tab order.
-    const std::shared_ptr<host::Form>& parts() const noexcept { return m_parts; }
+    // They sit on the inner form constituents() (fraButtonbar, Buttonbar(0)
+    // to Buttonbar(9), Line1, Line2 and lblStatus, in tab order), placed when
+    // the host initializes the bar or on first use of these accessors.
     // Buttonbar(index); index must be 0 to 9.
-    host::CommandButton& Buttonbar(std::int16_t index) const;
-    host::Label& lblStatus() const { return *m_lblStatus; }
-    host::Frame& fraButtonbar() const { return *m_fraButtonbar; }
-    host::Line& Line1() const { return *m_line1; }
-    host::Line& Line2() const { return *m_line2; }
+    host::CommandButton& Buttonbar(std::int16_t index);
+    host::Label& lblStatus();
+    host::Frame& fraButtonbar();
+    host::Line& Line1();
+    host::Line& Line2();
     // The status label's caption.
-    const std::string& statusText() const;
+    std::string statusText() const;
     // `listener` hears every change of the status label's caption.
     void setStatusListener(std::function<void(const std::string&)> listener) {
         m_statusListener = std::move(listener);
@@ -147,6 +147,7 @@ class qvRecordBar : public host::UserControl {
     void ButtonBar_Click(std::int16_t Index);
 
   protected:
+    void UserControl_Initialize() override { buildParts(); }
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(const host::PropertyBag& PropBag) override;
     void UserControl_WriteProperties(host::PropertyBag& PropBag) override;
@@ -156,6 +157,7 @@ class qvRecordBar : public host::UserControl {
   private:
     struct ClickState;
 
+    // Places the constituent controls once; later calls do nothing.
     void buildParts();
     void Draw3DBox(float X, float Y, float W, float H);
     // Sets the status label's caption, when the status line is shown.

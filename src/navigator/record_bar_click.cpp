@@ -73,8 +73,9 @@ host::ObjectRef qvRecordBar::recordset() const {
 
 void qvRecordBar::writeStatus(const std::string& text) {
     if (!m_statusVisible) return;
-    bool changed = m_lblStatus->Caption() != text;
-    m_lblStatus->setCaption(text);
+    host::Label& label = lblStatus();
+    bool changed = label.Caption() != text;
+    label.setCaption(text);
     if (changed && m_statusListener) m_statusListener(text);
 }
 

@@ -55,7 +55,7 @@ std::int32_t twips(double value) {
 
 void qvRecordBar::UserControl_Resize() {
     setHeight(kHeight);
-    host::Label& label = *m_lblStatus;
+    host::Label& label = lblStatus();
     host::Bounds place = label.bounds();
     place.left = twips(ScaleWidth() - label.Width() - kStatusRightMargin);
     place.top = twips((ScaleHeight() - label.Height()) / 2.0);
@@ -74,7 +74,7 @@ void qvRecordBar::UserControl_Paint() {
         DrawEdge(hDC(), &client, edges->rightBottom, BF_RIGHT | BF_BOTTOM);
     }
     if (m_statusVisible) {
-        const host::Label& label = *m_lblStatus;
+        const host::Label& label = lblStatus();
         Draw3DBox(static_cast<float>(label.Left() - 2), 3.0f, static_cast<float>(label.Width() + 3),
                   ScaleHeight() - 6.0f);
     }

@@ -1,0 +1,141 @@
+// Benchmarks of a bar click against the same recordset calls made directly in
+// the same run, on a generated table of 100,000 rows: what the name lookup of
+// each member, the step list and the error report's arming cost per click.
+// The ratios are printed at the end.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "data/data_control.h"
+#include "data/sqlite_connection.h"
+#include "host/form.h"
+#include "host/message_box_service.h"
+#include "navigator/qvRecordBar.h"
+
+namespace {
+
+constexpr int kRows = 100'000;
+
+// Answers nothing and ignores beeps: the moves below never ask.
+class SilentBoxes : public qv::host::MessageBoxService {
+  public:
+    int show(const qv::host::MessageBoxRequest&) override { return 1; }
+    void beep(unsigned) override {}
+};
+
+std::filesystem::path g_folder;
+
+void generate() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "qvnavbench-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) std::abort();
+    g_folder = tmpl;
+    qv::data::SqliteConnection::Options options;
+    options.create = true;
+    auto db = qv::data::SqliteConnection::open((g_folder / "big.db").string(), options);
+    db->execute(
+        "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"
+        "CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT, city TEXT);"
+        "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
+        std::to_string(kRows) +
+        ") INSERT INTO t SELECT k, printf('name %06d', k), printf('city %04d', k % 5000) FROM n;");
+}
+
+struct Bed {
+    std::shared_ptr<qv::host::Form> form = std::make_shared<qv::host::Form>("Form1");
+    std::shared_ptr<qv::data::DataControl> data = std::make_shared<qv::data::DataControl>();
+    std::shared_ptr<qv::navigator::qvRecordBar> bar =
+        std::make_shared<qv::navigator::qvRecordBar>();
+    SilentBoxes boxes;
+    qv::host::ScopedMessageBoxService service{boxes};
+
+    Bed() {
+        data->setBaseFolder(g_folder);
+        data->let("DatabaseName", qv::host::Variant("big.db"));
+        data->let("RecordSource", qv::host::Variant("t"));
+        form->add(data, "Data1", std::nullopt, {0, 600, 2000, 300});
+        form->add(bar, "qvRecordBar1", std::nullopt, {0, 0, 5775, 450});
+        bar->setMSDataControl("Data1");
+    }
+    ~Bed() { form->Unload(); }
+};
+
+// ---- Next Record: a click against MoveNext with the EOF tests. ----
+
+void NextByClick(benchmark::State& state) {
+    Bed bed;
+    auto rs = bed.data->recordset();
+    for (auto _ : state) {
+        bed.bar->ButtonBar_Click(qv::navigator::qvRecordBar::NextRecord);
+        if (rs->absolutePosition() == kRows - 1) rs->moveFirst();
+    }
+}
+
+void NextDirect(benchmark::State& state) {
+    Bed bed;
+    auto rs = bed.data->recordset();
+    for (auto _ : state) {
+        if (!rs->eof()) {
+            rs->moveNext();
+            if (rs->eof()) rs->moveLast();
+        }
+        if (rs->absolutePosition() == kRows - 1) rs->moveFirst();
+    }
+}
+
+// ---- First and Last in turn: the long jumps. ----
+
+void EndsByClick(benchmark::State& state) {
+    Bed bed;
+    for (auto _ : state) {
+        bed.bar->ButtonBar_Click(qv::navigator::qvRecordBar::LastRecord);
+        bed.bar->ButtonBar_Click(qv::navigator::qvRecordBar::FirstRecord);
+    }
+}
+
+void EndsDirect(benchmark::State& state) {
+    Bed bed;
+    auto rs = bed.data->recordset();
+    for (auto _ : state) {
+        if (!rs->eof()) rs->moveLast();
+        if (!rs->bof()) rs->moveFirst();
+    }
+}
+
+BENCHMARK(NextByClick);
+BENCHMARK(NextDirect);
+BENCHMARK(EndsByClick);
+BENCHMARK(EndsDirect);
+
+// Collects the CPU time per iteration of each run to print the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+    }
+    std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    generate();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    auto ratio = [&](const char* a, const char* b) {
+        if (reporter.times.count(a) && reporter.times.count(b) && reporter.times[b] > 0) {
+            std::printf("%s / %s: %.2f\n", a, b, reporter.times[a] / reporter.times[b]);
+        }
+    };
+    ratio("NextByClick", "NextDirect");
+    ratio("EndsByClick", "EndsDirect");
+    std::error_code ec;
+    std::filesystem::remove_all(g_folder, ec);
+    benchmark::Shutdown();
+    return 0;
+}
