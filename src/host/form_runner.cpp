@@ -365,6 +365,17 @@ bool FormRunner::dialogKey(const Control& from, unsigned vk) {
     return true;
 }
 
+HWND FormRunner::toolTipWindow(bool create) {
+    thread_local HWND tip = nullptr;
+    if (tip && IsWindow(tip)) return tip;
+    tip = nullptr;
+    if (!create) return nullptr;
+    InitCommonControls();
+    tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                          0, 0, nullptr, nullptr, nullptr, nullptr);
+    return tip;
+}
+
 void FormRunner::registerControls(ControlFactory& factory) {
     factory.add("CommandButton", [] { return std::make_shared<CommandButton>(); });
     factory.add("TextBox", [] { return std::make_shared<TextBox>(); });
@@ -378,6 +389,12 @@ void FormRunner::registerControls(ControlFactory& factory) {
 LRESULT FormRunner::dispatch(FormRunnerControl& control, UINT msg, WPARAM wParam, LPARAM lParam) {
     // A handler may unload the form, which drops the control: keep it alive.
     const auto keep = control.shared_from_this();
+    if (msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) {
+        if (HWND tip = toolTipWindow(false)) {
+            MSG relayed{control.hWnd(), msg, wParam, lParam, 0, {}, 0};
+            SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        }
+    }
     if (msg == WM_KEYDOWN) {
         t_swallowChar = 0;
         const auto vk = static_cast<unsigned>(wParam);

@@ -62,6 +62,12 @@ class FormRunner {
     // whether the key did something.
     static bool dialogKey(const Control& from, unsigned vk);
 
+    // The tooltip window that every windowed control of this thread shares;
+    // each control is one of its tools and supplies its ToolTipText when the
+    // tip is about to show. Made on first use when `create` is true; nullptr
+    // otherwise while there is none.
+    static HWND toolTipWindow(bool create);
+
     // Registers the standard controls (CommandButton, TextBox, Label, Frame,
     // Line, ComboBox, OptionButton) with `factory` under their class names.
     static void registerControls(ControlFactory& factory);

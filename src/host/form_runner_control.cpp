@@ -88,6 +88,16 @@ void FormRunnerControl::createWindow(HWND parent) {
         throw Error(errc::InvalidProcedureCall, Name(), "Cannot create the window of " + Name());
     }
     setHWnd(hwnd);
+    if (HWND tip = FormRunner::toolTipWindow(true)) {
+        // The text is asked for when the tip shows, so later changes count.
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = hwnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
     windowCreated();
 }
 
@@ -95,6 +105,14 @@ void FormRunnerControl::destroyWindow() {
     HWND hwnd = hWnd();
     if (!hwnd) return;
     setHWnd(nullptr);
+    if (HWND tip = FormRunner::toolTipWindow(false)) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = hwnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+        SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
     if (IsWindow(hwnd)) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         DestroyWindow(hwnd);
@@ -186,6 +204,13 @@ LRESULT FormRunnerControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             invalidate();
             return 0;
+        case WM_NOTIFY: {
+            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            if (info && info->hdr.code == TTN_NEEDTEXTA) {
+                info->lpszText = const_cast<char*>(ToolTipText().c_str());
+            }
+            return 0;
+        }
         default:
             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

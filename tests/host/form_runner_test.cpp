@@ -249,3 +249,27 @@ TEST_F(FormRunnerTest, ModalFormWithoutInputIsUnloadedAndReported) {
 
 }  // namespace
 }  // namespace qv::host
+
+namespace qv::host {
+namespace {
+
+TEST_F(FormRunnerTest, ControlsShareOneTooltipWindowThatAsksForTheirText) {
+    FormRunner::Show(form);
+    HWND tip = FormRunner::toolTipWindow(false);
+    ASSERT_NE(tip, nullptr);
+    // Every windowed control is one of its tools: three buttons, the text box, the frame.
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 5);
+    auto ok = form->get<CommandButton>("cmdOK");
+    ok->setToolTipText("Find first matching record");
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = tip;
+    info.hdr.code = TTN_NEEDTEXTA;
+    info.lpszText = info.szText;
+    SendMessageA(ok->hWnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(info.lpszText, "Find first matching record");
+    FormRunner::Unload(form);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+}
+
+}  // namespace
+}  // namespace qv::host
