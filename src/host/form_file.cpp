@@ -298,7 +298,7 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
         const Json& c = controls[i];
         onlyMembers(c, at,
                     {"type", "name", "index", "container", "left", "top", "width", "height",
-                     "visible", "toolTipText", "properties"});
+                     "visible", "enabled", "toolTipText", "properties"});
         std::string type = stringAt(required(c, at, "type"), at + "/type");
         std::string controlName = stringAt(required(c, at, "name"), at + "/name");
         if (controlName.empty()) refuse(at + "/name", "a control needs a name");
@@ -323,6 +323,11 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
             if (!c["visible"].is_boolean()) refuse(at + "/visible", "a Boolean was expected");
             visible = c["visible"].get<bool>();
         }
+        bool enabled = true;
+        if (c.contains("enabled")) {
+            if (!c["enabled"].is_boolean()) refuse(at + "/enabled", "a Boolean was expected");
+            enabled = c["enabled"].get<bool>();
+        }
         std::string tip;
         if (c.contains("toolTipText")) tip = stringAt(c["toolTipText"], at + "/toolTipText");
         PropertyBag bag;
@@ -332,6 +337,7 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
         std::shared_ptr<Control> control = factory.create(type);
         if (!control) refuse(at + "/type", "control type \"" + type + "\" could not be created");
         control->setVisible(visible);
+        control->setEnabled(enabled);
         control->setToolTipText(tip);
         try {
             form.add(control, controlName, index, bounds, container, &bag);
@@ -371,6 +377,7 @@ std::string saveForm(Form& form) {
         }
         putBounds(c, control->bounds());
         if (!control->Visible()) c["visible"] = false;
+        if (!control->Enabled()) c["enabled"] = false;
         if (!control->ToolTipText().empty()) c["toolTipText"] = control->ToolTipText();
         PropertyBag bag;
         control->hostWriteProperties(bag);

@@ -132,6 +132,7 @@ std::shared_ptr<Form> sampleForm() {
     bar->when = "now";
     form->add(bar, "qvRecordBar1", std::nullopt, {0, 600, 5775, 450});
     form->controls().back()->setVisible(false);
+    form->controls()[1]->setEnabled(false);
     form->controls().back()->setToolTipText("Navigate");
     return form;
 }
@@ -146,6 +147,8 @@ TEST(FormFileTest, SaveLoadSaveGivesTheSameBytes) {
     ASSERT_EQ(loaded->controls().size(), 4u);
     auto& b1 = static_cast<Button&>(*loaded->control("Buttonbar", std::int16_t{1}));
     EXPECT_EQ(b1.caption, "Button 1");
+    EXPECT_FALSE(loaded->control("Buttonbar", std::int16_t{0})->Enabled());
+    EXPECT_TRUE(b1.Enabled());
     EXPECT_EQ(b1.Container(), loaded->control("fraButtons"));
     auto picture = pictureOf(b1.picture);
     ASSERT_TRUE(picture);
@@ -213,6 +216,7 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
         {head + control(R"(, "width": -1)") + "]}", "/controls/0/width: number out of range"},
         {head + control(R"(, "index": 40000)") + "]}", "/controls/0/index: number out of range"},
         {head + control(R"(, "colour": 1)") + "]}", "/controls/0/colour: unexpected member"},
+        {head + control(R"(, "enabled": 0)") + "]}", "/controls/0/enabled: a Boolean was expected"},
         {head + control(R"(, "properties": {"Caption": {"date": 1e300}})") + "]}",
          "/controls/0/properties/Caption/date: date out of range"},
     };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/form.h"
+#include "platform/ole/picture.h"
 
 namespace qv::host {
 namespace {
@@ -68,6 +69,11 @@ TEST(UserControlTest, TwipsScaleAndResizeKeepTheImage) {
     // HiMetric to pixels: 2540 HiMetric is one inch, 96 pixels.
     EXPECT_FLOAT_EQ(c.ScaleX(2540, ScaleMode::HiMetric, ScaleMode::Pixels), 96.0f);
     EXPECT_FLOAT_EQ(c.ScaleY(96, ScaleMode::Pixels, ScaleMode::User), 1440.0f);
+    // Image is the persistent image itself, not a copy.
+    auto image = c.Image();
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->Type(), PICTYPE_BITMAP);
+    EXPECT_EQ(image->Handle(), static_cast<HANDLE>(c.imageBitmap()));
 }
 
 }  // namespace
