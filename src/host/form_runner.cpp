@@ -280,10 +280,9 @@ HWND FormRunner::frameOf(const Form& form) {
 }
 
 HWND FormRunner::containerWindow(const Control& control) {
+    // A user control's own controls have that user control as their container.
     ObjectRef container = control.Container();
-    if (auto* windowed = dynamic_cast<FormRunnerControl*>(container.get())) {
-        return windowed->hWnd();
-    }
+    if (auto* holder = dynamic_cast<Control*>(container.get())) return holder->hWnd();
     if (auto* form = dynamic_cast<Form*>(container.get())) return windowOf(*form);
     return nullptr;
 }
