@@ -176,8 +176,10 @@ class qvRecordBar : public host::UserControl {
     void editSteps(host::StepRunner& steps, ClickState& state);
     void saveSteps(host::StepRunner& steps);
     void cancelSteps(host::StepRunner& steps);
-    // One step per button: 0 to 7 get `browse`, then 8 and 9 get its opposite.
-    void switchSteps(host::StepRunner& steps, bool browse);
+    // One step per button: 0 to 7 get `browse`, then 8 and 9 get its
+    // opposite. With `skip`, each step does nothing while *skip is true when
+    // it runs (`skip` must outlive the run).
+    void switchSteps(host::StepRunner& steps, bool browse, const bool* skip = nullptr);
 
     bool m_statusVisible = true;
     std::string m_searchField;

@@ -202,10 +202,12 @@ void qvRecordBar::findSteps(host::StepRunner& steps) {
         .step("release", [] { search::SearchRecordset = nullptr; });
 }
 
-void qvRecordBar::switchSteps(host::StepRunner& steps, bool browse) {
+void qvRecordBar::switchSteps(host::StepRunner& steps, bool browse, const bool* skip) {
     for (std::int16_t i = 0; i < ButtonCount; ++i) {
         bool enabled = i < SaveChanges ? browse : !browse;
-        steps.step("Buttonbar.Enabled", [this, i, enabled] { Buttonbar(i).setEnabled(enabled); });
+        steps.step("Buttonbar.Enabled", [this, i, enabled, skip] {
+            if (!skip || !*skip) Buttonbar(i).setEnabled(enabled);
+        });
     }
 }
 
@@ -259,12 +261,7 @@ void qvRecordBar::editSteps(host::StepRunner& steps, ClickState& s) {
         .step("status", [this, &s] {
             if (!s.noRecord) writeStatus("Edit Record");
         });
-    for (std::int16_t i = 0; i < ButtonCount; ++i) {
-        bool enabled = i >= SaveChanges;
-        steps.step("Buttonbar.Enabled", [this, &s, i, enabled] {
-            if (!s.noRecord) Buttonbar(i).setEnabled(enabled);
-        });
-    }
+    switchSteps(steps, false, &s.noRecord);
     steps
         .step("Edit",
               [this, &s] {
