@@ -23,8 +23,9 @@ class GdiLeakGuard {
 
 }  // namespace qv::test
 
-#define QV_EXPECT_NO_GDI_LEAKS(block)         \
+// Variadic, so that a block with unbracketed commas passes as one argument.
+#define QV_EXPECT_NO_GDI_LEAKS(...)           \
     do {                                      \
         ::qv::test::GdiLeakGuard qvLeakGuard; \
-        block;                                \
+        __VA_ARGS__;                          \
     } while (0)

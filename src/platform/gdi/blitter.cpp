@@ -9,6 +9,7 @@
 
 #include "platform/gdi/brush.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/mono_blit.h"
 #include "platform/gdi/rop3.h"
 
 namespace qv::gdi {
@@ -237,6 +238,7 @@ void blit(const BlitJob& job) {
     if (w <= 0 || h <= 0) return;
     if (info.usesPattern && (job.pattern == nullptr || job.pattern->empty())) return;
     if (tryFastPath(job, info.usesSource)) return;
+    if (info.usesSource && tryMonoFastPath(job)) return;
 
     Surface& dst = *job.dst;
     // A stretch within one surface reads a snapshot; a plain blit only needs

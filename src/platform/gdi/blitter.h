@@ -50,6 +50,10 @@ class SourceConverter {
         return raw;
     }
     Mode mode() const { return m_mode; }
+    // The two raw values a 1-bpp source pixel becomes (Lookup mode).
+    const std::array<std::uint32_t, 2>& lookup() const { return m_lookup; }
+    // The device value a colour source pixel must equal to become 1 (BkMatch mode).
+    std::uint32_t bkRaw() const { return m_bkRaw; }
 
   private:
     Mode m_mode = Mode::Identity;

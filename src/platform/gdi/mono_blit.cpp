@@ -1,0 +1,267 @@
+// Monochrome rows are handled a byte (eight pixels) at a time: colour rows
+// are compared eight pixels per step into one mask byte, mask bytes expand
+// into eight colour pixels through a table, and 1-bpp rows are shifted into
+// the destination's bit alignment before they are combined.
+#include "platform/gdi/mono_blit.h"
+
+#include <array>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace qv::gdi {
+namespace {
+
+constexpr std::uint8_t kSrcCopy = 0xCC;
+constexpr std::uint8_t kSrcAnd = 0x88;
+constexpr std::uint8_t kSrcPaint = 0xEE;
+constexpr std::uint8_t kSrcInvert = 0x66;
+constexpr std::uint8_t kDsna = 0x22;
+
+template <std::uint8_t R, class T>
+inline T combine(T d, T s) {
+    if constexpr (R == kSrcCopy) {
+        return s;
+    } else if constexpr (R == kSrcAnd) {
+        return static_cast<T>(d & s);
+    } else if constexpr (R == kSrcPaint) {
+        return static_cast<T>(d | s);
+    } else if constexpr (R == kSrcInvert) {
+        return static_cast<T>(d ^ s);
+    } else {
+        return static_cast<T>(d & ~s);
+    }
+}
+
+// Bit order reversal of a byte: movemask gives pixel 0 in bit 0, 1-bpp rows
+// keep pixel 0 in bit 7.
+constexpr std::array<std::uint8_t, 256> makeReverse() {
+    std::array<std::uint8_t, 256> table{};
+    for (unsigned i = 0; i < 256; ++i) {
+        unsigned r = 0;
+        for (unsigned b = 0; b < 8; ++b) r |= ((i >> b) & 1u) << (7 - b);
+        table[i] = static_cast<std::uint8_t>(r);
+    }
+    return table;
+}
+constexpr std::array<std::uint8_t, 256> kReverse = makeReverse();
+
+// Eight bits of a 1-bpp row from bit `pos` on (pos may be negative); bits
+// outside the row's `bytes` read as 0, so edge windows never read past it.
+inline unsigned bitsAt(const std::uint8_t* row, long long bytes, long long pos) {
+    const long long i0 = pos >> 3;
+    const unsigned shift = static_cast<unsigned>(pos & 7);
+    const unsigned hi = (i0 >= 0 && i0 < bytes) ? row[i0] : 0u;
+    if (shift == 0) return hi;
+    const unsigned lo = (i0 + 1 >= 0 && i0 + 1 < bytes) ? row[i0 + 1] : 0u;
+    return (((hi << 8) | lo) << shift >> 8) & 0xFFu;
+}
+
+// Mask byte of eight 32-bpp pixels: bit 7 for s[0], set where the colour
+// (alpha ignored) equals `key`.
+inline unsigned matchByte(const std::uint32_t* s, std::uint32_t key) {
+#if defined(__SSE2__)
+    const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i k = _mm_set1_epi32(static_cast<int>(key));
+    const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s)), rgb);
+    const __m128i b = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4)), rgb);
+    const int low = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, k)));
+    const int high = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, k)));
+    return kReverse[static_cast<unsigned>(low | (high << 4))];
+#else
+    unsigned bits = 0;
+    for (int i = 0; i < 8; ++i) bits = (bits << 1) | ((s[i] & 0x00FFFFFFu) == key ? 1u : 0u);
+    return bits;
+#endif
+}
+
+// The source bits of one destination row, aligned to the destination's bit
+// offset: bit (left & 7) + x of the buffer is the source pixel of rect.left + x.
+void sourceBitsFromMono(const BlitJob& job, int row, std::vector<std::uint8_t>& out) {
+    const Surface& src = *job.src;
+    const std::uint8_t* srow = src.row(row);
+    const auto bytes = static_cast<long long>(src.stride());
+    const long long start = static_cast<long long>(job.srcX) - (job.rect.left & 7);
+    const auto& lookup = job.convert.lookup();
+    const unsigned flip = lookup[0] != 0 ? 0xFFu : 0u;
+    const bool constant = lookup[0] == lookup[1];
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        if (constant) {
+            out[k] = static_cast<std::uint8_t>(flip);
+            continue;
+        }
+        out[k] = static_cast<std::uint8_t>(
+            bitsAt(srow, bytes, start + 8 * static_cast<long long>(k)) ^ flip);
+    }
+}
+
+void sourceBitsFromColor(const BlitJob& job, int row, int w, std::vector<std::uint8_t>& out) {
+    const auto* s = reinterpret_cast<const std::uint32_t*>(job.src->row(row)) + job.srcX;
+    std::fill(out.begin(), out.end(), std::uint8_t{0});
+    const bool match = job.convert.mode() == SourceConverter::Mode::BkMatch;
+    const std::uint32_t key = job.convert.bkRaw();
+    std::uint32_t lastRaw = 0;
+    std::uint32_t lastBit = job.convert(0);
+    auto bitOf = [&](std::uint32_t raw) {
+        if (match) return (raw & 0x00FFFFFFu) == key ? 1u : 0u;
+        // Nearest-entry lookups repeat for runs of one colour.
+        if (raw != lastRaw) {
+            lastRaw = raw;
+            lastBit = job.convert(raw) & 1u;
+        }
+        return lastBit;
+    };
+    const int offset = job.rect.left & 7;
+    int x = 0;
+    auto single = [&](int i) {
+        const int q = offset + i;
+        out[static_cast<std::size_t>(q >> 3)] |=
+            static_cast<std::uint8_t>(bitOf(s[i]) << (7 - (q & 7)));
+    };
+    for (; x < w && ((offset + x) & 7) != 0; ++x) single(x);
+    if (match) {
+        for (; x + 8 <= w; x += 8) {
+            out[static_cast<std::size_t>((offset + x) >> 3)] =
+                static_cast<std::uint8_t>(matchByte(s + x, key));
+        }
+    }
+    for (; x < w; ++x) single(x);
+}
+
+template <std::uint8_t R>
+void blitToMono(const BlitJob& job) {
+    Surface& dst = *job.dst;
+    const int w = job.rect.right - job.rect.left;
+    const int h = job.rect.bottom - job.rect.top;
+    const int firstByte = job.rect.left >> 3;
+    const int lastByte = (job.rect.right - 1) >> 3;
+    std::vector<std::uint8_t> bits(static_cast<std::size_t>(lastByte - firstByte + 1));
+    const auto headMask = static_cast<std::uint8_t>(0xFFu >> (job.rect.left & 7));
+    const auto tailMask = static_cast<std::uint8_t>(0xFFu << (7 - ((job.rect.right - 1) & 7)));
+    const bool fromMono = job.src->isMono();
+    const bool bottomUp = job.src == job.dst && job.srcY < job.rect.top;
+    for (int i = 0; i < h; ++i) {
+        const int r = bottomUp ? h - 1 - i : i;
+        // Buffered before any write, so a row that overlaps itself reads the original bits.
+        if (fromMono) {
+            sourceBitsFromMono(job, job.srcY + r, bits);
+        } else {
+            sourceBitsFromColor(job, job.srcY + r, w, bits);
+        }
+        std::uint8_t* d = dst.row(job.rect.top + r) + firstByte;
+        const std::size_t n = bits.size();
+        for (std::size_t k = 0; k < n; ++k) {
+            std::uint8_t mask = 0xFF;
+            if (k == 0) mask &= headMask;
+            if (k + 1 == n) mask &= tailMask;
+            const std::uint8_t result = combine<R>(d[k], bits[k]);
+            d[k] = static_cast<std::uint8_t>((d[k] & ~mask) | (result & mask));
+        }
+    }
+}
+
+// Eight colour pixels per source byte for one pair of colours; kept per
+// thread because a drawing reuses the same two colours blit after blit.
+struct ExpandTable {
+    std::uint32_t zero = 0;
+    std::uint32_t one = 0;
+    bool ready = false;
+    std::array<std::array<std::uint32_t, 8>, 256> rows{};
+
+    const std::array<std::array<std::uint32_t, 8>, 256>& get(std::uint32_t v0, std::uint32_t v1) {
+        if (!ready || v0 != zero || v1 != one) {
+            for (unsigned b = 0; b < 256; ++b) {
+                for (unsigned j = 0; j < 8; ++j) rows[b][j] = ((b >> (7 - j)) & 1u) ? v1 : v0;
+            }
+            zero = v0;
+            one = v1;
+            ready = true;
+        }
+        return rows;
+    }
+};
+
+template <std::uint8_t R>
+void blitFromMono(const BlitJob& job) {
+    Surface& dst = *job.dst;
+    const Surface& src = *job.src;
+    const int w = job.rect.right - job.rect.left;
+    const int h = job.rect.bottom - job.rect.top;
+    const std::uint32_t v0 = job.convert.lookup()[0];
+    const std::uint32_t v1 = job.convert.lookup()[1];
+    // Small blits expand bit by bit rather than pay for a table rebuild.
+    const bool useTable = static_cast<long long>(w) * h >= 1024;
+    thread_local ExpandTable table;
+    const auto* rows = useTable ? &table.get(v0, v1) : nullptr;
+    const std::uint32_t diff = v0 ^ v1;
+    for (int r = 0; r < h; ++r) {
+        const std::uint8_t* srow = src.row(job.srcY + r);
+        std::uint32_t* d =
+            reinterpret_cast<std::uint32_t*>(dst.row(job.rect.top + r)) + job.rect.left;
+        int x = 0;
+        auto single = [&](int i) {
+            const int p = job.srcX + i;
+            const std::uint32_t bit = (srow[p >> 3] >> (7 - (p & 7))) & 1u;
+            d[i] = combine<R>(d[i], v0 ^ (diff & (0u - bit)));
+        };
+        for (; x < w && ((job.srcX + x) & 7) != 0; ++x) single(x);
+        if (rows != nullptr) {
+            for (; x + 8 <= w; x += 8) {
+                const auto& e = (*rows)[srow[(job.srcX + x) >> 3]];
+                for (int j = 0; j < 8; ++j)
+                    d[x + j] = combine<R>(d[x + j], e[static_cast<std::size_t>(j)]);
+            }
+        }
+        for (; x < w; ++x) single(x);
+    }
+}
+
+template <std::uint8_t R>
+bool dispatch(const BlitJob& job) {
+    const PixelFormat df = job.dst->format();
+    const PixelFormat sf = job.src->format();
+    if (job.dst->isMono()) {
+        if (job.src->isMono()) {
+            if (job.convert.mode() != SourceConverter::Mode::Lookup) return false;
+        } else if (sf != PixelFormat::Rgb32 ||
+                   (job.convert.mode() != SourceConverter::Mode::BkMatch &&
+                    job.convert.mode() != SourceConverter::Mode::Nearest)) {
+            return false;
+        }
+        blitToMono<R>(job);
+        return true;
+    }
+    if (df == PixelFormat::Rgb32 && job.src->isMono() &&
+        job.convert.mode() == SourceConverter::Mode::Lookup) {
+        blitFromMono<R>(job);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool tryMonoFastPath(const BlitJob& job) {
+    if (job.src == nullptr || job.dst == nullptr || !job.xMap.empty() || !job.yMap.empty())
+        return false;
+    if (!job.src->isMono() && !job.dst->isMono()) return false;
+    if (job.rect.right <= job.rect.left || job.rect.bottom <= job.rect.top) return false;
+    switch (job.rop) {
+        case kSrcCopy:
+            return dispatch<kSrcCopy>(job);
+        case kSrcAnd:
+            return dispatch<kSrcAnd>(job);
+        case kSrcPaint:
+            return dispatch<kSrcPaint>(job);
+        case kSrcInvert:
+            return dispatch<kSrcInvert>(job);
+        case kDsna:
+            return dispatch<kDsna>(job);
+        default:
+            return false;
+    }
+}
+
+}  // namespace qv::gdi
