@@ -211,6 +211,27 @@ using DRAWSTATEPROC = BOOL(CALLBACK*)(HDC hdc, LPARAM lData, WPARAM wData, int c
 #define MM_ISOTROPIC 7
 #define MM_ANISOTROPIC 8
 
+// Polygon fill modes.
+#define ALTERNATE 1
+#define WINDING 2
+
+// Graphics modes.
+#define GM_COMPATIBLE 1
+#define GM_ADVANCED 2
+
+// Text alignment flags (SetTextAlign).
+#define TA_NOUPDATECP 0
+#define TA_UPDATECP 1
+#define TA_LEFT 0
+#define TA_RIGHT 2
+#define TA_CENTER 6
+#define TA_TOP 0
+#define TA_BOTTOM 8
+#define TA_BASELINE 24
+#define TA_RTLREADING 256
+#define TA_MASK (TA_BASELINE + TA_CENTER + TA_UPDATECP + TA_RTLREADING)
+#define GDI_ERROR 0xFFFFFFFFu
+
 // Stretch modes.
 #define BLACKONWHITE 1
 #define WHITEONBLACK 2
@@ -451,6 +472,15 @@ int GetStretchBltMode(HDC hdc);
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppoint);
 BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+int SetPolyFillMode(HDC hdc, int mode);
+int GetPolyFillMode(HDC hdc);
+UINT SetTextAlign(HDC hdc, UINT align);
+UINT GetTextAlign(HDC hdc);
+int SetGraphicsMode(HDC hdc, int iMode);
+int GetGraphicsMode(HDC hdc);
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppoint);
+BOOL GetCurrentPositionEx(HDC hdc, LPPOINT lppt);
 
 // Clipping (rectangular regions).
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2);

@@ -37,6 +37,11 @@ struct DcState {
     int rop2 = R2_COPYPEN;
     int mapMode = MM_TEXT;
     int stretchMode = BLACKONWHITE;
+    int polyFillMode = ALTERNATE;
+    UINT textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
+    int graphicsMode = GM_COMPATIBLE;
+    // Kept for callers that read it back; drawing maps with the viewport origin only.
+    POINT windowOrg{0, 0};
     POINT brushOrg{0, 0};
     POINT viewportOrg{0, 0};
     POINT currentPos{0, 0};

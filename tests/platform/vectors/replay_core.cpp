@@ -120,6 +120,36 @@ QV_REPLAY_API(GetMapMode, [](const Json& call, ReplayContext& ctx) {
 QV_REPLAY_API(GetStretchBltMode, [](const Json& call, ReplayContext& ctx) {
     return CallResult::of(GetStretchBltMode(ctx.dc(call)));
 });
+QV_REPLAY_API(GetPolyFillMode, [](const Json& call, ReplayContext& ctx) {
+    return CallResult::of(GetPolyFillMode(ctx.dc(call)));
+});
+QV_REPLAY_API(GetTextAlign, [](const Json& call, ReplayContext& ctx) {
+    return CallResult::of(GetTextAlign(ctx.dc(call)));
+});
+QV_REPLAY_API(GetGraphicsMode, [](const Json& call, ReplayContext& ctx) {
+    return CallResult::of(GetGraphicsMode(ctx.dc(call)));
+});
+QV_REPLAY_API(GetWindowOrgEx, [](const Json& call, ReplayContext& ctx) {
+    POINT p{};
+    GetWindowOrgEx(ctx.dc(call), &p);
+    return CallResult::of(pointResult(p));
+});
+QV_REPLAY_API(SetPolyFillMode, [](const Json& call, ReplayContext& ctx) {
+    return CallResult::of(
+        SetPolyFillMode(ctx.dc(call), static_cast<int>(parseConstant(call.at("mode")))));
+});
+QV_REPLAY_API(SetTextAlign, [](const Json& call, ReplayContext& ctx) {
+    return CallResult::of(
+        SetTextAlign(ctx.dc(call), static_cast<UINT>(parseConstant(call.at("align")))));
+});
+QV_REPLAY_API(SetGraphicsMode, [](const Json& call, ReplayContext& ctx) {
+    return CallResult::of(
+        SetGraphicsMode(ctx.dc(call), static_cast<int>(parseConstant(call.at("mode")))));
+});
+QV_REPLAY_API(SetWindowOrgEx, [](const Json& call, ReplayContext& ctx) {
+    const POINT p = parsePoint(call.at("point"));
+    return CallResult::of(SetWindowOrgEx(ctx.dc(call), p.x, p.y, nullptr));
+});
 QV_REPLAY_API(GetBrushOrgEx, [](const Json& call, ReplayContext& ctx) {
     POINT p{};
     GetBrushOrgEx(ctx.dc(call), &p);
@@ -262,11 +292,8 @@ QV_REPLAY_API(CreateCompatibleBitmap, [](const Json& call, ReplayContext& ctx) {
     return CallResult::made(ctx.bitmap(call));
 });
 QV_REPLAY_API(GetCurrentPositionEx, [](const Json& call, ReplayContext& ctx) {
-    // The current position, read through MoveToEx and put back.
-    HDC dc = ctx.dc(call);
     POINT p{};
-    MoveToEx(dc, 0, 0, &p);
-    MoveToEx(dc, p.x, p.y, nullptr);
+    GetCurrentPositionEx(ctx.dc(call), &p);
     return CallResult::of(Json::array({p.x, p.y}));
 });
 
