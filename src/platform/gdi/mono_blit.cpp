@@ -77,6 +77,27 @@ inline unsigned matchByte(const std::uint32_t* s, std::uint32_t key) {
 #endif
 }
 
+// Two mask bytes of sixteen 32-bpp pixels, as matchByte.
+inline void matchTwoBytes(const std::uint32_t* s, std::uint32_t key, std::uint8_t* out) {
+#if defined(__SSE2__)
+    const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i k = _mm_set1_epi32(static_cast<int>(key));
+    __m128i c[4];
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * i));
+        c[i] = _mm_cmpeq_epi32(_mm_and_si128(v, rgb), k);
+    }
+    const __m128i packed =
+        _mm_packs_epi16(_mm_packs_epi32(c[0], c[1]), _mm_packs_epi32(c[2], c[3]));
+    const auto bits = static_cast<unsigned>(_mm_movemask_epi8(packed));
+    out[0] = kReverse[bits & 0xFFu];
+    out[1] = kReverse[bits >> 8];
+#else
+    out[0] = static_cast<std::uint8_t>(matchByte(s, key));
+    out[1] = static_cast<std::uint8_t>(matchByte(s + 8, key));
+#endif
+}
+
 // The source bits of one destination row, aligned to the destination's bit
 // offset: bit (left & 7) + x of the buffer is the source pixel of rect.left + x.
 void sourceBitsFromMono(const BlitJob& job, int row, std::vector<std::uint8_t>& out) {
@@ -122,6 +143,9 @@ void sourceBitsFromColor(const BlitJob& job, int row, int w, std::vector<std::ui
     };
     for (; x < w && ((offset + x) & 7) != 0; ++x) single(x);
     if (match) {
+        for (; x + 16 <= w; x += 16) {
+            matchTwoBytes(s + x, key, out.data() + ((offset + x) >> 3));
+        }
         for (; x + 8 <= w; x += 8) {
             out[static_cast<std::size_t>((offset + x) >> 3)] =
                 static_cast<std::uint8_t>(matchByte(s + x, key));
@@ -160,6 +184,35 @@ void blitToMono(const BlitJob& job) {
             d[k] = static_cast<std::uint8_t>((d[k] & ~mask) | (result & mask));
         }
     }
+}
+
+// d[0..7] = rop(d[0..7], e[0..7]).
+template <std::uint8_t R>
+inline void combine8(std::uint32_t* d, const std::uint32_t* e) {
+#if defined(__SSE2__)
+    for (int half = 0; half < 8; half += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(e + half));
+        auto* target = reinterpret_cast<__m128i*>(d + half);
+        if constexpr (R == kSrcCopy) {
+            _mm_storeu_si128(target, s);
+        } else {
+            const __m128i v = _mm_loadu_si128(target);
+            __m128i r;
+            if constexpr (R == kSrcAnd) {
+                r = _mm_and_si128(v, s);
+            } else if constexpr (R == kSrcPaint) {
+                r = _mm_or_si128(v, s);
+            } else if constexpr (R == kSrcInvert) {
+                r = _mm_xor_si128(v, s);
+            } else {
+                r = _mm_andnot_si128(s, v);
+            }
+            _mm_storeu_si128(target, r);
+        }
+    }
+#else
+    for (int j = 0; j < 8; ++j) d[j] = combine<R>(d[j], e[j]);
+#endif
 }
 
 // Eight colour pixels per source byte for one pair of colours; kept per
@@ -210,8 +263,7 @@ void blitFromMono(const BlitJob& job) {
         if (rows != nullptr) {
             for (; x + 8 <= w; x += 8) {
                 const auto& e = (*rows)[srow[(job.srcX + x) >> 3]];
-                for (int j = 0; j < 8; ++j)
-                    d[x + j] = combine<R>(d[x + j], e[static_cast<std::size_t>(j)]);
+                combine8<R>(d + x, e.data());
             }
         }
         for (; x < w; ++x) single(x);
