@@ -33,12 +33,12 @@ std::array<std::atomic<COLORREF>, kSysColorCount>& table() {
 }
 
 // The brushes of GetSysColorBrush: stock entries of the handle table (never
-// deleted, not counted as live). A brush keeps the colour it was made with,
-// so a colour change makes a new one; handles given out before stay valid.
+// deleted, not counted as live), one per index for the life of the process.
+// Each reads its colour from the table when used, so a handle taken before
+// SetSysColors paints the new colour, as the system brushes do.
 struct SysBrushes {
     std::mutex lock;
     std::array<HBRUSH, kSysColorCount> handles{};
-    std::array<COLORREF, kSysColorCount> colors{};
 };
 
 SysBrushes& sysBrushes() {
@@ -75,17 +75,14 @@ DWORD GetSysColor(int nIndex) {
 
 HBRUSH GetSysColorBrush(int nIndex) {
     if (!qv::gdi::isSysColorIndex(nIndex)) return nullptr;
-    const COLORREF color = GetSysColor(nIndex);
     auto& brushes = qv::gdi::sysBrushes();
     std::lock_guard<std::mutex> guard(brushes.lock);
-    const auto i = static_cast<std::size_t>(nIndex);
-    if (brushes.handles[i] == nullptr || brushes.colors[i] != color) {
-        auto brush = std::make_shared<qv::gdi::Brush>(BS_SOLID, color);
-        brushes.handles[i] =
-            static_cast<HBRUSH>(qv::gdi::HandleTable::instance().insert(std::move(brush), true));
-        brushes.colors[i] = color;
+    HBRUSH& handle = brushes.handles[static_cast<std::size_t>(nIndex)];
+    if (handle == nullptr) {
+        handle = static_cast<HBRUSH>(
+            qv::gdi::HandleTable::instance().insert(qv::gdi::Brush::system(nIndex), true));
     }
-    return brushes.handles[i];
+    return handle;
 }
 
 BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbValues) {

@@ -53,15 +53,42 @@ TEST(SysColors, BrushesAreStockObjectsThatFollowTheColours) {
     LOGBRUSH info{};
     ASSERT_EQ(GetObjectA(face, sizeof(info), &info), static_cast<int>(sizeof(info)));
     EXPECT_EQ(info.lbColor, GetSysColor(COLOR_BTNFACE));
+}
+
+// A handle taken before a colour change keeps working and paints the new
+// colour (a brush selected into a DC included); the old colour comes back
+// with the scheme.
+TEST(SysColors, BrushHandlesPaintTheColourInEffect) {
+    qv::test::GdiLeakGuard leaks;
+    HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateBitmap(4, 1, 1, 32, nullptr);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldBrush = SelectObject(dc, face);
+    const RECT left{0, 0, 1, 1};
+    const RECT right{3, 0, 4, 1};
+    FillRect(dc, &left, face);
     {
         SysColorsRestorer restore;
         const INT index = COLOR_BTNFACE;
         const COLORREF color = 0x00112233;
-        SetSysColors(1, &index, &color);
-        HBRUSH changed = GetSysColorBrush(COLOR_BTNFACE);
-        ASSERT_EQ(GetObjectA(changed, sizeof(info), &info), static_cast<int>(sizeof(info)));
+        ASSERT_TRUE(SetSysColors(1, &index, &color));
+        EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), face);
+        LOGBRUSH info{};
+        ASSERT_EQ(GetObjectA(face, sizeof(info), &info), static_cast<int>(sizeof(info)));
         EXPECT_EQ(info.lbColor, 0x00112233u);
+        FillRect(dc, &right, face);
+        PatBlt(dc, 1, 0, 1, 1, PATCOPY);
+        EXPECT_EQ(GetPixel(dc, 0, 0), defaultSysColors()[COLOR_BTNFACE]);
+        EXPECT_EQ(GetPixel(dc, 1, 0), 0x00112233u);
+        EXPECT_EQ(GetPixel(dc, 3, 0), 0x00112233u);
     }
+    PatBlt(dc, 2, 0, 1, 1, PATCOPY);
+    EXPECT_EQ(GetPixel(dc, 2, 0), defaultSysColors()[COLOR_BTNFACE]);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 }
 
 }  // namespace
