@@ -269,6 +269,10 @@ bool FormRunner::Unload(const std::shared_ptr<Form>& form) {
     return true;
 }
 
+void FormRunner::Hide(const Form& form) {
+    if (OpenForm* open = findOpen(&form)) closeWindows(*open);
+}
+
 HWND FormRunner::windowOf(const Form& form) {
     const OpenForm* open = findOpen(&form);
     return open ? open->client : nullptr;

@@ -38,6 +38,10 @@ class FormRunner {
     // closes its window.
     static bool Unload(const std::shared_ptr<Form>& form);
 
+    // Closes the windows of a shown form and of its controls, keeping the
+    // form and its controls loaded; Show opens them again.
+    static void Hide(const Form& form);
+
     // The client window of a shown form, or nullptr.
     static HWND windowOf(const Form& form);
     // The top-level frame window of a shown form, or nullptr.

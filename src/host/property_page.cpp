@@ -1,5 +1,6 @@
 #include "host/property_page.h"
 
+#include "host/form.h"
 #include "host/member_registry.h"
 
 namespace qv::host {
@@ -7,6 +8,14 @@ namespace qv::host {
 ObjectRef PropertyPage::SelectedControls(std::size_t index) const {
     if (index >= m_selected.size()) raise(errc::SubscriptOutOfRange, "PropertyPage");
     return m_selected[index];
+}
+
+std::shared_ptr<Form> PropertyPage::surface() {
+    if (!m_surface) {
+        m_surface = std::make_shared<Form>(m_caption);
+        m_surface->setCaption(m_caption);
+    }
+    return m_surface;
 }
 
 const MemberRegistry& PropertyPage::registry() {

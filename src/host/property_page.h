@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 
 namespace qv::host {
 
+class Form;
 class MemberRegistry;
 
 class PropertyPage : public Object {
@@ -32,6 +34,12 @@ class PropertyPage : public Object {
     bool changed() const { return m_changed; }
     void setChanged(bool changed) { m_changed = changed; }
 
+    // The form that holds the page's own controls (its labels, combo boxes
+    // ...) and the handlers of their events; made on first use, named and
+    // captioned after the page. A host that shows the page in a window shows
+    // this form.
+    std::shared_ptr<Form> surface();
+
     const MemberRegistry& members() const override;
     // Returns the registry derived pages extend (Changed, Caption).
     static const MemberRegistry& registry();
@@ -47,6 +55,7 @@ class PropertyPage : public Object {
 
     std::string m_caption;
     std::vector<ObjectRef> m_selected;
+    std::shared_ptr<Form> m_surface;
     bool m_changed = false;
 };
 

@@ -1,6 +1,8 @@
 #include "host/property_page_host.h"
 
 #include "host/error.h"
+#include "host/form.h"
+#include "host/form_runner.h"
 
 namespace qv::host {
 
@@ -16,10 +18,13 @@ void PropertyPageHost::checkSelection(const std::vector<ObjectRef>& selection) {
     }
 }
 
-void PropertyPageHost::open(std::shared_ptr<PropertyPage> page, std::vector<ObjectRef> selection) {
+void PropertyPageHost::open(std::shared_ptr<PropertyPage> page, std::vector<ObjectRef> selection,
+                            bool inWindow) {
     if (!page) throw Error(errc::InvalidProcedureCall, "PropertyPage", "No page to open");
     checkSelection(selection);
     close();
+    if (inWindow) FormRunner::Show(page->surface());
+    m_inWindow = inWindow;
     m_page = std::move(page);
     m_page->m_selected = std::move(selection);
     m_page->m_changed = false;
@@ -50,6 +55,9 @@ void PropertyPageHost::close() {
     if (!m_page) return;
     // A closed page keeps no references to the controls it edited.
     m_page->m_selected.clear();
+    // Hidden, not unloaded: the page's controls stay for its next opening.
+    if (m_inWindow) FormRunner::Hide(*m_page->surface());
+    m_inWindow = false;
     m_page.reset();
 }
 

@@ -14,7 +14,11 @@ class PropertyPageHost {
     // Opens `page` for `selection` (item 0 is the control edited): the page
     // starts unchanged and receives SelectionChanged. Fails with error 5 when
     // the selection is empty or holds Nothing; the page is then not opened.
-    void open(std::shared_ptr<PropertyPage> page, std::vector<ObjectRef> selection);
+    // With `inWindow` the page's surface is loaded and shown (modeless) in a
+    // window first, so that its controls exist when SelectionChanged runs;
+    // closing the page closes that window again.
+    void open(std::shared_ptr<PropertyPage> page, std::vector<ObjectRef> selection,
+              bool inWindow = false);
 
     // Gives the open page a new selection: pending changes are dropped and the
     // page receives SelectionChanged again. Fails like open().
@@ -41,6 +45,7 @@ class PropertyPageHost {
     static void checkSelection(const std::vector<ObjectRef>& selection);
 
     std::shared_ptr<PropertyPage> m_page;
+    bool m_inWindow = false;
 };
 
 }  // namespace qv::host

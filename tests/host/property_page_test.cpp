@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "host/combo_box.h"
+#include "host/form.h"
+#include "host/form_runner.h"
 #include "host/member_registry.h"
 #include "host/property_page_host.h"
+#include "platform/user/input.h"
+#include "platform/user/thread_state.h"
 
 namespace qv::host {
 namespace {
@@ -119,6 +124,51 @@ TEST_F(PageFixture, BadSelectionsAreRefused) {
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), errc::SubscriptOutOfRange);
     }
+}
+
+// A page whose field is a combo box on its surface, shown in a window.
+class ComboPage : public PropertyPage {
+  public:
+    std::shared_ptr<ComboBox> combo = std::make_shared<ComboBox>();
+
+    ComboPage() {
+        surface()->setBounds({0, 0, 5925, 3495});
+        surface()->add(combo, "cboDataControls", std::nullopt, {225, 585, 2580, 315});
+        auto mark = [this](auto, auto) { setChanged(true); };
+        surface()->events().on("cboDataControls", "Click", mark);
+        surface()->events().on("cboDataControls", "KeyPress", mark);
+    }
+
+  protected:
+    void PropertyPage_SelectionChanged() override {
+        combo->setText(SelectedControls(0)->get("Source").toString());
+        combo->AddItem("Data1");
+        combo->AddItem("Data2");
+    }
+    void PropertyPage_ApplyChanges() override { SelectedControls(0)->let("Source", combo->Text()); }
+};
+
+TEST_F(PageFixture, PageInAWindowMarksChangedFromItsControls) {
+    user::resetThreadState();
+    auto comboPage = std::make_shared<ComboPage>();
+    first->source = "Data1";
+    host.open(comboPage, {first}, true);
+    ASSERT_NE(comboPage->combo->hWnd(), nullptr);
+    EXPECT_EQ(comboPage->combo->Text(), "Data1");
+    EXPECT_FALSE(host.applyEnabled());
+    comboPage->combo->SetFocus();
+    user::pressKey(VK_END);
+    user::typeText("0");  // a key press marks the page changed
+    EXPECT_TRUE(host.applyEnabled());
+    host.ok();
+    EXPECT_EQ(first->source, "Data10");
+    EXPECT_EQ(FormRunner::windowOf(*comboPage->surface()), nullptr);  // closed with the page
+    host.open(comboPage, {second}, true);  // the page keeps its controls for the next time
+    EXPECT_NE(comboPage->combo->hWnd(), nullptr);
+    EXPECT_EQ(comboPage->combo->Text(), "");
+    host.cancel();
+    FormRunner::Unload(comboPage->surface());
+    user::resetThreadState();
 }
 
 }  // namespace
