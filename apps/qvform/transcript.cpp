@@ -56,7 +56,9 @@ void Transcript::status(std::string_view text) {
 void Transcript::record(std::string_view dataControl,
                         const std::vector<std::pair<std::string, std::string>>& fields,
                         std::string_view where) {
-    std::string text = "record " + std::string(dataControl) + ":";
+    std::string text = "record ";
+    text += dataControl;
+    text += ':';
     if (fields.empty()) {
         text += " " + std::string(where);
     } else {
