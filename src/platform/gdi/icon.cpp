@@ -4,6 +4,9 @@
 // non-black pixels invert it.
 #include "platform/gdi/icon.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "platform/gdi/handle_table.h"
 #include "platform/gdi/handles.h"
 
@@ -208,13 +211,33 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
         return qv::gdi::drawIconParts(hdc, xLeft, yTop, icon, cxWidth, cyWidth, diFlags);
     }
     // Flicker-free: compose on a brush-filled bitmap, then copy it in one blit.
+    // The bitmap covers only the part of the icon inside the clip box, so a
+    // huge size costs no more than the visible area.
+    RECT box{};
+    if (GetClipBox(hdc, &box) == ERROR) return FALSE;
+    const long long left = std::max<long long>(xLeft, box.left);
+    const long long top = std::max<long long>(yTop, box.top);
+    const long long right = std::min<long long>(static_cast<long long>(xLeft) + cxWidth, box.right);
+    const long long bottom =
+        std::min<long long>(static_cast<long long>(yTop) + cyWidth, box.bottom);
+    if (left >= right || top >= bottom) return TRUE;
+    const int w = static_cast<int>(right - left);
+    const int h = static_cast<int>(bottom - top);
+    // Offsets of the visible part within the whole icon rectangle.
+    const long long offX = left - xLeft;
+    const long long offY = top - yTop;
+    if (offX > INT_MAX || offY > INT_MAX) return TRUE;
     qv::gdi::ScreenDc screen;
-    qv::gdi::OwnedBitmap buffer(CreateCompatibleBitmap(screen.get(), cxWidth, cyWidth));
+    qv::gdi::OwnedBitmap buffer(CreateCompatibleBitmap(screen.get(), w, h));
     if (!buffer) return FALSE;
     qv::gdi::SelectedBitmap work(buffer.get());
     if (!work.ok()) return FALSE;
-    RECT all{0, 0, cxWidth, cyWidth};
+    // The brush pattern keeps the phase it has over the whole icon rectangle.
+    SetBrushOrgEx(work.dc(), static_cast<int>(-offX), static_cast<int>(-offY), nullptr);
+    RECT all{0, 0, w, h};
     FillRect(work.dc(), &all, hbrFlickerFreeDraw);
-    return qv::gdi::drawIconParts(work.dc(), 0, 0, icon, cxWidth, cyWidth, diFlags) &&
-           BitBlt(hdc, xLeft, yTop, cxWidth, cyWidth, work.dc(), 0, 0, SRCCOPY);
+    return qv::gdi::drawIconParts(work.dc(), static_cast<int>(-offX), static_cast<int>(-offY), icon,
+                                  cxWidth, cyWidth, diFlags) &&
+           BitBlt(hdc, static_cast<int>(left), static_cast<int>(top), w, h, work.dc(), 0, 0,
+                  SRCCOPY);
 }
