@@ -6,6 +6,7 @@
 #include "fault_plan.h"
 #include "form_session.h"
 #include "host/command_button.h"
+#include "host/data_contract.h"
 #include "host/form.h"
 #include "host/form_runner_control.h"
 #include "host/member_registry.h"
@@ -273,9 +274,13 @@ void CommandExecutor::setProperty(const ScriptCommand& command) {
         if (host::sameName(command.argument, "Nothing")) {
             target.object->set(property, host::Variant::nothing());
         } else {
-            const auto valueSteps = splitPath(command.argument);
-            target.object->set(property,
-                               host::Variant(resolve(valueSteps, command.argument).object));
+            host::ObjectRef value = resolve(splitPath(command.argument), command.argument).object;
+            // A data control handed to a control goes behind its stand-in, so
+            // that planned failures reach the calls made through it.
+            if (auto data = std::dynamic_pointer_cast<host::DataControl>(value)) {
+                value = m_session.standInFor(data);
+            }
+            target.object->set(property, host::Variant(value));
         }
         return;
     }

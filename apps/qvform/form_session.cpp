@@ -100,16 +100,17 @@ void FormSession::connectBars() {
             break;
         }
         if (!target) continue;  // the bar's own lookup decides what happens
-        std::shared_ptr<InjectingDataControl> standIn;
-        for (const auto& existing : m_standIns) {
-            if (existing->real() == target) standIn = existing;
-        }
-        if (!standIn) {
-            standIn = std::make_shared<InjectingDataControl>(target, m_plan);
-            m_standIns.push_back(standIn);
-        }
-        bar->setDataSource(standIn);
+        bar->setDataSource(standInFor(target));
     }
+}
+
+std::shared_ptr<host::DataControl> FormSession::standInFor(
+    const std::shared_ptr<host::DataControl>& dataControl) {
+    for (const auto& existing : m_standIns) {
+        if (existing->real() == dataControl) return existing;
+    }
+    m_standIns.push_back(std::make_shared<InjectingDataControl>(dataControl, m_plan));
+    return m_standIns.back();
 }
 
 void FormSession::printRecords() {

@@ -12,8 +12,9 @@
 #include "transcript.h"
 
 namespace qv::host {
+class DataControl;
 class Form;
-}
+}  // namespace qv::host
 
 namespace qv::qvform {
 
@@ -51,6 +52,10 @@ class FormSession {
     // MSDataControl names a data control of the form, the injecting stand-in
     // of that control, just as the bar would find it on its next click.
     void connectBars();
+
+    // The injecting stand-in of `dataControl`, made on first use.
+    std::shared_ptr<host::DataControl> standInFor(
+        const std::shared_ptr<host::DataControl>& dataControl);
 
     // Writes a record line for every data control of the form, in order.
     void printRecords();
