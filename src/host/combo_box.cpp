@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/form_runner.h"
 #include "host/member_registry.h"
 
 namespace qv::host {
@@ -279,7 +280,7 @@ LRESULT CALLBACK ComboBox::popupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (!combo || combo->m_popup != hwnd) return DefWindowProcA(hwnd, msg, wParam, lParam);
     // A choice raises Click, whose handler may unload the form.
     const auto keep = combo->shared_from_this();
-    return combo->popupMessage(msg, wParam, lParam);
+    return FormRunner::guard([&] { return combo->popupMessage(msg, wParam, lParam); });
 }
 
 LRESULT ComboBox::popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -32,6 +32,8 @@ struct OpenForm {
 thread_local std::vector<OpenForm> t_open;
 // The character of a dialog key the form acted on: its WM_CHAR is dropped.
 thread_local WPARAM t_swallowChar = 0;
+// An error raised by a handler during message dispatch, kept for the caller.
+thread_local std::optional<Error> t_pending;
 
 OpenForm* findOpen(const Form* form) {
     for (OpenForm& open : t_open) {
@@ -126,7 +128,7 @@ void sweep() {
 
 void focusForm(const Form& form, HWND client);
 
-LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT handleFormMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     OpenForm* open = findByWindow(hwnd);
     auto form = open ? open->form.lock() : nullptr;
     if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -167,6 +169,10 @@ LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         default:
             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return FormRunner::guard([&] { return handleFormMessage(hwnd, msg, wParam, lParam); });
 }
 
 void registerClasses() {
@@ -253,8 +259,12 @@ void FormRunner::Show(const std::shared_ptr<Form>& form, int modal) {
     UpdateWindow(open.frame);
     if (modal != 1) return;
 
-    user::runModalLoop(open.frame, [&form] { return !form->loaded(); });
+    user::runModalLoop(open.frame, [&form] { return !form->loaded() || t_pending.has_value(); });
     sweep();
+    if (auto pending = takePendingError()) {
+        Unload(form);
+        throw *pending;
+    }
     if (form->loaded()) {
         Unload(form);
         throw Error(errc::InvalidProcedureCall, form->Name(),
@@ -389,7 +399,27 @@ void FormRunner::registerControls(ControlFactory& factory) {
     factory.add("OptionButton", [] { return std::make_shared<OptionButton>(); });
 }
 
+LRESULT FormRunner::guard(const std::function<LRESULT()>& handle) {
+    try {
+        return handle();
+    } catch (const Error& e) {
+        if (!t_pending) t_pending = e;
+        return 0;
+    }
+}
+
+std::optional<Error> FormRunner::takePendingError() {
+    std::optional<Error> out = std::move(t_pending);
+    t_pending.reset();
+    return out;
+}
+
 LRESULT FormRunner::dispatch(FormRunnerControl& control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return guard([&] { return dispatchGuarded(control, msg, wParam, lParam); });
+}
+
+LRESULT FormRunner::dispatchGuarded(FormRunnerControl& control, UINT msg, WPARAM wParam,
+                                    LPARAM lParam) {
     // A handler may unload the form, which drops the control: keep it alive.
     const auto keep = control.shared_from_this();
     if (msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) {

@@ -5,9 +5,12 @@
 // default and cancel buttons, and runs the modal loop of Show 1.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "host/error.h"
 #include "platform/win32.h"
 
 namespace qv::host {
@@ -76,10 +79,23 @@ class FormRunner {
     // Line, ComboBox, OptionButton) with `factory` under their class names.
     static void registerControls(ControlFactory& factory);
 
+    // Runs `handle` (the work of a window procedure) and keeps an Error it
+    // raises from crossing the platform's message dispatch: the first such
+    // error is kept as pending and 0 is returned. A modal Show ends on a
+    // pending error, unloads its form and raises the error to its caller.
+    static LRESULT guard(const std::function<LRESULT()>& handle);
+    // Returns and clears the pending error of this thread, if any (for code
+    // that drives forms with input outside a modal Show).
+    static std::optional<Error> takePendingError();
+
     // Delivers a window message to a control, keeping the control alive while
     // it handles it (a handler may unload the form) and taking out the dialog
     // keys it does not use.
     static LRESULT dispatch(FormRunnerControl& control, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  private:
+    static LRESULT dispatchGuarded(FormRunnerControl& control, UINT msg, WPARAM wParam,
+                                   LPARAM lParam);
 };
 
 }  // namespace qv::host

@@ -273,3 +273,34 @@ TEST_F(FormRunnerTest, ControlsShareOneTooltipWindowThatAsksForTheirText) {
 
 }  // namespace
 }  // namespace qv::host
+
+namespace qv::host {
+namespace {
+
+TEST_F(FormRunnerTest, HandlerErrorsEndTheModalShowAndReachItsCaller) {
+    form->Load();
+    form->events().on("cmdOK", "Click", [](auto, auto) { raise(errc::Overflow, "cmdOK_Click"); });
+    try {
+        showModal({[] { user::pressKey(VK_RETURN); }});
+        FAIL() << "the handler's error must reach the caller of Show";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), errc::Overflow);
+        EXPECT_EQ(e.source(), "cmdOK_Click");
+    }
+    EXPECT_FALSE(form->loaded());
+    EXPECT_FALSE(FormRunner::takePendingError().has_value());
+
+    // Shown modeless, the error waits for whoever drives the input.
+    FormRunner::Show(form);
+    form->events().on("cmdOK", "Click", [](auto, auto) { raise(errc::TypeMismatch, "x"); });
+    user::pressKey(VK_RETURN);
+    user::pressKey(VK_RETURN);
+    const auto pending = FormRunner::takePendingError();
+    ASSERT_TRUE(pending.has_value());
+    EXPECT_EQ(pending->number(), errc::TypeMismatch);
+    EXPECT_FALSE(FormRunner::takePendingError().has_value());
+    EXPECT_TRUE(form->loaded());
+}
+
+}  // namespace
+}  // namespace qv::host
