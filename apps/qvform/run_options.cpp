@@ -50,14 +50,14 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
         }
     }
     if (options.formFile.empty()) throw std::invalid_argument("no form file");
-    if (options.scriptFile.empty()) throw std::invalid_argument("no --script");
     return options;
 }
 
 const char* usage() {
-    return "usage: qvform FORMFILE --script SCRIPT [--now \"YYYY-MM-DD HH:MM:SS\"] "
+    return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
            "[--locale NAME]\n"
-           "Runs SCRIPT on the form headless and prints the transcript.\n";
+           "With a script, runs it on the form headless and prints the transcript;\n"
+           "without one, shows the form in a window.\n";
 }
 
 }  // namespace qv::qvform

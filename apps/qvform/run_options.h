@@ -11,7 +11,7 @@ namespace qv::qvform {
 
 struct RunOptions {
     std::string formFile;
-    std::string scriptFile;
+    std::string scriptFile;             // empty: show the form in a window
     std::optional<host::DateTime> now;  // the fixed clock, when given
     std::string locale = "en-US";
 };
