@@ -143,9 +143,10 @@ void sourceBitsFromColor(const BlitJob& job, int row, int w, std::vector<std::ui
     };
     for (; x < w && ((offset + x) & 7) != 0; ++x) single(x);
     if (match) {
-        for (; x + 16 <= w; x += 16) {
-            matchTwoBytes(s + x, key, out.data() + ((offset + x) >> 3));
-        }
+        std::uint8_t* o = out.data() + ((offset + x) >> 3);
+        const int pairs = (w - x) / 16;
+        for (int b = 0; b < pairs; ++b) matchTwoBytes(s + x + 16 * b, key, o + 2 * b);
+        x += 16 * pairs;
         for (; x + 8 <= w; x += 8) {
             out[static_cast<std::size_t>((offset + x) >> 3)] =
                 static_cast<std::uint8_t>(matchByte(s + x, key));
@@ -261,10 +262,12 @@ void blitFromMono(const BlitJob& job) {
         };
         for (; x < w && ((job.srcX + x) & 7) != 0; ++x) single(x);
         if (rows != nullptr) {
-            for (; x + 8 <= w; x += 8) {
-                const auto& e = (*rows)[srow[(job.srcX + x) >> 3]];
-                combine8<R>(d + x, e.data());
-            }
+            // Locals only: stores through `d` may alias any int the loop reads.
+            const std::uint8_t* sb = srow + ((job.srcX + x) >> 3);
+            std::uint32_t* dp = d + x;
+            const int blocks = (w - x) / 8;
+            for (int b = 0; b < blocks; ++b) combine8<R>(dp + 8 * b, (*rows)[sb[b]].data());
+            x += 8 * blocks;
         }
         for (; x < w; ++x) single(x);
     }

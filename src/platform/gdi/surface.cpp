@@ -91,7 +91,7 @@ std::shared_ptr<Surface> Surface::create(PixelFormat format, int width, int heig
     surface->m_stride = stride;
     surface->m_byteSize = bytes;
     try {
-        surface->m_bits.assign((bytes + 3) / 4, 0);
+        surface->m_bits = PixelBuffer((bytes + 3) / 4);
     } catch (const std::bad_alloc&) {
         return nullptr;  // reported like any refused size
     }

@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/gdi/pixel_buffer.h"
 #include "platform/win32_gdi.h"
 
 namespace qv::gdi {
@@ -104,7 +105,7 @@ class Surface {
     std::size_t m_byteSize = 0;
     // Stored as DWORDs so that 32-bpp rows can be used as std::uint32_t
     // arrays; bytes are reached through bits() (char aliasing).
-    std::vector<std::uint32_t> m_bits;
+    PixelBuffer m_bits;
     std::array<COLORREF, 2> m_table{0x000000, 0xFFFFFF};
 };
 
