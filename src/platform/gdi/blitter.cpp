@@ -72,6 +72,10 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
         return false;
     }
     const bool bottomUp = same && job.srcY < job.rect.top;
+    if (job.rop == kSrcCopy && !same && job.rect.left == 0 && job.rect.top == 0 &&
+        job.rect.right == dst.width() && job.rect.bottom == dst.height()) {
+        dst.willOverwriteAll();
+    }
     for (int i = 0; i < h; ++i) {
         const int r = bottomUp ? h - 1 - i : i;
         std::uint32_t* d = row32(dst, job.rect.top + r) + job.rect.left;

@@ -80,13 +80,13 @@ Block acquire(std::size_t words) {
 
 }  // namespace
 
-PixelBuffer::PixelBuffer(std::size_t words) {
+PixelBuffer::PixelBuffer(std::size_t words, bool zeroed) {
     if (words == 0) return;
     const Block block = acquire(words);
     m_data = block.data;
     m_capacity = block.capacity;
     m_size = words;
-    std::memset(m_data, 0, words * 4);
+    if (zeroed) std::memset(m_data, 0, words * 4);
 }
 
 PixelBuffer::PixelBuffer(const PixelBuffer& other) {

@@ -12,8 +12,9 @@ namespace qv::gdi {
 class PixelBuffer {
   public:
     PixelBuffer() = default;
-    // `words` zeroed DWORDs; throws std::bad_alloc when memory runs out.
-    explicit PixelBuffer(std::size_t words);
+    // `words` DWORDs, zeroed when `zeroed` (else left as they are); throws
+    // std::bad_alloc when memory runs out.
+    explicit PixelBuffer(std::size_t words, bool zeroed = true);
     // A copy of the contents; throws std::bad_alloc when memory runs out.
     PixelBuffer(const PixelBuffer& other);
     PixelBuffer(PixelBuffer&& other) noexcept;

@@ -91,7 +91,8 @@ std::shared_ptr<Surface> Surface::create(PixelFormat format, int width, int heig
     surface->m_stride = stride;
     surface->m_byteSize = bytes;
     try {
-        surface->m_bits = PixelBuffer((bytes + 3) / 4);
+        surface->m_bits = PixelBuffer((bytes + 3) / 4, false);
+        surface->m_zeroPending = true;
     } catch (const std::bad_alloc&) {
         return nullptr;  // reported like any refused size
     }
@@ -113,6 +114,11 @@ COLORREF Surface::colorOf(std::uint32_t raw) const {
 std::uint32_t Surface::rawOf(COLORREF rgb) const {
     if (isMono()) return static_cast<std::uint32_t>(nearestIndex(m_table, rgb & 0x00FFFFFFu));
     return swapRedBlue(rgb & 0x00FFFFFFu);
+}
+
+void Surface::fillPendingZero() {
+    m_zeroPending = false;
+    if (m_bits.size() != 0) std::memset(m_bits.data(), 0, m_bits.size() * 4);
 }
 
 std::shared_ptr<Surface> Surface::clone() const {

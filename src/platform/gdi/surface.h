@@ -66,11 +66,18 @@ class Surface {
     // Row `y` counted from the top, whatever the memory order. The caller
     // guarantees 0 <= y < height().
     std::uint8_t* row(int y) {
+        if (m_zeroPending) fillPendingZero();
         const int memoryRow = m_bottomUp ? m_height - 1 - y : y;
         return bits() + static_cast<std::size_t>(memoryRow) * m_stride;
     }
     const std::uint8_t* row(int y) const { return const_cast<Surface*>(this)->row(y); }
-    std::uint8_t* bits() { return reinterpret_cast<std::uint8_t*>(m_bits.data()); }
+    std::uint8_t* bits() {
+        if (m_zeroPending) fillPendingZero();
+        return reinterpret_cast<std::uint8_t*>(m_bits.data());
+    }
+    // Drops the zero fill a new surface still owes, for a caller about to
+    // write every pixel (32 bpp, whose rows have no padding) before reading any.
+    void willOverwriteAll() { m_zeroPending = false; }
     std::size_t byteSize() const { return m_byteSize; }
 
     // Raw device value; the caller guarantees contains(x, y).
@@ -96,6 +103,7 @@ class Surface {
 
   private:
     Surface() = default;
+    void fillPendingZero();
     PixelFormat m_format = PixelFormat::Rgb32;
     const PixelFormatOps* m_ops = nullptr;
     int m_width = 0;
@@ -106,6 +114,9 @@ class Surface {
     // Stored as DWORDs so that 32-bpp rows can be used as std::uint32_t
     // arrays; bytes are reached through bits() (char aliasing).
     PixelBuffer m_bits;
+    // A new surface reads as zero; the fill is made on first access, so a
+    // surface that is wholly overwritten first never pays for it.
+    bool m_zeroPending = false;
     std::array<COLORREF, 2> m_table{0x000000, 0xFFFFFF};
 };
 

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "platform/gdi/blitter.h"
 #include "platform/gdi/surface.h"
 
 namespace {
@@ -38,6 +39,38 @@ TEST(PixelBuffer, RecycledBlocksStartZeroedAndClonesAreIndependent) {
         fresh->setRaw(0, 0, 1);
         EXPECT_EQ(copy->raw(0, 0), 0xA5A5A5A5u);
         EXPECT_EQ(copy->raw(size.w - 1, size.h - 1), 0xA5A5A5A5u);
+    }
+}
+
+// A new surface owes its zero fill until first touched; a copy over the whole
+// of it may skip the fill, a copy over part of it may not.
+TEST(PixelBuffer, NewSurfacesReadZeroAroundAPartialCopy) {
+    auto source = Surface::create(PixelFormat::Rgb32, 256, 256);
+    ASSERT_NE(source, nullptr);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) source->setRaw(x, y, static_cast<std::uint32_t>(x * 7 + y));
+    }
+    for (const bool whole : {true, false, true}) {
+        {
+            // Leaves a painted block in the cache for the next surface.
+            auto dirty = Surface::create(PixelFormat::Rgb32, 256, 256);
+            std::memset(dirty->bits(), 0x5A, dirty->byteSize());
+        }
+        auto target = Surface::create(PixelFormat::Rgb32, 256, 256);
+        BlitJob job;
+        job.dst = target.get();
+        job.src = source.get();
+        job.rect = whole ? RECT{0, 0, 256, 256} : RECT{1, 0, 256, 256};
+        job.srcX = whole ? 0 : 1;
+        job.convert = SourceConverter(*source, 0, *target, 0, 0xFFFFFF);
+        blit(job);
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                const std::uint32_t want = !whole && x == 0 ? 0u : source->raw(x, y);
+                ASSERT_EQ(target->raw(x, y), want)
+                    << (whole ? "whole" : "partial") << " at (" << x << ", " << y << ")";
+            }
+        }
     }
 }
 
