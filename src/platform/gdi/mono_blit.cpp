@@ -5,6 +5,7 @@
 #include "platform/gdi/mono_blit.h"
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -177,13 +178,22 @@ void blitToMono(const BlitJob& job) {
         }
         std::uint8_t* d = dst.row(job.rect.top + r) + firstByte;
         const std::size_t n = bits.size();
-        for (std::size_t k = 0; k < n; ++k) {
-            std::uint8_t mask = 0xFF;
-            if (k == 0) mask &= headMask;
-            if (k + 1 == n) mask &= tailMask;
-            const std::uint8_t result = combine<R>(d[k], bits[k]);
+        const std::uint8_t* b = bits.data();
+        auto merge = [&](std::size_t k, std::uint8_t mask) {
+            const std::uint8_t result = combine<R>(d[k], b[k]);
             d[k] = static_cast<std::uint8_t>((d[k] & ~mask) | (result & mask));
+        };
+        if (n == 1) {
+            merge(0, headMask & tailMask);
+            continue;
         }
+        merge(0, headMask);
+        if constexpr (R == kSrcCopy) {
+            std::memcpy(d + 1, b + 1, n - 2);
+        } else {
+            for (std::size_t k = 1; k + 1 < n; ++k) d[k] = combine<R>(d[k], b[k]);
+        }
+        merge(n - 1, tailMask);
     }
 }
 
