@@ -158,7 +158,12 @@ void ComboBox::openList() {
     m_popup = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kPopupClass, "",
                               WS_POPUP, r.left, r.bottom, r.right - r.left, rows * rowHeight() + 2,
                               hWnd(), nullptr, nullptr, this);
-    if (m_popup) ShowWindow(m_popup, SW_SHOWNA);
+    if (m_popup) {
+        ShowWindow(m_popup, SW_SHOWNA);
+        // While the list is open every click comes here first, so that a
+        // click anywhere else closes it.
+        SetCapture(hWnd());
+    }
     invalidate();
     RaiseEvent("DropDown");
 }
@@ -170,6 +175,7 @@ void ComboBox::closeList(bool accept) {
         SetWindowLongPtrA(popup, GWLP_USERDATA, 0);
         DestroyWindow(popup);
     }
+    if (hWnd() && GetCapture() == hWnd()) ReleaseCapture();
     if (m_list.droppedDown()) chosen(m_list.close(accept));
 }
 
@@ -225,6 +231,7 @@ LRESULT ComboBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 HWND popup = m_popup;
                 m_popup = nullptr;
                 if (popup && IsWindow(popup)) DestroyWindow(popup);
+                if (GetCapture() == hWnd()) ReleaseCapture();
                 chosen(changed);
                 return 0;
             }
@@ -248,6 +255,20 @@ LRESULT ComboBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_LBUTTONDOWN: {
+            if (m_popup) {
+                // The list holds the mouse: a click on it chooses, one elsewhere
+                // on the box closes it, and one outside both closes it too.
+                POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                ClientToScreen(hWnd(), &pt);
+                RECT list;
+                GetWindowRect(m_popup, &list);
+                if (PtInRect(&list, pt)) {
+                    ScreenToClient(m_popup, &pt);
+                    return popupMessage(msg, wParam, MAKELPARAM(pt.x, pt.y));
+                }
+                closeList(false);
+                return 0;
+            }
             if (canTakeFocus() && !hasFocus()) ::SetFocus(hWnd());
             RECT client;
             GetClientRect(hWnd(), &client);
@@ -264,6 +285,10 @@ LRESULT ComboBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             closeList(false);
             invalidate();
+            return 0;
+        case WM_CAPTURECHANGED:
+            // Another window took the mouse: the list cannot stay open.
+            if (m_popup) closeList(false);
             return 0;
         default:
             return FormRunnerControl::onMessage(msg, wParam, lParam);
@@ -316,6 +341,7 @@ LRESULT ComboBox::popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             HWND popup = m_popup;
             m_popup = nullptr;
             if (popup) DestroyWindow(popup);
+            if (hWnd() && GetCapture() == hWnd()) ReleaseCapture();
             chosen(changed);
             return 0;
         }

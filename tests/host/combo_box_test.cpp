@@ -129,6 +129,14 @@ TEST_F(ComboBoxTest, EditableComboTypesTextAndScrollsALongList) {
     const std::vector<std::string> expected = {"KeyPress 8",    "Change Combo", "KeyPress 57",
                                                "Change Combo9", "Click Data0",  "Click Data19"};
     EXPECT_EQ(log, expected);
+    // A click outside the open list closes it without a choice.
+    user::pressKey(kF4);
+    RECT box;
+    GetWindowRect(combo->hWnd(), &box);
+    user::click(box.right + 40, box.bottom + 120);
+    EXPECT_FALSE(combo->droppedDown());
+    EXPECT_EQ(combo->listWindow(), nullptr);
+    EXPECT_EQ(combo->Text(), "Data19");
     // Leaving the box closes an open list without a choice.
     user::pressKey(kF4);
     user::pressKey(VK_TAB);
