@@ -1,0 +1,45 @@
+#include "run_options.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace qv::qvform {
+namespace {
+
+TEST(RunOptionsTest, ReadsTheFormTheScriptTheClockAndTheLocale) {
+    const RunOptions o = parseRunOptions(
+        {"a.form", "--script", "s.qvs", "--now", "2026-12-07 10:00:00", "--locale", "de_DE"});
+    EXPECT_EQ(o.formFile, "a.form");
+    EXPECT_EQ(o.scriptFile, "s.qvs");
+    ASSERT_TRUE(o.now);
+    EXPECT_EQ(*o.now, (host::DateTime{2026, 12, 7, 10, 0, 0}));
+    EXPECT_EQ(o.locale, "de_DE");
+    // Without a script the form is shown in a window; en-US and the system
+    // clock unless told otherwise.
+    const RunOptions window = parseRunOptions({"a.form"});
+    EXPECT_EQ(window.scriptFile, "");
+    EXPECT_EQ(window.locale, "en-US");
+    EXPECT_FALSE(window.now);
+}
+
+TEST(RunOptionsTest, RefusesWhatItCannotUse) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--script", "s.qvs"},
+        {"a.form", "b.form"},
+        {"a.form", "--script"},
+        {"a.form", "--verbose"},
+        {"a.form", "--locale", "xx-YY"},
+        {"a.form", "--now", "2026-02-30 10:00:00"},  // no such day
+        {"a.form", "--now", "2026-12-07 24:00:00"},
+        {"a.form", "--now", "2026-12-07"},
+        {"a.form", "--now", "2026-12-07 10:00:00x"},
+    };
+    for (const auto& args : cases) {
+        EXPECT_THROW(parseRunOptions(args), std::invalid_argument) << testing::PrintToString(args);
+    }
+}
+
+}  // namespace
+}  // namespace qv::qvform
