@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -99,6 +100,32 @@ inline void matchTwoBytes(const std::uint32_t* s, std::uint32_t key, std::uint8_
 #endif
 }
 
+// Which of two table colours (COLORREFs) a 32-bpp device value is nearest
+// to, by squared RGB distance, ties going to entry 0: the rule of
+// nearestIndex, in plain int arithmetic.
+class NearestOfTwo {
+  public:
+    explicit NearestOfTwo(std::span<const COLORREF> table)
+        : m_r0(GetRValue(table[0])),
+          m_g0(GetGValue(table[0])),
+          m_b0(GetBValue(table[0])),
+          m_r1(GetRValue(table[1])),
+          m_g1(GetGValue(table[1])),
+          m_b1(GetBValue(table[1])) {}
+
+    unsigned operator()(std::uint32_t raw) const {
+        const int r = static_cast<int>((raw >> 16) & 0xFFu);
+        const int g = static_cast<int>((raw >> 8) & 0xFFu);
+        const int b = static_cast<int>(raw & 0xFFu);
+        const int d0 = (r - m_r0) * (r - m_r0) + (g - m_g0) * (g - m_g0) + (b - m_b0) * (b - m_b0);
+        const int d1 = (r - m_r1) * (r - m_r1) + (g - m_g1) * (g - m_g1) + (b - m_b1) * (b - m_b1);
+        return d1 < d0 ? 1u : 0u;
+    }
+
+  private:
+    int m_r0, m_g0, m_b0, m_r1, m_g1, m_b1;
+};
+
 // The source bits of one destination row, aligned to the destination's bit
 // offset: bit (left & 7) + x of the buffer is the source pixel of rect.left + x.
 void sourceBitsFromMono(const BlitJob& job, int row, std::vector<std::uint8_t>& out) {
@@ -124,16 +151,9 @@ void sourceBitsFromColor(const BlitJob& job, int row, int w, std::vector<std::ui
     std::fill(out.begin(), out.end(), std::uint8_t{0});
     const bool match = job.convert.mode() == SourceConverter::Mode::BkMatch;
     const std::uint32_t key = job.convert.bkRaw();
-    std::uint32_t lastRaw = 0;
-    std::uint32_t lastBit = job.convert(0);
+    const NearestOfTwo nearest(job.dst->colorTable());
     auto bitOf = [&](std::uint32_t raw) {
-        if (match) return (raw & 0x00FFFFFFu) == key ? 1u : 0u;
-        // Nearest-entry lookups repeat for runs of one colour.
-        if (raw != lastRaw) {
-            lastRaw = raw;
-            lastBit = job.convert(raw) & 1u;
-        }
-        return lastBit;
+        return match ? ((raw & 0x00FFFFFFu) == key ? 1u : 0u) : nearest(raw);
     };
     const int offset = job.rect.left & 7;
     int x = 0;
@@ -152,6 +172,16 @@ void sourceBitsFromColor(const BlitJob& job, int row, int w, std::vector<std::ui
             out[static_cast<std::size_t>((offset + x) >> 3)] =
                 static_cast<std::uint8_t>(matchByte(s + x, key));
         }
+    }
+    if (!match) {
+        std::uint8_t* o = out.data() + ((offset + x) >> 3);
+        const int blocks = (w - x) / 8;
+        for (int b = 0; b < blocks; ++b) {
+            unsigned byte = 0;
+            for (int j = 0; j < 8; ++j) byte = (byte << 1) | nearest(s[x + 8 * b + j]);
+            o[b] = static_cast<std::uint8_t>(byte);
+        }
+        x += 8 * blocks;
     }
     for (; x < w; ++x) single(x);
 }
