@@ -29,11 +29,11 @@ bool parseInt(std::string_view s, int& out) {
     return ec == std::errc() && end == s.data() + s.size();
 }
 
-struct Spec {
+struct CommandWord {
     const char* word;
     CommandKind kind;
 };
-constexpr Spec kCommands[] = {
+constexpr CommandWord kCommands[] = {
     {"click", CommandKind::Click},        {"type", CommandKind::Type},   {"key", CommandKind::Key},
     {"answer", CommandKind::Answer},      {"print", CommandKind::Print}, {"set", CommandKind::Set},
     {"fail-next", CommandKind::FailNext}, {"shot", CommandKind::Shot},
@@ -46,9 +46,9 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
     std::string_view rest = line;
     const std::string_view word = firstWord(rest);
     bool known = false;
-    for (const Spec& spec : kCommands) {
-        if (word == spec.word) {
-            cmd.kind = spec.kind;
+    for (const CommandWord& entry : kCommands) {
+        if (word == entry.word) {
+            cmd.kind = entry.kind;
             known = true;
         }
     }
