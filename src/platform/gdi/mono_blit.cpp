@@ -102,28 +102,29 @@ inline void matchTwoBytes(const std::uint32_t* s, std::uint32_t key, std::uint8_
 
 // Which of two table colours (COLORREFs) a 32-bpp device value is nearest
 // to, by squared RGB distance, ties going to entry 0: the rule of
-// nearestIndex, in plain int arithmetic.
+// nearestIndex. The difference of the two squared distances is linear in the
+// pixel, 2 * (pixel . (c1 - c0)) + |c0|^2 - |c1|^2, so one dot product decides.
 class NearestOfTwo {
   public:
-    explicit NearestOfTwo(std::span<const COLORREF> table)
-        : m_r0(GetRValue(table[0])),
-          m_g0(GetGValue(table[0])),
-          m_b0(GetBValue(table[0])),
-          m_r1(GetRValue(table[1])),
-          m_g1(GetGValue(table[1])),
-          m_b1(GetBValue(table[1])) {}
+    explicit NearestOfTwo(std::span<const COLORREF> table) {
+        const int r0 = GetRValue(table[0]), g0 = GetGValue(table[0]), b0 = GetBValue(table[0]);
+        const int r1 = GetRValue(table[1]), g1 = GetGValue(table[1]), b1 = GetBValue(table[1]);
+        m_dr = 2 * (r1 - r0);
+        m_dg = 2 * (g1 - g0);
+        m_db = 2 * (b1 - b0);
+        m_bias = r0 * r0 + g0 * g0 + b0 * b0 - r1 * r1 - g1 * g1 - b1 * b1;
+    }
 
+    // 1 when entry 1 is strictly nearer.
     unsigned operator()(std::uint32_t raw) const {
         const int r = static_cast<int>((raw >> 16) & 0xFFu);
         const int g = static_cast<int>((raw >> 8) & 0xFFu);
         const int b = static_cast<int>(raw & 0xFFu);
-        const int d0 = (r - m_r0) * (r - m_r0) + (g - m_g0) * (g - m_g0) + (b - m_b0) * (b - m_b0);
-        const int d1 = (r - m_r1) * (r - m_r1) + (g - m_g1) * (g - m_g1) + (b - m_b1) * (b - m_b1);
-        return d1 < d0 ? 1u : 0u;
+        return r * m_dr + g * m_dg + b * m_db + m_bias > 0 ? 1u : 0u;
     }
 
   private:
-    int m_r0, m_g0, m_b0, m_r1, m_g1, m_b1;
+    int m_dr = 0, m_dg = 0, m_db = 0, m_bias = 0;
 };
 
 // The source bits of one destination row, aligned to the destination's bit
