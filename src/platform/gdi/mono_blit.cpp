@@ -265,6 +265,10 @@ struct ExpandTable {
     bool ready = false;
     std::array<std::array<std::uint32_t, 8>, 256> rows{};
 
+    bool holds(std::uint32_t v0, std::uint32_t v1) const {
+        return ready && v0 == zero && v1 == one;
+    }
+
     const std::array<std::array<std::uint32_t, 8>, 256>& get(std::uint32_t v0, std::uint32_t v1) {
         if (!ready || v0 != zero || v1 != one) {
             for (unsigned b = 0; b < 256; ++b) {
@@ -286,9 +290,10 @@ void blitFromMono(const BlitJob& job) {
     const int h = job.rect.bottom - job.rect.top;
     const std::uint32_t v0 = job.convert.lookup()[0];
     const std::uint32_t v1 = job.convert.lookup()[1];
-    // Small blits expand bit by bit rather than pay for a table rebuild.
-    const bool useTable = static_cast<long long>(w) * h >= 1024;
+    // Small blits expand bit by bit rather than pay for a table rebuild,
+    // unless the table already holds their colours.
     thread_local ExpandTable table;
+    const bool useTable = table.holds(v0, v1) || static_cast<long long>(w) * h >= 1024;
     const auto* rows = useTable ? &table.get(v0, v1) : nullptr;
     const std::uint32_t diff = v0 ^ v1;
     for (int r = 0; r < h; ++r) {
