@@ -4,7 +4,9 @@
 
 #include "host/controls_collection.h"
 #include "host/member_registry.h"
+#include "host/picture_object.h"
 #include "host/property_bag.h"
+#include "platform/ole/picture.h"
 
 namespace qv::host {
 
@@ -24,6 +26,10 @@ MemberRegistry makeFormMembers() {
             "BackColor", [](Form& f) { return f.BackColor(); },
             [](Form& f, const Variant& v) { f.setBackColor(v.toLong()); },
             {.persist = Persistence{"BackColor", Variant(static_cast<int>(0x8000000F))}})
+        .property(
+            "Icon", [](Form& f) { return pictureVariant(f.Icon()); },
+            [](Form& f, const Variant& v) { f.setIcon(pictureOf(v)); },
+            {.persist = Persistence{"Icon", Variant::nothing()}})
         .property(
             "Left", [](Form& f) { return f.bounds().left; },
             [](Form& f, const Variant& v) {
@@ -168,6 +174,14 @@ std::shared_ptr<ControlsCollection> Form::Controls() {
     return m_collection;
 }
 
+void Form::setIcon(std::shared_ptr<ole::Picture> icon) {
+    if (icon && icon->Type() != PICTYPE_ICON && icon->Type() != PICTYPE_BITMAP &&
+        icon->Type() != PICTYPE_NONE) {
+        raise(errc::InvalidPropertyValue, m_name);
+    }
+    m_icon = std::move(icon);
+}
+
 void Form::Load() {
     if (m_loaded) return;
     m_loaded = true;
@@ -184,6 +198,10 @@ void Form::Show() {
         c->hostPaint();
     }
     Form_Activate();
+}
+
+void Form::Activate() {
+    if (m_loaded && m_visible) Form_Activate();
 }
 
 bool Form::Unload() {

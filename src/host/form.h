@@ -14,6 +14,10 @@
 #include "host/event_handlers.h"
 #include "host/object.h"
 
+namespace qv::ole {
+class Picture;
+}
+
 namespace qv::host {
 
 class ControlsCollection;
@@ -23,7 +27,7 @@ class Form : public Object {
   public:
     explicit Form(std::string name = "Form1");
 
-    // Name, Caption, BackColor, Left, Top, Width, Height, Visible, Controls.
+    // Name, Caption, BackColor, Icon, Left, Top, Width, Height, Visible, Controls.
     static const MemberRegistry& formMembers();
     const MemberRegistry& members() const override { return formMembers(); }
     bool is(ObjectKind kind) const override { return kind == ObjectKind::Form; }
@@ -35,6 +39,10 @@ class Form : public Object {
     // An OLE colour; button face (0x8000000F) at first.
     std::int32_t BackColor() const noexcept { return m_backColor; }
     void setBackColor(std::int32_t color) { m_backColor = color; }
+    // The picture (icon or bitmap) drawn at the left of the caption bar, or
+    // nullptr. Fails with 380 for a picture of another kind (a metafile).
+    const std::shared_ptr<ole::Picture>& Icon() const noexcept { return m_icon; }
+    void setIcon(std::shared_ptr<ole::Picture> icon);
     const Bounds& bounds() const noexcept { return m_bounds; }
     void setBounds(const Bounds& bounds) { m_bounds = bounds; }
     bool Visible() const noexcept { return m_visible; }
@@ -85,6 +93,9 @@ class Form : public Object {
     void Load();
     void Show();
     bool Unload();
+    // Runs Form_Activate when the form is loaded and showing; the form runner
+    // calls it each time the form's window becomes the active one again.
+    void Activate();
     bool loaded() const noexcept { return m_loaded; }
 
     // Change tracking: PropertyChanged of any control lands here.
@@ -104,6 +115,7 @@ class Form : public Object {
     std::string m_name;
     std::string m_caption;
     std::int32_t m_backColor = static_cast<std::int32_t>(0x8000000F);
+    std::shared_ptr<ole::Picture> m_icon;
     Bounds m_bounds{0, 0, 4800, 3600};
     bool m_visible = false;
     bool m_userMode = true;

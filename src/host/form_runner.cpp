@@ -13,6 +13,7 @@
 #include "host/line.h"
 #include "host/option_button.h"
 #include "host/text_box.h"
+#include "platform/ole/picture.h"
 #include "platform/user/message_loop.h"
 
 namespace qv::host {
@@ -20,7 +21,9 @@ namespace {
 
 constexpr const char* kFrameClass = "qvFormFrame";
 constexpr const char* kClientClass = "qvFormClient";
+constexpr const char* kOwnerClass = "qvFormOwner";
 constexpr int kCloseBox = 14;
+constexpr int kIconSize = 16;
 
 struct OpenForm {
     std::weak_ptr<Form> form;
@@ -34,6 +37,9 @@ thread_local std::vector<OpenForm> t_open;
 thread_local WPARAM t_swallowChar = 0;
 // An error raised by a handler during message dispatch, kept for the caller.
 thread_local std::optional<Error> t_pending;
+// The frame that was active when the runner last looked; a change means a
+// form became active again (a click, the end of a modal form).
+thread_local HWND t_activeFrame = nullptr;
 
 OpenForm* findOpen(const Form* form) {
     for (OpenForm& open : t_open) {
@@ -47,6 +53,33 @@ OpenForm* findByWindow(HWND hwnd) {
         if (open.frame == hwnd || open.client == hwnd) return &open;
     }
     return nullptr;
+}
+
+// Where the form's icon goes: a small square at the left of the caption bar.
+RECT iconRect() {
+    const int left = FormRunner::kBorder + 2;
+    const int top = FormRunner::kBorder + (FormRunner::kCaptionHeight - kIconSize) / 2;
+    return RECT{left, top, left + kIconSize, top + kIconSize};
+}
+
+// Draws an icon scaled to the icon square, or a bitmap stretched into it.
+void drawIcon(HDC dc, const ole::Picture& picture) {
+    const RECT r = iconRect();
+    if (picture.Type() == PICTYPE_ICON) {
+        DrawIconEx(dc, r.left, r.top, static_cast<HICON>(picture.Handle()), kIconSize, kIconSize, 0,
+                   nullptr, DI_NORMAL);
+        return;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory) return;
+    HGDIOBJ old = SelectObject(memory, picture.Handle());
+    if (old) {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, r.left, r.top, kIconSize, kIconSize, memory, 0, 0, picture.widthPixels(),
+                   picture.heightPixels(), SRCCOPY);
+        SelectObject(memory, old);
+    }
+    DeleteDC(memory);
 }
 
 RECT closeBoxRect(HWND frame) {
@@ -73,6 +106,11 @@ void paintFrame(HWND hwnd, const Form& form) {
     SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
     RECT text = caption;
     text.left += 4;
+    const auto& icon = form.Icon();
+    if (icon && icon->Handle()) {
+        drawIcon(dc, *icon);
+        text.left = iconRect().right + 3;
+    }
     text.right -= kCloseBox + 4;
     DrawTextA(dc, form.Caption().c_str(), -1, &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -128,7 +166,34 @@ void sweep() {
 
 void focusForm(const Form& form, HWND client);
 
+void invalidateCaption(HWND frame) {
+    if (!frame || !IsWindow(frame)) return;
+    RECT r;
+    GetClientRect(frame, &r);
+    r.bottom = FormRunner::kBorder + FormRunner::kCaptionHeight;
+    InvalidateRect(frame, &r, FALSE);
+}
+
+// Runs Form_Activate for the form whose frame has become the active window
+// since the last look. The platform makes a window active on a click without
+// telling it, so the runner looks each time one of its windows gets a message.
+void noteActivation() {
+    HWND active = GetActiveWindow();
+    if (active == t_activeFrame) return;
+    // A form disabled under a modal one is not really active: it becomes
+    // active when the modal form is gone.
+    if (active && !IsWindowEnabled(active)) return;
+    invalidateCaption(t_activeFrame);
+    t_activeFrame = active;
+    OpenForm* open = findByWindow(active);
+    auto form = open ? open->form.lock() : nullptr;
+    if (!form) return;
+    invalidateCaption(active);
+    form->Activate();
+}
+
 LRESULT handleFormMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    noteActivation();
     OpenForm* open = findByWindow(hwnd);
     auto form = open ? open->form.lock() : nullptr;
     if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -177,13 +242,27 @@ LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void registerClasses() {
     WNDCLASSA existing;
-    for (const char* name : {kFrameClass, kClientClass}) {
+    for (const char* name : {kFrameClass, kClientClass, kOwnerClass}) {
         if (GetClassInfoA(nullptr, name, &existing)) continue;
         WNDCLASSA wc{};
-        wc.lpfnWndProc = formProc;
+        wc.lpfnWndProc = std::string_view(name) == kOwnerClass ? DefWindowProcA : formProc;
         wc.lpszClassName = name;
         RegisterClassA(&wc);
     }
+}
+
+// The hidden window that owns the frames of forms shown without an owner
+// form: an owned window gets no task-bar entry. One per thread, never shown.
+HWND hiddenOwner() {
+    thread_local HWND owner = nullptr;
+    char name[32] = {};
+    if (owner && IsWindow(owner) && GetClassNameA(owner, name, sizeof name) > 0 &&
+        std::string(name) == kOwnerClass) {
+        return owner;
+    }
+    owner = CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                            nullptr);
+    return owner;
 }
 
 // Puts the focus on the first control in tab order, or on the form itself.
@@ -201,28 +280,36 @@ bool focusInside(HWND frame) {
     return focus && (focus == frame || IsChild(frame, focus));
 }
 
-// Disables the window that was active while a modal form runs.
+// Disables the window that was active while a modal form runs, and makes
+// it active again afterwards.
 class DisabledWhileModal {
   public:
     explicit DisabledWhileModal(HWND hwnd)
-        : m_hwnd(hwnd && IsWindowEnabled(hwnd) ? hwnd : nullptr), m_focus(GetFocus()) {
+        : m_active(hwnd),
+          m_hwnd(hwnd && IsWindowEnabled(hwnd) ? hwnd : nullptr),
+          m_focus(GetFocus()) {
         if (m_hwnd) EnableWindow(m_hwnd, FALSE);
     }
     ~DisabledWhileModal() {
         if (m_hwnd && IsWindow(m_hwnd)) EnableWindow(m_hwnd, TRUE);
-        if (m_focus && IsWindow(m_focus)) SetFocus(m_focus);
+        if (m_focus && IsWindow(m_focus)) {
+            SetFocus(m_focus);
+        } else if (m_active && IsWindow(m_active) && IsWindowVisible(m_active)) {
+            ShowWindow(m_active, SW_SHOW);
+        }
     }
     DisabledWhileModal(const DisabledWhileModal&) = delete;
     DisabledWhileModal& operator=(const DisabledWhileModal&) = delete;
 
   private:
+    HWND m_active;
     HWND m_hwnd;
     HWND m_focus;
 };
 
 }  // namespace
 
-void FormRunner::Show(const std::shared_ptr<Form>& form, int modal) {
+void FormRunner::Show(const std::shared_ptr<Form>& form, int modal, const Form* owner) {
     if (!form) raise(errc::ObjectVariableNotSet, "Show");
     form->Load();
     if (!form->loaded()) return;  // Form_Load unloaded it
@@ -232,11 +319,17 @@ void FormRunner::Show(const std::shared_ptr<Form>& form, int modal) {
         const int height = form->bounds().height / TwipsPerPixel;
         const int outerWidth = width + 2 * kBorder;
         const int outerHeight = height + 2 * kBorder + kCaptionHeight;
-        const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2);
-        const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2);
-        HWND frame = CreateWindowExA(0, kFrameClass, form->Caption().c_str(),
-                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, x, y,
-                                     outerWidth, outerHeight, nullptr, nullptr, nullptr, nullptr);
+        HWND ownerFrame = owner && owner != form.get() ? frameOf(*owner) : nullptr;
+        RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (ownerFrame) GetWindowRect(ownerFrame, &area);
+        // Centred on the area, but kept on the screen.
+        const int x = std::max(0, area.left + (area.right - area.left - outerWidth) / 2);
+        const int y = std::max(0, area.top + (area.bottom - area.top - outerHeight) / 2);
+        // A fixed dialog frame: no sizing border, no minimise or maximise box.
+        HWND frame = CreateWindowExA(
+            0, kFrameClass, form->Caption().c_str(),
+            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, x, y, outerWidth, outerHeight,
+            ownerFrame ? ownerFrame : hiddenOwner(), nullptr, nullptr, nullptr);
         HWND client = frame ? CreateWindowExA(0, kClientClass, "", WS_CHILD | WS_VISIBLE, kBorder,
                                               kBorder + kCaptionHeight, width, height, frame,
                                               nullptr, nullptr, nullptr)
@@ -252,6 +345,9 @@ void FormRunner::Show(const std::shared_ptr<Form>& form, int modal) {
     std::unique_ptr<DisabledWhileModal> disabled;
     if (modal == 1) disabled = std::make_unique<DisabledWhileModal>(GetActiveWindow());
     ShowWindow(open.frame, SW_SHOW);
+    // Form::Show runs Form_Activate for this activation.
+    invalidateCaption(t_activeFrame);
+    t_activeFrame = GetActiveWindow();
     form->Show();
     sweep();
     if (!form->loaded()) return;
@@ -261,6 +357,8 @@ void FormRunner::Show(const std::shared_ptr<Form>& form, int modal) {
 
     user::runModalLoop(open.frame, [&form] { return !form->loaded() || t_pending.has_value(); });
     sweep();
+    disabled.reset();
+    noteActivation();
     if (auto pending = takePendingError()) {
         Unload(form);
         throw *pending;
@@ -276,6 +374,7 @@ bool FormRunner::Unload(const std::shared_ptr<Form>& form) {
     if (!form) return true;
     if (!form->Unload()) return false;
     if (OpenForm* open = findOpen(form.get())) closeWindows(*open);
+    noteActivation();
     return true;
 }
 
@@ -422,6 +521,7 @@ LRESULT FormRunner::dispatchGuarded(FormRunnerControl& control, UINT msg, WPARAM
                                     LPARAM lParam) {
     // A handler may unload the form, which drops the control: keep it alive.
     const auto keep = control.shared_from_this();
+    noteActivation();
     if (msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) {
         if (HWND tip = toolTipWindow(false)) {
             MSG relayed{control.hWnd(), msg, wParam, lParam, 0, {}, 0};

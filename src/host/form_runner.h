@@ -28,14 +28,18 @@ class FormRunner {
     static constexpr int kBorder = 3;
 
     // Shows `form`: loads it on first use (Form_Load), opens its window (the
-    // form's Width and Height are its client size in twips; centred on the
-    // screen), shows its controls, runs Form_Activate and puts the focus on
-    // the first control in tab order unless a handler placed it. With
-    // `modal` 1 the call returns only once the form is unloaded; a modal form
-    // still loaded when no input can arrive any more is unloaded and the call
-    // fails with error 5. A form already shown is brought forward and
-    // activated again.
-    static void Show(const std::shared_ptr<Form>& form, int modal = 0);
+    // form's Width and Height are its client size in twips; a fixed dialog
+    // frame with the form's Icon and Caption, owned by `owner`'s window and
+    // centred on it when `owner` is a shown form, else owned by a hidden
+    // window and centred on the screen), shows its controls, runs
+    // Form_Activate and puts the focus on the first control in tab order
+    // unless a handler placed it. With `modal` 1 the call returns only once
+    // the form is unloaded; a modal form still loaded when no input can
+    // arrive any more is unloaded and the call fails with error 5. A form
+    // already shown is brought forward and activated again. Form_Activate
+    // also runs each time a shown form becomes the active window again (a
+    // click on it, the end of a modal form it was showing).
+    static void Show(const std::shared_ptr<Form>& form, int modal = 0, const Form* owner = nullptr);
 
     // Unloads the form (Form_Unload may cancel; returns false then) and
     // closes its window.
