@@ -3,11 +3,23 @@
 #include <algorithm>
 
 #include "host/member_registry.h"
+#include "platform/user/clipboard.h"
 
 namespace qv::host {
 namespace {
 
 constexpr int kInset = 3;  // the sunken border and a pixel of air
+
+// The characters the control key makes of A, C, V and X.
+constexpr int kCtrlA = 1;
+constexpr int kCtrlC = 3;
+constexpr int kCtrlV = 22;
+constexpr int kCtrlX = 24;
+
+// A single-line box takes a pasted text up to its first line break (or NUL).
+std::string_view firstLine(std::string_view text) {
+    return text.substr(0, text.find_first_of(std::string_view("\r\n\0", 3)));
+}
 
 }  // namespace
 
@@ -166,6 +178,44 @@ void TextBox::paint(HDC dc, const RECT& client) {
     }
 }
 
+bool TextBox::clipboardChar(int key) {
+    switch (key) {
+        case kCtrlA:
+            m_editor.selectAll();
+            invalidate();
+            return true;
+        case kCtrlC:
+            copy();
+            return true;
+        case kCtrlV:
+            paste();
+            return true;
+        case kCtrlX:
+            cut();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TextBox::copy() {
+    // An empty selection leaves the clipboard as it was.
+    if (m_editor.selLength() > 0) user::setClipboardText(m_editor.selText());
+}
+
+void TextBox::cut() {
+    if (m_editor.selLength() == 0 || m_editor.locked()) return;
+    user::setClipboardText(m_editor.selText());
+    afterEdit(m_editor.replaceSelection("", true));
+}
+
+void TextBox::paste() {
+    // Cut to MaxLength and refused when Locked, as typing is.
+    const std::string text(firstLine(user::clipboardText()));
+    if (text.empty()) return;
+    afterEdit(m_editor.replaceSelection(text, true));
+}
+
 LRESULT TextBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CHAR: {
@@ -174,12 +224,25 @@ LRESULT TextBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             RaiseEvent("KeyPress", std::span<Variant>(args));
             const std::int16_t key = args[0].toInteger();
             if (key <= 0 || key > 255) return 0;
+            if (clipboardChar(key)) return 0;
             afterEdit(m_editor.typeChar(static_cast<char>(key)));
             return 0;
         }
-        case WM_KEYDOWN:
-            afterEdit(m_editor.keyDown(static_cast<unsigned>(wParam), GetKeyState(VK_SHIFT) < 0));
+        case WM_KEYDOWN: {
+            const bool shift = GetKeyState(VK_SHIFT) < 0;
+            const bool control = GetKeyState(VK_CONTROL) < 0;
+            // The older clipboard keys: Ctrl+Insert, Shift+Insert, Shift+Delete.
+            if (wParam == VK_INSERT && (control || shift)) {
+                control ? copy() : paste();
+                return 0;
+            }
+            if (wParam == VK_DELETE && shift && !control) {
+                cut();
+                return 0;
+            }
+            afterEdit(m_editor.keyDown(static_cast<unsigned>(wParam), shift));
             return 0;
+        }
         case WM_LBUTTONDOWN:
         case WM_MOUSEMOVE: {
             if (msg == WM_MOUSEMOVE && !m_selecting) return 0;

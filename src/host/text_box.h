@@ -65,6 +65,12 @@ class TextBox : public FormRunnerControl {
 
   private:
     void afterEdit(TextBoxEditor::Outcome outcome);
+    // Acts on a clipboard character (Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+X); returns
+    // false for any other character.
+    bool clipboardChar(int key);
+    void copy();
+    void cut();
+    void paste();
     // The character position nearest to client x coordinate `x`.
     std::size_t positionAt(HDC dc, int x) const;
     int textWidth(HDC dc, std::size_t count) const;
