@@ -27,8 +27,8 @@ const host::MemberRegistry& FaultyRecordset::members() const {
     return registry;
 }
 
-void FaultyRecordset::enter(const std::string& member) {
-    m_log.push_back(member);
+void FaultyRecordset::enter(std::string_view member) {
+    m_log.emplace_back(member);
     auto it = m_failures.find(member);
     if (it == m_failures.end()) return;
     auto& [skip, count] = it->second;
@@ -38,52 +38,7 @@ void FaultyRecordset::enter(const std::string& member) {
     }
     if (count == 0) return;
     --count;
-    throw host::Error(3197, "Data1.Recordset", member + " failed");
-}
-
-bool FaultyRecordset::bof() {
-    enter("BOF");
-    return m_real->bof();
-}
-bool FaultyRecordset::eof() {
-    enter("EOF");
-    return m_real->eof();
-}
-void FaultyRecordset::moveFirst() {
-    enter("MoveFirst");
-    m_real->moveFirst();
-}
-void FaultyRecordset::moveLast() {
-    enter("MoveLast");
-    m_real->moveLast();
-}
-void FaultyRecordset::movePrevious() {
-    enter("MovePrevious");
-    m_real->movePrevious();
-}
-void FaultyRecordset::moveNext() {
-    enter("MoveNext");
-    m_real->moveNext();
-}
-void FaultyRecordset::addNew() {
-    enter("AddNew");
-    m_real->addNew();
-}
-void FaultyRecordset::edit() {
-    enter("Edit");
-    m_real->edit();
-}
-void FaultyRecordset::update() {
-    enter("Update");
-    m_real->update();
-}
-void FaultyRecordset::cancelUpdate() {
-    enter("CancelUpdate");
-    m_real->cancelUpdate();
-}
-void FaultyRecordset::deleteRecord() {
-    enter("Delete");
-    m_real->deleteRecord();
+    throw host::Error(3197, "Data1.Recordset", std::string(member) + " failed");
 }
 
 }  // namespace qv::navigator::test
