@@ -180,15 +180,17 @@ void invalidateCaption(HWND frame) {
 void noteActivation() {
     HWND active = GetActiveWindow();
     if (active == t_activeFrame) return;
+    // Only a change from one form to another counts: a message box or no
+    // active window in between leaves the last form the active one.
+    OpenForm* open = findByWindow(active);
+    auto form = open && open->frame == active ? open->form.lock() : nullptr;
+    if (!form) return;
     // A form disabled under a modal one is not really active: it becomes
     // active when the modal form is gone.
-    if (active && !IsWindowEnabled(active)) return;
+    if (!IsWindowEnabled(active)) return;
     invalidateCaption(t_activeFrame);
-    t_activeFrame = active;
-    OpenForm* open = findByWindow(active);
-    auto form = open ? open->form.lock() : nullptr;
-    if (!form) return;
     invalidateCaption(active);
+    t_activeFrame = active;
     form->Activate();
 }
 

@@ -1,7 +1,7 @@
 // Form_Activate each time a shown form becomes the active one again: on a
 // click into it while another form was active (before the click's own
 // events), and when a modal form it showed is gone; never while it stays
-// active or while a modal form keeps it disabled.
+// active, while a modal form keeps it disabled, or after a message box.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,6 +11,8 @@
 #include "host/command_button.h"
 #include "host/form.h"
 #include "host/form_runner.h"
+#include "host/message_box.h"
+#include "host/message_box_window.h"
 #include "platform/user/input.h"
 #include "platform/user/message_loop.h"
 #include "platform/user/thread_state.h"
@@ -55,6 +57,7 @@ class FormActivateTest : public ::testing::Test {
     void SetUp() override { user::resetThreadState(); }
     void TearDown() override {
         user::setIdleHandler(nullptr);
+        FormRunner::takePendingError();
         for (auto& f : {a, b}) {
             if (f->loaded()) FormRunner::Unload(f);
         }
@@ -129,6 +132,26 @@ TEST_F(FormActivateTest, OwnerIsActivatedAgainWhenItsModalFormIsGone) {
     EXPECT_EQ(
         log, (Log{"frmA.Click", "frmB.Activate", "frmB.Unload", "frmA.Activate", "Show returned"}));
     EXPECT_EQ(GetActiveWindow(), FormRunner::frameOf(*a));
+}
+
+TEST_F(FormActivateTest, MessageBoxInBetweenDoesNotActivateTheFormAgain) {
+    showAt(a, 10, 10);
+    WindowMessageBoxes boxes;
+    a->onClick = [&boxes, this] {
+        log.push_back("answer " + std::to_string(boxes.show({"Sure?", 1, "Question"})));
+    };
+    user::setIdleHandler([&boxes] {
+        if (!boxes.window()) return false;
+        user::pressKey(VK_RETURN);
+        return true;
+    });
+    log.clear();
+    clickButton(*a);
+    user::setIdleHandler(nullptr);
+    a->onClick = nullptr;
+    clickButton(*a);
+    EXPECT_EQ(log, (Log{"frmA.Click", "answer 1", "frmA.Click"}));
+    EXPECT_FALSE(FormRunner::takePendingError());
 }
 
 }  // namespace
