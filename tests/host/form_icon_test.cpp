@@ -167,7 +167,7 @@ TEST_F(FormIconTest, FrameIsOwnedAndCentredOnItsOwnerOrTheScreen) {
     // A fixed dialog frame: caption and close box, no sizing border.
     const LONG style = GetWindowLongA(frame, GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
-    EXPECT_EQ(style & 0x00040000L, 0) << "WS_THICKFRAME";
+    EXPECT_EQ(style & WS_THICKFRAME, 0);
 
     // A second form without owner shares the hidden owner.
     FormRunner::Unload(form);
