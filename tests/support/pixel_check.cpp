@@ -8,6 +8,22 @@
 #include "platform/gdi/png_file.h"
 
 namespace qv::test {
+
+PixelGrid gridOf(int width, int height, const std::function<COLORREF(int, int)>& pixel) {
+    PixelGrid grid(static_cast<std::size_t>(height),
+                   std::vector<COLORREF>(static_cast<std::size_t>(width)));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            grid[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = pixel(x, y);
+    return grid;
+}
+
+::testing::AssertionResult imageMatches(const Canvas& canvas,
+                                        const std::function<COLORREF(int, int)>& pixel,
+                                        const std::string& name) {
+    return pixelsMatch(canvas.dc(), gridOf(canvas.width(), canvas.height(), pixel), name);
+}
+
 namespace {
 
 std::string hex(COLORREF c) {

@@ -5,14 +5,24 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "canvas.h"
 #include "platform/win32_gdi.h"
 
 namespace qv::test {
 
 using PixelGrid = std::vector<std::vector<COLORREF>>;
+
+// The image of a `width` x `height` area given pixel by pixel.
+PixelGrid gridOf(int width, int height, const std::function<COLORREF(int, int)>& pixel);
+
+// Compares the whole canvas with the image `pixel` describes.
+::testing::AssertionResult imageMatches(const Canvas& canvas,
+                                        const std::function<COLORREF(int, int)>& pixel,
+                                        const std::string& name);
 
 // GetPixel of every pixel of [0,width) x [0,height), rows top first.
 PixelGrid readPixels(HDC dc, int width, int height);

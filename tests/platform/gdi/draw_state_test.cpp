@@ -18,20 +18,9 @@
 namespace qv::gdi {
 namespace {
 
-// The expected image of a `w` x `h` canvas, pixel by pixel.
-qv::test::PixelGrid gridOf(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
-    qv::test::PixelGrid grid(static_cast<std::size_t>(h),
-                             std::vector<COLORREF>(static_cast<std::size_t>(w)));
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            grid[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = pixel(x, y);
-    return grid;
-}
-
 void expectImage(const qv::test::Canvas& canvas, const std::function<COLORREF(int, int)>& pixel,
                  const std::string& name) {
-    EXPECT_TRUE(
-        qv::test::pixelsMatch(canvas.dc(), gridOf(canvas.width(), canvas.height(), pixel), name));
+    EXPECT_TRUE(qv::test::imageMatches(canvas, pixel, name));
 }
 
 using PixelFn = std::function<COLORREF(int, int)>;
