@@ -269,7 +269,9 @@ class CriteriaParser {
             auto pattern = WildcardPattern::compile(m_tok.text, error);
             if (!pattern) fail(error);
             std::string sql;
-            if (pattern->isSimple()) {
+            // The native LIKE is the fast path; it folds ASCII letters only, so
+            // patterns with other cased letters go to the registered function.
+            if (pattern->isSimple() && !pattern->foldsBeyondAscii()) {
                 m_out.m_parameters.emplace_back(pattern->toSqlLike('\\'));
                 sql = lhs + (negated ? " NOT LIKE" : " LIKE") + " ? ESCAPE '\\'";
             } else {

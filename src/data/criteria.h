@@ -13,9 +13,11 @@
 // In text, two apostrophes (or two quotes in "...") stand for one.
 //
 // LIKE patterns use * ? # and [...] (see WildcardPattern), without regard to
-// the case of ASCII letters. A pattern of only * and ? becomes SQL LIKE with
-// an escape character; one with # or [...] calls the registered function
-// qv_like. Comparisons of text with = < > and friends also ignore ASCII case.
+// the case of any letter. A pattern of only * and ? whose letters are all
+// ASCII becomes SQL LIKE with an escape character; one with # or [...], or
+// with a letter outside ASCII that has other case forms, calls the registered
+// function qv_like (WildcardPattern::matches, which folds case by Unicode's
+// rules). Comparisons of text with = < > and friends ignore ASCII case.
 #pragma once
 
 #include <string>

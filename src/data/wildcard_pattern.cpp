@@ -1,12 +1,10 @@
 #include "data/wildcard_pattern.h"
 
+#include "data/case_folding.h"
+
 namespace qv::data {
 
 namespace {
-
-char32_t foldCase(char32_t c) {
-    return (c >= U'A' && c <= U'Z') ? c + (U'a' - U'A') : c;
-}
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -121,6 +119,7 @@ std::optional<WildcardPattern> WildcardPattern::compile(std::string_view pattern
             p.m_simple = false;
         } else {
             e.ch = c;
+            if (changesWithCase(c)) p.m_foldsBeyondAscii = true;
         }
         p.m_elements.push_back(std::move(e));
     }

@@ -1,7 +1,7 @@
 // A compiled LIKE pattern with the wildcards users of form-based databases
 // know: * (any run of characters), ? (one character), # (one digit) and
 // [...] character lists ([a-c], [!x], [*] for a literal star). Letters are
-// compared without regard to case (ASCII letters, as SQLite's LIKE does).
+// compared without regard to case, every letter folded by Unicode's rules.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,10 @@ class WildcardPattern {
     // True when the pattern uses only * and ? besides literal characters, so
     // that an SQL LIKE can evaluate it.
     bool isSimple() const { return m_simple; }
+    // True when a literal of the pattern is a letter outside ASCII with other
+    // case forms: an SQL LIKE that folds ASCII letters only would miss those
+    // forms, so the pattern must be matched by matches() instead.
+    bool foldsBeyondAscii() const { return m_foldsBeyondAscii; }
 
     // Returns the pattern as an SQL LIKE pattern using `escape` before literal
     // %, _ and the escape character itself. Requires isSimple().
@@ -46,6 +50,7 @@ class WildcardPattern {
 
     std::vector<Element> m_elements;
     bool m_simple = true;
+    bool m_foldsBeyondAscii = false;
 };
 
 // Decodes UTF-8 into code points; a byte that starts no valid sequence stands

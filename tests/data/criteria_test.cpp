@@ -148,6 +148,37 @@ TEST(Criteria, ValuesBecomeParametersAndNamesQuotedIdentifiers) {
     EXPECT_EQ(Criteria::compile("Name LIKE '50%_*'", fields).parameters()[0], DbValue("50\\%\\_%"));
 }
 
+TEST(Criteria, LikeIgnoresTheCaseOfEveryLetterAndKeepsNativeLikeForAsciiLetters) {
+    TempDatabase db(
+        "CREATE TABLE w (id INTEGER PRIMARY KEY, word TEXT);"
+        "INSERT INTO w VALUES (1, '\u00c5ngstr\u00f6m'), (2, 'ANGSTROM'), (3, "
+        "'\u039f\u0394\u039f\u03a3'),"
+        " (4, '\u0441\u0442\u043e\u043b'), (5, 'STRA\u1e9eE'), (6, '\u65e5\u672c');");
+    auto rs = Recordset::open(db.connect(), "w");
+    const std::vector<std::string> fields = {"id", "word"};
+    const struct {
+        const char* criterion;
+        const char* ids;
+        bool native;  // evaluated by SQLite's own LIKE
+    } cases[] = {
+        {"word LIKE '\u00e5ngstr\u00f6m'", "1", false},
+        {"word LIKE '*\u00d6M'", "1", false},
+        {"word LIKE 'angstrom'", "2", true},
+        {"word LIKE '*\u03c3'", "3", false},  // final sigma folds with capital sigma
+        {"word LIKE '*\u03c2'", "3", false},
+        {"word LIKE '\u0421\u0422*'", "4", false},
+        {"word LIKE '*\u00df*'", "5", false},  // capital sharp s folds to sharp s
+        {"word LIKE '\u65e5*'", "6", true},    // no case forms: native LIKE
+        {"word LIKE '[\u00c5a]*'", "1,2", false},
+        {"word NOT LIKE '*\u00f6*'", "2,3,4,5,6", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(findAll(*rs, c.criterion), c.ids) << c.criterion;
+        const std::string sql = Criteria::compile(c.criterion, fields).sql();
+        EXPECT_EQ(sql.find("qv_like") == std::string::npos, c.native) << sql;
+    }
+}
+
 TEST(Criteria, FindDirectionsAndNoMatch) {
     TempDatabase db(kRows);
     auto rs = Recordset::open(db.connect(), "c");
