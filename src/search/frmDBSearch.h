@@ -1,17 +1,26 @@
 // frmDBSearch: the modal Find Record dialog that the navigator's Find button
-// opens. This version lists nothing and searches nothing: it reads the
-// hand-over when it loads and closes through its "&Cancel" button (cmdDone,
-// also clicked by Esc) or its close box.
+// opens. It lists the fields of the handed-over recordset, takes a text and a
+// mode ("Field Begins With" or "Field Contains"), and moves the recordset to
+// the next record that holds the text, trying the fields in list order. It
+// stays open after each find and closes through "&Cancel", Esc or its close
+// box; each show loads it afresh.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 
 #include "host/form.h"
+#include "search/search_criterion.h"
 
 namespace qv::host {
+class ComboBox;
 class CommandButton;
-}
+class Error;
+class OptionButton;
+class Recordset;
+class TextBox;
+}  // namespace qv::host
 
 namespace qv::search {
 
@@ -25,22 +34,54 @@ class frmDBSearch : public host::Form {
     // Whether this thread has made its instance yet.
     static bool instanceExists();
 
-    // The "&Cancel" button; it exists while the dialog is loaded.
+    // The dialog's controls; they exist while the dialog is loaded.
+    host::ComboBox* cboSearch() const { return m_cboSearch.get(); }
+    host::TextBox* txtSearch() const { return m_txtSearch.get(); }
+    host::OptionButton* optSearch(int index) const { return m_optSearch.at(index).get(); }
+    host::CommandButton* cmdPrivate() const { return m_cmdPrivate.get(); }
+    host::CommandButton* cmdFindNext() const { return m_cmdFindNext.get(); }
     host::CommandButton* cmdDone() const { return m_cmdDone.get(); }
+
+    // The list position selected whenever the dialog is activated.
+    int DefaultFieldIndex() const noexcept { return m_defaultFieldIndex; }
+    // The mode the option buttons choose.
+    SearchMode mode() const;
+
+    void cboSearch_Click();
+    void optSearch_Click(std::int16_t Index);
+    // "&Find": searches from the first record, field by field.
+    void cmdPrivate_Click();
+    // "Find &Next": searches after the current record, field by field.
+    void cmdFindNext_Click();
     // Unloads the dialog (and closes its window when it has one).
     void cmdDone_Click();
 
-    // What the dialog read from the hand-over when it last loaded.
-    bool sawRecordset() const noexcept { return m_sawRecordset; }
-    const std::string& preselectedField() const noexcept { return m_preselectedField; }
-
   protected:
     void Form_Load() override;
+    void Form_Activate() override;
 
   private:
+    void placeControls();
+    void fillFieldList();
+    // Leaves the form without an icon of its own: the binoculars picture is
+    // not among the library's resources yet.
+    void applyDialogIcon();
+    // Moves the focus to the text box when it can take it (a dialog loaded
+    // without a window has no focus to move).
+    void focusSearchText();
+    void FindInFields(bool next);
+    // The recordset of the hand-over, or nullptr when it holds none.
+    std::shared_ptr<host::Recordset> searchRecordset() const;
+    // Shows a failure of the recordset in the "Find Error" box.
+    static void showFindError(const host::Error& error);
+
+    std::shared_ptr<host::ComboBox> m_cboSearch;
+    std::shared_ptr<host::TextBox> m_txtSearch;
+    std::array<std::shared_ptr<host::OptionButton>, 2> m_optSearch;
+    std::shared_ptr<host::CommandButton> m_cmdPrivate;
+    std::shared_ptr<host::CommandButton> m_cmdFindNext;
     std::shared_ptr<host::CommandButton> m_cmdDone;
-    bool m_sawRecordset = false;
-    std::string m_preselectedField;
+    int m_defaultFieldIndex = 0;
 };
 
 }  // namespace qv::search

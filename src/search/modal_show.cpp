@@ -32,15 +32,25 @@ void showModal(const std::shared_ptr<host::Form>& form) {
         host::FormRunner::Show(form, 1);
         return;
     }
-    form->Show();
+    // The form gets its windows, so that the loop can drive it as a person
+    // would (focus, typing, keys); the loop takes the place of the modal loop.
+    host::FormRunner::Show(form, 0);
     if (!form->loaded()) return;  // Form_Load or Form_Activate closed it already
+    // A form unloaded behind the runner's back still has its windows.
+    const auto close = [&form] {
+        if (form->loaded()) {
+            host::FormRunner::Unload(form);
+        } else {
+            host::FormRunner::Hide(*form);
+        }
+    };
     try {
         loop(*form);
     } catch (...) {
-        if (form->loaded()) host::FormRunner::Unload(form);
+        close();
         throw;
     }
-    if (form->loaded()) host::FormRunner::Unload(form);
+    close();
 }
 
 }  // namespace qv::search

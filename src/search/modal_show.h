@@ -31,7 +31,8 @@ class ScopedModalLoop {
 };
 
 // Loads and shows `form` (modal style 1, no owner) and returns once it has
-// been unloaded. With a loop installed on this thread the loop runs the form;
+// been unloaded. With a loop installed on this thread the form runner opens
+// the form's windows without a modal loop of its own and the loop runs it;
 // if it returns with the form still loaded, the form is unloaded here, so a
 // modal show never leaves a form open behind its caller. Without one the form
 // runner shows it in a window and runs its modal loop (which fails with 5

@@ -1,15 +1,26 @@
-// The Find Record dialog as it stands: one instance per thread, loaded afresh
-// by each modal show, closed by "&Cancel", Esc or the close box; and the
-// modal show itself.
+// The Find Record dialog over a real recordset: its keys and tab order, the
+// field list and preselection, the field-by-field search with the criteria it
+// sends and where it leaves the recordset and the list, the refusals and the
+// recordset failures it shows, and its life cycle (one instance per thread,
+// loaded afresh by each modal show).
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "data/recordset.h"
+#include "data/sqlite_connection.h"
+#include "host/combo_box.h"
 #include "host/command_button.h"
 #include "host/error.h"
 #include "host/form_runner.h"
+#include "host/form_runner_control.h"
+#include "host/forwarding_recordset.h"
+#include "host/message_box_script.h"
+#include "host/option_button.h"
+#include "host/text_box.h"
 #include "search/frmDBSearch.h"
 #include "search/modal_show.h"
 #include "search/search_handover.h"
@@ -17,10 +28,295 @@
 namespace qv::search::test {
 namespace {
 
+constexpr const char* kPeople =
+    "CREATE TABLE people (_RECNUM INTEGER, id INTEGER PRIMARY KEY, name TEXT, city TEXT,"
+    " \"Zip Code\" TEXT);"
+    "INSERT INTO people VALUES (0, 1, 'Ada Abbott', 'Spokane', '99201'),"
+    " (0, 2, 'Bruno Spencer', 'Lyon', '69001'), (0, 3, 'Marta O''Brien', 'Springfield', '62701'),"
+    " (0, 4, '\u00c5ngstr\u00f6m Lab', 'Osaka', '530');"
+    "CREATE TABLE other (name TEXT, _recnum INTEGER);"
+    "CREATE TABLE hidden (_RECNUM INTEGER);";
+
+// Forwards to a real recordset, logs every find with its criterion, and fails
+// the next find on request.
+class LoggingRecordset : public host::ForwardingRecordset {
+  public:
+    using ForwardingRecordset::ForwardingRecordset;
+    void findFirst(std::string_view criterion) override {
+        finds.push_back("FindFirst " + std::string(criterion));
+        ForwardingRecordset::findFirst(criterion);
+    }
+    void findNext(std::string_view criterion) override {
+        finds.push_back("FindNext " + std::string(criterion));
+        ForwardingRecordset::findNext(criterion);
+    }
+    std::vector<std::string> finds;
+    std::optional<host::Error> failNextFind;
+
+  protected:
+    void enter(std::string_view member) override {
+        if (failNextFind && member.starts_with("Find")) {
+            const host::Error e = *failNextFind;
+            failNextFind.reset();
+            throw e;
+        }
+    }
+};
+
+class FindDialogTest : public ::testing::Test {
+  protected:
+    FindDialogTest() {
+        data::SqliteConnection::Options options;
+        options.create = true;
+        m_db = data::SqliteConnection::open(":memory:", options);
+        m_db->execute(kPeople);
+    }
+    ~FindDialogTest() override {
+        if (dialog->loaded()) host::FormRunner::Unload(dialog);
+        SearchRecordset = nullptr;
+    }
+
+    // Hands `table` over as the navigator does and shows the dialog.
+    void open(const std::string& fieldName = "", const char* table = "people") {
+        if (!rs || m_table != table) {
+            rs = std::make_shared<LoggingRecordset>(data::Recordset::open(m_db, table));
+            m_table = table;
+        }
+        SearchRecordset = rs;
+        SearchFieldName = fieldName;
+        host::FormRunner::Show(dialog, 0);
+    }
+    std::vector<std::string> listed() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < dialog->cboSearch()->ListCount(); ++i) {
+            names.push_back(dialog->cboSearch()->List(i));
+        }
+        return names;
+    }
+    // The id of the current record, or "BOF" / "EOF".
+    std::string where() const {
+        if (rs->eof()) return "EOF";
+        if (rs->bof()) return "BOF";
+        return rs->fields()->item(host::Variant("id"))->value().toString();
+    }
+    // The boxes shown as "STYLE TITLE: PROMPT", and "beep"; then forgets them.
+    std::vector<std::string> seen() {
+        std::vector<std::string> out;
+        for (const auto& r : boxes.records()) {
+            out.push_back(r.kind == host::ScriptedMessageBoxes::Record::Kind::Beep
+                              ? "beep"
+                              : std::to_string(r.box.style) + " " + r.box.title + ": " +
+                                    r.box.prompt);
+        }
+        boxes.clearRecords();
+        return out;
+    }
+    void search(const std::string& text, SearchMode mode, bool next) {
+        dialog->txtSearch()->setText(text);
+        dialog->optSearch(mode == SearchMode::BeginsWith ? 0 : 1)->setValue(true);
+        rs->finds.clear();
+        boxes.queueAnswer(host::msgbox::OK);
+        if (next) {
+            dialog->cmdFindNext()->press();
+        } else {
+            dialog->cmdPrivate()->press();
+        }
+    }
+
+    std::shared_ptr<frmDBSearch> dialog = frmDBSearch::instance();
+    std::shared_ptr<LoggingRecordset> rs;
+    host::ScriptedMessageBoxes boxes;
+
+  private:
+    host::ScopedMessageBoxService m_service{boxes};
+    std::shared_ptr<data::DbConnection> m_db;
+    std::string m_table;
+};
+
+TEST_F(FindDialogTest, TabOrderDefaultAndCancelButtons) {
+    open();
+    EXPECT_EQ(dialog->Caption(), "Find Record");
+    std::vector<std::string> order;
+    for (auto* control : host::FormRunner::tabOrder(*dialog))
+        order.push_back(displayName(*control));
+    // Tab stops at the chosen option button only; the frame takes no focus.
+    EXPECT_EQ(order, (std::vector<std::string>{"cmdPrivate", "cboSearch", "txtSearch", "cmdDone",
+                                               "optSearch(1)", "cmdFindNext"}));
+    EXPECT_EQ(host::FormRunner::defaultButton(*dialog), dialog->cmdPrivate());
+    EXPECT_EQ(host::FormRunner::cancelButton(*dialog), dialog->cmdDone());
+    // Enter in the text box or the list runs "&Find"; Esc runs "&Cancel".
+    for (host::FormRunnerControl* from : std::initializer_list<host::FormRunnerControl*>{
+             dialog->txtSearch(), dialog->cboSearch()}) {
+        boxes.queueAnswer(host::msgbox::OK);
+        EXPECT_TRUE(host::FormRunner::dialogKey(*from, VK_RETURN));
+        EXPECT_EQ(seen(), (std::vector<std::string>{"beep",
+                                                    "0 No Search Text: You must enter "
+                                                    "text to search"}));
+    }
+    EXPECT_TRUE(host::FormRunner::dialogKey(*dialog->txtSearch(), VK_ESCAPE));
+    EXPECT_FALSE(dialog->loaded());
+}
+
+TEST_F(FindDialogTest, ListsTheFieldsAndPreselectsByExactName) {
+    const struct {
+        const char* table;
+        const char* fieldName;
+        int preselected;
+    } cases[] = {
+        {"people", "city", 2},    {"people", "City", 0},    {"people", "", 0},
+        {"people", "nowhere", 0}, {"people", "_RECNUM", 0}, {"people", "Zip Code", 3},
+        {"other", "_recnum", 1},  {"other", "_RECNUM", 0},
+    };
+    for (const auto& c : cases) {
+        open(c.fieldName, c.table);
+        EXPECT_EQ(listed(), std::string(c.table) == "people"
+                                ? (std::vector<std::string>{"id", "name", "city", "Zip Code"})
+                                : (std::vector<std::string>{"name", "_recnum"}));
+        EXPECT_EQ(dialog->DefaultFieldIndex(), c.preselected) << c.fieldName;
+        EXPECT_EQ(dialog->cboSearch()->ListIndex(), c.preselected) << c.fieldName;
+        EXPECT_EQ(dialog->txtSearch()->Text(), "");
+        EXPECT_TRUE(dialog->txtSearch()->hasFocus());
+        EXPECT_EQ(dialog->mode(), SearchMode::Contains);
+        host::FormRunner::Unload(dialog);
+    }
+}
+
+TEST_F(FindDialogTest, SearchesFieldByFieldAndEndsOnTheFieldOfTheMatch) {
+    open("city");
+    const std::vector<std::string> nothing;
+    const std::vector<std::string> noMatch = {"64 Find Error: No Matching Records"};
+    // Each step runs on from where the one before left the recordset.
+    const struct {
+        const char* text;
+        SearchMode mode;
+        bool next;
+        std::vector<std::string> finds;
+        const char* where;
+        const char* field;  // the list's text afterwards
+        std::vector<std::string> boxes;
+    } steps[] = {
+        {"Sp",
+         SearchMode::Contains,
+         false,
+         {"FindFirst id LIKE '*Sp*'", "FindFirst name LIKE '*Sp*'"},
+         "2",
+         "name",
+         nothing},
+        // Find Next starts again with the first field, after the current record.
+        {"Sp",
+         SearchMode::Contains,
+         true,
+         {"FindNext id LIKE '*Sp*'", "FindNext name LIKE '*Sp*'", "FindNext city LIKE '*Sp*'"},
+         "3",
+         "city",
+         nothing},
+        {"sp",
+         SearchMode::BeginsWith,
+         false,
+         {"FindFirst id LIKE 'sp*'", "FindFirst name LIKE 'sp*'", "FindFirst city LIKE 'sp*'"},
+         "1",
+         "city",
+         nothing},
+        {"o'brien",
+         SearchMode::Contains,
+         false,
+         {"FindFirst id LIKE '*o''brien*'", "FindFirst name LIKE '*o''brien*'"},
+         "3",
+         "name",
+         nothing},
+        {"\u00e5ngstr\u00d6m",
+         SearchMode::BeginsWith,
+         false,
+         {"FindFirst id LIKE '\u00e5ngstr\u00d6m*'", "FindFirst name LIKE '\u00e5ngstr\u00d6m*'"},
+         "4",
+         "name",
+         nothing},
+        {"9",
+         SearchMode::BeginsWith,
+         false,
+         {"FindFirst id LIKE '9*'", "FindFirst name LIKE '9*'", "FindFirst city LIKE '9*'",
+          "FindFirst [Zip Code] LIKE '9*'"},
+         "1",
+         "Zip Code",
+         nothing},
+        {"xyz",
+         SearchMode::Contains,
+         false,
+         {"FindFirst id LIKE '*xyz*'", "FindFirst name LIKE '*xyz*'", "FindFirst city LIKE '*xyz*'",
+          "FindFirst [Zip Code] LIKE '*xyz*'"},
+         "1",
+         "Zip Code",
+         noMatch},
+        // Blanks are searched for: only the empty text is refused.
+        {" ",
+         SearchMode::BeginsWith,
+         false,
+         {"FindFirst id LIKE ' *'", "FindFirst name LIKE ' *'", "FindFirst city LIKE ' *'",
+          "FindFirst [Zip Code] LIKE ' *'"},
+         "1",
+         "Zip Code",
+         noMatch},
+        {"",
+         SearchMode::Contains,
+         false,
+         {},
+         "1",
+         "Zip Code",
+         {"beep", "0 No Search Text: You must enter text to search"}},
+    };
+    for (const auto& s : steps) {
+        search(s.text, s.mode, s.next);
+        EXPECT_EQ(rs->finds, s.finds) << s.text;
+        EXPECT_EQ(where(), s.where) << s.text;
+        EXPECT_EQ(dialog->cboSearch()->Text(), s.field) << s.text;
+        EXPECT_EQ(seen(), s.boxes) << s.text;
+        EXPECT_TRUE(dialog->loaded());
+        EXPECT_TRUE(dialog->txtSearch()->hasFocus()) << s.text;
+    }
+}
+
+TEST_F(FindDialogTest, ARecordsetFailureIsShownAndTheDialogStaysUsable) {
+    open();
+    rs->moveLast();
+    search("Sp", SearchMode::Contains, false);  // finds Bruno Spencer
+    rs->failNextFind = host::Error(3420, "qvData.Recordset", "The recordset went away.");
+    search("Sp", SearchMode::Contains, true);
+    EXPECT_EQ(rs->finds, std::vector<std::string>{"FindNext id LIKE '*Sp*'"});
+    EXPECT_EQ(seen(), std::vector<std::string>{"48 Find Error: Error 3420 from qvData.Recordset:\n"
+                                               "The recordset went away."});
+    EXPECT_EQ(where(), "2");
+    EXPECT_EQ(dialog->cboSearch()->Text(), "id");
+    ASSERT_TRUE(dialog->loaded());
+    search("Sp", SearchMode::Contains, true);
+    EXPECT_EQ(where(), "3");
+    EXPECT_TRUE(seen().empty());
+}
+
+TEST_F(FindDialogTest, WithoutAListedFieldNothingIsFound) {
+    open("", "hidden");
+    EXPECT_TRUE(listed().empty());
+    EXPECT_EQ(dialog->cboSearch()->ListIndex(), -1);
+    search("a", SearchMode::Contains, false);
+    EXPECT_TRUE(rs->finds.empty());
+    EXPECT_EQ(seen(), std::vector<std::string>{"64 Find Error: No Matching Records"});
+}
+
+TEST_F(FindDialogTest, ReopeningShowsAnEmptyTextThePreselectedFieldAndContains) {
+    open("city");
+    search("Sp", SearchMode::BeginsWith, false);
+    dialog->cboSearch()->setListIndex(3);
+    dialog->cmdDone()->press();
+    ASSERT_FALSE(dialog->loaded());
+    open("city");
+    EXPECT_EQ(dialog->txtSearch()->Text(), "");
+    EXPECT_EQ(dialog->cboSearch()->Text(), "city");
+    EXPECT_TRUE(dialog->optSearch(1)->Value());
+    EXPECT_FALSE(dialog->optSearch(0)->Value());
+}
+
 TEST(FindDialog, OneInstancePerThread) {
     auto here = frmDBSearch::instance();
     EXPECT_EQ(frmDBSearch::instance(), here);
-    EXPECT_EQ(here->Caption(), "Find Record");
     std::shared_ptr<frmDBSearch> there;
     bool existedThere = true;
     std::thread([&] {
@@ -37,24 +333,23 @@ TEST(FindDialog, EachWayOutUnloadsAndTheNextShowLoadsAfresh) {
     auto dialog = frmDBSearch::instance();
     const std::vector<std::function<void()>> waysOut = {
         [&] { EXPECT_TRUE(dialog->cmdDone()->press()); },
-        // Esc clicks the cancel button.
-        [&] { host::FormRunner::cancelButton(*dialog)->press(); },
+        [&] { host::FormRunner::dialogKey(*dialog->txtSearch(), VK_ESCAPE); },
         // The close box unloads the form.
         [&] { host::FormRunner::Unload(dialog); },
     };
     for (const auto& wayOut : waysOut) {
-        SearchFieldName = "City";
         int loops = 0;
         ScopedModalLoop loop([&](host::Form& form) {
             ++loops;
             EXPECT_TRUE(form.loaded());
-            EXPECT_EQ(dialog->preselectedField(), "City");
+            EXPECT_NE(host::FormRunner::windowOf(form), nullptr);
             EXPECT_EQ(dialog->cmdDone()->Caption(), "&Cancel");
             wayOut();
         });
         showModal(dialog);
         EXPECT_EQ(loops, 1);
         EXPECT_FALSE(dialog->loaded());
+        EXPECT_EQ(host::FormRunner::windowOf(*dialog), nullptr);
     }
 }
 

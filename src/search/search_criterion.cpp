@@ -1,0 +1,53 @@
+#include "search/search_criterion.h"
+
+#include <array>
+
+namespace qv::search {
+
+namespace {
+
+bool isAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Bytes of UTF-8 sequences count as letters, as the criterion parser reads them.
+bool isNameChar(char c, bool first) {
+    const auto u = static_cast<unsigned char>(c);
+    return isAsciiLetter(c) || c == '_' || u >= 0x80 || (!first && c >= '0' && c <= '9');
+}
+
+bool isCriterionWord(std::string_view name) {
+    static constexpr std::array<std::string_view, 6> kWords = {"AND",  "OR", "NOT",
+                                                               "LIKE", "IS", "NULL"};
+    for (std::string_view word : kWords) {
+        if (word.size() != name.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < word.size() && same; ++i) {
+            same = (name[i] & ~0x20) == word[i];
+        }
+        if (same) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string criterionFieldName(std::string_view field) {
+    bool plain = !field.empty() && !isCriterionWord(field);
+    for (std::size_t i = 0; i < field.size() && plain; ++i) plain = isNameChar(field[i], i == 0);
+    if (plain) return std::string(field);
+    return "[" + std::string(field) + "]";
+}
+
+std::string searchCriterion(std::string_view field, std::string_view text, SearchMode mode) {
+    std::string criterion = criterionFieldName(field);
+    criterion += mode == SearchMode::BeginsWith ? " LIKE '" : " LIKE '*";
+    for (char c : text) {
+        criterion += c;
+        if (c == '\'') criterion += '\'';
+    }
+    criterion += "*'";
+    return criterion;
+}
+
+}  // namespace qv::search

@@ -1,0 +1,22 @@
+// The criterion the Find Record dialog hands to FindFirst and FindNext for one
+// field: the field name, " LIKE " and a quoted pattern with * wildcards.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qv::search {
+
+enum class SearchMode { BeginsWith, Contains };
+
+// Returns `field` as the criterion names it: as it stands when it is a plain
+// name (a letter or underscore, then letters, digits and underscores, and not
+// a word of the criterion language such as AND or LIKE), else in brackets.
+std::string criterionFieldName(std::string_view field);
+
+// Returns the criterion that finds `text` at the start of `field` (BeginsWith)
+// or anywhere in it (Contains): City LIKE 'Sp*', City LIKE '*Sp*'. Every
+// apostrophe of the text is doubled so that the text stays one quoted value.
+std::string searchCriterion(std::string_view field, std::string_view text, SearchMode mode);
+
+}  // namespace qv::search

@@ -1,0 +1,37 @@
+// The criteria the Find dialog builds: the form users know for plain names and
+// texts, apostrophes doubled, odd field names in brackets.
+#include <gtest/gtest.h>
+
+#include "search/search_criterion.h"
+
+namespace qv::search::test {
+namespace {
+
+TEST(SearchCriterion, BothModesQuoteTheTextAndBracketOddNames) {
+    const struct {
+        const char* field;
+        const char* text;
+        const char* beginsWith;
+        const char* contains;
+    } cases[] = {
+        {"City", "Sp", "City LIKE 'Sp*'", "City LIKE '*Sp*'"},
+        {"Name", "O'Brien", "Name LIKE 'O''Brien*'", "Name LIKE '*O''Brien*'"},
+        {"Name", "''", "Name LIKE '''''*'", "Name LIKE '*''''*'"},
+        {"Name", "'x'", "Name LIKE '''x''*'", "Name LIKE '*''x''*'"},
+        {"Name", " ", "Name LIKE ' *'", "Name LIKE '* *'"},
+        {"Zip Code", "9", "[Zip Code] LIKE '9*'", "[Zip Code] LIKE '*9*'"},
+        {"O'Field", "a", "[O'Field] LIKE 'a*'", "[O'Field] LIKE '*a*'"},
+        {"_id2", "1", "_id2 LIKE '1*'", "_id2 LIKE '*1*'"},
+        {"Größe", "L", "Größe LIKE 'L*'", "Größe LIKE '*L*'"},
+        {"2nd", "a", "[2nd] LIKE 'a*'", "[2nd] LIKE '*a*'"},
+        {"Like", "a", "[Like] LIKE 'a*'", "[Like] LIKE '*a*'"},
+        {"no-dash", "a", "[no-dash] LIKE 'a*'", "[no-dash] LIKE '*a*'"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(searchCriterion(c.field, c.text, SearchMode::BeginsWith), c.beginsWith);
+        EXPECT_EQ(searchCriterion(c.field, c.text, SearchMode::Contains), c.contains);
+    }
+}
+
+}  // namespace
+}  // namespace qv::search::test
