@@ -10,6 +10,7 @@
 #include "host/form.h"
 #include "host/form_runner_control.h"
 #include "host/member_registry.h"
+#include "host/option_button.h"
 #include "navigator/qvRecordBar.h"
 #include "platform/user/input.h"
 #include "platform/user/message_loop.h"
@@ -77,6 +78,36 @@ host::Variant valueOf(const std::string& text) {
         return host::Variant(real);
     }
     return host::Variant(text);
+}
+
+// A value as `print NAME.PROPERTY` shows it: "text" with inner quotes
+// doubled, a decimal number, True, False, Nothing, Null or Empty.
+std::string transcriptValue(const host::Variant& value) {
+    switch (value.type()) {
+        case host::VarType::Empty:
+            return "Empty";
+        case host::VarType::Null:
+            return "Null";
+        case host::VarType::Boolean:
+            return value.toBoolean() ? "True" : "False";
+        case host::VarType::Object:
+            if (value.isNothing()) return "Nothing";
+            refuse("the value is an object; name one of its properties");
+        case host::VarType::Integer:
+        case host::VarType::Long:
+        case host::VarType::Single:
+        case host::VarType::Double:
+            return value.toString();
+        case host::VarType::Date:
+        case host::VarType::String:
+            break;
+    }
+    std::string quoted = "\"";
+    for (char c : value.toString()) {
+        quoted += c;
+        if (c == '"') quoted += '"';
+    }
+    return quoted + "\"";
 }
 
 std::string stepText(const PathStep& step) {
@@ -147,7 +178,11 @@ void CommandExecutor::execute(const ScriptCommand& command) {
                 m_boxes.queueAnswer(command.number);
                 break;
             case CommandKind::Print:
-                m_session.printRecords();
+                if (command.target.empty()) {
+                    m_session.printRecords();
+                } else {
+                    printValue(command);
+                }
                 break;
             case CommandKind::Set:
                 setProperty(command);
@@ -178,9 +213,19 @@ host::Form& CommandExecutor::activeForm() const {
 }
 
 CommandExecutor::Target CommandExecutor::resolve(const std::vector<PathStep>& steps,
-                                                 const std::string& text) const {
+                                                 const std::string& text, bool forInput) const {
     if (steps.empty()) refuse("malformed name \"" + text + "\"");
-    host::Form& active = activeForm();
+    host::Form* root = &activeForm();
+    host::Form& main = *m_session.form();
+    if (!forInput && root != &main) {
+        // Reading takes no input: the form under an open dialog can be read.
+        const bool namesRoot = !steps[0].hasIndex && host::sameName(steps[0].name, root->Name());
+        const bool namesMain = !steps[0].hasIndex && host::sameName(steps[0].name, main.Name());
+        if (namesMain || (!namesRoot && !root->find(steps[0].name) && main.find(steps[0].name))) {
+            root = &main;
+        }
+    }
+    host::Form& active = *root;
     Target target{active.shared_from_this()};
     std::size_t first = 0;  // the first step naming a control
     if (!steps[0].hasIndex && host::sameName(steps[0].name, active.Name())) {
@@ -217,18 +262,7 @@ CommandExecutor::Target CommandExecutor::resolve(const std::vector<PathStep>& st
 }
 
 void CommandExecutor::click(const ScriptCommand& command) {
-    const auto steps = splitPath(command.target);
-    // The Find dialog of this version has no button windows: its Done button
-    // is its cmdDone_Click handler.
-    if (steps.size() == 2) {
-        auto* search = dynamic_cast<search::frmDBSearch*>(&activeForm());
-        if (search && host::sameName(steps[0].name, search->Name()) &&
-            host::sameName(steps[1].name, "cmdDone") && !search->find("cmdDone")) {
-            search->cmdDone_Click();
-            return;
-        }
-    }
-    Target target = resolve(steps, command.target);
+    Target target = resolve(splitPath(command.target), command.target);
     if (target.bar) {
         // The bar looks its data control up by name on a click: the stand-in
         // takes its place at the same moment.
@@ -237,6 +271,10 @@ void CommandExecutor::click(const ScriptCommand& command) {
             ->clickButton(static_cast<std::int16_t>(target.index));
     } else if (auto* button = dynamic_cast<host::CommandButton*>(target.object.get())) {
         button->press();
+    } else if (auto* option = dynamic_cast<host::OptionButton*>(target.object.get())) {
+        // A click focuses the option button and chooses it.
+        option->SetFocus();
+        option->setValue(true);
     } else if (auto* windowed = dynamic_cast<host::FormRunnerControl*>(target.object.get())) {
         windowed->SetFocus();
     } else {
@@ -285,6 +323,18 @@ void CommandExecutor::setProperty(const ScriptCommand& command) {
         return;
     }
     target.object->let(property, valueOf(command.argument));
+}
+
+void CommandExecutor::printValue(const ScriptCommand& command) {
+    auto steps = splitPath(command.target);
+    if (steps.size() < 2 || steps.back().hasIndex) refuse("expects NAME.PROPERTY");
+    const std::string property = steps.back().name;
+    steps.pop_back();
+    Target target = resolve(steps, command.target, false);
+    if (!target.object->members().find(property)) {
+        refuse(command.target + " names no property");
+    }
+    m_transcript.value(command.target, transcriptValue(target.object->get(property)));
 }
 
 void CommandExecutor::failNext(const ScriptCommand& command) {

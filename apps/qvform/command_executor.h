@@ -63,11 +63,16 @@ class CommandExecutor {
     void pressKey(const ScriptCommand& command);
     void setProperty(const ScriptCommand& command);
     void failNext(const ScriptCommand& command);
+    void printValue(const ScriptCommand& command);
 
     // The form that takes input now: the innermost open modal form, or the
     // main form.
     host::Form& activeForm() const;
-    Target resolve(const std::vector<PathStep>& steps, const std::string& text) const;
+    // Finds the object a control path names on the active form. A path that
+    // is only read (`forInput` false) may also name the main form's controls
+    // while a modal form is open.
+    Target resolve(const std::vector<PathStep>& steps, const std::string& text,
+                   bool forInput = true) const;
     // Focuses the control `path` names, for typing and keys.
     void focus(const std::string& path);
 

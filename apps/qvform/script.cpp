@@ -59,7 +59,11 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
     };
     switch (cmd.kind) {
         case CommandKind::Print:
-            need(rest.empty(), "takes no arguments");
+            // Plain print shows the records; print NAME.PROPERTY one value.
+            cmd.target = std::string(firstWord(rest));
+            need(rest.empty(), "takes at most one NAME.PROPERTY");
+            need(cmd.target.empty() || cmd.target.find('.') != std::string::npos,
+                 "expects NAME.PROPERTY");
             break;
         case CommandKind::Answer:
             need(parseInt(rest, cmd.number) && cmd.number >= 1 && cmd.number <= 7,

@@ -53,6 +53,10 @@ void Transcript::status(std::string_view text) {
     line("status \"" + escapeText(text) + "\"");
 }
 
+void Transcript::value(std::string_view name, std::string_view value) {
+    line("value " + std::string(name) + " = " + std::string(value));
+}
+
 void Transcript::record(std::string_view dataControl,
                         const std::vector<std::pair<std::string, std::string>>& fields,
                         std::string_view where) {

@@ -6,6 +6,7 @@
 //   event NAME.EVENT
 //   status "TEXT"
 //   record DATA1: FIELD=VALUE; FIELD=VALUE
+//   value NAME.PROPERTY = VALUE
 #pragma once
 
 #include <cstdint>
@@ -38,6 +39,10 @@ class Transcript {
     void record(std::string_view dataControl,
                 const std::vector<std::pair<std::string, std::string>>& fields,
                 std::string_view where = {});
+
+    // `value` is already written as the transcript shows values: "text" with
+    // inner quotes doubled, a decimal number, True, False or Nothing.
+    void value(std::string_view name, std::string_view value);
 
   private:
     void line(const std::string& text);

@@ -41,6 +41,51 @@ TEST_F(ExecutorTest, TheFindDialogTakesTheCommandsThatFollowUntilItCloses) {
               "record Data1: id=5; name=Bruno; city=Lyon\n");
 }
 
+TEST_F(ExecutorTest, PrintShowsOneValueOfTheActiveFormOrTheFormBehind) {
+    run("set lblCity.Caption say \"hi\"\n"
+        "print lblCity.Caption\n"
+        "print frmPeople.lblCity.Width\n"
+        "print qvRecordBar1.StatusVisible\n"
+        "print qvRecordBar1.DataSource\n"
+        "click qvRecordBar1.Buttonbar(4)\n"
+        "type frmDBSearch.txtSearch Ca\n"
+        "click frmDBSearch.optSearch(0)\n"
+        "print frmDBSearch.optSearch(0).Value\n"
+        "print frmDBSearch.cboSearch.ListCount\n"
+        "click frmDBSearch.cmdPrivate\n"
+        "print frmDBSearch.cboSearch.Text\n"
+        "print txtName.Text\n"
+        "print\n"
+        "key frmDBSearch.txtSearch Esc\n");
+    EXPECT_EQ(out.str(),
+              "> set lblCity.Caption say \"hi\"\n"
+              "> print lblCity.Caption\n"
+              "value lblCity.Caption = \"say \"\"hi\"\"\"\n"
+              "> print frmPeople.lblCity.Width\n"
+              "value frmPeople.lblCity.Width = 3000\n"
+              "> print qvRecordBar1.StatusVisible\n"
+              "value qvRecordBar1.StatusVisible = True\n"
+              "> print qvRecordBar1.DataSource\n"
+              "value qvRecordBar1.DataSource = Nothing\n"
+              "> click qvRecordBar1.Buttonbar(4)\n"
+              "> type frmDBSearch.txtSearch Ca\n"
+              "> click frmDBSearch.optSearch(0)\n"
+              "> print frmDBSearch.optSearch(0).Value\n"
+              "value frmDBSearch.optSearch(0).Value = True\n"
+              "> print frmDBSearch.cboSearch.ListCount\n"
+              "value frmDBSearch.cboSearch.ListCount = 3\n"
+              "> click frmDBSearch.cmdPrivate\n"
+              "> print frmDBSearch.cboSearch.Text\n"
+              "value frmDBSearch.cboSearch.Text = \"name\"\n"
+              "> print txtName.Text\n"
+              "value txtName.Text = \"Carla\"\n"
+              "> print\n"
+              "record Data1: id=9; name=Carla; city=Null\n"
+              "> key frmDBSearch.txtSearch Esc\n");
+    EXPECT_EQ(failure("print lblCity.Nothing"),
+              "line 1 (print lblCity.Nothing): lblCity.Nothing names no property");
+}
+
 TEST_F(ExecutorTest, AFailureInsideTheDialogEndsTheRunWithoutAnErrorReport) {
     const std::string cases[] = {
         "click frmDBSearch.cmdNothing",
