@@ -191,7 +191,7 @@ void CommandExecutor::execute(const ScriptCommand& command) {
                 failNext(command);
                 break;
             case CommandKind::Shot:
-                writeFormShot(*m_session.form(), command.target);
+                writeFormShot(activeForm(), command.target);
                 break;
         }
         user::pumpMessages();
