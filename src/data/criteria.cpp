@@ -272,8 +272,13 @@ class CriteriaParser {
             // The native LIKE is the fast path; it folds ASCII letters only, so
             // patterns with other cased letters go to the registered function.
             if (pattern->isSimple() && !pattern->foldsBeyondAscii()) {
-                m_out.m_parameters.emplace_back(pattern->toSqlLike('\\'));
-                sql = lhs + (negated ? " NOT LIKE" : " LIKE") + " ? ESCAPE '\\'";
+                std::string like = pattern->toSqlLike('\\');
+                // An escape character costs LIKE time on every row: name one
+                // only when the pattern uses it.
+                const bool escaped = like.find('\\') != std::string::npos;
+                m_out.m_parameters.emplace_back(std::move(like));
+                sql = lhs + (negated ? " NOT LIKE" : " LIKE") + " ?" +
+                      (escaped ? " ESCAPE '\\'" : "");
             } else {
                 m_out.m_parameters.emplace_back(m_tok.text);
                 sql = std::string(negated ? "NOT " : "") + std::string(kWildcardLikeFunction) +
