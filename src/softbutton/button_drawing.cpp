@@ -13,12 +13,15 @@ bool translate(OLE_COLOR color, COLORREF& out) {
     return OleTranslateColor(color, nullptr, &out) == S_OK;
 }
 
-void fillRect(HDC hdc, const RECT& rect, OLE_COLOR color) {
-    COLORREF rgb = 0;
-    if (!translate(color, rgb)) return;
+void fillRgb(HDC hdc, const RECT& rect, COLORREF rgb) {
     HBRUSH brush = CreateSolidBrush(rgb);
     FillRect(hdc, &rect, brush);
     DeleteObject(brush);
+}
+
+void fillRect(HDC hdc, const RECT& rect, OLE_COLOR color) {
+    COLORREF rgb = 0;
+    if (translate(color, rgb)) fillRgb(hdc, rect, rgb);
 }
 
 // The pixel rectangle of a box whose two corners are both included.
@@ -40,10 +43,25 @@ int nearestEven(double value) {
 void drawLine(HDC hdc, float x1, float y1, float x2, float y2, OLE_COLOR color) {
     COLORREF rgb = 0;
     if (!translate(color, rgb)) return;
+    const int ax = nearestEven(x1), ay = nearestEven(y1);
+    const int bx = nearestEven(x2), by = nearestEven(y2);
+    if (ax == bx && ay == by) return;  // the end point is never painted
+    if (ax == bx || ay == by) {
+        // A level or upright line is the run of pixels from the first point up
+        // to, not including, the second: one rectangle, much cheaper than a pen.
+        RECT run{};
+        if (ay == by) {
+            run = bx > ax ? RECT{ax, ay, bx, ay + 1} : RECT{bx + 1, ay, ax + 1, ay + 1};
+        } else {
+            run = by > ay ? RECT{ax, ay, ax + 1, by} : RECT{ax, by + 1, ax + 1, ay + 1};
+        }
+        fillRgb(hdc, run, rgb);
+        return;
+    }
     HPEN pen = CreatePen(PS_SOLID, 1, rgb);
     HGDIOBJ old = SelectObject(hdc, pen);
-    MoveToEx(hdc, nearestEven(x1), nearestEven(y1), nullptr);
-    LineTo(hdc, nearestEven(x2), nearestEven(y2));
+    MoveToEx(hdc, ax, ay, nullptr);
+    LineTo(hdc, bx, by);
     SelectObject(hdc, old);
     DeleteObject(pen);
 }
@@ -53,11 +71,16 @@ void fillBox(HDC hdc, float x1, float y1, float x2, float y2, OLE_COLOR color) {
 }
 
 void outlineBox(HDC hdc, float x1, float y1, float x2, float y2, OLE_COLOR color) {
+    COLORREF rgb = 0;
+    if (!translate(color, rgb)) return;
     const RECT r = boxRect(x1, y1, x2, y2);
-    fillRect(hdc, RECT{r.left, r.top, r.right, r.top + 1}, color);
-    fillRect(hdc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, color);
-    fillRect(hdc, RECT{r.left, r.top, r.left + 1, r.bottom}, color);
-    fillRect(hdc, RECT{r.right - 1, r.top, r.right, r.bottom}, color);
+    const RECT sides[] = {{r.left, r.top, r.right, r.top + 1},
+                          {r.left, r.bottom - 1, r.right, r.bottom},
+                          {r.left, r.top, r.left + 1, r.bottom},
+                          {r.right - 1, r.top, r.right, r.bottom}};
+    HBRUSH brush = CreateSolidBrush(rgb);
+    for (const RECT& side : sides) FillRect(hdc, &side, brush);
+    DeleteObject(brush);
 }
 
 void Draw3DBox(HDC hdc, float x, float y, float w, float h, bool down, bool thick) {

@@ -112,6 +112,28 @@ TEST(ButtonDrawingTest, CheckerFillKeepsItsPhaseAcrossThePatternTiles) {
         "checker"));
 }
 
+TEST(ButtonDrawingTest, LinesPaintWhatAPenPaints) {
+    // Level and upright lines take a shorter road than the pen: both ways,
+    // both directions, against the platform's own line.
+    const RECT lines[] = {{1, 2, 6, 2}, {6, 2, 1, 2}, {3, 0, 3, 5}, {3, 5, 3, 0},
+                          {2, 2, 2, 2}, {0, 0, 5, 4}, {5, 4, 0, 0}};
+    for (const RECT& l : lines) {
+        auto ours = qv::test::Canvas::color(8, 8, kBack);
+        auto pen = qv::test::Canvas::color(8, 8, kBack);
+        drawLine(ours.dc(), static_cast<float>(l.left), static_cast<float>(l.top),
+                 static_cast<float>(l.right), static_cast<float>(l.bottom), 0x0000FF);
+        HPEN red = CreatePen(PS_SOLID, 1, 0x0000FF);
+        HGDIOBJ old = SelectObject(pen.dc(), red);
+        MoveToEx(pen.dc(), l.left, l.top, nullptr);
+        LineTo(pen.dc(), l.right, l.bottom);
+        SelectObject(pen.dc(), old);
+        DeleteObject(red);
+        EXPECT_TRUE(qv::test::gridsMatch(qv::test::readPixels(ours.dc(), 8, 8),
+                                         qv::test::readPixels(pen.dc(), 8, 8), "line"))
+            << l.left << "," << l.top << " to " << l.right << "," << l.bottom;
+    }
+}
+
 TEST(ButtonDrawingTest, UntranslatableColourDrawsNothing) {
     auto canvas = qv::test::Canvas::color(4, 4, kBack);
     fillBox(canvas.dc(), 0, 0, 3, 3, 0x800000FF);
