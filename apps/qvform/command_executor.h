@@ -63,6 +63,9 @@ class CommandExecutor {
     void pressKey(const ScriptCommand& command);
     void setProperty(const ScriptCommand& command);
     void failNext(const ScriptCommand& command);
+    // Moves the pointer to a pixel of a control's window: inside it for a
+    // point within its size, outside for negative or larger values.
+    void movePointer(const ScriptCommand& command);
 
     // The form that takes input now: the innermost open modal form, or the
     // main form.
