@@ -11,6 +11,7 @@
 #include "host/form_runner_control.h"
 #include "host/member_registry.h"
 #include "host/option_button.h"
+#include "host/user_control.h"
 #include "navigator/qvRecordBar.h"
 #include "platform/user/input.h"
 #include "platform/user/message_loop.h"
@@ -193,6 +194,9 @@ void CommandExecutor::execute(const ScriptCommand& command) {
             case CommandKind::Shot:
                 writeFormShot(activeForm(), command.target);
                 break;
+            case CommandKind::Move:
+                movePointer(command);
+                break;
         }
         user::pumpMessages();
     } catch (const CommandFault& fault) {
@@ -277,9 +281,24 @@ void CommandExecutor::click(const ScriptCommand& command) {
         option->setValue(true);
     } else if (auto* windowed = dynamic_cast<host::FormRunnerControl*>(target.object.get())) {
         windowed->SetFocus();
+    } else if (auto* drawn = dynamic_cast<host::UserControl*>(target.object.get());
+               drawn && drawn->hWnd()) {
+        // A control of the library is clicked with the mouse in its middle.
+        POINT middle{drawn->surface().width() / 2, drawn->surface().height() / 2};
+        ClientToScreen(drawn->hWnd(), &middle);
+        user::click(middle.x, middle.y);
     } else {
         refuse(command.target + " cannot be clicked");
     }
+}
+
+void CommandExecutor::movePointer(const ScriptCommand& command) {
+    Target target = resolve(splitPath(command.target), command.target);
+    auto* control = dynamic_cast<host::Control*>(target.object.get());
+    if (!control || !control->hWnd()) refuse(command.target + " has no window to move over");
+    POINT at{command.number, command.y};
+    ClientToScreen(control->hWnd(), &at);
+    user::mouseMove(at.x, at.y);
 }
 
 void CommandExecutor::focus(const std::string& path) {

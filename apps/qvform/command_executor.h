@@ -64,6 +64,9 @@ class CommandExecutor {
     void setProperty(const ScriptCommand& command);
     void failNext(const ScriptCommand& command);
     void printValue(const ScriptCommand& command);
+    // Moves the pointer to a pixel of a control's window: inside it for a
+    // point within its size, outside for negative or larger values.
+    void movePointer(const ScriptCommand& command);
 
     // The form that takes input now: the innermost open modal form, or the
     // main form.

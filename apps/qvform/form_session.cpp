@@ -15,6 +15,7 @@
 #include "host/member_registry.h"
 #include "injecting_data_control.h"
 #include "navigator/qvRecordBar.h"
+#include "softbutton/qvSoftButton.h"
 
 namespace qv::qvform {
 
@@ -48,6 +49,7 @@ void FormSession::registerControlTypes() {
     data::registerBoundControls(factory);
     data::DataControl::registerType(factory);
     navigator::qvRecordBar::registerType(factory);
+    softbutton::qvSoftButton::registerType(factory);
 }
 
 void FormSession::open(const std::string& path) {
@@ -86,6 +88,21 @@ void FormSession::watchBars() {
                 });
         }
         bar->setStatusListener([this](const std::string& text) { m_transcript.status(text); });
+    }
+    watchButtons();
+}
+
+void FormSession::watchButtons() {
+    for (const auto& control : m_form->controls()) {
+        if (!control->is(host::ObjectKind::SoftButton)) continue;
+        std::weak_ptr<host::Control> weak = control;
+        for (const std::string name : {"MouseMove", "Click"}) {
+            m_form->events().on(
+                control->Name(), name,
+                [this, weak, name](std::optional<std::int16_t>, std::span<host::Variant>) {
+                    if (auto c = weak.lock()) m_transcript.event(host::displayName(*c), name);
+                });
+        }
     }
 }
 

@@ -37,7 +37,8 @@ class FormSession {
     FormSession& operator=(const FormSession&) = delete;
 
     // Registers the standard controls, the bound text box and label, the
-    // Data control and the record bar with this thread's control factory.
+    // Data control, the record bar and the picture button with this thread's
+    // control factory.
     static void registerControlTypes();
 
     // Loads the form file at `path` (relative database names start from its
@@ -62,6 +63,8 @@ class FormSession {
 
   private:
     void watchBars();
+    // Picture buttons' MouseMove and Click go to the transcript as events.
+    void watchButtons();
 
     Transcript& m_transcript;
     FaultPlan& m_plan;

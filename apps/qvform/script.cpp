@@ -34,9 +34,15 @@ struct CommandWord {
     CommandKind kind;
 };
 constexpr CommandWord kCommands[] = {
-    {"click", CommandKind::Click},        {"type", CommandKind::Type},   {"key", CommandKind::Key},
-    {"answer", CommandKind::Answer},      {"print", CommandKind::Print}, {"set", CommandKind::Set},
-    {"fail-next", CommandKind::FailNext}, {"shot", CommandKind::Shot},
+    {"click", CommandKind::Click},
+    {"type", CommandKind::Type},
+    {"key", CommandKind::Key},
+    {"answer", CommandKind::Answer},
+    {"print", CommandKind::Print},
+    {"set", CommandKind::Set},
+    {"fail-next", CommandKind::FailNext},
+    {"shot", CommandKind::Shot},
+    {"move", CommandKind::Move},
 };
 
 ScriptCommand parseLine(std::string_view line, std::size_t number) {
@@ -85,6 +91,13 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
             need(cmd.kind == CommandKind::Type || !cmd.argument.empty(),
                  cmd.kind == CommandKind::Key ? "expects a key" : "expects a value");
             break;
+        case CommandKind::Move: {
+            cmd.target = std::string(firstWord(rest));
+            need(!cmd.target.empty(), "expects a name");
+            const std::string_view x = firstWord(rest);
+            need(parseInt(x, cmd.number) && parseInt(rest, cmd.y), "expects NAME X Y");
+            break;
+        }
         case CommandKind::FailNext: {
             cmd.target = std::string(firstWord(rest));
             cmd.number = 1;

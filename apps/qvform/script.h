@@ -10,11 +10,11 @@
 
 namespace qv::qvform {
 
-enum class CommandKind { Click, Type, Key, Answer, Print, Set, FailNext, Shot };
+enum class CommandKind { Click, Type, Key, Answer, Print, Set, FailNext, Shot, Move };
 
 // One command. `target` is the control path (or NAME.PROPERTY, NAME.METHOD,
 // the file of a shot); `argument` the rest: the text typed, the key, the
-// value set. `number` is the answer or the count of failures.
+// value set. `number` is the answer, the count of failures or a move's X.
 struct ScriptCommand {
     CommandKind kind = CommandKind::Print;
     std::size_t line = 0;  // 1-based line in the script
@@ -22,6 +22,8 @@ struct ScriptCommand {
     std::string target;
     std::string argument;
     int number = 0;
+    // move: the pointer's X in `number` and its Y here.
+    int y = 0;
 };
 
 // A script that does not parse: the line and the reason.

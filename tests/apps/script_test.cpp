@@ -33,6 +33,7 @@ TEST(ScriptTest, ParsesEachCommandWithItsArguments) {
         {"fail-next Data1.Recordset.MoveNext 3", CommandKind::FailNext, "Data1.Recordset.MoveNext",
          "", 3},
         {"shot out/a shot.png", CommandKind::Shot, "out/a shot.png", "", 0},
+        {"move btnNew 14 -3", CommandKind::Move, "btnNew", "", 14},
     };
     for (const GoodLine& c : cases) {
         SCOPED_TRACE(c.line);
@@ -43,6 +44,7 @@ TEST(ScriptTest, ParsesEachCommandWithItsArguments) {
         EXPECT_EQ(commands[0].argument, c.argument);
         EXPECT_EQ(commands[0].number, c.number);
     }
+    EXPECT_EQ(parseScript("move btnNew 14 -3")[0].y, -3);
 }
 
 TEST(ScriptTest, SkipsCommentsAndBlankLinesButCountsThem) {
@@ -70,6 +72,8 @@ TEST(ScriptTest, RefusesMalformedLinesNamingTheLine) {
         {"fail-next Update", "line 2: fail-next: expects NAME.METHOD"},
         {"fail-next Recordset.Update 0", "line 2: fail-next: expects a positive count"},
         {"fail-next Recordset.Update many", "line 2: fail-next: expects a positive count"},
+        {"move btnNew 4", "line 2: move: expects NAME X Y"},
+        {"move btnNew x 4", "line 2: move: expects NAME X Y"},
         {"click a(b)", "line 2: click: malformed name"},
         {"click a..b", "line 2: click: malformed name"},
         {"click a(1", "line 2: click: malformed name"},

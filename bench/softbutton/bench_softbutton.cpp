@@ -1,0 +1,111 @@
+// The pointer crossing a row of 20 picture buttons, entering and leaving
+// each (every move repaints the button it changes), against as many 29 x 29
+// SRCCOPY BitBlt calls as there are moves, measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/form.h"
+#include "platform/ole/picture.h"
+#include "softbutton/qvSoftButton.h"
+
+namespace {
+
+constexpr int kButtons = 20;
+constexpr int kSize = 29;
+constexpr int kMovesPerPass = 2 * kButtons;
+
+// A 16 x 16 picture: a magenta corner (transparent) and a coloured pattern.
+std::shared_ptr<qv::ole::Picture> makePicture() {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    ReleaseDC(nullptr, screen);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const bool key = (x + y) % 5 == 0;
+            SetPixel(dc, x, y, key ? RGB(255, 0, 255) : RGB(x * 15, y * 15, 90));
+        }
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return qv::ole::Picture::fromBitmap(bitmap, true);
+}
+
+void BM_CrossRow(benchmark::State& state) {
+    auto form = std::make_shared<qv::host::Form>();
+    std::vector<std::shared_ptr<qv::softbutton::qvSoftButton>> row;
+    auto picture = makePicture();
+    for (int i = 0; i < kButtons; ++i) {
+        auto b = std::make_shared<qv::softbutton::qvSoftButton>();
+        form->add(b, "Button" + std::to_string(i), std::nullopt,
+                  {i * kSize * qv::host::TwipsPerPixel, 0, kSize * qv::host::TwipsPerPixel,
+                   kSize * qv::host::TwipsPerPixel});
+        b->setStyle(i % 2);  // flat and thick-flat
+        if (state.range(0)) b->setPicture(picture);
+        row.push_back(b);
+    }
+    for (auto _ : state) {
+        for (const auto& b : row) {
+            b->UserControl_MouseMove(0, 0, 14, 14);  // enter: hot look
+            b->UserControl_MouseMove(0, 0, 40, 14);  // leave: flat again
+        }
+    }
+    form->Unload();
+}
+BENCHMARK(BM_CrossRow)->Arg(1)->Arg(0);
+
+void BM_CopyBlits(benchmark::State& state) {
+    HDC screen = GetDC(nullptr);
+    HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
+    HBITMAP srcBitmap = CreateCompatibleBitmap(screen, kSize, kSize);
+    HBITMAP dstBitmap = CreateCompatibleBitmap(screen, kSize, kSize);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldSrc = SelectObject(src, srcBitmap), oldDst = SelectObject(dst, dstBitmap);
+    for (auto _ : state) {
+        for (int i = 0; i < kMovesPerPass; ++i) {
+            BitBlt(dst, 0, 0, kSize, kSize, src, 0, 0, SRCCOPY);
+        }
+    }
+    SelectObject(src, oldSrc);
+    SelectObject(dst, oldDst);
+    DeleteObject(srcBitmap);
+    DeleteObject(dstBitmap);
+    DeleteDC(src);
+    DeleteDC(dst);
+}
+BENCHMARK(BM_CopyBlits);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void printRatio() const {
+        const auto row = m_times.find("BM_CrossRow/1"), copy = m_times.find("BM_CopyBlits");
+        if (row == m_times.end() || copy == m_times.end() || copy->second <= 0) return;
+        std::printf("\ncrossing %d buttons (%d moves) / %d blits of %dx%d: ratio %.1f (goal 20)\n",
+                    kButtons, kMovesPerPass, kMovesPerPass, kSize, kSize,
+                    row->second / copy->second);
+    }
+
+  private:
+    std::map<std::string, double> m_times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio();
+    benchmark::Shutdown();
+    return 0;
+}

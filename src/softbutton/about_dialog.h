@@ -1,0 +1,10 @@
+// The one place where the picture button reaches the library's About dialog.
+#pragma once
+
+namespace qv::softbutton {
+
+// Shows the About dialog modally with no owner and unloads it when it
+// closes. Until the dialog is part of the build this shows nothing.
+void showAboutDialog();
+
+}  // namespace qv::softbutton
