@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     }
 
     auto& app = qv::host::app();
-    app.setLocale(*qv::host::Locale::find(options.locale));
+    app.setLocale(chosenLocale(options));
     if (options.now) app.clock().set(*options.now);
     if (options.scriptFile.empty()) return showInWindow(options);
 

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "host/locale.h"
-
 namespace qv::qvform {
 
 std::optional<host::DateTime> parseDateTime(const std::string& text) {
@@ -51,6 +49,13 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
     }
     if (options.formFile.empty()) throw std::invalid_argument("no form file");
     return options;
+}
+
+const host::Locale& chosenLocale(const RunOptions& options) {
+    if (!options.locale.empty()) {
+        if (const host::Locale* named = host::Locale::find(options.locale)) return *named;
+    }
+    return host::Locale::fromEnvironment();
 }
 
 const char* usage() {

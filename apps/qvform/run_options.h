@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/clock.h"
+#include "host/locale.h"
 
 namespace qv::qvform {
 
@@ -13,7 +14,7 @@ struct RunOptions {
     std::string formFile;
     std::string scriptFile;             // empty: show the form in a window
     std::optional<host::DateTime> now;  // the fixed clock, when given
-    std::string locale = "en-US";
+    std::string locale;                 // empty: the environment decides
 };
 
 // Returns the options of `args` (without the program name). Fails with
@@ -23,6 +24,10 @@ RunOptions parseRunOptions(const std::vector<std::string>& args);
 // Returns "YYYY-MM-DD HH:MM:SS" as a date and time, or nothing when the text
 // is not one or the date does not exist.
 std::optional<host::DateTime> parseDateTime(const std::string& text);
+
+// Returns the locale of --locale when given, otherwise the one the
+// environment names (LC_ALL, then LC_TIME, then LANG).
+const host::Locale& chosenLocale(const RunOptions& options);
 
 // The usage text.
 const char* usage();

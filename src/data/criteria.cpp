@@ -7,6 +7,7 @@
 #include "data/data_errors.h"
 #include "data/sqlite_connection.h"
 #include "data/wildcard_pattern.h"
+#include "host/member_registry.h"
 
 namespace qv::data {
 
@@ -27,17 +28,6 @@ bool isNameStart(char c) {
 }
 bool isNameChar(char c) {
     return isNameStart(c) || std::isdigit(static_cast<unsigned char>(c));
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 constexpr int kMaxDepth = 64;
@@ -81,7 +71,7 @@ class CriteriaParser {
     }
 
     bool isKeyword(const char* word) const {
-        return m_tok.kind == Tok::Name && !m_tok.bracketed && equalsNoCase(m_tok.text, word);
+        return m_tok.kind == Tok::Name && !m_tok.bracketed && host::sameName(m_tok.text, word);
     }
 
     // Reads the next token into m_tok.
@@ -303,7 +293,7 @@ class CriteriaParser {
 
     const std::string& resolveField(const std::string& name) const {
         for (const std::string& f : m_fields) {
-            if (equalsNoCase(f, name)) return f;
+            if (host::sameName(f, name)) return f;
         }
         raiseData(DataErr::UnknownField, kRecordsetSource, m_text, "no field named '" + name + "'");
     }

@@ -7,6 +7,7 @@
 #include "data/criteria.h"
 #include "data/data_errors.h"
 #include "data/db_transaction.h"
+#include "host/member_registry.h"
 
 namespace qv::data {
 
@@ -47,13 +48,6 @@ bool looksLikeQuery(std::string_view s) {
         s.remove_prefix(1);
     }
     return startsWithWord(s, "SELECT") || startsWithWord(s, "WITH") || startsWithWord(s, "VALUES");
-}
-
-bool sameNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 std::atomic<int> g_tempCounter{0};
@@ -99,9 +93,9 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
             // A column may hide one spelling of the rowid; WITHOUT ROWID tables
             // have none and are opened like a query.
             for (const char* alias : {"rowid", "_rowid_", "oid"}) {
-                const bool hidden =
-                    std::any_of(table->m_fields.begin(), table->m_fields.end(),
-                                [alias](const FieldInfo& f) { return sameNoCase(f.name, alias); });
+                const bool hidden = std::any_of(
+                    table->m_fields.begin(), table->m_fields.end(),
+                    [alias](const FieldInfo& f) { return host::sameName(f.name, alias); });
                 if (hidden) continue;
                 try {
                     db->prepare(std::string("SELECT ") + alias + " FROM " + table->m_from +
@@ -125,7 +119,7 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
     for (const char* alias : {"rowid", "_rowid_", "oid"}) {
         const bool hidden =
             std::any_of(copy->m_fields.begin(), copy->m_fields.end(),
-                        [alias](const FieldInfo& f) { return sameNoCase(f.name, alias); });
+                        [alias](const FieldInfo& f) { return host::sameName(f.name, alias); });
         if (!hidden) {
             copy->m_rowid = alias;
             return copy;
@@ -358,7 +352,7 @@ std::int64_t RecordSource::insert(const FieldChanges& values) {
         for (const auto& v : values) {
             if (v) st.bind(index++, *v);
         }
-        if (!st.step()) raiseData(DataErr::EngineFailure, kDataSource, {}, "no row inserted");
+        if (!st.step()) raiseData(DataErr::EngineFailure, kRecordsetSource, {}, "no row inserted");
         rowid = st.column(0).integer();
         while (st.step()) {
         }

@@ -61,7 +61,7 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string& path
                                                          const Options& options) {
     std::error_code ec;
     if (!options.create && !std::filesystem::exists(path, ec)) {
-        raiseData(DataErr::FileNotFound, kDataSource, path);
+        raiseData(DataErr::FileNotFound, kDataControlSource, path);
     }
     int flags = options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (options.create && !options.readOnly) flags |= SQLITE_OPEN_CREATE;
@@ -69,15 +69,15 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string& path
     const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     std::shared_ptr<sqlite3> db(raw, [](sqlite3* d) { sqlite3_close_v2(d); });
     if (rc != SQLITE_OK) {
-        if (!raw) raiseData(DataErr::OutOfResources, kDataSource);
-        raiseSqlite(raw, sqlite3_extended_errcode(raw), path);
+        if (!raw) raiseData(DataErr::OutOfResources, kDataControlSource);
+        raiseSqlite(raw, sqlite3_extended_errcode(raw), path, kDataControlSource);
     }
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, options.busyTimeoutMs);
     const int fn = sqlite3_create_function_v2(raw, std::string(kWildcardLikeFunction).c_str(), 2,
                                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                               nullptr, wildcardLike, nullptr, nullptr, nullptr);
-    if (fn != SQLITE_OK) raiseSqlite(raw, fn);
+    if (fn != SQLITE_OK) raiseSqlite(raw, fn, {}, kDataControlSource);
     std::unique_ptr<SqliteConnection> conn(new SqliteConnection(std::move(db), path));
     // A file that is not a database is found on its first read, not on open.
     try {
@@ -85,9 +85,10 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string& path
         probe->step();
     } catch (const host::Error& e) {
         if (e.number() == static_cast<std::int32_t>(DataErr::NotADatabase)) {
-            raiseData(DataErr::NotADatabase, kDataSource, path);
+            raiseData(DataErr::NotADatabase, kDataControlSource, path);
         }
-        throw;
+        // The data control is opening the file: the failure is its own.
+        throw host::Error(e.number(), std::string(kDataControlSource), e.description());
     }
     return conn;
 }
@@ -101,7 +102,7 @@ std::unique_ptr<DbStatement> SqliteConnection::prepare(std::string_view sql) {
     int rc = sqlite3_prepare_v2(m_db.get(), sql.data(), static_cast<int>(sql.size()), &stmt, &tail);
     if (rc != SQLITE_OK) raiseSqlite(m_db.get(), sqlite3_extended_errcode(m_db.get()));
     auto result = std::make_unique<SqliteStatement>(m_db, stmt);
-    if (!stmt) raiseData(DataErr::EngineFailure, kDataSource, {}, "empty statement");
+    if (!stmt) raiseData(DataErr::EngineFailure, kRecordsetSource, {}, "empty statement");
     // Only blanks, comments and semicolons may follow the statement.
     const std::size_t used = static_cast<std::size_t>(tail - sql.data());
     std::string_view rest = sql.substr(used);
@@ -112,7 +113,7 @@ std::unique_ptr<DbStatement> SqliteConnection::prepare(std::string_view sql) {
                                 &next);
         sqlite3_finalize(extra);
         if (rc != SQLITE_OK || extra) {
-            raiseData(DataErr::EngineFailure, kDataSource, {}, "more than one statement");
+            raiseData(DataErr::EngineFailure, kRecordsetSource, {}, "more than one statement");
         }
         const auto consumed = static_cast<std::size_t>(next - rest.data());
         if (consumed == 0) break;

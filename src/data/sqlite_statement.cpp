@@ -8,7 +8,7 @@
 
 namespace qv::data {
 
-void raiseSqlite(sqlite3* db, int rc, std::string_view subject) {
+void raiseSqlite(sqlite3* db, int rc, std::string_view subject, std::string_view source) {
     const std::string detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     DataErr err = DataErr::EngineFailure;
     switch (rc) {
@@ -58,7 +58,7 @@ void raiseSqlite(sqlite3* db, int rc, std::string_view subject) {
                     break;
             }
     }
-    raiseData(err, kDataSource, subject, detail);
+    raiseData(err, source, subject, detail);
 }
 
 SqliteStatement::SqliteStatement(std::shared_ptr<sqlite3> db, sqlite3_stmt* stmt)

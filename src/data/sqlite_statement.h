@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "data/data_errors.h"
 #include "data/db_statement.h"
 
 struct sqlite3;
@@ -36,6 +37,7 @@ class SqliteStatement final : public DbStatement {
 
 // Throws the data error that matches an SQLite result code, with the
 // connection's message as detail. `subject` is quoted where the text asks.
-[[noreturn]] void raiseSqlite(sqlite3* db, int rc, std::string_view subject = {});
+[[noreturn]] void raiseSqlite(sqlite3* db, int rc, std::string_view subject = {},
+                              std::string_view source = kRecordsetSource);
 
 }  // namespace qv::data

@@ -1,29 +1,18 @@
 #include "data/wildcard_pattern.h"
 
 #include "data/case_folding.h"
+#include "platform/utf8.h"
 
 namespace qv::data {
 
 namespace {
 
 void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x110000) {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    if (c > 0x10FFFF) {
         // A raw byte kept by decodeUtf8 (stored above the Unicode range).
         out += static_cast<char>(c - 0x110000);
+    } else {
+        utf8::append(out, c);
     }
 }
 
@@ -32,38 +21,11 @@ void appendUtf8(std::string& out, char32_t c) {
 std::u32string decodeUtf8(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        int len = 0;
-        char32_t c = 0;
-        if (b < 0x80) {
-            len = 1;
-            c = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            len = 2;
-            c = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
-            len = 3;
-            c = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0) {
-            len = 4;
-            c = b & 0x07;
-        }
-        bool ok = len > 0 && i + static_cast<std::size_t>(len) <= text.size();
-        for (int k = 1; ok && k < len; ++k) {
-            const auto cb = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((cb & 0xC0) != 0x80) ok = false;
-            c = (c << 6) | (cb & 0x3F);
-        }
-        if (ok) {
-            out += c;
-            i += static_cast<std::size_t>(len);
-        } else {
-            // Keep the byte distinct from every real character.
-            out += static_cast<char32_t>(0x110000 + b);
-            ++i;
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const utf8::Char c = utf8::decode(text, i);
+        // A byte that is no character stays distinct from every real one.
+        out += c.wellFormed ? c.code : static_cast<char32_t>(0x110000 + c.code);
+        i += c.size;
     }
     return out;
 }

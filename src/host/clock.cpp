@@ -5,11 +5,8 @@
 #include "host/error.h"
 
 namespace qv::host {
-namespace {
 
-constexpr long long kSecondsPerDay = 86400;
-
-// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
+// H. Hinnant's era algorithms, in both directions.
 long long daysFromCivil(long long y, unsigned m, unsigned d) {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -32,6 +29,10 @@ DateTime civilFromDays(long long z) {
     out.year = static_cast<int>(static_cast<long long>(yoe) + era * 400 + (out.month <= 2));
     return out;
 }
+
+namespace {
+
+constexpr long long kSecondsPerDay = 86400;
 
 [[noreturn]] void invalidArgument(const char* what) {
     throw Error(errc::InvalidProcedureCall, "Clock", what);
@@ -62,16 +63,17 @@ DateTime Clock::now() const {
 }
 
 void Clock::set(const DateTime& time) {
-    if (!time.isValid()) invalidArgument("the date or time is out of range");
+    if (!time.isValid())
+        invalidArgument("The clock cannot be set to a date or time outside its range.");
     m_time = time;
     m_fixed = true;
 }
 
 void Clock::advance(long long seconds) {
-    if (!m_fixed) invalidArgument("no time is set");
+    if (!m_fixed) invalidArgument("The clock can only be stepped after a time has been set.");
     // Bounds well outside years 100..9999 keep the arithmetic from overflowing.
     constexpr long long kLimit = 400LL * 366 * kSecondsPerDay * 100;
-    if (seconds > kLimit || seconds < -kLimit) invalidArgument("step out of range");
+    if (seconds > kLimit || seconds < -kLimit) invalidArgument("The clock cannot step that far.");
     const long long start = daysFromCivil(m_time.year, static_cast<unsigned>(m_time.month),
                                           static_cast<unsigned>(m_time.day)) *
                                 kSecondsPerDay +
@@ -87,7 +89,8 @@ void Clock::advance(long long seconds) {
     next.hour = static_cast<int>(rest / 3600);
     next.minute = static_cast<int>(rest / 60 % 60);
     next.second = static_cast<int>(rest % 60);
-    if (!next.isValid()) invalidArgument("the result is out of range");
+    if (!next.isValid())
+        invalidArgument("The step would take the clock outside its range of dates.");
     m_time = next;
 }
 

@@ -25,6 +25,12 @@ struct DateTime {
     static int daysInMonth(int year, int month);
 };
 
+// Returns the days from 1970-01-01 to a proleptic Gregorian date (negative
+// before it); `m` is 1 to 12 and `d` 1 to 31.
+long long daysFromCivil(long long y, unsigned m, unsigned d);
+// Returns the date `days` after 1970-01-01 (before it when negative), at 00:00:00.
+DateTime civilFromDays(long long days);
+
 // Reads the local system time until set() fixes a time; the fixed time then
 // stays until advanced, set again or released with useSystemTime().
 class Clock {

@@ -27,7 +27,7 @@ bool sameText(std::string_view a, std::string_view b) {
 ComboBoxList::ComboBoxList(int style, int visibleRows)
     : m_style(style), m_rows(std::max(1, visibleRows)) {
     if (style != DropDownCombo && style != DropDownList) {
-        throw Error(kInvalidPropertyValue, kSource, "Invalid property value");
+        raise(kInvalidPropertyValue, kSource);
     }
 }
 
@@ -60,14 +60,15 @@ void ComboBoxList::clear() {
 
 const std::string& ComboBoxList::list(int index) const {
     if (index < 0 || index >= listCount()) {
-        throw Error(kInvalidArrayIndex, kSource, "Invalid property array index");
+        throw Error(kInvalidArrayIndex, kSource,
+                    "The list has no item " + std::to_string(index) + ". Items count from 0.");
     }
     return m_items[static_cast<std::size_t>(index)];
 }
 
 bool ComboBoxList::setListIndex(int index) {
     if (index < -1 || index >= listCount()) {
-        throw Error(kInvalidPropertyValue, kSource, "Invalid property value");
+        raise(kInvalidPropertyValue, kSource);
     }
     const bool changed = index != m_listIndex;
     m_listIndex = index;

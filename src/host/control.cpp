@@ -59,7 +59,7 @@ const MemberRegistry& Control::controlMembers() {
 std::int16_t Control::Index() const {
     if (!m_index) {
         throw Error(errc::ObjectNotAnArray, m_name,
-                    "Object not an array: " + m_name + " is not a control array element");
+                    m_name + " is not an element of a control array, so it has no Index.");
     }
     return *m_index;
 }

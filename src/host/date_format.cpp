@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "host/error.h"
+#include "host/member_registry.h"
+#include "platform/utf8.h"
 
 namespace qv::host {
 namespace {
@@ -15,20 +17,10 @@ void appendNumber(std::string& out, int value, int minDigits) {
     if (n > 0) out.append(buffer, static_cast<std::size_t>(n));
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 // Returns the first character of a designator, keeping a UTF-8 sequence whole.
 std::string firstCharacter(const std::string& text) {
     if (text.empty()) return {};
-    std::size_t length = 1;
-    while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
-        ++length;
-    }
+    const std::size_t length = utf8::next(text, 0);
     return text.substr(0, length);
 }
 
@@ -100,19 +92,19 @@ std::string formatDateTime(const DateTime& time, std::string_view pattern, const
 }
 
 std::string formatNamed(const DateTime& time, std::string_view name, const Locale& locale) {
-    if (equalsNoCase(name, "short date")) {
+    if (sameName(name, "short date")) {
         return formatDateTime(time, locale.shortDatePattern, locale);
     }
-    if (equalsNoCase(name, "long time")) {
+    if (sameName(name, "long time")) {
         return formatDateTime(time, locale.longTimePattern, locale);
     }
-    if (equalsNoCase(name, "short time")) return formatDateTime(time, "HH:mm", locale);
-    if (equalsNoCase(name, "general date")) {
+    if (sameName(name, "short time")) return formatDateTime(time, "HH:mm", locale);
+    if (sameName(name, "general date")) {
         return formatDateTime(time, locale.shortDatePattern, locale) + " " +
                formatDateTime(time, locale.longTimePattern, locale);
     }
     throw Error(errc::InvalidProcedureCall, "Format",
-                "Unknown named date format \"" + std::string(name) + "\"");
+                "There is no date or time format named \"" + std::string(name) + "\".");
 }
 
 }  // namespace qv::host

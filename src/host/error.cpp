@@ -7,41 +7,41 @@ namespace qv::host {
 std::string_view standardDescription(std::int32_t number) {
     switch (number) {
         case errc::InvalidProcedureCall:
-            return "Invalid procedure call or argument";
+            return "The call cannot be made here, or one of its arguments is not valid.";
         case errc::Overflow:
-            return "Overflow";
+            return "The number is too large or too small for the type that must hold it.";
         case errc::SubscriptOutOfRange:
-            return "Subscript out of range";
+            return "The index lies outside the items of the collection.";
         case errc::TypeMismatch:
-            return "Type mismatch";
+            return "The value is of the wrong type and cannot be converted to the type needed.";
         case errc::ObjectVariableNotSet:
-            return "Object variable or With block variable not set";
+            return "The object is missing: the variable that should refer to it is empty.";
         case errc::InvalidUseOfNull:
-            return "Invalid use of Null";
+            return "A Null value was used where a real value is needed.";
         case errc::CantWriteObject:
-            return "Illegal parameter. Can't write object because it does not support persistence";
+            return "The object cannot be stored because it has no way of saving itself.";
         case errc::ControlArrayElementMissing:
-            return "Control array element doesn't exist";
+            return "The control array has no element with that index.";
         case errc::ObjectAlreadyLoaded:
-            return "Object already loaded";
+            return "The object is loaded already.";
         case errc::InvalidPropertyValue:
-            return "Invalid property value";
+            return "The property cannot take that value.";
         case errc::ObjectNotAnArray:
-            return "Object not an array";
+            return "The control is not an element of a control array, so it has no index.";
         case errc::PropertyReadOnly:
-            return "Property is read-only";
+            return "The property can be read but not changed.";
         case errc::ObjectRequired:
-            return "Object required";
+            return "An object is needed here, not a plain value.";
         case errc::ObjectDoesntSupportMember:
-            return "Object doesn't support this property or method";
+            return "The object has no property or method of that name.";
         case errc::WrongArgumentsOrAssignment:
-            return "Wrong number of arguments or invalid property assignment";
+            return "The number of arguments is wrong, or the property cannot be set that way.";
         case errc::InvalidPicture:
-            return "Invalid picture";
+            return "The picture cannot be used.";
         case errc::FileLoad:
-            return "Error loading from file";
+            return "The form file could not be loaded.";
         default:
-            return "Application-defined or object-defined error";
+            return "The program reported an error of its own.";
     }
 }
 

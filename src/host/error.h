@@ -31,7 +31,7 @@ inline constexpr std::int32_t FileLoad = 31037;
 }  // namespace errc
 
 // Returns the standard description of a well-known number, or
-// "Application-defined or object-defined error" for any other.
+// a general one for any other.
 std::string_view standardDescription(std::int32_t number);
 
 // A failure raised by the runtime or by a control. what() gives

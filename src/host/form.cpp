@@ -89,23 +89,26 @@ std::shared_ptr<Control> Form::add(std::shared_ptr<Control> control, std::string
                                    std::optional<std::int16_t> index, const Bounds& bounds,
                                    const std::shared_ptr<Control>& container,
                                    const PropertyBag* stored) {
-    if (!control) refuse(m_name, "No control to add");
-    if (name.empty()) refuse(m_name, "A control needs a name");
-    if (index && *index < 0) refuse(m_name, "Negative control array index: " + name);
-    if (control->m_form.lock()) refuse(m_name, "Control is already on a form: " + name);
+    if (!control) refuse(m_name, "There is no control to add to the form.");
+    if (name.empty()) refuse(m_name, "A control cannot be added without a name.");
+    if (index && *index < 0)
+        refuse(m_name, "The control " + name + " cannot have a negative index.");
+    if (control->m_form.lock()) refuse(m_name, "The control " + name + " is on a form already.");
     if (bounds.width < 0 || bounds.height < 0) raise(errc::InvalidPropertyValue, name);
     for (const auto& existing : m_controls) {
         if (!sameName(existing->Name(), name)) continue;
-        if (!index || !existing->index()) refuse(m_name, "Name already in use: " + name);
+        if (!index || !existing->index())
+            refuse(m_name, "The form already has a control named " + name + ".");
         if (*existing->index() == *index) {
-            throw Error(errc::ObjectAlreadyLoaded, m_name,
-                        "Object already loaded: " + name + "(" + std::to_string(*index) + ")");
+            throw Error(
+                errc::ObjectAlreadyLoaded, m_name,
+                "The control " + name + "(" + std::to_string(*index) + ") is loaded already.");
         }
     }
     if (container) {
         bool ours = std::find(m_controls.begin(), m_controls.end(), container) != m_controls.end();
         if (!ours || !container->isContainer()) {
-            refuse(m_name, "Not a container on this form: " + container->Name());
+            refuse(m_name, container->Name() + " cannot hold controls, or is not on this form.");
         }
     }
 
@@ -159,11 +162,11 @@ std::shared_ptr<Control> Form::control(std::string_view name,
     }
     if (named) {
         throw Error(errc::ControlArrayElementMissing, m_name,
-                    "Control array element '" + std::to_string(*index) + "' doesn't exist");
+                    "The control array " + std::string(name) + " has no element " +
+                        std::to_string(*index) + ".");
     }
     throw Error(errc::ObjectDoesntSupportMember, m_name,
-                std::string(standardDescription(errc::ObjectDoesntSupportMember)) + ": " +
-                    std::string(name));
+                "The form has no control or member named " + std::string(name) + ".");
 }
 
 std::shared_ptr<ControlsCollection> Form::Controls() {

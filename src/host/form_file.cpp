@@ -35,8 +35,11 @@ struct Refusal {
     throw Refusal{std::move(place), std::move(reason)};
 }
 
+// The failure's description, its full stop giving way to the number.
 std::string reasonOf(const Error& e) {
-    return e.description() + " (error " + std::to_string(e.number()) + ")";
+    std::string text = e.description();
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text + " (error " + std::to_string(e.number()) + ")";
 }
 
 // ---- Values ----------------------------------------------------------------
@@ -391,7 +394,8 @@ std::string saveForm(Form& form) {
 void loadForm(std::string_view text, const std::string& fileName, Form& form,
               const ControlFactory& factory) {
     if (!form.controls().empty()) {
-        throw Error(errc::InvalidProcedureCall, "FormFile", "The form already holds controls");
+        throw Error(errc::InvalidProcedureCall, "FormFile",
+                    "Controls can be loaded only into a form that has none yet.");
     }
     try {
         loadInto(text, form, factory);
@@ -411,7 +415,7 @@ std::shared_ptr<Form> loadForm(std::string_view text, const std::string& fileNam
 
 std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory& factory) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw Error(kFileNotFound, "FormFile", "File not found: " + path);
+    if (!in) throw Error(kFileNotFound, "FormFile", "The form file " + path + " does not exist.");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return loadForm(text, path, factory);
 }
@@ -421,7 +425,10 @@ void saveFormFile(Form& form, const std::string& path) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     out.flush();
-    if (!out) throw Error(kPathFileAccess, "FormFile", "Path/File access error: " + path);
+    if (!out)
+        throw Error(kPathFileAccess, "FormFile",
+                    "The form could not be saved to " + path +
+                        ". Check that the folder exists and may be written to.");
 }
 
 }  // namespace qv::host

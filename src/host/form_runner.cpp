@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "host/caption_bar.h"
 #include "host/combo_box.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr const char* kFrameClass = "qvFormFrame";
 constexpr const char* kClientClass = "qvFormClient";
 constexpr const char* kOwnerClass = "qvFormOwner";
-constexpr int kCloseBox = 14;
 constexpr int kIconSize = 16;
 
 struct OpenForm {
@@ -82,12 +82,15 @@ void drawIcon(HDC dc, const ole::Picture& picture) {
     DeleteDC(memory);
 }
 
-RECT closeBoxRect(HWND frame) {
+CaptionBar captionBar(HWND frame) {
     RECT r;
     GetClientRect(frame, &r);
-    const int right = r.right - FormRunner::kBorder - 2;
-    const int top = FormRunner::kBorder + (FormRunner::kCaptionHeight - kCloseBox) / 2;
-    return RECT{right - kCloseBox, top, right, top + kCloseBox};
+    const int b = FormRunner::kBorder;
+    return CaptionBar(RECT{b, b, r.right - b, b + FormRunner::kCaptionHeight});
+}
+
+RECT closeBoxRect(HWND frame) {
+    return captionBar(frame).closeBox();
 }
 
 void paintFrame(HWND hwnd, const Form& form) {
@@ -97,30 +100,14 @@ void paintFrame(HWND hwnd, const Form& form) {
     GetClientRect(hwnd, &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
-    const int b = FormRunner::kBorder;
-    RECT caption{b, b, r.right - b, b + FormRunner::kCaptionHeight};
-    const bool active = GetActiveWindow() == hwnd;
-    FillRect(dc, &caption, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    const CaptionBar bar = captionBar(hwnd);
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    RECT text = caption;
-    text.left += 4;
     const auto& icon = form.Icon();
-    if (icon && icon->Handle()) {
-        drawIcon(dc, *icon);
-        text.left = iconRect().right + 3;
-    }
-    text.right -= kCloseBox + 4;
-    DrawTextA(dc, form.Caption().c_str(), -1, &text,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    RECT close = closeBoxRect(hwnd);
-    FillRect(dc, &close, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &close, EDGE_RAISED, BF_RECT);
-    for (int i = 4; i < kCloseBox - 4; ++i) {
-        SetPixel(dc, close.left + i, close.top + i, GetSysColor(COLOR_BTNTEXT));
-        SetPixel(dc, close.right - 1 - i, close.top + i, GetSysColor(COLOR_BTNTEXT));
-    }
+    const bool hasIcon = icon && icon->Handle();
+    bar.paint(dc, form.Caption(), hasIcon ? iconRect().right + 3 : FormRunner::kBorder + 4,
+              GetActiveWindow() == hwnd);
+    // Over the bar, which paint() fills first.
+    if (hasIcon) drawIcon(dc, *icon);
     SelectObject(dc, oldFont);
     EndPaint(hwnd, &ps);
 }
@@ -339,7 +326,7 @@ void FormRunner::Show(const std::shared_ptr<Form>& form, int modal, const Form* 
         if (!client) {
             if (frame) DestroyWindow(frame);
             throw Error(errc::InvalidProcedureCall, form->Name(),
-                        "Cannot open the window of " + form->Name());
+                        "The window of the form " + form->Name() + " could not be opened.");
         }
         t_open.push_back(OpenForm{form, form.get(), frame, client});
     }
@@ -368,7 +355,7 @@ void FormRunner::Show(const std::shared_ptr<Form>& form, int modal, const Form* 
     if (form->loaded()) {
         Unload(form);
         throw Error(errc::InvalidProcedureCall, form->Name(),
-                    "The modal form " + form->Name() + " got no more input and was unloaded");
+                    "The modal form " + form->Name() + " was closed because no more input came.");
     }
 }
 

@@ -55,7 +55,7 @@ const MemberRegistry& FormRunnerControl::runnerControlMembers() {
 void FormRunnerControl::SetFocus() {
     if (!canTakeFocus()) {
         throw Error(errc::InvalidProcedureCall, Name(),
-                    "Invalid procedure call or argument: " + Name() + " cannot take the focus");
+                    Name() + " cannot take the focus while it is hidden, disabled or not shown.");
     }
     ::SetFocus(hWnd());
 }
@@ -85,7 +85,8 @@ void FormRunnerControl::createWindow(HWND parent) {
     HWND hwnd = CreateWindowExA(0, kClassName, Name().c_str(), style, r.left, r.top,
                                 r.right - r.left, r.bottom - r.top, parent, nullptr, nullptr, this);
     if (!hwnd) {
-        throw Error(errc::InvalidProcedureCall, Name(), "Cannot create the window of " + Name());
+        throw Error(errc::InvalidProcedureCall, Name(),
+                    "The window of " + Name() + " could not be created.");
     }
     setHWnd(hwnd);
     if (HWND tip = FormRunner::toolTipWindow(true)) {

@@ -2,20 +2,24 @@
 
 #include <stdexcept>
 
+#include "host/text_case.h"
+#include "platform/utf8.h"
+
 namespace qv::host {
 
-namespace {
-char lower(char c) noexcept {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-}  // namespace
-
 bool sameName(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) return false;
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        const utf8::Char x = utf8::decode(a, i);
+        const utf8::Char y = utf8::decode(b, j);
+        // Bytes that are not UTF-8 match only themselves.
+        if (x.wellFormed != y.wellFormed) return false;
+        if (x.wellFormed ? upperChar(x.code) != upperChar(y.code) : x.code != y.code) return false;
+        i += x.size;
+        j += y.size;
     }
-    return true;
+    return i == a.size() && j == b.size();
 }
 
 MemberRegistry::MemberRegistry(std::string className, const MemberRegistry* base)

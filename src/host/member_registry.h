@@ -80,7 +80,8 @@ class MemberRegistry {
     std::vector<Member> m_members;
 };
 
-// Compares two names the way the registry does (ASCII, case-insensitive).
+// Compares two names the way the registry does: equal once every letter of
+// both (UTF-8) is upper-cased.
 bool sameName(std::string_view a, std::string_view b) noexcept;
 
 // Declares the members of class T into a registry with lambdas on T:

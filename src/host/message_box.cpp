@@ -18,7 +18,8 @@ void MessageBoxRequest::validate() const {
     const std::int32_t iconPart = style & kIconMask;
     if (style < 0 || set > msgbox::RetryCancel || iconPart > msgbox::Information) {
         throw Error(errc::InvalidProcedureCall, "MsgBox",
-                    "Invalid message box style " + std::to_string(style) + " for " + describe());
+                    "The style " + std::to_string(style) +
+                        " is not one a message box can have; it was asked for the " + describe());
     }
 }
 

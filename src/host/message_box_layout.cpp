@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace qv::host {
 namespace {
 
@@ -13,9 +15,11 @@ void wrapLine(std::string_view line, int maxWidth, const TextMeasure& measure,
             out.emplace_back(line);
             return;
         }
-        // The longest prefix that fits, at least one character.
-        std::size_t fit = 1;
-        while (fit < line.size() && measure(line.substr(0, fit + 1)) <= maxWidth) ++fit;
+        // The longest prefix of whole (UTF-8) characters that fits, at least one.
+        std::size_t fit = utf8::next(line, 0);
+        while (fit < line.size() && measure(line.substr(0, utf8::next(line, fit))) <= maxWidth) {
+            fit = utf8::next(line, fit);
+        }
         std::size_t cut = fit;
         const std::size_t blank = line.substr(0, fit + 1).find_last_of(' ');
         if (blank != std::string_view::npos && blank > 0) cut = blank;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "host/caption_bar.h"
 #include "host/command_button_press.h"
 #include "host/error.h"
 #include "host/message_box_layout.h"
@@ -17,7 +18,6 @@ namespace qv::host {
 namespace {
 
 constexpr const char* kClassName = "qvMessageBox";
-constexpr int kCloseBox = 14;
 
 // What one open box keeps; reached from its window through GWLP_USERDATA.
 struct OpenBox {
@@ -34,10 +34,10 @@ struct OpenBox {
         OffsetRect(&r, 0, WindowMessageBoxes::kCaptionHeight);
         return r;
     }
-    RECT closeBoxRect() const {
-        const int right = layout.client.cx - 2;
-        return RECT{right - kCloseBox, 2, right, 2 + kCloseBox};
+    CaptionBar captionBar() const {
+        return CaptionBar(RECT{0, 0, layout.client.cx, WindowMessageBoxes::kCaptionHeight});
     }
+    RECT closeBoxRect() const { return captionBar().closeBox(); }
 };
 
 OpenBox* boxOf(HWND hwnd) {
@@ -115,20 +115,7 @@ void paint(HWND hwnd, OpenBox& box) {
 
     // Caption strip with the title and the close box.
     HGDIOBJ oldFont = SelectObject(dc, boxFont());
-    SetBkMode(dc, TRANSPARENT);
-    RECT caption{0, 0, client.right, WindowMessageBoxes::kCaptionHeight};
-    FillRect(dc, &caption, GetSysColorBrush(COLOR_ACTIVECAPTION));
-    SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-    RECT titleRect{4, 0, client.right - kCloseBox - 4, caption.bottom};
-    DrawTextA(dc, box.request.title.c_str(), -1, &titleRect,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    RECT close = box.closeBoxRect();
-    FillRect(dc, &close, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &close, EDGE_RAISED, BF_RECT);
-    for (int i = 4; i < kCloseBox - 4; ++i) {
-        SetPixel(dc, close.left + i, close.top + i, GetSysColor(COLOR_BTNTEXT));
-        SetPixel(dc, close.right - 1 - i, close.top + i, GetSysColor(COLOR_BTNTEXT));
-    }
+    box.captionBar().paint(dc, box.request.title, 4, true);
 
     const int top = WindowMessageBoxes::kCaptionHeight;
     if (box.request.icon() != MessageBoxIcon::None) {
@@ -353,7 +340,8 @@ int WindowMessageBoxes::show(const MessageBoxRequest& request) {
                                 WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, width, height, nullptr,
                                 nullptr, nullptr, &box);
     if (!hwnd) {
-        throw Error(errc::InvalidProcedureCall, "MsgBox", "Cannot open the " + request.describe());
+        throw Error(errc::InvalidProcedureCall, "MsgBox",
+                    "The " + request.describe() + " could not be opened.");
     }
     const HWND outer = m_window;
     m_window = hwnd;

@@ -26,7 +26,7 @@ MemberRegistry makePictureMembers() {
 }
 
 [[noreturn]] void invalid(const std::string& why) {
-    throw Error(errc::InvalidPicture, "Picture", "Invalid picture: " + why);
+    throw Error(errc::InvalidPicture, "Picture", "The picture cannot be used: " + why);
 }
 
 const char* formatName(ole::PictureFormat format) {

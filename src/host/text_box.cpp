@@ -4,6 +4,7 @@
 
 #include "host/member_registry.h"
 #include "platform/user/clipboard.h"
+#include "platform/utf8.h"
 
 namespace qv::host {
 namespace {
@@ -93,13 +94,13 @@ void TextBox::setMaxLength(std::int32_t length) {
 
 void TextBox::setSelStart(std::int32_t start) {
     if (start < 0) raise(errc::InvalidPropertyValue, Name());
-    m_editor.select(static_cast<std::size_t>(start), 0);
+    m_editor.selectChars(static_cast<std::size_t>(start), 0);
     invalidate();
 }
 
 void TextBox::setSelLength(std::int32_t length) {
     if (length < 0) raise(errc::InvalidPropertyValue, Name());
-    m_editor.select(m_editor.selStart(), static_cast<std::size_t>(length));
+    m_editor.selectChars(m_editor.selStartChars(), static_cast<std::size_t>(length));
     invalidate();
 }
 
@@ -127,7 +128,10 @@ std::size_t TextBox::positionAt(HDC dc, int x) const {
     const int target = x - kInset + m_scroll;
     std::size_t best = 0;
     int bestDistance = std::abs(target);
-    for (std::size_t i = 1; i <= m_editor.text().size(); ++i) {
+    const std::string& text = m_editor.text();
+    // Only the places between characters can take the caret.
+    for (std::size_t i = 0; i < text.size();) {
+        i = utf8::next(text, i);
         const int distance = std::abs(textWidth(dc, i) - target);
         if (distance < bestDistance) {
             best = i;

@@ -30,10 +30,10 @@ class TextBox : public FormRunnerControl {
     // 0 is no limit; a negative length fails with error 380.
     void setMaxLength(std::int32_t length);
     std::int32_t SelStart() const noexcept {
-        return static_cast<std::int32_t>(m_editor.selStart());
+        return static_cast<std::int32_t>(m_editor.selStartChars());
     }
     std::int32_t SelLength() const noexcept {
-        return static_cast<std::int32_t>(m_editor.selLength());
+        return static_cast<std::int32_t>(m_editor.selLengthChars());
     }
     // Negative values fail with error 380; values beyond the text are clipped.
     void setSelStart(std::int32_t start);

@@ -1,7 +1,9 @@
 #include "host/text_box_editor.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "platform/utf8.h"
 #include "platform/win32.h"
 
 namespace qv::host {
@@ -10,12 +12,37 @@ bool TextBoxEditor::setText(std::string_view text) {
     const bool changed = text != m_text;
     m_text = text;
     m_caret = m_anchor = 0;
+    m_partial.clear();
     return changed;
 }
 
+std::size_t TextBoxEditor::boundary(std::size_t at) const {
+    if (at >= m_text.size()) return m_text.size();
+    std::size_t start = 0;
+    for (std::size_t next = utf8::next(m_text, 0); next <= at; next = utf8::next(m_text, next)) {
+        start = next;
+        if (next >= m_text.size()) break;
+    }
+    return start;
+}
+
 void TextBoxEditor::select(std::size_t start, std::size_t length) {
-    m_anchor = std::min(start, m_text.size());
-    m_caret = m_anchor + std::min(length, m_text.size() - m_anchor);
+    m_anchor = boundary(std::min(start, m_text.size()));
+    m_caret = boundary(m_anchor + std::min(length, m_text.size() - m_anchor));
+}
+
+std::size_t TextBoxEditor::selStartChars() const {
+    return utf8::count(std::string_view(m_text).substr(0, selStart()));
+}
+
+std::size_t TextBoxEditor::selLengthChars() const {
+    return utf8::count(std::string_view(m_text).substr(selStart(), selLength()));
+}
+
+void TextBoxEditor::selectChars(std::size_t start, std::size_t length) {
+    const std::size_t from = utf8::offsetOf(m_text, start);
+    const std::size_t to = from + utf8::offsetOf(std::string_view(m_text).substr(from), length);
+    select(from, to - from);
 }
 
 void TextBoxEditor::moveCaret(std::size_t to, bool extend) {
@@ -28,10 +55,10 @@ TextBoxEditor::Outcome TextBoxEditor::replaceSelection(std::string_view text, bo
     std::string_view inserted = text;
     bool refused = false;
     if (typed && m_maxLength != 0) {
-        const std::size_t kept = m_text.size() - selLength();
+        const std::size_t kept = utf8::count(m_text) - selLengthChars();
         const std::size_t room = m_maxLength > kept ? m_maxLength - kept : 0;
-        if (inserted.size() > room) {
-            inserted = inserted.substr(0, room);
+        if (utf8::count(inserted) > room) {
+            inserted = inserted.substr(0, utf8::offsetOf(inserted, room));
             refused = true;
         }
         if (inserted.empty() && !text.empty()) return {false, true};
@@ -44,15 +71,29 @@ TextBoxEditor::Outcome TextBoxEditor::replaceSelection(std::string_view text, bo
 }
 
 TextBoxEditor::Outcome TextBoxEditor::typeChar(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80) {
+        // A lead byte starts a character, a continuation byte adds to it.
+        if ((byte & 0xC0) != 0x80) m_partial.clear();
+        if ((byte & 0xC0) == 0x80 && m_partial.empty()) return {};
+        m_partial += c;
+        const auto lead = static_cast<unsigned char>(m_partial[0]);
+        const std::size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (m_partial.size() < needed) return {};
+        const std::string character = std::exchange(m_partial, {});
+        if (!utf8::decode(character, 0).wellFormed) return {};  // not a character: dropped
+        return replaceSelection(character, true);
+    }
+    m_partial.clear();
     if (c == '\b') {
         if (m_locked) return {false, true};
         if (selLength() == 0) {
             if (m_caret == 0) return {};
-            m_anchor = m_caret - 1;
+            m_anchor = utf8::previous(m_text, m_caret);
         }
         return replaceSelection({}, true);
     }
-    if (static_cast<unsigned char>(c) < 32 || c == 127) return {};
+    if (byte < 32 || c == 127) return {};
     return replaceSelection(std::string_view(&c, 1), true);
 }
 
@@ -62,14 +103,14 @@ TextBoxEditor::Outcome TextBoxEditor::keyDown(unsigned vk, bool shift) {
             if (!shift && selLength() != 0) {
                 moveCaret(selStart(), false);
             } else {
-                moveCaret(m_caret == 0 ? 0 : m_caret - 1, shift);
+                moveCaret(utf8::previous(m_text, m_caret), shift);
             }
             return {};
         case VK_RIGHT:
             if (!shift && selLength() != 0) {
                 moveCaret(selStart() + selLength(), false);
             } else {
-                moveCaret(m_caret + 1, shift);
+                moveCaret(utf8::next(m_text, m_caret), shift);
             }
             return {};
         case VK_HOME:
@@ -82,7 +123,7 @@ TextBoxEditor::Outcome TextBoxEditor::keyDown(unsigned vk, bool shift) {
             if (m_locked) return {false, true};
             if (selLength() == 0) {
                 if (m_caret == m_text.size()) return {};
-                m_anchor = m_caret + 1;
+                m_anchor = utf8::next(m_text, m_caret);
             }
             return replaceSelection({}, true);
         default:

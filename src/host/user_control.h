@@ -69,6 +69,8 @@ class UserControl : public Control {
     // form's ParentControls. Created on first use; shown and unloaded with
     // the control.
     std::shared_ptr<Form> constituents();
+    // The inner form when the control has made one, or nullptr.
+    const Form* constituentsIfAny() const noexcept { return m_constituents.get(); }
 
     // The control as its container sees it (Name, Index, Container, ...).
     ObjectRef Extender() { return shared_from_this(); }

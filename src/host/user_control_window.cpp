@@ -3,6 +3,8 @@
 #include <unordered_map>
 
 #include "host/error.h"
+#include "host/form.h"
+#include "host/form_runner.h"
 #include "host/user_control.h"
 
 namespace qv::host {
@@ -51,7 +53,7 @@ UserControlWindow::UserControlWindow(UserControl& owner, HWND parent) : m_owner(
                                 nullptr, nullptr, this);
     if (!hwnd) {
         throw Error(errc::InvalidProcedureCall, owner.Name(),
-                    "Cannot create the window of " + owner.Name());
+                    "The window of " + owner.Name() + " could not be created.");
     }
     m_hwnd = hwnd;
 }
@@ -92,6 +94,11 @@ LRESULT UserControlWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             HDC dc = BeginPaint(m_hwnd, &ps);
             const Surface& s = m_owner.surface();
             BitBlt(dc, 0, 0, s.width(), s.height(), s.dc(), 0, 0, SRCCOPY);
+            // Labels and lines on the control have no window: they are drawn
+            // over the image here, as a form draws its own.
+            if (const Form* parts = m_owner.constituentsIfAny()) {
+                FormRunner::paintWindowless(dc, *parts, &m_owner);
+            }
             EndPaint(m_hwnd, &ps);
             return 0;
         }

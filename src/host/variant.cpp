@@ -6,6 +6,7 @@
 #include <limits>
 #include <ostream>
 
+#include "host/clock.h"
 #include "host/error.h"
 #include "host/member_registry.h"
 #include "host/object.h"
@@ -24,10 +25,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return sameName(a, b);
 }
 
 bool isDigit(char c) {
@@ -88,21 +85,6 @@ std::string formatNumber(double value, int precision) {
     return buf;
 }
 
-// Days since 1899-12-30 to a civil date (proleptic Gregorian).
-void civilFromDays(std::int64_t days, int& y, int& m, int& d) {
-    // Shift to days since 1970-01-01, then the well-known era algorithm.
-    std::int64_t z = days - 25569 + 719468;
-    std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    auto doe = static_cast<unsigned>(z - era * 146097);
-    unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    std::int64_t year = static_cast<std::int64_t>(yoe) + era * 400;
-    unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    unsigned mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(year + (m <= 2 ? 1 : 0));
-}
-
 std::string formatDate(double value) {
     // The range of the runtime's dates: years 100 to 9999.
     if (!(value >= -657434.0 && value < 2958466.0)) fail(errc::Overflow);
@@ -117,9 +99,9 @@ std::string formatDate(double value) {
     std::string out;
     char buf[64];
     if (days != 0 || seconds == 0) {
-        int y = 0, m = 0, d = 0;
-        civilFromDays(days, y, m, d);
-        std::snprintf(buf, sizeof buf, "%d/%d/%d", m, d, y);
+        // Date values count days from 1899-12-30, 25569 days before 1970-01-01.
+        const DateTime date = civilFromDays(days - 25569);
+        std::snprintf(buf, sizeof buf, "%d/%d/%d", date.month, date.day, date.year);
         out = buf;
     }
     if (seconds != 0) {
@@ -221,8 +203,8 @@ double Variant::numericValue() const {
 bool Variant::toBoolean() const {
     if (m_type == VarType::String) {
         std::string_view s = trim(std::get<std::string>(m_value));
-        if (equalsNoCase(s, "True")) return true;
-        if (equalsNoCase(s, "False")) return false;
+        if (sameName(s, "True")) return true;
+        if (sameName(s, "False")) return false;
     }
     if (m_type == VarType::Object) return objectValue().toBoolean();
     double value = numericValue();

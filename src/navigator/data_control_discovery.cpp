@@ -1,19 +1,13 @@
 #include "navigator/data_control_discovery.h"
 
-#include <cctype>
 #include <cstdint>
 
 #include "host/step_runner.h"
+#include "host/text_case.h"
 
 namespace qv::navigator {
 
 namespace {
-
-std::string upperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // The last position of the collection as a 16-bit loop bound, taken once.
 std::int16_t lastPosition(host::Object& controls) {
@@ -52,11 +46,11 @@ void GetDataControls(host::Object& controls, host::Object& list) {
 }
 
 host::ObjectRef FindDataControl(host::Object& controls, std::string_view name) {
-    const std::string wanted = upperCase(name);
+    const std::string wanted = host::upperCase(name);
     const std::int16_t last = lastPosition(controls);
     for (int i = 0; i <= last; ++i) {
         host::ObjectRef control = item(controls, static_cast<std::int16_t>(i));
-        if (control && upperCase(GetControlName(*control)) == wanted) return control;
+        if (control && host::upperCase(GetControlName(*control)) == wanted) return control;
     }
     return nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace qv::qvform {
@@ -15,12 +16,25 @@ TEST(RunOptionsTest, ReadsTheFormTheScriptTheClockAndTheLocale) {
     ASSERT_TRUE(o.now);
     EXPECT_EQ(*o.now, (host::DateTime{2026, 12, 7, 10, 0, 0}));
     EXPECT_EQ(o.locale, "de_DE");
-    // Without a script the form is shown in a window; en-US and the system
-    // clock unless told otherwise.
+    // Without a script the form is shown in a window, with the system clock
+    // and the environment's locale unless told otherwise.
     const RunOptions window = parseRunOptions({"a.form"});
     EXPECT_EQ(window.scriptFile, "");
-    EXPECT_EQ(window.locale, "en-US");
+    EXPECT_EQ(window.locale, "");
     EXPECT_FALSE(window.now);
+}
+
+TEST(RunOptionsTest, TheLocaleComesFromTheEnvironmentUnlessTheCommandLineNamesOne) {
+    // The environment's own rules (LC_ALL before LC_TIME before LANG) are
+    // the locale's; here only who wins.
+    setenv("LANG", "de_DE.UTF-8", 1);
+    unsetenv("LC_ALL");
+    unsetenv("LC_TIME");
+    RunOptions options = parseRunOptions({"a.form"});
+    EXPECT_EQ(chosenLocale(options).name, "de-DE");
+    options = parseRunOptions({"a.form", "--locale", "en-GB"});
+    EXPECT_EQ(chosenLocale(options).name, "en-GB");
+    unsetenv("LANG");
 }
 
 TEST(RunOptionsTest, RefusesWhatItCannotUse) {

@@ -107,16 +107,19 @@ TEST(RecordSource, FilesThatCannotBeOpened) {
     const std::string missing = (db.folder() / "missing.db").string();
     host::Error e = errorOf([&] { SqliteConnection::open(missing); });
     EXPECT_EQ(e.number(), num(DataErr::FileNotFound));
-    EXPECT_EQ(e.description(), "Couldn't find file '" + missing + "'.");
+    EXPECT_NE(e.description().find("'" + missing + "'"), std::string::npos) << e.description();
+    EXPECT_EQ(e.source(), "qvData.Data");
     EXPECT_FALSE(std::filesystem::exists(missing));
 
     const std::string junk = (db.folder() / "junk.db").string();
     std::ofstream(junk) << "this is not a database, just some text that is long enough";
     e = errorOf([&] { SqliteConnection::open(junk); });
     EXPECT_EQ(e.number(), num(DataErr::NotADatabase));
+    EXPECT_EQ(e.source(), "qvData.Data");
 
     e = errorOf([&] { SqliteConnection::open(db.folder().string()); });
     EXPECT_EQ(e.number(), num(DataErr::CantOpenFile));
+    EXPECT_EQ(e.source(), "qvData.Data");
 }
 
 TEST(RecordSource, ClosedRecordsetFailsClearly) {

@@ -102,7 +102,7 @@ TEST(RecordsetEdit, RefusedWithoutAPendingChangeOrWhileOnePends) {
         EXPECT_EQ(e.number(), num(c.expected)) << c.what;
     }
     EXPECT_EQ(errorOf([&] { rs->update(); }).description(),
-              "Update or CancelUpdate without AddNew or Edit.");
+              dataErrorText(DataErr::UpdateWithoutEdit));
     rs->edit();
     EXPECT_EQ(errorOf([&] { rs->addNew(); }).number(), num(DataErr::InvalidOperation));
     EXPECT_EQ(errorOf([&] { rs->edit(); }).number(), num(DataErr::InvalidOperation));
@@ -158,7 +158,10 @@ TEST(RecordsetEdit, RefusedUpdateKeepsThePendingRecord) {
     setField(*rs, "city", host::Variant("Turin"));
     for (const auto& c : cases) {
         setField(*rs, "name", c.value);
-        EXPECT_EQ(errorOf([&] { rs->update(); }).number(), num(c.expected)) << c.name;
+        const host::Error e = errorOf([&] { rs->update(); });
+        EXPECT_EQ(e.number(), num(c.expected)) << c.name;
+        // The recordset raised it, whichever rule of the table refused it.
+        EXPECT_EQ(e.source(), "qvData.Recordset") << c.name;
         EXPECT_EQ(rs->editMode(), host::edit_mode::Add) << c.name;
         EXPECT_EQ(rs->fields()->item(host::Variant("city"))->value(), host::Variant("Turin"));
         EXPECT_TRUE(db.bytes() == before) << c.name;
@@ -177,7 +180,7 @@ TEST(RecordsetEdit, BusyDatabaseFailsTheUpdateAndKeepsTheEdit) {
     other->begin();
     const host::Error e = errorOf([&] { rs->update(); });
     EXPECT_EQ(e.number(), num(DataErr::Locked));
-    EXPECT_EQ(e.source(), "qvData");
+    EXPECT_EQ(e.source(), "qvData.Recordset");
     EXPECT_EQ(rs->editMode(), host::edit_mode::InProgress);
     other->rollback();
     rs->update();
@@ -204,7 +207,7 @@ TEST(RecordsetEdit, ReadOnlyConnectionRefusesChanges) {
     for (const char* member : {"AddNew", "Edit", "Delete"}) {
         const host::Error e = errorOf([&] { rs->call(member); });
         EXPECT_EQ(e.number(), num(DataErr::ReadOnly)) << member;
-        EXPECT_EQ(e.description(), "Can't update. Database or object is read-only.");
+        EXPECT_EQ(e.description(), dataErrorText(DataErr::ReadOnly));
     }
     EXPECT_EQ(rs->editMode(), host::edit_mode::None);
 }

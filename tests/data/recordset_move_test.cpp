@@ -68,7 +68,7 @@ TEST(RecordsetMove, RecordOnlyMembersFailOffARecord) {
         EXPECT_EQ(rs->absolutePosition(), -1);
     }
     const host::Error e = errorOf([&] { rs->edit(); });
-    EXPECT_EQ(e.description(), "No current record.");
+    EXPECT_EQ(e.description(), dataErrorText(DataErr::NoCurrentRecord));
     EXPECT_EQ(e.source(), "qvData.Recordset");
 }
 

@@ -199,11 +199,13 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
         {head + R"({"type": "Nope", "name": "X", "left": 0, "top": 0, "width": 1, "height": 1}]})",
          "/controls/0/type: unknown control type \"Nope\""},
         {head + control(R"(, "properties": {"Style": "wide"})") + "]}",
-         "/controls/0/properties: Type mismatch (error 13)"},
+         "/controls/0/properties: The value is of the wrong type and cannot be converted to the "
+         "type needed (error 13)"},
         {head + control(R"(, "properties": {"Style": [1]})") + "]}",
          "/controls/0/properties/Style: wrong value type"},
         {head + control(R"(, "properties": {"Style": 99999})") + "]}",
-         "/controls/0/properties: Overflow (error 6)"},
+         "/controls/0/properties: The number is too large or too small for the type that must "
+         "hold it (error 6)"},
         {head + control(R"(, "properties": {"Picture": {"picture": "bmp", "data": "AAAA"}})") +
              "]}",
          "/controls/0/properties/Picture: picture does not decode"},
@@ -212,7 +214,7 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
         {head + control(R"(, "properties": {"Caption": 1}, "container": "Frame9")") + "]}",
          "/controls/0/container: no control \"Frame9\" before it"},
         {head + control("") + "," + control("") + "]}",
-         "/controls/1/name: Name already in use: B (error 5)"},
+         "/controls/1/name: The form already has a control named B (error 5)"},
         {head + control(R"(, "width": -1)") + "]}", "/controls/0/width: number out of range"},
         {head + control(R"(, "index": 40000)") + "]}", "/controls/0/index: number out of range"},
         {head + control(R"(, "colour": 1)") + "]}", "/controls/0/colour: unexpected member"},

@@ -25,6 +25,24 @@ Step key(unsigned vk, bool shift = false) {
 }
 const Step kBack = type("\b");
 
+// Plays the steps; returns how many changed the text and how many were refused.
+std::pair<int, int> play(TextBoxEditor& editor, const std::vector<Step>& steps) {
+    int changes = 0;
+    int refusals = 0;
+    auto count = [&](TextBoxEditor::Outcome o) {
+        changes += o.changed;
+        refusals += o.refused;
+    };
+    for (const Step& step : steps) {
+        if (step.vk != 0) {
+            count(editor.keyDown(step.vk, step.shift));
+        } else {
+            for (char ch : step.typed) count(editor.typeChar(ch));
+        }
+    }
+    return {changes, refusals};
+}
+
 struct Case {
     const char* name;
     std::string initial;
@@ -195,25 +213,105 @@ TEST(TextBoxEditor, KeySequences) {
         editor.select(c.selStart, c.selLength);
         editor.setMaxLength(c.maxLength);
         editor.setLocked(c.locked);
-        int changes = 0;
-        int refusals = 0;
-        auto count = [&](TextBoxEditor::Outcome o) {
-            changes += o.changed;
-            refusals += o.refused;
-        };
-        for (const Step& step : c.steps) {
-            if (step.vk != 0) {
-                count(editor.keyDown(step.vk, step.shift));
-            } else {
-                for (char ch : step.typed) count(editor.typeChar(ch));
-            }
-        }
+        const auto [changes, refusals] = play(editor, c.steps);
         EXPECT_EQ(editor.text(), c.text);
         EXPECT_EQ(editor.caret(), c.caret);
         EXPECT_EQ(editor.selLength(), c.selLength_);
         EXPECT_EQ(changes, c.changes);
         EXPECT_EQ(refusals, c.refusals);
     }
+}
+
+// The same kind of sequences over UTF-8 text; positions are in characters.
+TEST(TextBoxEditor, Utf8TextIsEditedByWholeCharacters) {
+    struct Utf8Case {
+        const char* name;
+        std::string initial;
+        std::size_t selStart, selLength, maxLength;
+        std::vector<Step> steps;
+        std::string text;
+        std::size_t caret, selLength_;
+        int refusals;
+    };
+    const std::string zoe = "Zo\xc3\xab";                  // Zoë
+    const std::string nihon = "\xe6\x97\xa5\xe6\x9c\xac";  // 日本
+    const Utf8Case cases[] = {
+        {"typed bytes make one character", "", 0, 0, 0, {type(zoe)}, zoe, 3, 0, 0},
+        {"backspace removes the whole character", zoe, 3, 0, 0, {kBack}, "Zo", 2, 0, 0},
+        {"delete removes the whole character",
+         nihon,
+         0,
+         0,
+         0,
+         {key(VK_DELETE)},
+         "\xe6\x9c\xac",
+         0,
+         0,
+         0},
+        {"left and right step over characters",
+         nihon + "x",
+         0,
+         0,
+         0,
+         {key(VK_RIGHT), key(VK_RIGHT), key(VK_LEFT)},
+         nihon + "x",
+         1,
+         0,
+         0},
+        {"shift extends by characters",
+         zoe + nihon,
+         2,
+         0,
+         0,
+         {key(VK_RIGHT, true), key(VK_RIGHT, true)},
+         zoe + nihon,
+         4,
+         2,
+         0},
+        {"max length counts characters", "", 0, 0, 3, {type(nihon + "ab")}, nihon + "a", 3, 0, 1},
+        {"typing over a selection of characters",
+         zoe + nihon,
+         2,
+         3,
+         0,
+         {type("!")},
+         "Zo!",
+         3,
+         0,
+         0},
+        {"a broken sequence is dropped",
+         "a",
+         1,
+         0,
+         0,
+         {type("\xc3"
+               "b\xab")},
+         "ab",
+         2,
+         0,
+         0},
+    };
+    for (const Utf8Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TextBoxEditor editor;
+        editor.setText(c.initial);
+        editor.selectChars(c.selStart, c.selLength);
+        editor.setMaxLength(c.maxLength);
+        const int refusals = play(editor, c.steps).second;
+        EXPECT_EQ(editor.text(), c.text);
+        const std::size_t caretChars = editor.caret() == editor.selStart()
+                                           ? editor.selStartChars()
+                                           : editor.selStartChars() + editor.selLengthChars();
+        EXPECT_EQ(caretChars, c.caret);
+        EXPECT_EQ(editor.selLengthChars(), c.selLength_);
+        EXPECT_EQ(refusals, c.refusals);
+    }
+    // A byte offset inside a character moves to that character's start.
+    TextBoxEditor editor;
+    editor.setText(nihon);
+    editor.select(1, 3);
+    EXPECT_EQ(editor.selStart(), 0u);
+    EXPECT_EQ(editor.selText(), "\xe6\x97\xa5");
 }
 
 TEST(TextBoxEditor, CodeIsNotLimitedByMaxLengthOrLocked) {

@@ -35,13 +35,14 @@ class ListStub : public host::Object {
 
 class Discovery : public ::testing::Test {
   protected:
-    // Text1, Data1, Command1, Data2(0), Data2(3), then the bar.
+    // Text1, Data1, Command1, Data2(0), Data2(3), datenä, then the bar.
     Discovery() {
         form->add(std::make_shared<host::Label>(), "Text1", std::nullopt, {});
         form->add(data1, "Data1", std::nullopt, {});
         form->add(std::make_shared<host::CommandButton>(), "Command1", std::nullopt, {});
         form->add(data2a, "Data2", 0, {});
         form->add(data2b, "Data2", 3, {});
+        form->add(daten, "daten\xc3\xa4", std::nullopt, {});
         form->add(bar, "qvRecordBar1", std::nullopt, {});
     }
     ~Discovery() override { form->Unload(); }
@@ -52,6 +53,7 @@ class Discovery : public ::testing::Test {
     std::shared_ptr<data::DataControl> data1 = std::make_shared<data::DataControl>();
     std::shared_ptr<data::DataControl> data2a = std::make_shared<data::DataControl>();
     std::shared_ptr<data::DataControl> data2b = std::make_shared<data::DataControl>();
+    std::shared_ptr<data::DataControl> daten = std::make_shared<data::DataControl>();
     std::shared_ptr<qvRecordBar> bar = std::make_shared<qvRecordBar>();
 };
 
@@ -60,10 +62,12 @@ TEST_F(Discovery, ListsOnlyDataControlsAfterWhatTheListHolds) {
     list->items = {"(none)"};
     host::Variant ctl(list);
     bar->call("GetDataControls", {ctl});
-    EXPECT_EQ(list->items, (std::vector<std::string>{"(none)", "Data1", "Data2", "Data2(3)"}));
+    EXPECT_EQ(list->items,
+              (std::vector<std::string>{"(none)", "Data1", "Data2", "Data2(3)", "daten\xc3\xa4"}));
     bar->call(dispid::GetDataControls, std::span<host::Variant>(&ctl, 1));
-    EXPECT_EQ(list->items, (std::vector<std::string>{"(none)", "Data1", "Data2", "Data2(3)",
-                                                     "Data1", "Data2", "Data2(3)"}));
+    EXPECT_EQ(list->items,
+              (std::vector<std::string>{"(none)", "Data1", "Data2", "Data2(3)", "daten\xc3\xa4",
+                                        "Data1", "Data2", "Data2(3)", "daten\xc3\xa4"}));
 }
 
 TEST_F(Discovery, AFormWithoutDataControlsLeavesTheListAlone) {
@@ -90,6 +94,10 @@ TEST_F(Discovery, FindsByDisplayNameWithoutRegardToCaseOrKind) {
         {"Text1", form->find("Text1")},
         {"Data9", nullptr},
         {"", nullptr},
+        // Every letter is upper-cased, not only ASCII ones.
+        {"DATEN\xc3\x84", daten},
+        {"DATEN\xc3\xa4", daten},
+        {"DATENA", nullptr},
     };
     for (const Case& c : cases) EXPECT_EQ(find(c.name), c.expected) << c.name;
 }

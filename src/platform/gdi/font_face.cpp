@@ -16,6 +16,7 @@
 
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/logical_font.h"
+#include "platform/utf8.h"
 
 namespace qv::gdi {
 
@@ -33,7 +34,7 @@ constexpr std::uint16_t kCp1252High[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-unsigned long unicodeOf(unsigned char c) {
+char32_t unicodeOf(unsigned char c) {
     return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c;
 }
 
@@ -79,10 +80,8 @@ std::mutex& fontconfigMutex() {
     return m;
 }
 
-// The best file for a family; with exactFamily, only a file of that family.
-std::optional<FontFile> matchFamily(const std::string& family, int weight, bool italic,
-                                    bool exactFamily) {
-    std::lock_guard<std::mutex> lock(fontconfigMutex());
+// Whether fontconfig is usable; the caller holds fontconfigMutex().
+bool fontconfigReady() {
     static const bool s_ready = [] {
         if (FcInit() == FcFalse) {
             return false;
@@ -92,7 +91,14 @@ std::optional<FontFile> matchFamily(const std::string& family, int weight, bool 
         std::atexit(FcFini);
         return true;
     }();
-    if (!s_ready) {
+    return s_ready;
+}
+
+// The best file for a family; with exactFamily, only a file of that family.
+std::optional<FontFile> matchFamily(const std::string& family, int weight, bool italic,
+                                    bool exactFamily) {
+    std::lock_guard<std::mutex> lock(fontconfigMutex());
+    if (!fontconfigReady()) {
         return std::nullopt;
     }
     FcPattern* pattern = FcPatternCreate();
@@ -161,6 +167,40 @@ FontFile findFile(const LOGFONTA& lf, int weight) {
     return FontFile{kLastResortFile, 0, "DejaVu Sans", false, false};
 }
 
+// The file of an installed face that has a glyph for `code`, preferring one
+// like `family`; nothing when no face has it.
+std::optional<FontFile> fileWithCharacter(const std::string& family, char32_t code) {
+    std::lock_guard<std::mutex> lock(fontconfigMutex());
+    if (!fontconfigReady()) return std::nullopt;
+    FcPattern* pattern = FcPatternCreate();
+    FcCharSet* wanted = FcCharSetCreate();
+    FcCharSetAddChar(wanted, static_cast<FcChar32>(code));
+    FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    FcCharSetDestroy(wanted);
+    if (match == nullptr) return std::nullopt;
+    std::optional<FontFile> out;
+    FcCharSet* has = nullptr;
+    FcChar8* file = nullptr;
+    // The best match may still lack the character: then no face has it.
+    if (FcPatternGetCharSet(match, FC_CHARSET, 0, &has) == FcResultMatch &&
+        FcCharSetHasChar(has, static_cast<FcChar32>(code)) &&
+        FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+        FontFile f;
+        f.file = reinterpret_cast<const char*>(file);
+        FcPatternGetInteger(match, FC_INDEX, 0, &f.index);
+        out = f;
+    }
+    FcPatternDestroy(match);
+    return out;
+}
+
 long roundDiv(long long num, long long den) {
     return den == 0 ? 0 : static_cast<long>((num + den / 2) / den);
 }
@@ -170,12 +210,39 @@ long roundDiv(long long num, long long den) {
 struct FontFace::Impl {
     std::shared_ptr<Library> lib = library();
     FT_Face face = nullptr;
+    FT_UInt ppem = 0;
     bool synthBold = false;
     bool synthItalic = false;
+    // Faces that lent a glyph this face lacks, by file (null: unusable).
+    std::map<std::string, FT_Face> fallbacks;
     ~Impl() {
+        for (auto& [file, fallback] : fallbacks) {
+            if (fallback != nullptr) FT_Done_Face(fallback);
+        }
         if (face != nullptr) {
             FT_Done_Face(face);
         }
+    }
+
+    // The face to draw `code` with: this one when it has the character,
+    // else a fallback that has it, else this one (its missing-glyph shape).
+    FT_Face faceFor(char32_t code, const std::string& family) {
+        if (code < 0x80 || FT_Get_Char_Index(face, code) != 0) return face;
+        const auto file = fileWithCharacter(family, code);
+        if (!file) return face;
+        const std::string key = file->file + "#" + std::to_string(file->index);
+        auto it = fallbacks.find(key);
+        if (it == fallbacks.end()) {
+            FT_Face loaded = nullptr;
+            if (FT_New_Face(lib->handle, file->file.c_str(), file->index, &loaded) != 0) {
+                loaded = nullptr;
+            } else {
+                FT_Set_Pixel_Sizes(loaded, 0, ppem);
+            }
+            it = fallbacks.emplace(key, loaded).first;
+        }
+        FT_Face other = it->second;
+        return other != nullptr && FT_Get_Char_Index(other, code) != 0 ? other : face;
     }
 };
 
@@ -247,7 +314,8 @@ std::shared_ptr<FontFace> FontFace::forLogFont(const LOGFONTA& lf) {
     }
     m.descent = m.height - m.ascent;
     m.internalLeading = std::max(0, m.height - static_cast<int>(ppem));
-    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(ppem));
+    impl.ppem = static_cast<FT_UInt>(ppem);
+    FT_Set_Pixel_Sizes(face, 0, impl.ppem);
     impl.synthBold = weight >= FW_SEMIBOLD && !file.bold;
     impl.synthItalic = lf.lfItalic != 0 && !file.italic;
     m.aveCharWidth = static_cast<int>(roundDiv(static_cast<long long>(avgWidth) * ppem, upem));
@@ -260,19 +328,26 @@ std::shared_ptr<FontFace> FontFace::forLogFont(const LOGFONTA& lf) {
     return self;
 }
 
-const Glyph& FontFace::glyph(unsigned char c) {
+std::pair<char32_t, std::size_t> FontFace::characterAt(std::string_view text, std::size_t at) {
+    const utf8::Char c = utf8::decode(text, at);
+    if (c.size == 0) return {0, 0};
+    if (!c.wellFormed) return {unicodeOf(static_cast<unsigned char>(text[at])), 1};
+    return {c.code, c.size};
+}
+
+const Glyph& FontFace::glyph(char32_t c) {
     auto& slot = m_glyphs[c];
     if (slot) {
         return *slot;
     }
     slot = std::make_unique<Glyph>();
     Glyph& g = *slot;
-    FT_Face face = m_impl->face;
-    if (face == nullptr) {
+    if (m_impl->face == nullptr) {
         g.advance = c < 0x20 ? 0 : m_metrics.aveCharWidth;
         return g;
     }
-    if (c < 0x20 || FT_Load_Char(face, unicodeOf(c), FT_LOAD_NO_BITMAP) != 0) {
+    FT_Face face = c < 0x20 ? m_impl->face : m_impl->faceFor(c, m_family);
+    if (c < 0x20 || FT_Load_Char(face, c, FT_LOAD_NO_BITMAP) != 0) {
         return g;
     }
     FT_GlyphSlot gs = face->glyph;
@@ -303,8 +378,10 @@ const Glyph& FontFace::glyph(unsigned char c) {
 
 int FontFace::measure(std::string_view text) {
     int width = 0;
-    for (char c : text) {
-        width += glyph(static_cast<unsigned char>(c)).advance;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [code, size] = characterAt(text, at);
+        width += glyph(code).advance;
+        at += size;
     }
     return width;
 }

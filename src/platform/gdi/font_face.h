@@ -1,13 +1,15 @@
 // Rasterised font faces for the text functions: a face found with fontconfig
 // for a LOGFONTA (a close generic face stands in for a missing one), sized
-// with the platform's height rules, and a cache of its 256 ANSI glyphs.
+// with the platform's height rules, and a cache of the glyphs it has drawn.
+// Text is UTF-8; a character the face lacks comes from another face that has
+// it, found through fontconfig.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/win32_gdi.h"
@@ -51,10 +53,16 @@ class FontFace {
     const FontMetrics& metrics() const { return m_metrics; }
     // The family actually used, e.g. "DejaVu Sans".
     const std::string& familyName() const { return m_family; }
-    // The glyph of an ANSI (Windows-1252) character, rendered on first use.
-    const Glyph& glyph(unsigned char c);
-    // The width of a run of ANSI characters.
+    // The glyph of a character, rendered on first use: from this face, or
+    // from a fallback face when this one lacks it, or the missing-glyph
+    // shape of this face when no installed face has it.
+    const Glyph& glyph(char32_t code);
+    // The width of a run of UTF-8 text.
     int measure(std::string_view text);
+
+    // Returns the character at byte `at` of UTF-8 text and its size in bytes;
+    // a byte that starts no well-formed sequence is read as Windows-1252.
+    static std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t at);
 
   private:
     struct Impl;
@@ -62,7 +70,7 @@ class FontFace {
     std::unique_ptr<Impl> m_impl;
     FontMetrics m_metrics;
     std::string m_family;
-    std::array<std::unique_ptr<Glyph>, 256> m_glyphs{};
+    std::unordered_map<char32_t, std::unique_ptr<Glyph>> m_glyphs;
 };
 
 // The face of a DC's selected font, cached in the font object.

@@ -1,5 +1,6 @@
 // Text functions: CreateFontA/CreateFontIndirectA, TextOutA, DrawTextA,
-// GetTextExtentPoint32A and GetTextMetricsA over the FreeType faces.
+// GetTextExtentPoint32A and GetTextMetricsA over the FreeType faces. Their
+// strings are UTF-8; counts are in bytes, as the narrow API's are.
 #include <algorithm>
 #include <cstring>
 
@@ -72,8 +73,9 @@ class RunPainter {
     POINT m_origin;
 };
 
-// Draws one run at logical (x, y), the top of its cell; underlineAt marks one
-// character (a '&' prefix) to underline, -1 for none.
+// Draws one run of UTF-8 text at logical (x, y), the top of its cell;
+// underlineAt is the byte offset of one character (a '&' prefix) to
+// underline, -1 for none.
 void drawRun(DeviceContext& dc, int x, int y, std::string_view text, int underlineAt) {
     RunPainter painter(dc);
     if (!painter.active()) {
@@ -92,8 +94,9 @@ void drawRun(DeviceContext& dc, int x, int y, std::string_view text, int underli
     const int baseline = p.y + m.ascent;
     int pen = p.x;
     const int underlineRow = std::min(baseline + 1, p.y + m.height - 1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const qv::gdi::Glyph& g = face.glyph(static_cast<unsigned char>(text[i]));
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [code, size] = FontFace::characterAt(text, i);
+        const qv::gdi::Glyph& g = face.glyph(code);
         for (int gy = 0; gy < g.height; ++gy) {
             for (int gx = 0; gx < g.width; ++gx) {
                 const int c = g.coverage[static_cast<std::size_t>(gy * g.width + gx)];
@@ -106,6 +109,7 @@ void drawRun(DeviceContext& dc, int x, int y, std::string_view text, int underli
             }
         }
         pen += g.advance;
+        i += size;
     }
     if (lf != nullptr && lf->lfUnderline != 0) {
         for (int ux = p.x; ux < pen; ++ux) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace qv::gdi {
 
 namespace {
@@ -135,7 +137,7 @@ void addEllipsis(TextLine& line, int maxWidth, const Measurer& m) {
     static constexpr std::string_view kDots = "...";
     std::string kept = line.text;
     while (!kept.empty() && m(kept + std::string(kDots)) > maxWidth) {
-        kept.pop_back();
+        kept.resize(utf8::previous(kept, kept.size()));  // a whole character
     }
     line.text = kept + std::string(kDots);
     line.width = m(line.text);

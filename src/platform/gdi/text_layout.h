@@ -1,6 +1,7 @@
 // Line layout for DrawTextA, independent of fonts: '&' prefixes, line breaks
 // (CR LF, LF and a CR alone), word wrapping, tab stops and the end ellipsis,
-// measured through a caller-supplied width function.
+// measured through a caller-supplied width function. Text is UTF-8: offsets
+// are in bytes, and a cut never splits a character.
 #pragma once
 
 #include <functional>
@@ -15,7 +16,7 @@ namespace qv::gdi {
 struct TextLine {
     std::string text;    // what is drawn: prefixes removed
     int width = 0;       // measured width of text
-    int underline = -1;  // index in text of the prefixed character, or -1
+    int underline = -1;  // byte offset in text of the prefixed character, or -1
 };
 
 // Measures a run of characters (no line breaks) in pixels.

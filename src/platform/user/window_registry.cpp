@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <cctype>
 
 namespace qv::user {
@@ -68,11 +69,13 @@ Window* WindowRegistry::create(std::shared_ptr<WindowClass> cls, Window* parent)
     w->parent = parent;
     Window* raw = w.get();
     m_windows.emplace(raw->handle, std::move(w));
+    m_live.insert(raw);
     siblingsOf(raw).push_back(raw);
     return raw;
 }
 
 void WindowRegistry::erase(Window* w) {
+    assert(holds(w) && "a window record used after a send destroyed it");
     auto& list = siblingsOf(w);
     list.erase(std::remove(list.begin(), list.end(), w), list.end());
     for (auto& [handle, other] : m_windows) {
@@ -80,10 +83,12 @@ void WindowRegistry::erase(Window* w) {
             other->owner = nullptr;
         }
     }
+    m_live.erase(w);
     m_windows.erase(w->handle);
 }
 
 std::vector<Window*>& WindowRegistry::siblingsOf(const Window* w) {
+    assert(holds(w) && "a window record used after a send destroyed it");
     return w->parent != nullptr ? w->parent->children : m_topLevels;
 }
 
@@ -142,6 +147,7 @@ std::vector<HWND> WindowRegistry::allHandles() const {
 }
 
 POINT WindowRegistry::screenOrigin(const Window* w) const {
+    assert(holds(w) && "a window record used after a send destroyed it");
     POINT p{0, 0};
     for (const Window* x = w; x != nullptr; x = x->parent) {
         p.x += x->rect.left;
@@ -151,6 +157,7 @@ POINT WindowRegistry::screenOrigin(const Window* w) const {
 }
 
 bool WindowRegistry::reallyVisible(const Window* w) const {
+    assert(holds(w) && "a window record used after a send destroyed it");
     for (const Window* x = w; x != nullptr; x = x->parent) {
         if (!x->visibleFlag()) {
             return false;
@@ -190,6 +197,7 @@ Window* WindowRegistry::hitTest(POINT screen) const {
 }
 
 Window* WindowRegistry::topLevelOf(Window* w) const {
+    assert(w == nullptr || holds(w));
     while (w != nullptr && w->parent != nullptr) {
         w = w->parent;
     }

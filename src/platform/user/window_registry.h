@@ -1,10 +1,18 @@
 // The window classes and windows of one user-interface thread: handle lookup,
 // the window tree with its z-order, coordinates and hit testing.
+//
+// A Window* is good only until the next message is sent. Any window
+// procedure may destroy any window, its own included, and destroying frees
+// the record; so code that sends (or calls anything that may send) keeps the
+// HWND and looks the window up again with find() after every send. Debug
+// builds check the rule: every member that takes a Window* asserts that the
+// record is still one of this registry's.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/user/window.h"
@@ -21,7 +29,10 @@ class WindowRegistry {
     bool removeClass(const std::string& name);
 
     // Returns the live window of a handle, or null for a stale or foreign one.
+    // Valid until the next message is sent (see above).
     Window* find(HWND hwnd) const;
+    // Whether `w` is a live record of this registry; never reads through `w`.
+    bool holds(const Window* w) const { return m_live.count(w) != 0; }
     // Makes a window record with a fresh handle (handles are never reused)
     // and links it into the tree on top of its siblings.
     Window* create(std::shared_ptr<WindowClass> cls, Window* parent);
@@ -59,7 +70,8 @@ class WindowRegistry {
   private:
     std::unordered_map<std::string, std::shared_ptr<WindowClass>> m_classes;
     std::unordered_map<HWND, std::unique_ptr<Window>> m_windows;
-    std::vector<Window*> m_topLevels;  // bottom first; topmost band last
+    std::unordered_set<const Window*> m_live;  // the records of m_windows
+    std::vector<Window*> m_topLevels;          // bottom first; topmost band last
 };
 
 }  // namespace qv::user

@@ -16,6 +16,7 @@
 #include "support/canvas.h"
 #include "support/gdi_leak_guard.h"
 #include "support/pixel_check.h"
+#include "support/vector_folder.h"
 
 namespace qv::gdi {
 namespace {
@@ -23,12 +24,7 @@ namespace {
 constexpr COLORREF kMagenta = 0x00FF00FF;
 
 nlohmann::json loadVectors(const std::string& name) {
-    const char* dir = std::getenv("QV_PLATFORM_VECTORS");
-    std::string path =
-        (dir != nullptr ? std::string(dir)
-                        : std::string(QV_REPO_ROOT) + "/../shared/platform-vectors") +
-        "/" + name;
-    std::ifstream in(path);
+    std::ifstream in(test::platformVectorFolder() / name);
     if (!in) return nullptr;
     return nlohmann::json::parse(in);
 }
@@ -41,7 +37,7 @@ UINT hexFlags(const nlohmann::json& v) {
 
 TEST(Edge, PlanGivesTheRecordedColourRolesAndRectangles) {
     nlohmann::json vectors = loadVectors("draw-edge.json");
-    if (vectors.is_null()) GTEST_SKIP() << "draw-edge.json not found";
+    ASSERT_FALSE(vectors.is_null()) << "draw-edge.json not found";
     int cases = 0;
     for (const char* section : {"single", "pairs"}) {
         for (const auto& c : vectors[section]) {

@@ -8,16 +8,14 @@
 #include <nlohmann/json.hpp>
 
 #include "support/gdi_leak_guard.h"
+#include "support/vector_folder.h"
 
 namespace qv::gdi {
 namespace {
 
 TEST(SysColors, DefaultsAreTheRecordedScheme) {
-    const char* dir = std::getenv("QV_PLATFORM_VECTORS");
-    std::ifstream in((dir != nullptr ? std::string(dir)
-                                     : std::string(QV_REPO_ROOT) + "/../shared/platform-vectors") +
-                     "/sys-colors.json");
-    if (!in) GTEST_SKIP() << "sys-colors.json not found";
+    std::ifstream in(test::platformVectorFolder() / "sys-colors.json");
+    ASSERT_TRUE(in) << "sys-colors.json not found";
     const auto json = nlohmann::json::parse(in);
     ASSERT_EQ(json["colors"].size(), static_cast<std::size_t>(kSysColorCount));
     for (const auto& entry : json["colors"]) {

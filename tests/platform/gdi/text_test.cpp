@@ -11,6 +11,7 @@
 
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/text_layout.h"
+#include "platform/utf8.h"
 #include "platform/win32.h"
 #include "support/canvas.h"
 #include "support/gdi_leak_guard.h"
@@ -51,6 +52,13 @@ TEST(TextLayoutTest, LinesPrefixesWrappingAndEllipsis) {
         {"", DT_WORDBREAK, 10, {""}, {-1}},
         {"abcdefgh", DT_SINGLELINE | DT_END_ELLIPSIS, 10, {"ab..."}, {-1}},
         {"abc", DT_SINGLELINE | DT_END_ELLIPSIS, 10, {"abc"}, {-1}},
+        // The ellipsis never keeps half of a UTF-8 character.
+        {"a\xc3\xa9"
+         "bcdef",
+         DT_SINGLELINE | DT_END_ELLIPSIS,
+         11,
+         {"a..."},
+         {-1}},
     };
     for (const Case& c : cases) {
         const auto lines = gdi::layoutText(c.text, c.format, c.maxWidth, 16, twoPerChar);
@@ -266,6 +274,69 @@ TEST_F(TextTest, CalcRectMeasuresLinesAndPrefixesUnderline) {
     const RECT withLine = ink(c);
     EXPECT_GT(withLine.bottom, withoutLine.bottom) << "the prefixed character is underlined";
     EXPECT_EQ(withLine.left, withoutLine.left);
+    SelectObject(c.dc(), old);
+    DeleteObject(font);
+}
+
+}  // namespace
+}  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+// The pixels of one run drawn black on white at the left of a fresh canvas.
+std::vector<COLORREF> drawnAlone(HFONT font, const std::string& text) {
+    Canvas c = Canvas::color(48, 24, kWhite);
+    HGDIOBJ old = SelectObject(c.dc(), font);
+    TextOutA(c.dc(), 2, 2, text.data(), static_cast<int>(text.size()));
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < c.height(); ++y) {
+        for (int x = 0; x < c.width(); ++x) pixels.push_back(GetPixel(c.dc(), x, y));
+    }
+    SelectObject(c.dc(), old);
+    return pixels;
+}
+
+TEST_F(TextTest, TextIsUtf8AndEveryCharacterFindsAGlyph) {
+    HFONT font = sansSerif(-13);
+    const std::string text = "Zo\xc3\xab \xc3\x85ngstr\xc3\xb6m \xe6\x97\xa5\xe6\x9c\xac";
+    // U+0378 is no character at all: every face draws its missing-glyph box for it.
+    const auto box = drawnAlone(font, "\xcd\xb8");
+    const auto blank = drawnAlone(font, " ");
+    Canvas c = Canvas::color(8, 8, kWhite);
+    HGDIOBJ old = SelectObject(c.dc(), font);
+    int sum = 0;
+    int characters = 0;
+    for (std::size_t at = 0; at < text.size(); at = utf8::next(text, at)) {
+        const std::string one = text.substr(at, utf8::next(text, at) - at);
+        SCOPED_TRACE(one);
+        ++characters;
+        const auto drawn = drawnAlone(font, one);
+        EXPECT_NE(drawn, box) << "drawn as the missing-glyph box";
+        if (one != " ") {
+            EXPECT_NE(drawn, blank) << "drawn as nothing";
+        }
+        SIZE size{};
+        GetTextExtentPoint32A(c.dc(), one.data(), static_cast<int>(one.size()), &size);
+        // One glyph: no wider than a full-width cell.
+        TEXTMETRICA tm{};
+        GetTextMetricsA(c.dc(), &tm);
+        EXPECT_GT(size.cx, 0);
+        EXPECT_LE(size.cx, tm.tmHeight * 6 / 5);
+        sum += size.cx;
+    }
+    EXPECT_EQ(characters, 15);
+    // Bytes that are not UTF-8 still read as Windows-1252: the lone byte of
+    // each accented letter draws that same letter.
+    for (const auto& [utf8Text, ansi] :
+         {std::pair{"\xc3\xab", "\xeb"}, std::pair{"\xc3\x85", "\xc5"},
+          std::pair{"\xc3\xb6", "\xf6"}}) {
+        EXPECT_EQ(drawnAlone(font, utf8Text), drawnAlone(font, ansi)) << utf8Text;
+    }
+    // The whole run measures as its characters do, one advance each.
+    SIZE whole{};
+    GetTextExtentPoint32A(c.dc(), text.data(), static_cast<int>(text.size()), &whole);
+    EXPECT_EQ(whole.cx, sum);
     SelectObject(c.dc(), old);
     DeleteObject(font);
 }

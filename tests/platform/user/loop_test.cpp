@@ -56,17 +56,25 @@ TEST_F(LoopTest, TimersOfADestroyedWindowStop) {
 TEST_F(LoopTest, PostedMessagesComeInOrderBeforePaintsAndQuitEndsGetMessage) {
     HWND w = make("w", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
     user::pumpMessages();
+    const DWORD posted = GetTickCount();
     PostMessageA(w, WM_USER, 1, 0);
+    clock().jumpTo(posted + 40);  // time passes, nothing is delivered
     PostMessageA(w, WM_USER + 1, 2, 0);
     InvalidateRect(w, nullptr, FALSE);
     PostQuitMessage(3);
     MSG msg;
     std::vector<UINT> seen;
+    std::vector<LONG> times;
     while (GetMessageA(&msg, nullptr, 0, 0)) {
         seen.push_back(msg.message);
+        // The time of a message is when it was posted, not when it is read.
+        times.push_back(GetMessageTime());
+        EXPECT_EQ(static_cast<DWORD>(GetMessageTime()), msg.time);
         DispatchMessageA(&msg);
     }
     EXPECT_EQ(seen, (std::vector<UINT>{WM_USER, WM_USER + 1}));
+    EXPECT_EQ(times,
+              (std::vector<LONG>{static_cast<LONG>(posted), static_cast<LONG>(posted + 40)}));
     EXPECT_EQ(msg.wParam, 3U);
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) << "the paint is still pending";
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));

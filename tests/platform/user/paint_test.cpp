@@ -161,6 +161,31 @@ TEST_F(PaintTest, BeginPaintClipsToTheUpdateAreaAndSaysWhetherToErase) {
     EXPECT_EQ(user::captureWindow(reinterpret_cast<HWND>(0x99)), nullptr);
 }
 
+TEST_F(PaintTest, TheUpdateAreaGrowsWithInvalidationAndEmptiesWhenValidatedOrPainted) {
+    HWND top = solid(make("top", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20), kRed);
+    user::pumpMessages();
+    RECT area{};
+    EXPECT_FALSE(GetUpdateRect(top, &area, FALSE));
+    const RECT a{1, 1, 4, 4};
+    const RECT b{10, 2, 12, 8};
+    InvalidateRect(top, &a, FALSE);
+    InvalidateRect(top, &b, FALSE);
+    EXPECT_TRUE(GetUpdateRect(top, &area, FALSE));
+    const RECT both{1, 1, 12, 8};
+    EXPECT_TRUE(EqualRect(&area, &both));
+    ValidateRect(top, nullptr);
+    EXPECT_FALSE(GetUpdateRect(top, &area, FALSE));
+    // RedrawWindow with RDW_UPDATENOW paints before it returns.
+    log().clear();
+    EXPECT_TRUE(RedrawWindow(top, &a, nullptr, RDW_INVALIDATE | RDW_UPDATENOW));
+    EXPECT_EQ(log().lines({WM_PAINT}).size(), 1U);
+    EXPECT_FALSE(GetUpdateRect(top, &area, FALSE));
+    const HWND gone = reinterpret_cast<HWND>(0x99);
+    EXPECT_FALSE(GetUpdateRect(gone, &area, FALSE));
+    EXPECT_FALSE(ValidateRect(gone, nullptr));
+    EXPECT_FALSE(RedrawWindow(gone, nullptr, nullptr, RDW_INVALIDATE));
+}
+
 TEST_F(PaintTest, WindowsTooLargeForASurfaceFailToPaintWithoutHarm) {
     HWND huge = make("huge", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
     MoveWindow(huge, -5, -5, 40000, 40000, TRUE);

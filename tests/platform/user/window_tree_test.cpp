@@ -50,6 +50,22 @@ TEST_F(WindowTreeTest, RefusedCreationDestroysTheWindowAndFailsAndUnknownClassFa
         nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
     EXPECT_EQ(make("orphan", WS_CHILD, 0, 0, 1, 1), nullptr) << "a child needs a parent";
+
+    // A class goes only when no window of it is left; then its name is free again.
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "Passing";
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    HWND w = CreateWindowExA(0, "Passing", "p", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                             nullptr);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(UnregisterClassA("Passing", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_HAS_WINDOWS));
+    DestroyWindow(w);
+    EXPECT_TRUE(UnregisterClassA("Passing", nullptr));
+    EXPECT_FALSE(UnregisterClassA("Passing", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    EXPECT_NE(RegisterClassA(&wc), 0);
+    EXPECT_TRUE(UnregisterClassA("Passing", nullptr));
 }
 
 LRESULT CALLBACK destroySelfOnDestroyOfParent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -168,6 +184,22 @@ TEST_F(WindowTreeTest, WindowTextGoesThroughTheProcedure) {
     EXPECT_TRUE(SetWindowTextA(w, "second"));
     EXPECT_EQ(GetWindowTextLengthA(w), 6);
     EXPECT_EQ(log().lines({WM_SETTEXT, WM_GETTEXTLENGTH}), (Lines{"first:0x12", "first:0x14"}));
+}
+
+}  // namespace
+}  // namespace qv::test
+
+namespace qv::test {
+namespace {
+
+TEST_F(WindowTreeTest, ARecordFoundBeforeASendThatDestroyedItsWindowIsCaught) {
+    HWND hwnd = make("w", WS_POPUP, 0, 0, 5, 5);
+    auto& windows = user::threadState().windows;
+    const user::Window* record = windows.find(hwnd);
+    ASSERT_TRUE(windows.holds(record));
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);  // the default procedure destroys the window
+    EXPECT_FALSE(windows.holds(record));
+    EXPECT_DEBUG_DEATH(windows.reallyVisible(record), "after a send destroyed it");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "replay.h"
 #include "support/gdi_leak_guard.h"
 #include "support/pixel_check.h"
+#include "support/vector_folder.h"
 
 namespace qv::replay {
 namespace {
@@ -375,13 +376,6 @@ class VectorCase : public ::testing::Test {
     CaseRef m_ref;
 };
 
-fs::path vectorFolder() {
-    if (const char* env = std::getenv("QV_PLATFORM_VECTORS"); env != nullptr && *env != '\0') {
-        return fs::path(env);
-    }
-    return fs::path(QV_REPO_ROOT) / ".." / "shared" / "platform-vectors";
-}
-
 std::string suiteName(const fs::path& file) {
     std::string out = "Vectors_";
     for (char ch : file.stem().string()) {
@@ -408,7 +402,7 @@ class FailingTest : public ::testing::Test {
 };
 
 bool registerAll() {
-    const fs::path folder = vectorFolder();
+    const fs::path folder = test::platformVectorFolder();
     std::error_code error;
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
