@@ -1,5 +1,6 @@
 #include "navigator/qvRecordBar.h"
 
+#include "frame/resource_table.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/controls_collection.h"
@@ -8,7 +9,6 @@
 #include "host/label.h"
 #include "host/line.h"
 #include "host/property_bag.h"
-#include "navigator/button_pictures.h"
 #include "navigator/data_control_discovery.h"
 
 namespace qv::navigator {
@@ -127,7 +127,7 @@ void qvRecordBar::buildParts() {
     for (std::int16_t i = 0; i < ButtonCount; ++i) {
         auto button = std::make_shared<host::CommandButton>();
         button->setStyle(host::CommandButton::StyleGraphical);
-        button->setPicture(buttonPicture(i));
+        button->setPicture(frame::buttonPicture(i));
         button->setToolTipText(kToolTips[static_cast<std::size_t>(i)]);
         button->setTabIndex(static_cast<std::int16_t>(i + 1));
         // Save and Cancel start disabled: the bar opens in browse mode.
