@@ -1,5 +1,6 @@
 #include "navigator/qvRecordBar.h"
 
+#include "designtime/frmAbout.h"
 #include "frame/resource_table.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
@@ -236,6 +237,10 @@ void qvRecordBar::setBorderStyle(std::int16_t style) {
         UserControl_Paint();
     }
     PropertyChanged("BorderStyle");
+}
+
+void qvRecordBar::About() {
+    designtime::frmAbout::showDialog();
 }
 
 void qvRecordBar::GetDataControls(host::Object& list) {

@@ -112,8 +112,8 @@ class qvRecordBar : public host::UserControl {
     // Repaints when the value changes; always marks "BorderStyle" changed.
     // Values outside 0 to 6 are kept and draw no border.
     void setBorderStyle(std::int16_t style);
-    // The About dialog comes with the design-time support; this shows nothing.
-    void About() {}
+    // Shows the About box modally and returns once it is closed.
+    void About();
     // Appends the names of the form's data controls to `list` (any object
     // with AddItem). Fails with 91 while the bar is on no form.
     void GetDataControls(host::Object& list);

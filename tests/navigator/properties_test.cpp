@@ -4,9 +4,11 @@
 
 #include "data/data_control.h"
 #include "host/form.h"
+#include "host/form_runner.h"
 #include "host/label.h"
 #include "host/property_bag.h"
 #include "navigator/qvRecordBar.h"
+#include "search/modal_show.h"
 
 namespace qv::navigator::test {
 namespace {
@@ -48,7 +50,13 @@ TEST_F(Properties, MembersAnswerByNameAndDispatchIdentifier) {
     EXPECT_EQ(bar->get(dispid::MSDataControl), Variant("Data1"));
     EXPECT_EQ(bar->get("BorderStyle"), Variant(std::int16_t{4}));
     EXPECT_EQ(bar->get(dispid::StatusVisible), Variant(true));
-    EXPECT_NO_THROW(bar->call(dispid::About));
+    std::string about;
+    search::ScopedModalLoop loop([&](host::Form& dialog) {
+        about = dialog.Name();
+        host::FormRunner::Unload(std::static_pointer_cast<host::Form>(dialog.shared_from_this()));
+    });
+    bar->call(dispid::About);
+    EXPECT_EQ(about, "frmAbout");
     const auto& members = qvRecordBar::recordBarMembers();
     EXPECT_EQ(members.find("Enabled")->info.dispId, dispid::Enabled);
     EXPECT_EQ(members.find(dispid::BorderStyle)->info.help,
