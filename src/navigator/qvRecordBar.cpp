@@ -129,6 +129,8 @@ void qvRecordBar::buildParts() {
         auto button = std::make_shared<host::CommandButton>();
         button->setStyle(host::CommandButton::StyleGraphical);
         button->setPicture(frame::buttonPicture(i));
+        // The pictures are drawn on light grey: let the face show through.
+        button->setUseMaskColor(true);
         button->setToolTipText(kToolTips[static_cast<std::size_t>(i)]);
         button->setTabIndex(static_cast<std::int16_t>(i + 1));
         // Save and Cancel start disabled: the bar opens in browse mode.
