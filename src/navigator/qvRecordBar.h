@@ -10,6 +10,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "host/member_registry.h"
 #include "host/user_control.h"
@@ -157,6 +158,9 @@ class qvRecordBar : public host::UserControl {
   private:
     struct ClickState;
 
+    static host::MemberRegistry makeMembers();
+    // The six saved properties in saving order (the bar's own persisted members).
+    static std::vector<const host::Member*> savedProperties();
     // Places the constituent controls once; later calls do nothing.
     void buildParts();
     void Draw3DBox(float X, float Y, float W, float H);

@@ -2,21 +2,11 @@
 
 #include <stdexcept>
 
+#include "resources/tool/little_endian.h"
+
 namespace qv::resources {
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-void put16(Bytes& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(Bytes& out, std::uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
 
 // Rows are padded to a multiple of four bytes.
 std::uint32_t strideOf(int width, int bitCount) {

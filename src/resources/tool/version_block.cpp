@@ -4,21 +4,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "resources/tool/little_endian.h"
+
 namespace qv::resources {
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-void put16(Bytes& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(Bytes& out, std::uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
 
 void align4(Bytes& out) {
     while (out.size() % 4) out.push_back(0);
