@@ -1,5 +1,6 @@
 #include "host/command_button.h"
 
+#include "host/command_button_picture.h"
 #include "host/form.h"
 #include "host/form_runner.h"
 #include "host/member_registry.h"
@@ -29,6 +30,14 @@ const MemberRegistry& CommandButton::commandButtonMembers() {
                 [](CommandButton& b) { return pictureVariant(b.m_disabledPicture); },
                 [](CommandButton& b, const Variant& v) { b.setDisabledPicture(pictureOf(v)); },
                 {.persist = Persistence{"DisabledPicture", Variant::nothing()}})
+            .property(
+                "MaskColor", [](CommandButton& b) { return b.m_maskColor; },
+                [](CommandButton& b, const Variant& v) { b.setMaskColor(v.toLong()); },
+                {.persist = Persistence{"MaskColor", Variant(std::int32_t{0x00C0C0C0})}})
+            .property(
+                "UseMaskColor", [](CommandButton& b) { return b.m_useMaskColor; },
+                [](CommandButton& b, const Variant& v) { b.setUseMaskColor(v.toBoolean()); },
+                {.persist = Persistence{"UseMaskColor", Variant(false)}})
             .property(
                 "Default", [](CommandButton& b) { return b.m_default; },
                 [](CommandButton& b, const Variant& v) { b.setDefault(v.toBoolean()); },
@@ -64,6 +73,20 @@ void CommandButton::setStyle(std::int16_t style) {
 
 void CommandButton::setPicture(std::shared_ptr<ole::Picture> picture) {
     m_picture = std::move(picture);
+    invalidate();
+}
+
+void CommandButton::setMaskColor(std::int32_t color) {
+    COLORREF rgb = 0;
+    if (OleTranslateColor(static_cast<OLE_COLOR>(color), nullptr, &rgb) != S_OK) {
+        raise(errc::InvalidPropertyValue, Name());
+    }
+    m_maskColor = color;
+    invalidate();
+}
+
+void CommandButton::setUseMaskColor(bool use) {
+    m_useMaskColor = use;
     invalidate();
 }
 
@@ -109,12 +132,10 @@ void CommandButton::drawPicture(HDC dc, const RECT& area) const {
     const int h = picture->heightPixels();
     const int x = area.left + (area.right - area.left - w) / 2;
     const int y = area.top + (area.bottom - area.top - h) / 2;
-    const bool isIcon = picture->Type() == PICTYPE_ICON;
-    const UINT kind = isIcon ? DST_ICON : DST_BITMAP;
+    std::optional<COLORREF> mask;
+    if (m_useMaskColor) mask = translateColor(m_maskColor);
     // Greyed by the platform when disabled and there is no picture for it.
-    const UINT state = !enabled && picture == m_picture ? DSS_DISABLED : DSS_NORMAL;
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture->Handle()), 0, x, y, w, h,
-               kind | state);
+    drawButtonPicture(dc, *picture, x, y, mask, !enabled && picture == m_picture);
 }
 
 void CommandButton::paint(HDC dc, const RECT& client) {

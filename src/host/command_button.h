@@ -22,7 +22,8 @@ class CommandButton : public FormRunnerControl {
 
     CommandButton() = default;
 
-    // Caption, Style, Picture, DisabledPicture, Default, Cancel, Value (and
+    // Caption, Style, Picture, DisabledPicture, MaskColor, UseMaskColor,
+    // Default, Cancel, Value (and
     // the members of every windowed control).
     static const MemberRegistry& commandButtonMembers();
     const MemberRegistry& members() const override { return commandButtonMembers(); }
@@ -39,6 +40,14 @@ class CommandButton : public FormRunnerControl {
         return m_disabledPicture;
     }
     void setDisabledPicture(std::shared_ptr<ole::Picture> picture);
+    // With UseMaskColor, the pixels of a bitmap picture in MaskColor (an OLE
+    // colour, light grey at first) let the button face show, in the normal
+    // and the greyed look.
+    std::int32_t MaskColor() const noexcept { return m_maskColor; }
+    // Fails with 380 for a colour that does not translate.
+    void setMaskColor(std::int32_t color);
+    bool UseMaskColor() const noexcept { return m_useMaskColor; }
+    void setUseMaskColor(bool use);
 
     // One button of a form is the default (Enter) and one the cancel button
     // (Esc): making a button either takes the role from the others.
@@ -66,6 +75,8 @@ class CommandButton : public FormRunnerControl {
     std::int16_t m_style = StyleStandard;
     std::shared_ptr<ole::Picture> m_picture;
     std::shared_ptr<ole::Picture> m_disabledPicture;
+    std::int32_t m_maskColor = 0x00C0C0C0;
+    bool m_useMaskColor = false;
     bool m_default = false;
     bool m_cancel = false;
     CommandButtonPress m_press;

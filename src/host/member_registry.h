@@ -23,10 +23,13 @@ inline constexpr DispId DispIdAboutBox = -552;
 enum class MemberKind { Property, Method };
 
 // Where a property is saved with its form: the bag key and the default
-// passed to WriteProperty and ReadProperty.
+// passed to WriteProperty and ReadProperty. A control whose loading must not
+// run the property's write operation gives `load`, which stores a value read
+// back and does nothing else.
 struct Persistence {
     std::string key;
     Variant defaultValue;
+    std::function<void(Object&, const Variant&)> load;
 };
 
 // Optional facts about a member, given where it is declared.

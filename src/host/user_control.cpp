@@ -156,7 +156,9 @@ void UserControl::setBackColor(std::int32_t color) {
 int UserControl::toPixels(float value) const {
     double pixels = m_scaleMode == ScaleMode::Pixels ? value : value / TwipsPerPixel;
     if (!(std::fabs(pixels) < 1e9)) raise(errc::Overflow, Name());
-    return static_cast<int>(roundHalfEven(pixels));
+    // A coordinate lands in the pixel that holds it: twips 435 to 449 are all
+    // pixel 29, so a line drawn a few twips inside an edge stays inside.
+    return static_cast<int>(std::floor(pixels));
 }
 
 float UserControl::fromPixels(int value) const {

@@ -1,5 +1,7 @@
 #include "navigator/qvRecordBar.h"
 
+#include "designtime/frmAbout.h"
+#include "frame/resource_table.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/controls_collection.h"
@@ -8,7 +10,6 @@
 #include "host/label.h"
 #include "host/line.h"
 #include "host/property_bag.h"
-#include "navigator/button_pictures.h"
 #include "navigator/data_control_discovery.h"
 
 namespace qv::navigator {
@@ -42,57 +43,6 @@ constexpr std::int32_t kHeight = 450;
 // Highlight text: the status label's background.
 constexpr std::int32_t kStatusBackColor = static_cast<std::int32_t>(0x8000000E);
 
-host::MemberRegistry makeRecordBarMembers() {
-    host::MemberRegistry r("qvRecordBar", &host::UserControl::userControlMembers());
-    using host::MemberInfo;
-    using host::Persistence;
-    host::MemberTable<qvRecordBar>(r)
-        .readOnly(
-            "FormObject", [](qvRecordBar& b) { return b.FormObject(); },
-            MemberInfo{dispid::FormObject, {}, {}})
-        .property(
-            "Enabled", [](qvRecordBar& b) { return b.Enabled(); },
-            [](qvRecordBar& b, const Variant& v) { b.setEnabledProperty(v.toBoolean()); },
-            MemberInfo{dispid::Enabled,
-                       "Returns/sets a value that determines whether an object can respond to "
-                       "user-generated events.",
-                       Persistence{"Enabled", Variant(true)}})
-        .property(
-            "StatusVisible", [](qvRecordBar& b) { return b.StatusVisible(); },
-            [](qvRecordBar& b, const Variant& v) { b.setStatusVisible(v.toBoolean()); },
-            MemberInfo{
-                dispid::StatusVisible, {}, Persistence{"StatusVisible", Variant(std::int16_t{1})}})
-        .method(
-            "About", [](qvRecordBar& b, std::span<Variant>) { b.About(); },
-            MemberInfo{dispid::About, {}, {}})
-        .property(
-            "SearchField", [](qvRecordBar& b) { return b.SearchField(); },
-            [](qvRecordBar& b, const Variant& v) { b.setSearchField(v.toString()); },
-            MemberInfo{dispid::SearchField, {}, Persistence{"SearchField", Variant("")}})
-        .objectProperty(
-            "DataSource", [](qvRecordBar& b) { return b.DataSource(); },
-            [](qvRecordBar& b, const Variant& v) { b.setDataSource(v.toObject()); },
-            MemberInfo{dispid::DataSource, {}, Persistence{"DataSource", Variant::nothing()}})
-        .property(
-            "MSDataControl", [](qvRecordBar& b) { return b.MSDataControl(); },
-            [](qvRecordBar& b, const Variant& v) { b.setMSDataControl(v.toString()); },
-            MemberInfo{dispid::MSDataControl, {}, Persistence{"MSDataControl", Variant("")}})
-        .method(
-            "GetDataControls",
-            [](qvRecordBar& b, std::span<Variant> args) {
-                if (args.size() != 1)
-                    host::raise(host::errc::WrongArgumentsOrAssignment, "qvRecordBar");
-                b.GetDataControls(host::objectOf(args[0]));
-            },
-            MemberInfo{dispid::GetDataControls, {}, {}})
-        .property(
-            "BorderStyle", [](qvRecordBar& b) { return b.BorderStyle(); },
-            [](qvRecordBar& b, const Variant& v) { b.setBorderStyle(v.toInteger()); },
-            MemberInfo{dispid::BorderStyle, "Returns/sets the border style for the control.",
-                       Persistence{"BorderStyle", Variant(std::int16_t{1})}});
-    return r;
-}
-
 }  // namespace
 
 qvRecordBar::qvRecordBar() : host::UserControl(host::ScaleMode::Twips) {}
@@ -108,8 +58,92 @@ void qvRecordBar::registerType(host::ControlFactory& factory) {
 }
 
 const host::MemberRegistry& qvRecordBar::recordBarMembers() {
-    static const host::MemberRegistry registry = makeRecordBarMembers();
+    static const host::MemberRegistry registry = makeMembers();
     return registry;
+}
+
+// Every member once, in interface order. A saved property also names its
+// key, its default and how a loaded value is stored: straight into the
+// state, without the write operation's repaint, resize or change mark.
+host::MemberRegistry qvRecordBar::makeMembers() {
+    host::MemberRegistry r("qvRecordBar", &host::UserControl::userControlMembers());
+    using host::MemberInfo;
+    using host::Persistence;
+    auto load = [](auto store) {
+        return
+            [store](host::Object& o, const Variant& v) { store(static_cast<qvRecordBar&>(o), v); };
+    };
+    host::MemberTable<qvRecordBar>(r)
+        .readOnly(
+            "FormObject", [](qvRecordBar& b) { return b.FormObject(); },
+            MemberInfo{dispid::FormObject, {}, {}})
+        .property(
+            "Enabled", [](qvRecordBar& b) { return b.Enabled(); },
+            [](qvRecordBar& b, const Variant& v) { b.setEnabledProperty(v.toBoolean()); },
+            MemberInfo{
+                dispid::Enabled,
+                "Returns/sets a value that determines whether an object can respond to "
+                "user-generated events.",
+                Persistence{"Enabled", Variant(true), load([](qvRecordBar& b, const Variant& v) {
+                                b.setEnabled(v.toBoolean());
+                            })}})
+        .property(
+            "StatusVisible", [](qvRecordBar& b) { return b.StatusVisible(); },
+            [](qvRecordBar& b, const Variant& v) { b.setStatusVisible(v.toBoolean()); },
+            // Saved as a Boolean against an integer default, so it is always stored.
+            MemberInfo{dispid::StatusVisible,
+                       {},
+                       Persistence{"StatusVisible", Variant(std::int16_t{1}),
+                                   load([](qvRecordBar& b, const Variant& v) {
+                                       b.m_statusVisible = v.toBoolean();
+                                   })}})
+        .method(
+            "About", [](qvRecordBar& b, std::span<Variant>) { b.About(); },
+            MemberInfo{dispid::About, {}, {}})
+        .property(
+            "SearchField", [](qvRecordBar& b) { return b.SearchField(); },
+            [](qvRecordBar& b, const Variant& v) { b.setSearchField(v.toString()); },
+            MemberInfo{
+                dispid::SearchField,
+                {},
+                Persistence{"SearchField", Variant(""), load([](qvRecordBar& b, const Variant& v) {
+                                b.m_searchField = v.toString();
+                            })}})
+        .objectProperty(
+            "DataSource", [](qvRecordBar& b) { return b.DataSource(); },
+            [](qvRecordBar& b, const Variant& v) { b.setDataSource(v.toObject()); },
+            MemberInfo{dispid::DataSource,
+                       {},
+                       Persistence{"DataSource", Variant::nothing(),
+                                   load([](qvRecordBar& b, const Variant& v) {
+                                       b.m_dataSource = v.toObject();
+                                   })}})
+        .property(
+            "MSDataControl", [](qvRecordBar& b) { return b.MSDataControl(); },
+            [](qvRecordBar& b, const Variant& v) { b.setMSDataControl(v.toString()); },
+            MemberInfo{dispid::MSDataControl,
+                       {},
+                       Persistence{"MSDataControl", Variant(""),
+                                   load([](qvRecordBar& b, const Variant& v) {
+                                       b.m_msDataControl = v.toString();
+                                   })}})
+        .method(
+            "GetDataControls",
+            [](qvRecordBar& b, std::span<Variant> args) {
+                if (args.size() != 1)
+                    host::raise(host::errc::WrongArgumentsOrAssignment, "qvRecordBar");
+                b.GetDataControls(host::objectOf(args[0]));
+            },
+            MemberInfo{dispid::GetDataControls, {}, {}})
+        .property(
+            "BorderStyle", [](qvRecordBar& b) { return b.BorderStyle(); },
+            [](qvRecordBar& b, const Variant& v) { b.setBorderStyle(v.toInteger()); },
+            MemberInfo{dispid::BorderStyle, "Returns/sets the border style for the control.",
+                       Persistence{"BorderStyle", Variant(std::int16_t{1}),
+                                   load([](qvRecordBar& b, const Variant& v) {
+                                       b.m_borderStyle = v.toInteger();
+                                   })}});
+    return r;
 }
 
 std::span<const RecordBarEvent> qvRecordBar::events() {
@@ -127,7 +161,9 @@ void qvRecordBar::buildParts() {
     for (std::int16_t i = 0; i < ButtonCount; ++i) {
         auto button = std::make_shared<host::CommandButton>();
         button->setStyle(host::CommandButton::StyleGraphical);
-        button->setPicture(buttonPicture(i));
+        button->setPicture(frame::buttonPicture(i));
+        // The pictures are drawn on light grey: let the face show through.
+        button->setUseMaskColor(true);
         button->setToolTipText(kToolTips[static_cast<std::size_t>(i)]);
         button->setTabIndex(static_cast<std::int16_t>(i + 1));
         // Save and Cancel start disabled: the bar opens in browse mode.
@@ -238,6 +274,10 @@ void qvRecordBar::setBorderStyle(std::int16_t style) {
     PropertyChanged("BorderStyle");
 }
 
+void qvRecordBar::About() {
+    designtime::frmAbout::showDialog();
+}
+
 void qvRecordBar::GetDataControls(host::Object& list) {
     navigator::GetDataControls(*ParentControls(), list);
 }
@@ -254,30 +294,43 @@ void qvRecordBar::UserControl_InitProperties() {
 
 void qvRecordBar::UserControl_ReadProperties(const host::PropertyBag& PropBag) {
     // Values go straight into the state: nothing is repainted, resized or
-    // marked changed, and the status label keeps its visibility.
-    setEnabled(PropBag.ReadProperty("Enabled", Variant(true)).toBoolean());
-    m_statusVisible = PropBag.ReadProperty("StatusVisible", Variant(std::int16_t{1})).toBoolean();
-    m_searchField = PropBag.ReadProperty("SearchField", Variant("")).toString();
-    m_dataSource = PropBag.ReadProperty("DataSource", Variant::nothing()).toObject();
-    m_msDataControl = PropBag.ReadProperty("MSDataControl", Variant("")).toString();
-    m_borderStyle = PropBag.ReadProperty("BorderStyle", Variant(std::int16_t{1})).toInteger();
+    // marked changed. A value of the wrong type stops the load with an error
+    // naming its key.
+    for (const host::Member* m : savedProperties()) {
+        const host::Persistence& p = *m->info.persist;
+        try {
+            p.load(*this, PropBag.ReadProperty(p.key, p.defaultValue));
+        } catch (const host::Error& e) {
+            throw host::Error(
+                e.number(), "qvRecordBar",
+                "The saved value of \"" + p.key + "\" cannot be used: " + e.description());
+        }
+    }
+    // A status line saved hidden loads looking as if StatusVisible had been
+    // set False: the empty label is hidden too.
+    if (!m_statusVisible) lblStatus().setVisible(false);
 }
 
 void qvRecordBar::UserControl_WriteProperties(host::PropertyBag& PropBag) {
-    PropBag.WriteProperty("Enabled", Variant(Enabled()), Variant(true));
-    // Written as a Boolean against an integer default, so it is always stored.
-    PropBag.WriteProperty("StatusVisible", Variant(m_statusVisible), Variant(std::int16_t{1}));
-    PropBag.WriteProperty("SearchField", Variant(m_searchField), Variant(""));
-    try {
-        PropBag.WriteProperty("DataSource", Variant(m_dataSource), Variant::nothing());
-    } catch (const host::Error& e) {
-        // A data control cannot be stored (330); the bar finds it again by
-        // MSDataControl, so saving the form must not fail over it.
-        if (e.number() != host::errc::CantWriteObject) throw;
-        PropBag.WriteProperty("DataSource", Variant::nothing(), Variant::nothing());
+    for (const host::Member* m : savedProperties()) {
+        const host::Persistence& p = *m->info.persist;
+        try {
+            PropBag.WriteProperty(p.key, m->get(*this), p.defaultValue);
+        } catch (const host::Error& e) {
+            // A data control cannot be stored (330); the bar finds it again by
+            // MSDataControl, so saving the form must not fail over it.
+            if (!m->byReference || e.number() != host::errc::CantWriteObject) throw;
+            PropBag.WriteProperty(p.key, Variant::nothing(), p.defaultValue);
+        }
     }
-    PropBag.WriteProperty("MSDataControl", Variant(m_msDataControl), Variant(""));
-    PropBag.WriteProperty("BorderStyle", Variant(m_borderStyle), Variant(std::int16_t{1}));
+}
+
+std::vector<const host::Member*> qvRecordBar::savedProperties() {
+    std::vector<const host::Member*> own;
+    for (const host::Member* m : recordBarMembers().persisted()) {
+        if (m->info.persist->load) own.push_back(m);
+    }
+    return own;
 }
 
 }  // namespace qv::navigator

@@ -10,6 +10,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "host/member_registry.h"
 #include "host/user_control.h"
@@ -112,8 +113,8 @@ class qvRecordBar : public host::UserControl {
     // Repaints when the value changes; always marks "BorderStyle" changed.
     // Values outside 0 to 6 are kept and draw no border.
     void setBorderStyle(std::int16_t style);
-    // The About dialog comes with the design-time support; this shows nothing.
-    void About() {}
+    // Shows the About box modally and returns once it is closed.
+    void About();
     // Appends the names of the form's data controls to `list` (any object
     // with AddItem). Fails with 91 while the bar is on no form.
     void GetDataControls(host::Object& list);
@@ -157,6 +158,9 @@ class qvRecordBar : public host::UserControl {
   private:
     struct ClickState;
 
+    static host::MemberRegistry makeMembers();
+    // The six saved properties in saving order (the bar's own persisted members).
+    static std::vector<const host::Member*> savedProperties();
     // Places the constituent controls once; later calls do nothing.
     void buildParts();
     void Draw3DBox(float X, float Y, float W, float H);

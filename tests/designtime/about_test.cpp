@@ -1,0 +1,60 @@
+// The About box in its window: caption and title line completed at each
+// load, OK holding the focus so that Enter closes the box, and a fresh load
+// for every showing.
+#include <gtest/gtest.h>
+
+#include "designtime/frmAbout.h"
+#include "host/app.h"
+#include "host/command_button.h"
+#include "host/label.h"
+#include "platform/user/input.h"
+#include "platform/user/thread_state.h"
+#include "platform/win32.h"
+
+namespace qv::designtime::test {
+namespace {
+
+struct Seen {
+    std::string caption;
+    std::string label;
+    bool okFocused = false;
+};
+
+TEST(About, EveryShowingLoadsAfreshWithTheSameCaptionAndEnterClosesIt) {
+    user::resetThreadState();
+    const std::string saved = host::app().title();
+    host::app().setTitle("Navigator");
+    auto dialog = std::make_shared<frmAbout>();
+    std::vector<Seen> seen;
+    // Idle turns of the modal loop: look at the open box, then press Enter.
+    bool looked = false;
+    user::setIdleHandler([&] {
+        if (looked) {
+            looked = false;
+            user::pressKey(VK_RETURN);
+        } else {
+            seen.push_back(
+                {dialog->Caption(), dialog->Label1()->Caption(), dialog->cmdOK()->hasFocus()});
+            looked = true;
+        }
+        return true;
+    });
+    // The same object shown twice: its second load must not add the title again.
+    frmAbout::showDialog(dialog);
+    EXPECT_FALSE(dialog->loaded());
+    frmAbout::showDialog(dialog);
+    user::setIdleHandler(nullptr);
+    host::app().setTitle(saved);
+    user::resetThreadState();
+
+    ASSERT_EQ(seen.size(), 2u);
+    for (const Seen& s : seen) {
+        EXPECT_EQ(s.caption, "About - Navigator");
+        EXPECT_TRUE(s.label.ends_with(" - Navigator")) << s.label;
+        EXPECT_GT(s.label.size(), std::string(" - Navigator").size());  // a publisher first
+        EXPECT_TRUE(s.okFocused);
+    }
+}
+
+}  // namespace
+}  // namespace qv::designtime::test
