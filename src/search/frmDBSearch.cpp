@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "frame/resource_table.h"
 #include "host/combo_box.h"
 #include "host/command_button.h"
 #include "host/data_contract.h"
@@ -113,7 +114,10 @@ bool frmDBSearch::instanceExists() {
     return threadInstance() != nullptr;
 }
 
-void frmDBSearch::applyDialogIcon() {}
+void frmDBSearch::applyDialogIcon() {
+    // The caption bar draws the small image of the binoculars icon.
+    setIcon(frame::findDialogIcon(16));
+}
 
 void frmDBSearch::Form_Load() {
     placeControls();

@@ -63,8 +63,7 @@ class frmDBSearch : public host::Form {
   private:
     void placeControls();
     void fillFieldList();
-    // Leaves the form without an icon of its own: the binoculars picture is
-    // not among the library's resources yet.
+    // Gives the form the binoculars icon of the library's resources.
     void applyDialogIcon();
     // Moves the focus to the text box when it can take it (a dialog loaded
     // without a window has no focus to move).

@@ -1,7 +1,11 @@
 #include "softbutton/about_dialog.h"
 
+#include "designtime/frmAbout.h"
+
 namespace qv::softbutton {
 
-void showAboutDialog() {}
+void showAboutDialog() {
+    designtime::frmAbout::showDialog();
+}
 
 }  // namespace qv::softbutton

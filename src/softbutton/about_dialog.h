@@ -4,7 +4,7 @@
 namespace qv::softbutton {
 
 // Shows the About dialog modally with no owner and unloads it when it
-// closes. Until the dialog is part of the build this shows nothing.
+// closes.
 void showAboutDialog();
 
 }  // namespace qv::softbutton
