@@ -1,10 +1,9 @@
-// The cross-check harness: draws a table of PaintEffects cases into 32-bit DIB
-// sections and writes each result as raw pixels with the state of the DCs
-// afterwards. The same source is built natively against the stand-in and with
-// the MinGW-w64 compiler against the platform's own headers (run under Wine);
-// compare_main.cpp then holds the two outputs side by side.
-//
-// Usage: harness OUTPUT [TIMINGS]   (TIMINGS: file for the per-operation times)
+// The cross-check harness's case table and the record each case writes. It
+// uses nothing but the platform API, so that it builds against the platform's
+// own headers as well as against the stand-in.
+#include "crosscheck/harness_cases.h"
+
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -16,18 +15,19 @@
 
 #include "crosscheck/harness_platform.h"
 #include "effects/effects_error.h"
+#include "effects/handle_picture.h"
 #include "effects/paint_effects.h"
 #include "effects/picture_source.h"
 #include "platform/win32.h"
 
+namespace qv::crosscheck {
 namespace {
 
 using qv::effects::EffectsError;
+using qv::effects::HandlePicture;
 using qv::effects::PaintEffects;
 using qv::effects::PictureSource;
 
-constexpr int kDestW = 64;
-constexpr int kDestH = 56;
 constexpr COLORREF kKey = 0xFF00FF;
 constexpr COLORREF kAbsent = 0x010203;  // occurs in no source
 
@@ -158,19 +158,6 @@ HICON makeIcon(int size) {
     return hIcon;
 }
 
-class HandlePicture : public PictureSource {
-  public:
-    HandlePicture(short type, HANDLE handle) : m_type(type), m_handle(handle) {}
-    short type() const override { return m_type; }
-    HANDLE handle() const override { return m_handle; }
-    LONG width() const override { return 0; }
-    LONG height() const override { return 0; }
-
-  private:
-    short m_type;
-    HANDLE m_handle;
-};
-
 // The sources every case may draw from, made once.
 struct Sources {
     // Pictures and DC sources each get their own bitmaps: a bitmap held by a
@@ -204,59 +191,6 @@ struct Sources {
     }
     Sources(const Sources&) = delete;
     Sources& operator=(const Sources&) = delete;
-};
-
-// The destination: a 32-bit DIB section in its own DC, filled with a coloured
-// pattern in which the key and the greys do not occur.
-class Destination {
-  public:
-    Destination() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kDestW;
-        info.bmiHeader.biHeight = -kDestH;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<DWORD*>(bits);
-        m_dc = CreateCompatibleDC(nullptr);
-        m_old = SelectObject(m_dc, m_bitmap);
-    }
-    ~Destination() {
-        SelectObject(m_dc, m_old);
-        DeleteDC(m_dc);
-        DeleteObject(m_bitmap);
-    }
-    Destination(const Destination&) = delete;
-    Destination& operator=(const Destination&) = delete;
-
-    void reset(bool customColors) {
-        GdiFlush();
-        for (int y = 0; y < kDestH; ++y) {
-            for (int x = 0; x < kDestW; ++x) {
-                m_bits[y * kDestW + x] =
-                    dibPixel(RGB(30 + 3 * x, 200 - 3 * y, 90 + ((x + y) & 1) * 40));
-            }
-        }
-        SelectClipRgn(m_dc, nullptr);
-        SetTextColor(m_dc, customColors ? 0x123456 : 0x000000);
-        SetBkColor(m_dc, customColors ? 0x654321 : 0xFFFFFF);
-    }
-
-    HDC dc() const { return m_dc; }
-    HBITMAP bitmap() const { return m_bitmap; }
-    const DWORD* bits() const {
-        GdiFlush();
-        return m_bits;
-    }
-
-  private:
-    HBITMAP m_bitmap = nullptr;
-    DWORD* m_bits = nullptr;
-    HDC m_dc = nullptr;
-    HGDIOBJ m_old = nullptr;
 };
 
 // What a DC holds; a drawing call must leave all of it as it found it.
@@ -334,22 +268,6 @@ Placement placementFor(size_t i, int w, int h) {
     return all[(i + i / all.size()) % all.size()];
 }
 
-struct Call {
-    HDC dest;
-    int x, y, w, h;
-};
-
-struct Case {
-    std::string name;
-    int w, h;  // the block
-    // Draws with the PaintEffects object at the call's place; src is the DC
-    // of a DC operation's source (nullptr for picture operations).
-    std::function<void(const PaintEffects&, const Call&)> draw;
-    HDC src = nullptr;
-    // Why the stand-in's result may differ from the platform's here.
-    std::string knownDifference;
-};
-
 // The reason a case cannot be drawn on this side: its source bitmap could not
 // be made. Empty when it can.
 const std::string kNoSource =
@@ -373,7 +291,8 @@ std::string hex(DWORD v) {
     return text;
 }
 
-// Runs one case on a fresh destination and writes its record.
+}  // namespace
+
 void runCase(const PaintEffects& fx, Destination& dest, const Case& c, size_t index, FILE* out) {
     const Placement p = placementFor(index, c.w, c.h);
     dest.reset(index % 2 == 1);
@@ -409,19 +328,26 @@ void runCase(const PaintEffects& fx, Destination& dest, const Case& c, size_t in
     }
 }
 
+namespace {
+
 using DcOp = void (PaintEffects::*)(HDC, LONG, LONG, LONG, LONG, HDC, LONG, LONG) const;
 using PicOp = void (PaintEffects::*)(HDC, LONG, LONG, LONG, LONG, const PictureSource*, LONG, LONG,
                                      HPALETTE) const;
 
-// The full table. Source DCs and pictures live in the returned holders.
-struct Table {
+}  // namespace
+
+struct CaseTable::Holders {
+    Sources sources;
     std::vector<Case> cases;
     std::vector<std::unique_ptr<SourceDc>> dcs;
     std::vector<std::unique_ptr<HandlePicture>> pictures;
 };
 
-Table buildTable(const Sources& s) {
-    Table t;
+namespace {
+
+// Fills the table's cases from its sources.
+void buildTable(CaseTable::Holders& t) {
+    const Sources& s = t.sources;
     // DC sources: every depth, and the monochrome bitmap coloured by its DC.
     std::vector<std::pair<std::string, const Bitmap*>> dcSources;
     for (const auto& b : s.dcBitmaps) dcSources.emplace_back(b.first, &b.second);
@@ -549,66 +475,33 @@ Table buildTable(const Sources& s) {
         {"NormalStdPic/metafile", 8, 8, [metafile](const PaintEffects& fx, const Call& c) {
              fx.PaintNormalStdPic(c.dest, c.x, c.y, c.w, c.h, metafile, 0, 0);
          }});
-    return t;
-}
-
-// Times each operation on one representative case and writes the mean time
-// per call in nanoseconds.
-void writeTimings(const PaintEffects& fx, Destination& dest, const Table& t, FILE* out) {
-    const std::array<const char*, 10> ops{
-        "TransparentDC/32bpp",        "DisabledDC/32bpp",
-        "TransCornerDC/32bpp",        "DisabledCornerDC/32bpp",
-        "NormalStdPic/32bpp",         "TransCornerStdPic/32bpp",
-        "DisabledCornerStdPic/32bpp", "GreyScaleCornerStdPic/32bpp",
-        "TransparentStdPic/32bpp",    "DisabledStdPic/32bpp"};
-    constexpr int kRepeats = 200;
-    for (const char* prefix : ops) {
-        for (const Case& c : t.cases) {
-            if (c.name.rfind(prefix, 0) != 0) continue;
-            dest.reset(false);
-            const Call call{dest.dc(), 5, 4, c.w, c.h};
-            c.draw(fx, call);  // once untimed, to settle caches
-            const auto start = std::chrono::steady_clock::now();
-            for (int i = 0; i < kRepeats; ++i) c.draw(fx, call);
-            GdiFlush();
-            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                std::chrono::steady_clock::now() - start)
-                                .count() /
-                            kRepeats;
-            const std::string op(prefix, std::string(prefix).find('/'));
-            std::fprintf(out, "%s %lld\n", op.c_str(), static_cast<long long>(ns));
-            break;
-        }
-    }
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT [TIMINGS]\n", argv[0]);
-        return 2;
-    }
+void useFixedSysColors() {
     SetSysColors(static_cast<int>(kSysIndexes.size()), kSysIndexes.data(), kSysValues.data());
-    FILE* out = std::fopen(argv[1], "wb");
-    if (!out) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
-        return 1;
-    }
-    {
-        const Sources sources;
-        const Table table = buildTable(sources);
-        const PaintEffects fx;
-        Destination dest;
-        for (size_t i = 0; i < table.cases.size(); ++i) runCase(fx, dest, table.cases[i], i, out);
-        if (argc > 2) {
-            FILE* timings = std::fopen(argv[2], "wb");
-            if (timings) {
-                writeTimings(fx, dest, table, timings);
-                std::fclose(timings);
-            }
-        }
-    }
-    std::fclose(out);
-    return 0;
 }
+
+CaseTable::CaseTable() : m_holders(std::make_unique<Holders>()) {
+    buildTable(*m_holders);
+}
+
+CaseTable::~CaseTable() = default;
+
+const std::vector<Case>& CaseTable::cases() const {
+    return m_holders->cases;
+}
+
+std::vector<std::pair<std::string, const Case*>> CaseTable::timedCases() const {
+    std::vector<std::pair<std::string, const Case*>> timed;
+    for (const Case& c : m_holders->cases) {
+        const std::string op = c.name.substr(0, c.name.find('/'));
+        const bool seen =
+            std::any_of(timed.begin(), timed.end(), [&op](const auto& t) { return t.first == op; });
+        if (!seen && c.name.find("/32bpp") != std::string::npos) timed.emplace_back(op, &c);
+    }
+    return timed;
+}
+
+}  // namespace qv::crosscheck
