@@ -8,25 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "effects/handle_picture.h"
 #include "effects/paint_effects.h"
 
 namespace {
 
+using qv::effects::HandlePicture;
 using qv::effects::PaintEffects;
 using qv::effects::PictureSource;
-
-class HandlePicture : public PictureSource {
-  public:
-    HandlePicture(short type, HANDLE handle) : m_type(type), m_handle(handle) {}
-    short type() const override { return m_type; }
-    HANDLE handle() const override { return m_handle; }
-    LONG width() const override { return 0; }
-    LONG height() const override { return 0; }
-
-  private:
-    short m_type;
-    HANDLE m_handle;
-};
 
 // Magenta background (and corner) with a diagonal pattern of opaque colours.
 void paintPicture(HDC hdc, int w, int h) {

@@ -7,22 +7,31 @@ namespace qv::effects::detail {
 namespace {
 constexpr COLORREF kUnreadableCorner = 0xC0C0C0;
 constexpr COLORREF kRgbPart = 0x00FFFFFF;
-
-bool isRgbForm(COLORREF c) {
-    const COLORREF flags = c >> 24;
-    return flags == 0x00 || flags == 0x02;
-}
+constexpr COLORREF kPaletteIndexForm = 0x01;
 }  // namespace
 
 COLORREF translateColor(OLE_COLOR colour, HPALETTE hPal) {
     COLORREF result = 0;
     OleTranslateColor(colour, hPal, &result);
-    return result;
+    if ((result >> 24) == kPaletteIndexForm) {
+        const HPALETTE palette =
+            hPal ? hPal : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+        PALETTEENTRY entry{};
+        if (GetPaletteEntries(palette, LOWORD(result), 1, &entry) != 1) return 0;
+        return RGB(entry.peRed, entry.peGreen, entry.peBlue);
+    }
+    return result & kRgbPart;
 }
 
-bool sameColor(COLORREF a, COLORREF b) {
-    if (isRgbForm(a) && isRgbForm(b)) return (a & kRgbPart) == (b & kRgbPart);
-    return a == b;
+bool allMade(std::initializer_list<HBITMAP> bitmaps) {
+    bool all = true;
+    for (HBITMAP hbm : bitmaps) all = all && hbm != nullptr;
+    if (!all) {
+        for (HBITMAP hbm : bitmaps) {
+            if (hbm != nullptr) DeleteObject(hbm);
+        }
+    }
+    return all;
 }
 
 HPALETTE selectWorkPalette(HDC hdc, HPALETTE hPal) {

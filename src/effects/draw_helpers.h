@@ -4,20 +4,24 @@
 // stays visible in their own code.
 #pragma once
 
+#include <initializer_list>
+
 #include "effects/picture_source.h"
 #include "platform/win32.h"
 
 namespace qv::effects::detail {
 
-// Returns colour as a COLORREF, system colours resolved through hPal's rules
-// (OleTranslateColor). A colour the platform refuses yields black.
+// Returns colour as a plain RGB value: system colours translated
+// (OleTranslateColor), palette indexes looked up in hPal (the default palette
+// when hPal is 0) and palette-relative marks dropped. Every colour argument goes
+// through here before it is compared with another, so that two forms of one
+// colour compare equal. A colour the platform refuses yields black.
 COLORREF translateColor(OLE_COLOR colour, HPALETTE hPal);
 
-// Returns whether two translated colours name the same RGB value. Translation
-// with a palette marks RGB values as palette-relative (0x02 in the high byte)
-// while system colours come back plain, so only the RGB part is compared for
-// those two forms; any other form must match exactly.
-bool sameColor(COLORREF a, COLORREF b);
+// Returns whether every work bitmap of an operation was made. When one was
+// not (a negative or too large block), deletes those that were: the operation
+// then ends with nothing drawn.
+bool allMade(std::initializer_list<HBITMAP> bitmaps);
 
 // Selects hPal into a work DC in the background and realises it; returns the
 // palette it replaced, for restorePalette.

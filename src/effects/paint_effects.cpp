@@ -62,14 +62,19 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
 
     // The result is composed in a copy of the destination, so hdcDest is
     // written once and never shows an intermediate state.
+    // Every work bitmap is made before anything is drawn: a block that no
+    // bitmap can be made for ends the call with nothing drawn.
     HBITMAP hbmDestCopy = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    HBITMAP hbmSrcCopy = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
+    if (!detail::allMade({hbmDestCopy, hbmSrcCopy, hbmMask})) {
+        ReleaseDC(nullptr, hdcScreen);
+        return;
+    }
     HDC hdcDestCopy = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmDestOld = SelectObject(hdcDestCopy, hbmDestCopy);
     HPALETTE hPalDestOld = selectWorkPalette(hdcDestCopy, hPalette);
     BitBlt(hdcDestCopy, 0, 0, Width, Height, hdcDest, xDest, yDest, SRCCOPY);
-
-    HBITMAP hbmSrcCopy = CreateCompatibleBitmap(hdcScreen, Width, Height);
-    HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
 
     // Taking hdcSrc's colours makes a monochrome source come out in them.
     HDC hdcSrcCopy = CreateCompatibleDC(hdcScreen);
@@ -134,6 +139,10 @@ void PaintEffects::PaintTransparentStdPic(HDC hdcDest, LONG xDest, LONG yDest, L
     HDC hdcScreen = GetDC(nullptr);
     HPALETTE hPalette = paletteOrDefault(hPal);
     HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    if (!detail::allMade({hbmWork})) {
+        ReleaseDC(nullptr, hdcScreen);
+        return;
+    }
     HDC hdcWork = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmOld = SelectObject(hdcWork, hbmWork);
     HPALETTE hPalOld = selectWorkPalette(hdcWork, hPalette);

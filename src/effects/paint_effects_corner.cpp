@@ -89,6 +89,10 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     HDC hdcScreen = GetDC(nullptr);
     HPALETTE hPalette = paletteOrDefault(hPal);
     HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    if (!detail::allMade({hbmWork})) {
+        ReleaseDC(nullptr, hdcScreen);
+        return;
+    }
     HDC hdcWork = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmOld = SelectObject(hdcWork, hbmWork);
     HPALETTE hPalOld = selectWorkPalette(hdcWork, hPalette);

@@ -9,7 +9,6 @@
 namespace qv::effects {
 
 using detail::restorePalette;
-using detail::sameColor;
 using detail::selectWorkPalette;
 using detail::translateColor;
 
@@ -32,7 +31,7 @@ COLORREF chooseKeyColor(COLORREF highlight, COLORREF shadow, HPALETTE hPal) {
     COLORREF key = 0;
     for (COLORREF candidate : kKeyCandidates) {
         const COLORREF translated = translateColor(candidate, hPal);
-        if (!sameColor(translated, highlight) && !sameColor(translated, shadow)) {
+        if (translated != highlight && translated != shadow) {
             key = translated;
             break;
         }
@@ -65,16 +64,28 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     info.bmiColors[1] = kWhiteEntry;
     HBITMAP hbmTwoLevel = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),
                                            DIB_RGB_COLORS, nullptr, nullptr, 0);
-    HDC hdcTwoLevel = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmTwoLevelOld = SelectObject(hdcTwoLevel, hbmTwoLevel);
-
     const COLORREF white = translateColor(0xFFFFFF, hPalette);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
-    if (sameColor(maskColor, white)) {
+    const bool maskIsWhite = maskColor == white;
+
+    // Every work bitmap is made before anything is drawn: a block that no
+    // bitmap can be made for ends the call with nothing drawn.
+    HBITMAP hbmOverWhite = maskIsWhite ? nullptr : CreateCompatibleBitmap(hdcScreen, Width, Height);
+    HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
+    const bool made = maskIsWhite ? detail::allMade({hbmTwoLevel, hbmWork, hbmMask})
+                                  : detail::allMade({hbmTwoLevel, hbmOverWhite, hbmWork, hbmMask});
+    if (!made) {
+        ReleaseDC(nullptr, hdcScreen);
+        return;
+    }
+
+    HDC hdcTwoLevel = CreateCompatibleDC(hdcScreen);
+    HGDIOBJ hbmTwoLevelOld = SelectObject(hdcTwoLevel, hbmTwoLevel);
+    if (maskIsWhite) {
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     } else {
         // Mask-colour pixels become white first, so they always count as light.
-        HBITMAP hbmOverWhite = CreateCompatibleBitmap(hdcScreen, Width, Height);
         HDC hdcOverWhite = CreateCompatibleDC(hdcScreen);
         HGDIOBJ hbmOverWhiteOld = SelectObject(hdcOverWhite, hbmOverWhite);
         HPALETTE hPalOverWhiteOld = selectWorkPalette(hdcOverWhite, hPalette);
@@ -89,7 +100,6 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     }
 
     // Both passes are drawn over a copy of the destination.
-    HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
     HDC hdcWork = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmWorkOld = SelectObject(hdcWork, hbmWork);
     HPALETTE hPalWorkOld = selectWorkPalette(hdcWork, hPalette);
@@ -103,7 +113,6 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
 
     // The mask DC's colours give the colour copy of its bits: set bits (dark
     // source pixels) in the drawn colour, clear bits in the key left out.
-    HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
     HDC hdcMask = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
     SetMapMode(hdcMask, GetMapMode(hdcSrc));
@@ -160,6 +169,10 @@ void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG
     HDC hdcScreen = GetDC(nullptr);
     HPALETTE hPalette = paletteOrDefault(hPal);
     HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    if (!detail::allMade({hbmWork})) {
+        ReleaseDC(nullptr, hdcScreen);
+        return;
+    }
     HDC hdcWork = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmOld = SelectObject(hdcWork, hbmWork);
     HPALETTE hPalOld = selectWorkPalette(hdcWork, hPalette);

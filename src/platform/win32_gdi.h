@@ -443,7 +443,6 @@ int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
 // Brushes and pens.
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreatePatternBrush(HBITMAP hbm);
-HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush);
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL GetBrushOrgEx(HDC hdc, LPPOINT lppt);

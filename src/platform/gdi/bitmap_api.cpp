@@ -186,6 +186,8 @@ HBITMAP CreateBitmapIndirect(const BITMAP* pbm) {
     return CreateBitmap(pbm->bmWidth, pbm->bmHeight, pbm->bmPlanes, pbm->bmBitsPixel, pbm->bmBits);
 }
 
+// A negative size is refused here, where the platform makes a bitmap: drawing
+// code must not rely on either.
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     DeviceContext* dc = dcFromHandle(hdc);
     if (dc == nullptr || cx < 0 || cy < 0) return nullptr;

@@ -162,24 +162,28 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     if (isEmpty(area)) return TRUE;
 
     const Surface& s = *src->surface();
-    // Nearest neighbour: destination pixel i samples the source pixel under
-    // its centre.
+    // One source pixel per destination pixel, chosen the way a stepping
+    // (Bresenham) scaler chooses it: enlarging repeats pixels; reducing keeps,
+    // of each run of source pixels that fall on one destination pixel, the
+    // last column and the first row.
     auto buildMap = [](long long first, long long last, long long origin, long long dLen,
-                       long long sOrigin, long long sLen, bool flip, int limit) {
+                       long long sOrigin, long long sLen, bool flip, int limit, bool rows) {
+        const long long offset = dLen > sLen ? sLen - 1 : rows ? dLen : 2 * sLen - dLen;
         std::vector<int> map;
         map.reserve(static_cast<std::size_t>(last - first));
         for (long long p = first; p < last; ++p) {
             const long long i = p - origin;
-            long long k = ((2 * i + 1) * sLen) / (2 * dLen);
+            long long k = (2 * i * sLen + offset) / (2 * dLen);
             if (flip) k = sLen - 1 - k;
             const long long v = sOrigin + k;
             map.push_back(v >= 0 && v < limit ? static_cast<int>(v) : -1);
         }
         return map;
     };
-    const std::vector<int> xMap = buildMap(area.left, area.right, dx, dw, sx, sw, flipX, s.width());
+    const std::vector<int> xMap =
+        buildMap(area.left, area.right, dx, dw, sx, sw, flipX, s.width(), false);
     const std::vector<int> yMap =
-        buildMap(area.top, area.bottom, dy, dh, sy, sh, flipY, s.height());
+        buildMap(area.top, area.bottom, dy, dh, sy, sh, flipY, s.height(), true);
 
     BlitJob job;
     job.dst = dst->surface();

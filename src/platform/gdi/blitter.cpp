@@ -15,12 +15,7 @@
 namespace qv::gdi {
 namespace {
 
-constexpr std::uint8_t kSrcCopy = 0xCC;
-constexpr std::uint8_t kSrcAnd = 0x88;
-constexpr std::uint8_t kSrcPaint = 0xEE;
-constexpr std::uint8_t kSrcInvert = 0x66;
-constexpr std::uint8_t kDsna = 0x22;
-constexpr std::uint8_t kPatCopy = 0xF0;
+using namespace rop;
 
 bool hasMaps(const BlitJob& job) {
     return !job.xMap.empty();

@@ -2,6 +2,7 @@
 #include "platform/gdi/device_context.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "platform/gdi/brush.h"
 #include "platform/gdi/handle_table.h"
@@ -23,7 +24,11 @@ RECT intersect(const RECT& a, const RECT& b) {
 template <class T>
 T* selectedOr(HGDIOBJ handle, int stockIndex) {
     HandleTable& table = HandleTable::instance();
-    if (T* object = table.lookupAs<T>(handle)) return object;
+    T* object = table.lookupAs<T>(handle);
+    // The table refuses to delete a selected object, so a handle the DC holds
+    // always names a live object of its kind.
+    assert((handle == nullptr || object != nullptr) && "a selected object is never deleted");
+    if (object != nullptr) return object;
     return table.lookupAs<T>(stockObject(stockIndex));
 }
 

@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "platform/gdi/bitmap.h"
+#include "platform/gdi/handle_table.h"
 #include "platform/gdi/handles.h"
 #include "platform/gdi/icon.h"
 #include "platform/gdi/png_file.h"
@@ -106,6 +108,11 @@ bool drawShape(HDC dest, HBRUSH brush, const ImageShape& shape, int x, int y, in
 
 }  // namespace
 
+// Weighted brightness of a colour, for ordering colours from dark to light.
+int luminance(COLORREF c) {
+    return GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11;
+}
+
 bool bitmapShape(HBITMAP bitmap, ImageShape& shape) {
     std::vector<COLORREF> pixels;
     int width = 0;
@@ -114,6 +121,15 @@ bool bitmapShape(HBITMAP bitmap, ImageShape& shape) {
     shape.width = width;
     shape.height = height;
     shape.inside.assign(pixels.size(), false);
+    const Bitmap* record = HandleTable::instance().lookupAs<Bitmap>(bitmap);
+    if (record != nullptr && record->surface().isMono()) {
+        // A two-colour image keeps its two levels whatever its colours: the
+        // pixels of the darker table entry (the first one on a tie) are the shape.
+        const auto table = record->surface().colorTable();
+        const COLORREF dark = luminance(table[0]) <= luminance(table[1]) ? table[0] : table[1];
+        for (std::size_t i = 0; i < pixels.size(); ++i) shape.inside[i] = pixels[i] == dark;
+        return true;
+    }
     for (std::size_t i = 0; i < pixels.size(); ++i) shape.inside[i] = pixels[i] != kWhite;
     return true;
 }
@@ -133,6 +149,18 @@ bool iconShape(HICON icon, ImageShape& shape) {
         for (int x = 0; x < shape.width && x < width; ++x) {
             shape.inside[static_cast<std::size_t>(y * shape.width + x)] =
                 pixels[static_cast<std::size_t>(y * width + x)] == 0;
+        }
+    }
+    // Pixels the mask leaves to the colour image belong to the shape too unless
+    // they are black, that is unless they leave the background as it was.
+    std::vector<COLORREF> colors;
+    if (object->color() != nullptr && readBitmapPixels(object->color(), width, height, colors)) {
+        for (int y = 0; y < shape.height && y < height; ++y) {
+            for (int x = 0; x < shape.width && x < width; ++x) {
+                if (colors[static_cast<std::size_t>(y * width + x)] != 0) {
+                    shape.inside[static_cast<std::size_t>(y * shape.width + x)] = true;
+                }
+            }
         }
     }
     return true;
@@ -166,6 +194,10 @@ BOOL DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData
         if (GetObjectType(bitmap) != OBJ_BITMAP || GetObjectA(bitmap, sizeof(bm), &bm) == 0) {
             return FALSE;
         }
+        // The image is drawn by selecting it into a DC of the call's own, which
+        // a bitmap held by another DC refuses: the call then draws nothing.
+        const Bitmap* record = HandleTable::instance().lookupAs<Bitmap>(bitmap);
+        if (record == nullptr || record->ownerDc() != nullptr) return FALSE;
         imageWidth = bm.bmWidth;
         imageHeight = bm.bmHeight;
     } else if (type == DST_ICON && qfnCallBack == nullptr) {

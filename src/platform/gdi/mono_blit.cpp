@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/gdi/rop3.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -16,11 +18,7 @@
 namespace qv::gdi {
 namespace {
 
-constexpr std::uint8_t kSrcCopy = 0xCC;
-constexpr std::uint8_t kSrcAnd = 0x88;
-constexpr std::uint8_t kSrcPaint = 0xEE;
-constexpr std::uint8_t kSrcInvert = 0x66;
-constexpr std::uint8_t kDsna = 0x22;
+using namespace rop;
 
 template <std::uint8_t R, class T>
 inline T combine(T d, T s) {

@@ -65,21 +65,6 @@ HBRUSH CreatePatternBrush(HBITMAP hbm) {
     return static_cast<HBRUSH>(insertObject<Brush>(std::move(pattern), hbm));
 }
 
-HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush) {
-    if (plbrush == nullptr) return nullptr;
-    switch (plbrush->lbStyle) {
-        case BS_SOLID:
-        case BS_HATCHED:
-            return CreateSolidBrush(plbrush->lbColor);
-        case BS_NULL:
-            return static_cast<HBRUSH>(insertObject<Brush>(UINT{BS_NULL}, COLORREF{0}));
-        case BS_PATTERN:
-            return CreatePatternBrush(reinterpret_cast<HBITMAP>(plbrush->lbHatch));
-        default:
-            return nullptr;
-    }
-}
-
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
     if (iStyle < PS_SOLID || iStyle > PS_INSIDEFRAME) return nullptr;
     // Styled pens are drawn solid; only PS_NULL changes what is painted.

@@ -26,6 +26,17 @@ constexpr std::uint8_t rop3Index(std::uint32_t rop) {
     return static_cast<std::uint8_t>(rop >> 16);
 }
 
+// Indexes of the operations that the blitters give fast paths, taken from their
+// codes; both blitters name them from here.
+namespace rop {
+inline constexpr std::uint8_t kSrcCopy = rop3Index(0x00CC0020);
+inline constexpr std::uint8_t kSrcAnd = rop3Index(0x008800C6);
+inline constexpr std::uint8_t kSrcPaint = rop3Index(0x00EE0086);
+inline constexpr std::uint8_t kSrcInvert = rop3Index(0x00660046);
+inline constexpr std::uint8_t kDsna = rop3Index(0x00220326);
+inline constexpr std::uint8_t kPatCopy = rop3Index(0x00F00021);
+}  // namespace rop
+
 // Bitwise result of ROP `index` on destination, source and pattern words,
 // evaluated minterm by minterm from the truth table (the reference).
 constexpr std::uint32_t rop3Reference(std::uint8_t index, std::uint32_t d, std::uint32_t s,

@@ -1,6 +1,7 @@
 // Pixel access per format and the colour <-> device value conversions.
 #include "platform/gdi/surface.h"
 
+#include <cassert>
 #include <cstring>
 #include <new>
 
@@ -90,6 +91,10 @@ std::shared_ptr<Surface> Surface::create(PixelFormat format, int width, int heig
     surface->m_bottomUp = bottomUp;
     surface->m_stride = stride;
     surface->m_byteSize = bytes;
+    // Rows are reached as row * stride: a stride too short for a row, or a
+    // size other than height rows, would read or write past the pixels.
+    assert(stride * 8 >= rowBits && stride * static_cast<std::size_t>(height) == bytes &&
+           "a surface's stride and size agree");
     try {
         surface->m_bits = PixelBuffer((bytes + 3) / 4, false);
         surface->m_zeroPending = true;

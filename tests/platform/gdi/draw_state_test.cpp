@@ -43,23 +43,27 @@ bool inShape(int x, int y) {
     return x >= 0 && y >= 0 && x < 6 && y < 6 && imagePixel(x, y) != kWhite;
 }
 
-HBITMAP makeImage() {
+HBITMAP makeImage(bool blackOutsideIcon = false) {
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 6, 6);
     HDC dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
     for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 6; ++x) SetPixel(dc, x, y, imagePixel(x, y));
+        for (int x = 0; x < 6; ++x) {
+            const bool opaque = inShape(x, y) || (x == 3 && y == 3);
+            SetPixel(dc, x, y, blackOutsideIcon && !opaque ? 0 : imagePixel(x, y));
+        }
     SelectObject(dc, old);
     DeleteDC(dc);
     return bitmap;
 }
 
 // The same image as an icon: opaque exactly on the shape, plus an opaque
-// white pixel at (3,3), which belongs to the shape of an icon.
+// white pixel at (3,3), which belongs to the shape of an icon. The masked-out
+// pixels are black, so they leave the background as it is.
 HICON makeIcon() {
-    HBITMAP color = makeImage();
+    HBITMAP color = makeImage(true);
     std::vector<BYTE> bits(2 * 6, 0);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x)
@@ -177,6 +181,69 @@ TEST(DrawState, OutputProcedureDrawsTheImage) {
     DeleteObject(brush);
 }
 
+// A 1-bpp DIB section keeps its two levels whatever its colour table: the
+// darker entry's pixels are the shape. Rows are 0x0F: pixels 0-3 use entry 0.
+TEST(DrawState, TwoColourBitmapShapeIsItsDarkerEntry) {
+    struct Row {
+        COLORREF entry0, entry1;
+        bool entry0IsShape;
+    };
+    const Row rows[] = {{0x00FF00FF, 0x00000000, false},
+                        {0x00000000, 0x00FFFFFF, true},
+                        {0x00FFFFFF, 0x00000000, false},
+                        {0x000000FF, 0x00FF0000, false}};
+    qv::test::GdiLeakGuard leaks;
+    HBRUSH brush = CreateSolidBrush(kBrush);
+    for (const Row& row : rows) {
+        qv::test::Canvas image = qv::test::Canvas::dib1(8, 2, {row.entry0, row.entry1});
+        image.bits()[0] = 0x0F;
+        image.bits()[4] = 0x0F;
+        qv::test::Canvas canvas = qv::test::Canvas::color(8, 2, kWhite);
+        // The image must be free of its canvas DC to be drawn.
+        HBITMAP bitmap = image.bitmap();
+        HGDIOBJ held = SelectObject(image.dc(), CreateBitmap(1, 1, 1, 1, nullptr));
+        EXPECT_TRUE(DrawStateA(canvas.dc(), brush, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, 0,
+                               0, 8, 2, DST_BITMAP | DSS_MONO));
+        DeleteObject(SelectObject(image.dc(), held));
+        expectImage(
+            canvas, [&row](int x, int) { return (x < 4) == row.entry0IsShape ? kBrush : kWhite; },
+            "drawstate_dib1_shape");
+    }
+    DeleteObject(brush);
+}
+
+// Of an icon's masked-out pixels, those that invert the background (colour not
+// black) belong to the shape; the transparent ones (black) do not.
+TEST(DrawState, InvertingIconPixelsBelongToTheShape) {
+    qv::test::GdiLeakGuard leaks;
+    qv::test::Canvas color = qv::test::Canvas::color(2, 1, 0x00000000);
+    SetPixel(color.dc(), 0, 0, kWhite);
+    const BYTE maskBits[2] = {0xC0, 0};
+    HBITMAP mask = CreateBitmap(2, 1, 1, 1, maskBits);
+    HBITMAP colorBitmap = CreateCompatibleBitmap(color.dc(), 2, 1);
+    {
+        HDC copy = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(copy, colorBitmap);
+        BitBlt(copy, 0, 0, 2, 1, color.dc(), 0, 0, SRCCOPY);
+        SelectObject(copy, old);
+        DeleteDC(copy);
+    }
+    ICONINFO info{TRUE, 0, 0, mask, colorBitmap};
+    HICON icon = CreateIconIndirect(&info);
+    HBRUSH brush = CreateSolidBrush(kBrush);
+    {
+        qv::test::Canvas canvas = qv::test::Canvas::color(2, 1, kGrey);
+        EXPECT_TRUE(DrawStateA(canvas.dc(), brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, 0, 0,
+                               2, 1, DST_ICON | DSS_MONO));
+        expectImage(
+            canvas, [](int x, int) { return x == 0 ? kBrush : kGrey; }, "drawstate_icon_invert");
+    }
+    DeleteObject(brush);
+    DestroyIcon(icon);
+    DeleteObject(mask);
+    DeleteObject(colorBitmap);
+}
+
 TEST(DrawState, RefusalsLeaveDestinationAndDcAlone) {
     qv::test::GdiLeakGuard leaks;
     HBITMAP bitmap = makeImage();
@@ -194,6 +261,16 @@ TEST(DrawState, RefusalsLeaveDestinationAndDcAlone) {
         EXPECT_FALSE(DrawStateA(canvas.dc(), brush, nullptr, reinterpret_cast<LPARAM>("text"), 0, 0,
                                 0, 0, 0, DST_TEXT));
         EXPECT_FALSE(DrawStateA(canvas.dc(), brush, nullptr, image, 0, 0, 0, -1, 4, DST_BITMAP));
+        {
+            // A bitmap that another DC holds cannot be drawn, in any look.
+            qv::test::Canvas holder = qv::test::Canvas::color(1, 1);
+            HGDIOBJ previous = SelectObject(holder.dc(), bitmap);
+            for (UINT state : {DSS_NORMAL, DSS_UNION}) {
+                EXPECT_FALSE(DrawStateA(canvas.dc(), brush, nullptr, image, 0, 0, 0, 0, 0,
+                                        DST_BITMAP | state));
+            }
+            SelectObject(holder.dc(), previous);
+        }
         expectImage(
             canvas, [](int, int) { return kGrey; }, "drawstate_refused");
         // Extreme positions and sizes draw what fits, and nothing overflows.

@@ -2,6 +2,8 @@
 // vector files do not pin down.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <climits>
 #include <random>
 #include <set>
@@ -233,8 +235,45 @@ TEST(Stretch, EnlargeShrinkAndMirror) {
     EXPECT_TRUE(qv::test::pixelsMatch(mirrored.dc(), {{b, a}, {d, c}}, "stretch_mirror"));
     Canvas small = Canvas::color(1, 1);
     ASSERT_TRUE(StretchBlt(small.dc(), 0, 0, 1, 1, big.dc(), 0, 0, 4, 4, SRCCOPY));
-    EXPECT_EQ(GetPixel(small.dc(), 0, 0), d);  // the centre sample of a 4x4 block
+    EXPECT_EQ(GetPixel(small.dc(), 0, 0), b);  // the last column and first row of the block
     EXPECT_FALSE(StretchBlt(small.dc(), 0, 0, 1, 1, big.dc(), 0, 0, 0, 4, SRCCOPY));
+}
+
+// Which source column and row each destination pixel takes, as recorded from
+// the platform for square stretches of an S x S source to D x D.
+TEST(Stretch, PicksTheSourcePixelsThePlatformPicks) {
+    struct Case {
+        int s, d;
+        std::vector<int> columns, rows;
+    };
+    const std::vector<Case> cases = {
+        {32,
+         21,
+         {1, 2, 4, 5, 7, 8, 10, 11, 13, 14, 16, 17, 19, 20, 22, 23, 25, 26, 28, 29, 31},
+         {0, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18, 20, 21, 23, 24, 26, 27, 29, 30}},
+        {13, 10, {0, 2, 3, 4, 6, 7, 8, 9, 11, 12}, {0, 1, 3, 4, 5, 7, 8, 9, 10, 12}},
+        {32,
+         16,
+         {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31},
+         {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30}},
+        {7, 10, {0, 1, 1, 2, 3, 3, 4, 5, 5, 6}, {0, 1, 1, 2, 3, 3, 4, 5, 5, 6}},
+        {16,
+         21,
+         {0, 1, 1, 2, 3, 4, 4, 5, 6, 7, 7, 8, 9, 10, 11, 11, 12, 13, 14, 14, 15},
+         {0, 1, 1, 2, 3, 4, 4, 5, 6, 7, 7, 8, 9, 10, 11, 11, 12, 13, 14, 14, 15}},
+    };
+    GdiLeakGuard leaks;
+    for (const Case& c : cases) {
+        Canvas src = Canvas::color(c.s, c.s);
+        for (int y = 0; y < c.s; ++y)
+            for (int x = 0; x < c.s; ++x) SetPixel(src.dc(), x, y, RGB(x, y, 0));
+        Canvas dst = Canvas::color(c.d, c.d);
+        ASSERT_TRUE(StretchBlt(dst.dc(), 0, 0, c.d, c.d, src.dc(), 0, 0, c.s, c.s, SRCCOPY));
+        for (int i = 0; i < c.d; ++i) {
+            EXPECT_EQ(GetRValue(GetPixel(dst.dc(), i, 0)), c.columns[i]) << c.s << "->" << c.d;
+            EXPECT_EQ(GetGValue(GetPixel(dst.dc(), 0, i)), c.rows[i]) << c.s << "->" << c.d;
+        }
+    }
 }
 
 TEST(DcState, SaveAndRestoreBringBackColoursObjectsAndClip) {

@@ -135,8 +135,11 @@ TEST(ExtremeArguments, DrawingThatCoversTheSurfaceFromFarAwayReturns) {
         const RECT all{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
         EXPECT_TRUE(FillRect(dc, &all, im.brush));
         EXPECT_EQ(GetPixel(dc, 0, 0), 0x00646464u);
-        EXPECT_TRUE(DrawStateA(dc, im.brush, nullptr, reinterpret_cast<LPARAM>(im.bitmap.bitmap()),
-                               0, -5, -5, INT_MAX, INT_MAX, DST_BITMAP | DSS_DISABLED));
+        // The image is drawn from a bitmap no DC holds.
+        HBITMAP image = CreateCompatibleBitmap(im.bitmap.dc(), 16, 16);
+        EXPECT_TRUE(DrawStateA(dc, im.brush, nullptr, reinterpret_cast<LPARAM>(image), 0, -5, -5,
+                               INT_MAX, INT_MAX, DST_BITMAP | DSS_DISABLED));
+        DeleteObject(image);
     });
 }
 
