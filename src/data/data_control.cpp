@@ -34,6 +34,13 @@ host::MemberRegistry makeDataMembers() {
             "ReadOnly", [](DataControl& d) { return d.readOnly(); },
             [](DataControl& d, const Variant& v) { d.setReadOnly(v.toBoolean()); },
             MemberInfo{{}, {}, Persistence{"ReadOnly", Variant(false)}})
+        .property(
+            "BusyTimeout", [](DataControl& d) { return d.busyTimeout(); },
+            [](DataControl& d, const Variant& v) { d.setBusyTimeout(v.toLong()); },
+            MemberInfo{{},
+                       {},
+                       Persistence{"BusyTimeout",
+                                   Variant(std::int32_t{SqliteConnection::kDefaultBusyTimeoutMs})}})
         .method("Refresh", [](DataControl& d, std::span<Variant>) { d.refresh(); });
     return r;
 }
@@ -80,6 +87,13 @@ void DataControl::setReadOnly(bool readOnly) {
     m_readOnly = readOnly;
 }
 
+void DataControl::setBusyTimeout(std::int32_t ms) {
+    if (ms < 0) raiseData(DataErr::InvalidOperation, kDataControlSource, {}, "BusyTimeout < 0");
+    if (ms == m_busyTimeoutMs) return;
+    close();
+    m_busyTimeoutMs = ms;
+}
+
 void DataControl::setCaption(std::string caption) {
     m_caption = std::move(caption);
 }
@@ -103,6 +117,7 @@ void DataControl::open() {
         m_connection.reset();
         SqliteConnection::Options options;
         options.readOnly = m_readOnly;
+        options.busyTimeoutMs = m_busyTimeoutMs;
         m_connection = SqliteConnection::open(path, options);
         m_connectionKey = key;
     }

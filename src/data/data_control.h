@@ -11,6 +11,7 @@
 #include "data/bound_control.h"
 #include "data/recordset.h"
 #include "data/recordset_observer.h"
+#include "data/sqlite_connection.h"
 #include "host/data_contract.h"
 
 namespace qv::host {
@@ -27,8 +28,8 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     // Registers the type "Data" with `factory` so form files can create it.
     static void registerType(host::ControlFactory& factory);
 
-    // Control members plus DatabaseName, RecordSource, ReadOnly, Caption
-    // (saved with the form) and Refresh.
+    // Control members plus DatabaseName, RecordSource, ReadOnly, Caption,
+    // BusyTimeout (saved with the form) and Refresh.
     static const host::MemberRegistry& dataMembers();
     const host::MemberRegistry& members() const override { return dataMembers(); }
 
@@ -43,6 +44,10 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     void setRecordSource(std::string source);
     bool readOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
+    // How long (milliseconds) a write waits for another program's lock
+    // before it fails with Locked. Changing it reopens the database.
+    std::int32_t busyTimeout() const { return m_busyTimeoutMs; }
+    void setBusyTimeout(std::int32_t ms);
     const std::string& caption() const { return m_caption; }
     void setCaption(std::string caption);
     // The folder relative DatabaseName paths start from (the form file's).
@@ -76,6 +81,7 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     std::string m_databaseName;
     std::string m_recordSource;
     bool m_readOnly = false;
+    std::int32_t m_busyTimeoutMs = SqliteConnection::kDefaultBusyTimeoutMs;
     std::string m_caption;
     std::filesystem::path m_baseFolder;
 

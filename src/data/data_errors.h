@@ -33,6 +33,7 @@ enum class DataErr : std::int32_t {
     CriteriaSyntax = 3077,  // criterion does not parse
     UnknownField = 3070,    // criterion names no field of the recordset
     RecordDeleted = 3167,   // the record was deleted by someone else
+    ChangedByOther = 3197,  // Update found the row changed since Edit read it
     InvalidBookmark = 3159,
     InvalidOperation = 3219,  // e.g. AddNew while a change is pending
     ObjectClosed = 3420,      // recordset used after its control closed it

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <cctype>
 
 #include "data/criteria.h"
@@ -219,12 +220,16 @@ constexpr int kWindowRows = 1024;
 
 void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward) {
     m_window.clear();
+    // Read into a local list: a lookup that fails half way must not leave a
+    // window whose rows and bounds disagree.
+    std::vector<std::int64_t> rows;
     {
         ResetOnExit reset(st);
         st.bind(1, DbValue(anchor));
         st.bind(2, DbValue(std::int64_t{kWindowRows}));
-        while (st.step()) m_window.push_back(st.columnInteger(0));
+        while (st.step()) rows.push_back(st.columnInteger(0));
     }
+    m_window = std::move(rows);
     if (m_window.empty()) return;
     if (forward) {
         m_windowLow = anchor + 1;
@@ -236,15 +241,24 @@ void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward
     }
 }
 
+std::int64_t RecordSource::answerFromWindow(std::size_t at) {
+    // The window holds the row the recordset lands on: the answer lies in
+    // the range the window covers, and the next move starts from it.
+    assert(at < m_window.size());
+    assert(m_window[at] >= m_windowLow && m_window[at] <= m_windowHigh);
+    assert(at == 0 || m_window[at - 1] < m_window[at]);
+    m_windowAt = at;
+    return m_window[at];
+}
+
 std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
     // Known when every row between `after` and the answer is in the window.
     if (m_windowAt + 1 < m_window.size() && m_window[m_windowAt] == after) {
-        return m_window[++m_windowAt];
+        return answerFromWindow(m_windowAt + 1);
     }
     if (!m_window.empty() && after < m_window.back() && after + 1 >= m_windowLow) {
         const auto it = std::upper_bound(m_window.begin(), m_window.end(), after);
-        m_windowAt = static_cast<std::size_t>(it - m_window.begin());
-        return *it;
+        return answerFromWindow(static_cast<std::size_t>(it - m_window.begin()));
     }
     fillWindow(cached(m_next, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
                                   " > ? ORDER BY " + m_rowid + " LIMIT ?"),
@@ -256,12 +270,11 @@ std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
 
 std::optional<std::int64_t> RecordSource::previous(std::int64_t before) {
     if (m_windowAt > 0 && m_windowAt < m_window.size() && m_window[m_windowAt] == before) {
-        return m_window[--m_windowAt];
+        return answerFromWindow(m_windowAt - 1);
     }
     if (!m_window.empty() && before > m_window.front() && before - 1 <= m_windowHigh) {
         const auto it = std::lower_bound(m_window.begin(), m_window.end(), before) - 1;
-        m_windowAt = static_cast<std::size_t>(it - m_window.begin());
-        return *it;
+        return answerFromWindow(static_cast<std::size_t>(it - m_window.begin()));
     }
     fillWindow(cached(m_prev, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
                                   " < ? ORDER BY " + m_rowid + " DESC LIMIT ?"),
@@ -368,19 +381,24 @@ std::int64_t RecordSource::insert(const FieldChanges& values) {
     return rowid;
 }
 
-std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values) {
+std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values,
+                                  const std::vector<DbValue>& original) {
     std::string sets;
     for (std::size_t i = 0; i < values.size() && i < m_fields.size(); ++i) {
         if (!values[i]) continue;
         if (!sets.empty()) sets += ", ";
         sets += quoteIdentifier(m_fields[i].name) + " = ?";
     }
-    if (sets.empty()) {
-        if (!exists(rowid)) raiseData(DataErr::RecordDeleted, kRecordsetSource);
-        return rowid;
+    // The row must still hold what the caller read: every field is compared
+    // (NULL equal to NULL), so a change by someone else is never overwritten.
+    std::string unchanged;
+    for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
+        unchanged += " AND " + quoteIdentifier(m_fields[i].name) + " IS ?";
     }
+    // An update that sets nothing still checks the row.
+    if (sets.empty()) sets = m_rowid + " = " + m_rowid;
     DbStatement& st = cachedBySql("UPDATE " + m_from + " SET " + sets + " WHERE " + m_rowid +
-                                  " = ? RETURNING " + m_rowid);
+                                  " = ?" + unchanged + " RETURNING " + m_rowid);
     dropWindow();
     DbTransaction txn(*m_db);
     std::int64_t after = rowid;
@@ -390,8 +408,14 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
         for (const auto& v : values) {
             if (v) st.bind(index++, *v);
         }
-        st.bind(index, DbValue(rowid));
-        if (!st.step()) raiseData(DataErr::RecordDeleted, kRecordsetSource);
+        st.bind(index++, DbValue(rowid));
+        for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
+            st.bind(index++, original[i]);
+        }
+        if (!st.step()) {
+            raiseData(exists(rowid) ? DataErr::ChangedByOther : DataErr::RecordDeleted,
+                      kRecordsetSource);
+        }
         after = st.column(0).integer();
         while (st.step()) {
         }
@@ -401,13 +425,16 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
 }
 
 void RecordSource::remove(std::int64_t rowid) {
-    DbStatement& st = cached(m_delete, "DELETE FROM " + m_from + " WHERE " + m_rowid + " = ?");
+    DbStatement& st = cached(
+        m_delete, "DELETE FROM " + m_from + " WHERE " + m_rowid + " = ? RETURNING " + m_rowid);
     dropWindow();
     DbTransaction txn(*m_db);
     {
         ResetOnExit reset(st);
         st.bind(1, DbValue(rowid));
-        st.step();
+        if (!st.step()) raiseData(DataErr::RecordDeleted, kRecordsetSource);
+        while (st.step()) {
+        }
     }
     txn.commit();
     m_cachedCount.reset();

@@ -7,8 +7,9 @@
 // next (or previous) thousand rows into a window, so stepping through the
 // records costs one lookup per window instead of one per move, and no read
 // lock is held between calls. Like a keyset, the window is not re-read on
-// every move: a row another program deletes meanwhile reads as "Record is
-// deleted.", rows it inserts inside the window show once the window is left;
+// every move: a row another program deletes meanwhile may still be answered
+// (the recordset checks the row it lands on and drops the window), rows it
+// inserts inside the window show once the window is left;
 // the ends (first, last, past the window) are always looked up afresh, and
 // every change made through the recordset drops the window. A SELECT source is
 // materialised when opened: time and temporary storage grow with its result,
@@ -68,12 +69,19 @@ class RecordSource {
                                      std::optional<std::int64_t> anchor);
 
     // Each runs in its own transaction and either completes or changes
-    // nothing. insert returns the new rowid; update returns the rowid after
-    // the change (a changed INTEGER PRIMARY KEY moves it) and throws
-    // RecordDeleted when the row is gone.
+    // nothing. insert returns the new rowid. update changes the row only while
+    // it still holds `original` (the values the caller read, in field order),
+    // returns the rowid after the change (a changed INTEGER PRIMARY KEY moves
+    // it), and throws ChangedByOther when the row holds other values and
+    // RecordDeleted when it is gone. remove throws RecordDeleted when the row
+    // is already gone.
     std::int64_t insert(const FieldChanges& values);
-    std::int64_t update(std::int64_t rowid, const FieldChanges& values);
+    std::int64_t update(std::int64_t rowid, const FieldChanges& values,
+                        const std::vector<DbValue>& original);
     void remove(std::int64_t rowid);
+
+    // Forgets the window of rowids, so the next move looks the rows up afresh.
+    void dropWindow() { m_window.clear(); }
 
   private:
     RecordSource(std::shared_ptr<DbConnection> db, std::string from, std::string rowid,
@@ -106,7 +114,8 @@ class RecordSource {
     // starts there.
     std::size_t m_windowAt = 0;
     void fillWindow(DbStatement& stmt, std::int64_t anchor, bool forward);
-    void dropWindow() { m_window.clear(); }
+    // Returns the window's row at `at` and makes it where the next move starts.
+    std::int64_t answerFromWindow(std::size_t at);
 
     std::optional<std::int64_t> m_cachedCount;
     std::int64_t m_countVersion = 0;

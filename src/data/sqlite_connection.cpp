@@ -89,7 +89,15 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string& path
         }
         throw;
     }
+    if (!options.readOnly && !conn->isReadOnly()) conn->useWriteAheadLog();
     return conn;
+}
+
+void SqliteConnection::useWriteAheadLog() noexcept {
+    // Asking for the mode the file already has is cheap and changes nothing.
+    // A refusal (read-only folder, a file other processes hold open in another
+    // mode, an in-memory database) leaves the journal as it was.
+    sqlite3_exec(m_db.get(), "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
 }
 
 SqliteConnection::SqliteConnection(std::shared_ptr<sqlite3> db, std::string path)

@@ -58,7 +58,9 @@ void raiseSqlite(sqlite3* db, int rc, std::string_view subject) {
                     break;
             }
     }
-    raiseData(err, kDataSource, subject, detail);
+    // The engine's own words for a lock say nothing of who holds it.
+    raiseData(err, kDataSource, subject,
+              err == DataErr::Locked ? std::string_view(kLockedDetail) : detail);
 }
 
 SqliteStatement::SqliteStatement(std::shared_ptr<sqlite3> db, sqlite3_stmt* stmt)

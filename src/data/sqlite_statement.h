@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "data/db_statement.h"
 
@@ -33,6 +34,10 @@ class SqliteStatement final : public DbStatement {
     std::shared_ptr<sqlite3> m_db;
     sqlite3_stmt* m_stmt;
 };
+
+// The detail of Locked: a write found the database locked past the busy
+// timeout. Retrying the same step may then succeed.
+inline constexpr std::string_view kLockedDetail = "database is locked by another user";
 
 // Throws the data error that matches an SQLite result code, with the
 // connection's message as detail. `subject` is quoted where the text asks.

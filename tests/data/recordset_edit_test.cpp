@@ -178,6 +178,7 @@ TEST(RecordsetEdit, BusyDatabaseFailsTheUpdateAndKeepsTheEdit) {
     const host::Error e = errorOf([&] { rs->update(); });
     EXPECT_EQ(e.number(), num(DataErr::Locked));
     EXPECT_EQ(e.source(), "qvData");
+    EXPECT_NE(e.description().find("locked by another user"), std::string::npos);
     EXPECT_EQ(rs->editMode(), host::edit_mode::InProgress);
     other->rollback();
     rs->update();

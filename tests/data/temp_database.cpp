@@ -35,6 +35,8 @@ void TempDatabase::exec(std::string_view sql) const {
 }
 
 std::string TempDatabase::bytes() const {
+    // Committed changes may still sit in the write-ahead log: fold them in.
+    connect()->execute("PRAGMA wal_checkpoint(TRUNCATE)");
     std::ifstream in(path(), std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
