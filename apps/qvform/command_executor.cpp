@@ -158,6 +158,10 @@ void CommandExecutor::execute(const ScriptCommand& command) {
             case CommandKind::Shot:
                 writeFormShot(*m_session.form(), command.target);
                 break;
+            case CommandKind::Signal:
+            case CommandKind::Wait:
+                syncWith(command);
+                break;
         }
         user::pumpMessages();
     } catch (const CommandFault& fault) {
@@ -285,6 +289,18 @@ void CommandExecutor::setProperty(const ScriptCommand& command) {
         return;
     }
     target.object->let(property, valueOf(command.argument));
+}
+
+void CommandExecutor::syncWith(const ScriptCommand& command) {
+    try {
+        if (command.kind == CommandKind::Signal) {
+            m_markers.signal(command.argument);
+        } else {
+            m_markers.wait(command.argument);
+        }
+    } catch (const std::runtime_error& e) {
+        refuse(e.what());
+    }
 }
 
 void CommandExecutor::failNext(const ScriptCommand& command) {

@@ -12,6 +12,7 @@
 
 #include "host/object.h"
 #include "script.h"
+#include "sync_markers.h"
 
 namespace qv::host {
 class Form;
@@ -42,6 +43,8 @@ class CommandExecutor {
     // Runs `commands` to their end. Fails with RunFailure naming the line
     // and the reason when a command cannot be carried out.
     void run(const std::vector<ScriptCommand>& commands);
+    // Where signal and wait keep their markers (none: both are refused).
+    void setSyncMarkers(SyncMarkers markers) { m_markers = std::move(markers); }
 
   private:
     // What a control path names: an object, and for a button of a record
@@ -63,6 +66,7 @@ class CommandExecutor {
     void pressKey(const ScriptCommand& command);
     void setProperty(const ScriptCommand& command);
     void failNext(const ScriptCommand& command);
+    void syncWith(const ScriptCommand& command);
 
     // The form that takes input now: the innermost open modal form, or the
     // main form.
@@ -78,6 +82,7 @@ class CommandExecutor {
     const std::vector<ScriptCommand>* m_commands = nullptr;
     std::size_t m_next = 0;
     std::vector<host::Form*> m_modal;
+    SyncMarkers m_markers;
 };
 
 }  // namespace qv::qvform

@@ -87,7 +87,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        CommandExecutor(session, transcript, boxes, plan).run(commands);
+        CommandExecutor executor(session, transcript, boxes, plan);
+        if (!options.syncFolder.empty()) executor.setSyncMarkers(SyncMarkers(options.syncFolder));
+        executor.run(commands);
     } catch (const RunFailure& failure) {
         std::cerr << "qvform: " << options.scriptFile << ": " << failure.what() << '\n';
         return 1;

@@ -41,6 +41,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
             if (!host::Locale::find(options.locale)) {
                 throw std::invalid_argument("unknown locale \"" + options.locale + "\"");
             }
+        } else if (arg == "--sync") {
+            options.syncFolder = value();
         } else if (arg.starts_with("--")) {
             throw std::invalid_argument("unknown option " + arg);
         } else if (options.formFile.empty()) {
@@ -55,9 +57,10 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
 
 const char* usage() {
     return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
-           "[--locale NAME]\n"
+           "[--locale NAME] [--sync DIR]\n"
            "With a script, runs it on the form headless and prints the transcript;\n"
-           "without one, shows the form in a window.\n";
+           "without one, shows the form in a window. With --sync, the script's\n"
+           "signal NAME and wait NAME create and await markers in DIR.\n";
 }
 
 }  // namespace qv::qvform

@@ -34,9 +34,16 @@ struct CommandWord {
     CommandKind kind;
 };
 constexpr CommandWord kCommands[] = {
-    {"click", CommandKind::Click},        {"type", CommandKind::Type},   {"key", CommandKind::Key},
-    {"answer", CommandKind::Answer},      {"print", CommandKind::Print}, {"set", CommandKind::Set},
-    {"fail-next", CommandKind::FailNext}, {"shot", CommandKind::Shot},
+    {"click", CommandKind::Click},
+    {"type", CommandKind::Type},
+    {"key", CommandKind::Key},
+    {"answer", CommandKind::Answer},
+    {"print", CommandKind::Print},
+    {"set", CommandKind::Set},
+    {"fail-next", CommandKind::FailNext},
+    {"shot", CommandKind::Shot},
+    {"signal", CommandKind::Signal},
+    {"wait", CommandKind::Wait},
 };
 
 ScriptCommand parseLine(std::string_view line, std::size_t number) {
@@ -64,6 +71,12 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
         case CommandKind::Answer:
             need(parseInt(rest, cmd.number) && cmd.number >= 1 && cmd.number <= 7,
                  "expects an answer from 1 to 7");
+            break;
+        case CommandKind::Signal:
+        case CommandKind::Wait:
+            cmd.argument = std::string(rest);
+            need(!cmd.argument.empty() && cmd.argument.find_first_of(" \t/\\") == std::string::npos,
+                 "expects one marker name");
             break;
         case CommandKind::Click:
         case CommandKind::Shot:
