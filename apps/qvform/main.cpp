@@ -42,7 +42,7 @@ int showInWindow(const qv::qvform::RunOptions& options) {
     FormSession session(transcript, plan);
     FormSession::registerControlTypes();
     try {
-        session.open(options.formFile);
+        session.open(options.formFile, options.connect);
     } catch (const qv::host::Error& e) {
         std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
         return 2;
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     FormSession session(transcript, plan);
     FormSession::registerControlTypes();
     try {
-        session.open(options.formFile);
+        session.open(options.formFile, options.connect);
     } catch (const qv::host::Error& e) {
         std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
         return 2;

@@ -15,6 +15,7 @@ struct RunOptions {
     std::optional<host::DateTime> now;  // the fixed clock, when given
     std::string locale = "en-US";
     std::string syncFolder;  // where signal and wait keep their markers
+    std::string connect;     // a database server for every data control
 };
 
 // Returns the options of `args` (without the program name). Fails with

@@ -16,12 +16,15 @@
 // the case of ASCII letters. A pattern of only * and ? becomes SQL LIKE with
 // an escape character; one with # or [...] calls the registered function
 // qv_like. Comparisons of text with = < > and friends also ignore ASCII case.
+// An engine whose SQL differs writes comparisons and patterns through its
+// CriteriaDialect; the grammar and the checks of field names stay the same.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "data/criteria_dialect.h"
 #include "data/db_value.h"
 
 namespace qv::data {
@@ -32,7 +35,8 @@ class Criteria {
     // CriteriaSyntax quoting the criterion when it does not parse, and
     // UnknownField when it names a field not in `fields` (compared without
     // regard to ASCII case).
-    static Criteria compile(std::string_view criterion, const std::vector<std::string>& fields);
+    static Criteria compile(std::string_view criterion, const std::vector<std::string>& fields,
+                            const CriteriaDialect* dialect = nullptr);
 
     // The SQL condition, with ? for each parameter in order.
     const std::string& sql() const { return m_sql; }

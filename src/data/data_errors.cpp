@@ -37,6 +37,8 @@ constexpr std::array kTexts{
     ErrorText{DataErr::CriteriaSyntax, "Syntax error in criteria expression '%s'."},
     ErrorText{DataErr::UnknownField, "Unknown field name in criteria expression '%s'."},
     ErrorText{DataErr::RecordDeleted, "Record is deleted."},
+    ErrorText{DataErr::ServerUnreachable,
+              "The database server of '%s' cannot be reached, or the connection to it broke."},
     ErrorText{DataErr::ChangedByOther,
               "The data has been changed by another user since you started editing it."},
     ErrorText{DataErr::InvalidBookmark, "Not a valid bookmark."},

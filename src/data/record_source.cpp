@@ -50,13 +50,6 @@ bool looksLikeQuery(std::string_view s) {
     return startsWithWord(s, "SELECT") || startsWithWord(s, "WITH") || startsWithWord(s, "VALUES");
 }
 
-bool sameNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 std::atomic<int> g_tempCounter{0};
 
 }  // namespace
@@ -65,6 +58,7 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
                                                  std::string_view source) {
     const std::string_view text = trim(source);
     std::string query;
+    std::string readOnlyReason;
     if (looksLikeQuery(text)) {
         query = text;
         try {
@@ -81,59 +75,25 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
         if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
             name = name.substr(1, name.size() - 2);
         }
-        auto lookup = db->prepare(
-            "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? "
-            "COLLATE NOCASE");
-        ResetOnExit resetLookup(*lookup);
-        lookup->bind(1, DbValue(name));
-        if (name.empty() || !lookup->step()) {
-            raiseData(DataErr::TableNotFound, kRecordsetSource, name);
-        }
-        const std::string realName = lookup->column(0).text();
-        const bool isView = lookup->column(1).text() == "view";
-        if (isView) {
-            query = "SELECT * FROM " + quoteIdentifier(realName);
-        } else {
+        const auto rel = name.empty() ? std::nullopt : db->findRelation(name);
+        if (!rel) raiseData(DataErr::TableNotFound, kRecordsetSource, name);
+        if (!rel->isView && !rel->key.empty()) {
             std::unique_ptr<RecordSource> table(
-                new RecordSource(db, quoteIdentifier(realName), "rowid", true, false));
+                new RecordSource(db, rel->from, rel->key, true, false));
             table->loadFields();
-            // A column may hide one spelling of the rowid; WITHOUT ROWID tables
-            // have none and are opened like a query.
-            for (const char* alias : {"rowid", "_rowid_", "oid"}) {
-                const bool hidden =
-                    std::any_of(table->m_fields.begin(), table->m_fields.end(),
-                                [alias](const FieldInfo& f) { return sameNoCase(f.name, alias); });
-                if (hidden) continue;
-                try {
-                    db->prepare(std::string("SELECT ") + alias + " FROM " + table->m_from +
-                                " LIMIT 0");
-                } catch (const host::Error&) {
-                    break;
-                }
-                table->m_rowid = alias;
-                return table;
-            }
-            query = "SELECT * FROM " + quoteIdentifier(realName);
+            return table;
         }
+        // A view, or a table without a way to address its rows, is read like a query.
+        query = "SELECT * FROM " + rel->from;
+        readOnlyReason = rel->noKeyReason;
     }
     const std::string temp = "qv_rs_" + std::to_string(++g_tempCounter);
-    // The newlines keep a trailing comment of the query from swallowing the ")".
-    db->execute("CREATE TEMP TABLE " + quoteIdentifier(temp) + " AS SELECT * FROM (\n" + query +
-                "\n)");
-    std::unique_ptr<RecordSource> copy(
-        new RecordSource(db, "temp." + quoteIdentifier(temp), "rowid", false, true));
+    const DbRelation copied = db->copyRows(query, temp);
+    std::unique_ptr<RecordSource> copy(new RecordSource(db, copied.from, copied.key, false, true));
+    copy->m_hiddenKey = copied.hiddenKey;
+    copy->m_readOnlyReason = readOnlyReason;
     copy->loadFields();
-    for (const char* alias : {"rowid", "_rowid_", "oid"}) {
-        const bool hidden =
-            std::any_of(copy->m_fields.begin(), copy->m_fields.end(),
-                        [alias](const FieldInfo& f) { return sameNoCase(f.name, alias); });
-        if (!hidden) {
-            copy->m_rowid = alias;
-            return copy;
-        }
-    }
-    raiseData(DataErr::QueryNotSelect, kRecordsetSource, text,
-              "its columns hide every name of the row number");
+    return copy;
 }
 
 RecordSource::RecordSource(std::shared_ptr<DbConnection> db, std::string from, std::string rowid,
@@ -169,9 +129,13 @@ RecordSource::~RecordSource() {
 void RecordSource::loadFields() {
     auto probe = m_db->prepare("SELECT * FROM " + m_from + " LIMIT 0");
     m_fields.clear();
+    m_columns.clear();
     for (int i = 0; i < probe->columnCount(); ++i) {
         FieldInfo f;
         f.name = probe->columnName(i);
+        if (!m_hiddenKey.empty() && f.name == m_hiddenKey) continue;
+        if (!m_columns.empty()) m_columns += ", ";
+        m_columns += quoteIdentifier(f.name);
         f.declaredType = probe->columnDeclaredType(i);
         f.type = fieldTypeFor(f.declaredType);
         m_fields.push_back(std::move(f));
@@ -292,7 +256,8 @@ bool RecordSource::exists(std::int64_t rowid) {
 }
 
 std::optional<std::vector<DbValue>> RecordSource::read(std::int64_t rowid) {
-    DbStatement& st = cached(m_read, "SELECT * FROM " + m_from + " WHERE " + m_rowid + " = ?");
+    DbStatement& st =
+        cached(m_read, "SELECT " + m_columns + " FROM " + m_from + " WHERE " + m_rowid + " = ?");
     ResetOnExit reset(st);
     st.bind(1, DbValue(rowid));
     if (!st.step()) return std::nullopt;
@@ -393,7 +358,8 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
     // (NULL equal to NULL), so a change by someone else is never overwritten.
     std::string unchanged;
     for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
-        unchanged += " AND " + quoteIdentifier(m_fields[i].name) + " IS ?";
+        unchanged += " AND " + quoteIdentifier(m_fields[i].name) + " " +
+                     std::string(m_db->nullSafeEquals()) + " ?";
     }
     // An update that sets nothing still checks the row.
     if (sets.empty()) sets = m_rowid + " = " + m_rowid;

@@ -1,6 +1,8 @@
-// The rows a recordset walks: a table (in rowid order, updatable) or the
-// result of a SELECT (copied once into a temporary table, read-only), with the
-// cached statements that move, read, find, insert, update and delete by rowid.
+// The rows a recordset walks: a table (in the order of what addresses its rows,
+// updatable: SQLite's rowid, or a server's whole-number primary key) or the
+// result of a SELECT (copied once into a temporary table, read-only; so is a
+// table without such a key), with the cached statements that move, read,
+// find, insert, update and delete by that number, called the rowid below.
 //
 // Cost: a move is an indexed lookup (rowid > ? ORDER BY rowid), so opening and
 // MoveLast never read the whole table. Each lookup fetches the rowids of the
@@ -50,6 +52,9 @@ class RecordSource {
     const std::vector<FieldInfo>& fields() const { return m_fields; }
     // True for a table on a writable connection.
     bool updatable() const;
+    // Why a table that cannot be changed is read-only when the reason is not
+    // plain (no key to address its rows), or "".
+    const std::string& readOnlyReason() const { return m_readOnlyReason; }
     DbConnection& connection() { return *m_db; }
 
     std::optional<std::int64_t> first();
@@ -93,10 +98,13 @@ class RecordSource {
 
     std::shared_ptr<DbConnection> m_db;
     std::string m_from;   // quoted table name
-    std::string m_rowid;  // the name that reaches the rowid
+    std::string m_rowid;  // the name that reaches the rowid (or the key column)
     bool m_isTable;
     bool m_temporary;
+    std::string m_hiddenKey;  // a key column of a copy that is no field
+    std::string m_readOnlyReason;
     std::vector<FieldInfo> m_fields;
+    std::string m_columns;  // the fields' quoted names, for reading a row
 
     std::unique_ptr<DbStatement> m_first, m_last, m_next, m_prev, m_read, m_exists, m_count,
         m_position, m_delete;

@@ -76,6 +76,12 @@ void Recordset::requireNoPendingChange() {
     }
 }
 
+void Recordset::requireUpdatable() {
+    if (!source().updatable()) {
+        raiseData(DataErr::ReadOnly, kRecordsetSource, {}, source().readOnlyReason());
+    }
+}
+
 void Recordset::settle() {
     RecordSource& rows = source();
     if (!m_unsettled) return;
@@ -138,7 +144,7 @@ void Recordset::leaveRecord() {
     if (!source().updatable()) {
         // These values can never be saved; dropping them lets the next move go on.
         m_boundValues.clear();
-        raiseData(DataErr::ReadOnly, kRecordsetSource);
+        requireUpdatable();
     }
     std::vector<DbValue> shown = currentRow();
     try {
@@ -215,7 +221,7 @@ void Recordset::movePrevious() {
 
 void Recordset::addNew() {
     requireNoPendingChange();
-    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
+    requireUpdatable();
     leaveRecord();
     m_pending.assign(source().fields().size(), std::nullopt);
     m_editMode = host::edit_mode::Add;
@@ -224,7 +230,7 @@ void Recordset::addNew() {
 
 void Recordset::edit() {
     requireNoPendingChange();
-    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
+    requireUpdatable();
     // The record as the user sees it is what the save will require.
     m_original = currentRow();
     // Values bound controls changed on this record carry over into the edit.
@@ -270,7 +276,7 @@ void Recordset::cancelUpdate() {
 void Recordset::deleteRecord() {
     requireNoPendingChange();
     requireRecord();
-    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
+    requireUpdatable();
     const auto gone = [this] {
         m_at = At::Deleted;
         m_row.reset();
@@ -340,7 +346,8 @@ void Recordset::find(std::string_view criterion, RecordSource::Direction directi
     std::vector<std::string> names;
     for (const FieldInfo& f : fieldInfo()) names.push_back(f.name);
     // A criterion that does not compile fails before anything changes.
-    const Criteria criteria = Criteria::compile(criterion, names);
+    const Criteria criteria =
+        Criteria::compile(criterion, names, source().connection().criteriaDialect());
     leaveRecord();
     const bool forward = direction == RecordSource::Direction::Forward;
     std::optional<std::int64_t> anchor;

@@ -95,6 +95,9 @@ class Recordset final : public host::Recordset {
     void requireRecord();
     // Fails with InvalidOperation while AddNew or Edit is pending.
     void requireNoPendingChange();
+    // Fails with ReadOnly (and the reason, when there is one) unless the
+    // source can be changed.
+    void requireUpdatable();
     // Checks a position reached from the rowid window: when its row has gone
     // meanwhile, moves on in the direction of the last move.
     void settle();

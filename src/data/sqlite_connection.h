@@ -46,15 +46,20 @@ class SqliteConnection final : public DbConnection {
     void begin() override;
     void commit() override;
     void rollback() noexcept override;
-    std::int64_t lastInsertRowid() const override;
-    std::int64_t changes() const override;
     std::int64_t dataVersion() override;
     bool isReadOnly() const override;
     const std::string& path() const override { return m_path; }
+    std::optional<DbRelation> findRelation(std::string_view name) override;
+    DbRelation copyRows(std::string_view query, std::string_view tempName) override;
+    std::string_view nullSafeEquals() const override { return "IS"; }
+    const CriteriaDialect* criteriaDialect() const override { return nullptr; }
 
   private:
     SqliteConnection(std::shared_ptr<sqlite3> db, std::string path);
     void useWriteAheadLog() noexcept;
+    // Returns the first spelling of the rowid that no column of `from` hides
+    // and that the table has, or "".
+    std::string visibleRowid(const std::string& from);
 
     std::shared_ptr<sqlite3> m_db;
     std::string m_path;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/data_errors.h"
+#include "data/db_connection.h"
 
 namespace qv::data {
 

@@ -35,10 +35,6 @@ class SqliteStatement final : public DbStatement {
     sqlite3_stmt* m_stmt;
 };
 
-// The detail of Locked: a write found the database locked past the busy
-// timeout. Retrying the same step may then succeed.
-inline constexpr std::string_view kLockedDetail = "database is locked by another user";
-
 // Throws the data error that matches an SQLite result code, with the
 // connection's message as detail. `subject` is quoted where the text asks.
 [[noreturn]] void raiseSqlite(sqlite3* db, int rc, std::string_view subject = {});

@@ -68,6 +68,16 @@ void FaultyConnection::execute(std::string_view sql) {
     m_inner->execute(sql);
 }
 
+std::optional<DbRelation> FaultyConnection::findRelation(std::string_view name) {
+    m_state->tick();
+    return m_inner->findRelation(name);
+}
+
+DbRelation FaultyConnection::copyRows(std::string_view query, std::string_view tempName) {
+    m_state->tick();
+    return m_inner->copyRows(query, tempName);
+}
+
 void FaultyConnection::begin() {
     m_state->tick();
     m_inner->begin();

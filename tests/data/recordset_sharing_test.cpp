@@ -8,7 +8,7 @@
 #include "data/data_errors.h"
 #include "data/recordset.h"
 #include "data_test_util.h"
-#include "temp_database.h"
+#include "engine_database.h"
 
 namespace qv::data::test {
 namespace {
@@ -55,7 +55,7 @@ TEST(RecordsetSharing, SaveMeetsAChangeBySomeoneElse) {
     for (const Conflict& c : cases) {
         for (bool explicitEdit : {true, false}) {
             SCOPED_TRACE(std::string(c.name) + (explicitEdit ? ", Edit" : ", bound control"));
-            TempDatabase db(kPeople);
+            EngineDatabase db(kPeople);
             auto rs = Recordset::open(db.connect(), "people");
             rs->moveNext();
             ASSERT_EQ(field(*rs, "name"), "Bruno");
@@ -101,7 +101,7 @@ TEST(RecordsetSharing, SaveMeetsAChangeBySomeoneElse) {
 }
 
 TEST(RecordsetSharing, DeletingARecordSomeoneElseDeleted) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     rs->moveNext();
     db.exec("DELETE FROM people WHERE id = 5");
@@ -113,7 +113,7 @@ TEST(RecordsetSharing, DeletingARecordSomeoneElseDeleted) {
 }
 
 TEST(RecordsetSharing, MovesSkipRowsOthersDeletedAndReachRowsTheyAdded) {
-    TempDatabase db(
+    EngineDatabase db(
         "CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT);"
         "INSERT INTO t VALUES (1, 'a'), (2, 'b'), (3, 'c'), (4, 'd'), (5, 'e');");
     auto rs = Recordset::open(db.connect(), "t");
@@ -141,27 +141,6 @@ TEST(RecordsetSharing, MovesSkipRowsOthersDeletedAndReachRowsTheyAdded) {
     rs->moveNext();
     EXPECT_TRUE(rs->eof());
     EXPECT_FALSE(rs->bof());
-}
-
-TEST(RecordsetSharing, WritableFilesUseTheWriteAheadLogAndReadersDoNotWait) {
-    TempDatabase db(kPeople);
-    const auto journal = [](DbConnection& c) {
-        auto st = c.prepare("PRAGMA journal_mode");
-        return st->step() ? st->column(0).text() : std::string();
-    };
-    // A read-only connection leaves the file as it is; a writable one switches it.
-    db.exec("PRAGMA journal_mode = DELETE");
-    auto reader = db.connect(/*readOnly=*/true);
-    EXPECT_EQ(journal(*reader), "delete");
-    auto writer = db.connect();
-    EXPECT_EQ(journal(*writer), "wal");
-    // A writer in the middle of a change holds no reader up.
-    auto rs = Recordset::open(reader, "people");
-    writer->begin();
-    writer->execute("UPDATE people SET name = 'Zed' WHERE id = 5");
-    rs->moveNext();
-    EXPECT_EQ(where(*rs), "Bruno");
-    writer->commit();
 }
 
 }  // namespace
