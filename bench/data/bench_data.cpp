@@ -162,13 +162,13 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nRatios (recordset / raw SQLite, same run):\n");
     qv::bench::printRatio(reporter, "open + MoveLast / SELECT count(*) scan", "OpenAndMoveLast",
-               "RawCountScan", "< 0.05");
+                          "RawCountScan", "< 0.05");
     qv::bench::printRatio(reporter, "10,000 MoveNext / stepping one rowid cursor", "MoveNext10k",
-               "RawCursorStep10k", "<= 3");
-    qv::bench::printRatio(reporter, "10,000 MoveNext / raw seek per move (same lookup)", "MoveNext10k",
-               "RawSeekPerMove10k", "for reference");
-    qv::bench::printRatio(reporter, "FindFirst contains / SELECT rowid ... LIKE LIMIT 1", "FindFirstContains",
-               "RawLikeContains", "<= 1.3");
+                          "RawCursorStep10k", "<= 3");
+    qv::bench::printRatio(reporter, "10,000 MoveNext / raw seek per move (same lookup)",
+                          "MoveNext10k", "RawSeekPerMove10k", "for reference");
+    qv::bench::printRatio(reporter, "FindFirst contains / SELECT rowid ... LIKE LIMIT 1",
+                          "FindFirstContains", "RawLikeContains", "<= 1.3");
     benchmark::Shutdown();
     std::error_code ec;
     std::filesystem::remove_all(g_folder, ec);

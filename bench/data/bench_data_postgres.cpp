@@ -29,8 +29,8 @@ std::filesystem::path g_folder;
 std::string g_words;
 
 int cluster(const char* action) {
-    const std::string command = std::string(QV_REPO_ROOT) + "/tests/data/pg-cluster " + action +
-                                " " + g_folder.string();
+    const std::string command =
+        std::string(QV_REPO_ROOT) + "/tests/data/pg-cluster " + action + " " + g_folder.string();
     return std::system(command.c_str());
 }
 

@@ -30,11 +30,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 // Prints a / b by wall-clock time and by CPU time (steadier on a busy machine).
 inline void printRatio(const RatioReporter& r, const char* what, const char* a, const char* b,
-                const char* goal) {
+                       const char* goal) {
     if (!r.real.count(a) || !r.real.count(b) || r.real.at(b) <= 0 || r.cpu.at(b) <= 0) return;
     std::printf("%-52s real %8.3f  cpu %8.3f  (goal %s)\n", what, r.real.at(a) / r.real.at(b),
                 r.cpu.at(a) / r.cpu.at(b), goal);
 }
-
 
 }  // namespace qv::bench
