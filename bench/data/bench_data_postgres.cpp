@@ -46,8 +46,7 @@ void generate() {
         std::to_string(kRows) +
         ") AS k;"
         "UPDATE t SET c = c || ' " +
-        std::string(kNeedle) + "' WHERE id = " + std::to_string(kRows) +
-        ";");
+        std::string(kNeedle) + "' WHERE id = " + std::to_string(kRows) + ";");
     // Alone: the server runs it outside any transaction.
     db->execute("VACUUM ANALYZE t");
 }

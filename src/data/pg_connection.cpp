@@ -14,13 +14,14 @@ namespace qv::data {
 std::unique_ptr<PgConnection> PgConnection::open(const std::string& conninfo, bool readOnly,
                                                  int lockTimeoutMs) {
     auto session = std::make_shared<PgSession>(conninfo);
-    if (readOnly) session->addSetting("SET default_transaction_read_only = on");
+    // A standby server, or a role or database set to read only, gives
+    // read-only sessions; the server reports both as the session starts.
+    const bool serverReadOnly = session->parameter("in_hot_standby") == "on" ||
+                                session->parameter("default_transaction_read_only") == "on";
     // 0 would mean "wait for ever" to the server.
-    session->addSetting("SET lock_timeout = " + std::to_string(std::max(lockTimeoutMs, 1)));
-    // A standby server, or a role that may only read, gives read-only sessions.
-    PgStatement probe(session, "SELECT current_setting('transaction_read_only') = 'on'");
-    const bool serverReadOnly = probe.step() && probe.column(0).integer() != 0;
-    probe.reset();
+    std::string settings = "SET lock_timeout = " + std::to_string(std::max(lockTimeoutMs, 1));
+    if (readOnly) settings += "; SET default_transaction_read_only = on";
+    session->addSetting(settings);
     return std::unique_ptr<PgConnection>(
         new PgConnection(std::move(session), readOnly || serverReadOnly));
 }
@@ -68,40 +69,35 @@ const std::string& PgConnection::path() const {
 std::optional<DbRelation> PgConnection::findRelation(std::string_view name) {
     // Tables, views and their kin on the search path; a name written exactly
     // wins over one that differs in case.
+    // With the columns of its primary key: how many, and the name of one
+    // that holds whole numbers.
     PgStatement find(m_session,
-                     "SELECT c.oid::bigint, n.nspname, c.relname, c.relkind IN ('v', 'm') "
+                     "SELECT n.nspname, c.relname, c.relkind IN ('v', 'm'), count(a.attname), "
+                     "max(a.attname) FILTER (WHERE a.atttypid IN (20, 21, 23)) "
                      "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                     "LEFT JOIN pg_index i ON i.indrelid = c.oid AND i.indisprimary "
+                     "LEFT JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum = ANY (i.indkey) "
                      "WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') "
                      "AND pg_table_is_visible(c.oid) AND lower(c.relname) = lower(?) "
+                     "GROUP BY n.nspname, c.relname, c.relkind "
                      "ORDER BY c.relname = ? DESC LIMIT 1");
     find.bind(1, DbValue(std::string(name)));
     find.bind(2, DbValue(std::string(name)));
     if (!find.step()) return std::nullopt;
     DbRelation rel;
-    const std::int64_t oid = find.columnInteger(0);
     rel.from =
-        quoteIdentifier(find.column(1).text()) + "." + quoteIdentifier(find.column(2).text());
-    rel.isView = find.column(3).integer() != 0;
+        quoteIdentifier(find.column(0).text()) + "." + quoteIdentifier(find.column(1).text());
+    rel.isView = find.column(2).integer() != 0;
     if (rel.isView) return rel;
-    PgStatement key(m_session,
-                    "SELECT a.attname, a.atttypid IN (20, 21, 23) FROM pg_index i "
-                    "JOIN pg_attribute a ON a.attrelid = i.indrelid AND a.attnum = ANY (i.indkey) "
-                    "WHERE i.indrelid = ?::bigint::oid AND i.indisprimary");
-    key.bind(1, DbValue(oid));
-    int columns = 0;
-    bool whole = false;
-    std::string keyName;
-    while (key.step()) {
-        ++columns;
-        keyName = key.column(0).text();
-        whole = key.column(1).integer() != 0;
-    }
+    const std::int64_t columns = find.column(3).integer();
+    const DbValue keyName = find.column(4);
+    const bool whole = !keyName.isNull();
     if (columns == 0) {
         rel.noKeyReason = "the table has no primary key";
     } else if (columns > 1 || !whole) {
         rel.noKeyReason = "the table's primary key is not one whole-number column";
     } else {
-        rel.key = quoteIdentifier(keyName);
+        rel.key = quoteIdentifier(keyName.text());
     }
     return rel;
 }
@@ -113,10 +109,18 @@ DbRelation PgConnection::copyRows(std::string_view query, std::string_view tempN
     rel.hiddenKey = "qv_row";
     // In a subquery the server refuses statements that change data. The
     // newlines keep a trailing comment of the query from swallowing the ")".
-    execute("CREATE TEMP TABLE " + quoteIdentifier(tempName) +
-            " AS SELECT row_number() OVER () AS qv_row, q.* FROM (\n" + std::string(query) +
-            "\n) q");
-    execute("ALTER TABLE " + rel.from + " ADD PRIMARY KEY (qv_row)");
+    // A read-only session may still make its own temporary table.
+    execute("BEGIN READ WRITE");
+    try {
+        execute("CREATE TEMP TABLE " + quoteIdentifier(tempName) +
+                " AS SELECT row_number() OVER () AS qv_row, q.* FROM (\n" + std::string(query) +
+                "\n) q");
+        execute("ALTER TABLE " + rel.from + " ADD PRIMARY KEY (qv_row)");
+        execute("COMMIT");
+    } catch (const host::Error&) {
+        rollback();
+        throw;
+    }
     return rel;
 }
 

@@ -98,6 +98,11 @@ void PgSession::addSetting(std::string sql) {
     m_settings.push_back(std::move(sql));
 }
 
+std::string PgSession::parameter(const char* name) const {
+    const char* value = PQparameterStatus(m_conn, name);
+    return value ? value : "";
+}
+
 std::string PgSession::nextStatementName() {
     return "qv_s" + std::to_string(++m_names);
 }

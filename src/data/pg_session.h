@@ -30,6 +30,9 @@ class PgSession {
     std::uint64_t generation() const { return m_generation; }
     // A new name for a prepared statement.
     std::string nextStatementName();
+    // The value the server reported for a setting as the session started,
+    // or "".
+    std::string parameter(const char* name) const;
     // Names the server and database for messages (never the password).
     const std::string& description() const { return m_description; }
 

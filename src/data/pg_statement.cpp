@@ -92,23 +92,24 @@ PgStatement::PgStatement(std::shared_ptr<PgSession> session, std::string_view sq
 }
 
 PgStatement::~PgStatement() {
+    // The server forgets the statement with the session. Record sources keep
+    // a bounded set of statements and end with their connection, so closing
+    // each one would only cost a round trip.
     reset();
-    // The server forgets the statement with the session; a live one is
-    // closed now so long sessions do not gather them.
-    if (!m_name.empty() && m_generation == m_session->generation()) {
-        try {
-            m_session->execute("DEALLOCATE " + m_name);
-        } catch (const host::Error&) {
-            // Gone with the connection.
-        }
-    }
 }
 
-void PgStatement::prepareOnServer() {
+void PgStatement::prepareOnServer() const {
     PGconn* conn = m_session->live();
     m_name = m_session->nextStatementName();
     m_generation = m_session->generation();
     PQclear(m_session->check(PQprepare(conn, m_name.c_str(), m_sql.c_str(), 0, nullptr)));
+    m_described = false;
+}
+
+void PgStatement::describe() const {
+    PGconn* conn = m_session->live();
+    if (m_generation != m_session->generation()) prepareOnServer();
+    if (m_described) return;
     PGresult* described = m_session->check(PQdescribePrepared(conn, m_name.c_str()));
     m_paramTypes.clear();
     for (int i = 0; i < PQnparams(described); ++i)
@@ -118,13 +119,22 @@ void PgStatement::prepareOnServer() {
         m_columns.push_back({PQfname(described, i), PQftype(described, i)});
     }
     PQclear(described);
+    m_described = true;
+}
+
+int PgStatement::columnCount() const {
+    describe();
+    return static_cast<int>(m_columns.size());
 }
 
 void PgStatement::bind(int index, const DbValue& v) {
     if (index < 1 || static_cast<std::size_t>(index) > m_params.size()) {
         raiseData(DataErr::EngineFailure, kDataSource, {}, "no parameter " + std::to_string(index));
     }
-    const unsigned int type = m_paramTypes[static_cast<std::size_t>(index - 1)];
+    // Only whole numbers and bytes are written differently by type.
+    if (v.isInteger() || v.isBlob()) describe();
+    const std::size_t at = static_cast<std::size_t>(index - 1);
+    const unsigned int type = at < m_paramTypes.size() ? m_paramTypes[at] : 0;
     auto& slot = m_params[static_cast<std::size_t>(index - 1)];
     if (v.isNull()) {
         slot.reset();
@@ -180,10 +190,12 @@ bool PgStatement::isReadOnly() const {
 }
 
 std::string PgStatement::columnName(int index) const {
+    describe();
     return m_columns.at(static_cast<std::size_t>(index)).name;
 }
 
 std::string PgStatement::columnDeclaredType(int index) const {
+    describe();
     const unsigned int t = m_columns.at(static_cast<std::size_t>(index)).type;
     if (t == kBool) return "BOOLEAN";
     if (isInteger(t)) return "INTEGER";
@@ -209,7 +221,7 @@ std::int64_t PgStatement::columnInteger(int index) const {
 DbValue PgStatement::column(int index) const {
     const char* value = text(index);
     if (PQgetisnull(m_result, m_row, index)) return DbValue();
-    const unsigned int t = m_columns.at(static_cast<std::size_t>(index)).type;
+    const unsigned int t = PQftype(m_result, index);
     if (t == kBool) return DbValue(std::int64_t{*value == 't' ? 1 : 0});
     if (isInteger(t)) return DbValue(std::int64_t{std::strtoll(value, nullptr, 10)});
     if (t == kFloat4 || t == kFloat8 || t == kNumeric) return DbValue(std::strtod(value, nullptr));

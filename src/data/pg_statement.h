@@ -29,7 +29,7 @@ class PgStatement final : public DbStatement {
     bool step() override;
     void reset() noexcept override;
     bool isReadOnly() const override;
-    int columnCount() const override { return static_cast<int>(m_columns.size()); }
+    int columnCount() const override;
     std::string columnName(int index) const override;
     std::string columnDeclaredType(int index) const override;
     DbValue column(int index) const override;
@@ -40,15 +40,21 @@ class PgStatement final : public DbStatement {
         std::string name;
         unsigned int type = 0;  // the server's type number
     };
-    void prepareOnServer();
+    void prepareOnServer() const;
+    // Asks the server for the types of the parameters and result columns,
+    // once per preparation: only what needs them before the first run pays
+    // the round trip.
+    void describe() const;
     const char* text(int index) const;
 
     std::shared_ptr<PgSession> m_session;
     std::string m_sql;  // with $1, $2 ... for the parameters
-    std::string m_name;
-    std::uint64_t m_generation = 0;
-    std::vector<unsigned int> m_paramTypes;
-    std::vector<Column> m_columns;
+    // Where the statement is prepared; a lost connection makes both change.
+    mutable std::string m_name;
+    mutable std::uint64_t m_generation = 0;
+    mutable bool m_described = false;
+    mutable std::vector<unsigned int> m_paramTypes;
+    mutable std::vector<Column> m_columns;
     std::vector<std::optional<std::string>> m_params;
     pg_result* m_result = nullptr;
     int m_row = -1;

@@ -71,6 +71,16 @@ TEST(RecordsetServerTables, TablesWithoutAWholeNumberKeyOpenReadOnlySayingWhy) {
     }
 }
 
+TEST(RecordsetServerTables, QueriesOpenOnReadOnlySessions) {
+    EngineDatabase db("CREATE TABLE t (n INTEGER); INSERT INTO t VALUES (3), (1), (2);");
+    auto rs = Recordset::open(db.connect(/*readOnly=*/true), "SELECT n FROM t ORDER BY n DESC");
+    EXPECT_EQ(where(*rs, "n"), "3");
+    rs->moveLast();
+    EXPECT_EQ(where(*rs, "n"), "1");
+    EXPECT_EQ(rs->fields()->get("Count"), host::Variant(1));
+    EXPECT_EQ(errorOf([&] { rs->addNew(); }).number(), static_cast<int>(DataErr::ReadOnly));
+}
+
 TEST(RecordsetServerLoss, ConnectingToNoServerFailsClearly) {
     const host::Error e =
         errorOf([] { PgConnection::open("host=/nonexistent/socket dbname=nothing user=qv"); });
