@@ -71,6 +71,16 @@ void OpenAndMoveLast(benchmark::State& state) {
     }
 }
 
+// The recordset's own part of opening, on a connection already made.
+void OpenOnConnectionAndMoveLast(benchmark::State& state) {
+    std::shared_ptr<qv::data::DbConnection> db = PgConnection::open(g_words);
+    for (auto _ : state) {
+        auto rs = Recordset::open(db, "t");
+        rs->moveLast();
+        benchmark::DoNotOptimize(rs->eof());
+    }
+}
+
 void RawCountScan(benchmark::State& state) {
     for (auto _ : state) {
         Raw raw;
@@ -128,6 +138,7 @@ void RawIlikeContains(benchmark::State& state) {
 }
 
 BENCHMARK(OpenAndMoveLast)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenOnConnectionAndMoveLast)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawCountScan)->Unit(benchmark::kMillisecond);
 BENCHMARK(MoveNext10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawCursorFetch10k)->Unit(benchmark::kMillisecond);
@@ -155,6 +166,8 @@ int main(int argc, char** argv) {
         std::printf("\nRatios (recordset / raw libpq, same run):\n");
         qv::bench::printRatio(reporter, "open + MoveLast / SELECT count(*)", "OpenAndMoveLast",
                               "RawCountScan", "< 0.05");
+        qv::bench::printRatio(reporter, "the same on a connection already made / count(*)",
+                              "OpenOnConnectionAndMoveLast", "RawCountScan", "for reference");
         qv::bench::printRatio(reporter, "10,000 MoveNext / one server-side cursor", "MoveNext10k",
                               "RawCursorFetch10k", "<= 3");
         qv::bench::printRatio(reporter, "FindFirst contains / SELECT ... ILIKE LIMIT 1",

@@ -89,6 +89,7 @@ PGconn* PgSession::live() {
     PQreset(m_conn);
     if (PQstatus(m_conn) != CONNECTION_OK) raiseLost(firstLine(PQerrorMessage(m_conn)));
     ++m_generation;
+    m_retired.clear();  // gone with the old connection
     for (const std::string& sql : m_settings) PQclear(check(PQexec(m_conn, sql.c_str())));
     return m_conn;
 }
@@ -104,6 +105,17 @@ std::string PgSession::parameter(const char* name) const {
 }
 
 std::string PgSession::nextStatementName() {
+    if (!m_retired.empty()) {
+        std::string sql;
+        for (const std::string& name : m_retired) sql += "DEALLOCATE " + name + ";";
+        m_retired.clear();
+        try {
+            execute(sql);
+        } catch (const host::Error&) {
+            // Unused statements cost only memory; the preparation that
+            // follows reports a broken connection.
+        }
+    }
     return "qv_s" + std::to_string(++m_names);
 }
 

@@ -28,8 +28,11 @@ class PgSession {
     // Throws ServerUnreachable when the server cannot be reached.
     pg_conn* live();
     std::uint64_t generation() const { return m_generation; }
-    // A new name for a prepared statement.
+    // A new name for a prepared statement; statements retired since the last
+    // call are closed on the server first, all in one round trip.
     std::string nextStatementName();
+    // Notes that the prepared statement `name` is no longer used.
+    void retire(std::string name) { m_retired.push_back(std::move(name)); }
     // The value the server reported for a setting as the session started,
     // or "".
     std::string parameter(const char* name) const;
@@ -52,6 +55,7 @@ class PgSession {
     std::string m_conninfo;
     std::string m_description;
     std::vector<std::string> m_settings;
+    std::vector<std::string> m_retired;
     std::uint64_t m_generation = 0;
     std::uint64_t m_names = 0;
 };

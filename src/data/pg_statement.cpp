@@ -92,10 +92,10 @@ PgStatement::PgStatement(std::shared_ptr<PgSession> session, std::string_view sq
 }
 
 PgStatement::~PgStatement() {
-    // The server forgets the statement with the session. Record sources keep
-    // a bounded set of statements and end with their connection, so closing
-    // each one would only cost a round trip.
     reset();
+    // Closed on the server with the next preparation, which saves a round
+    // trip; a lost connection took it along already.
+    if (!m_name.empty() && m_generation == m_session->generation()) m_session->retire(m_name);
 }
 
 void PgStatement::prepareOnServer() const {
