@@ -146,8 +146,8 @@ void Recordset::leaveRecord() {
         m_boundValues.clear();
         requireUpdatable();
     }
-    std::vector<DbValue> shown = currentRow();
     try {
+        std::vector<DbValue> shown = currentRow();
         m_rowid = save(m_boundValues, shown);
     } catch (const host::Error& e) {
         // Values typed into a record someone else deleted have nowhere to
