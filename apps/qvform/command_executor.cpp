@@ -197,6 +197,10 @@ void CommandExecutor::execute(const ScriptCommand& command) {
             case CommandKind::Move:
                 movePointer(command);
                 break;
+            case CommandKind::Signal:
+            case CommandKind::Wait:
+                syncWith(command);
+                break;
         }
         user::pumpMessages();
     } catch (const CommandFault& fault) {
@@ -354,6 +358,18 @@ void CommandExecutor::printValue(const ScriptCommand& command) {
         refuse(command.target + " names no property");
     }
     m_transcript.value(command.target, transcriptValue(target.object->get(property)));
+}
+
+void CommandExecutor::syncWith(const ScriptCommand& command) {
+    try {
+        if (command.kind == CommandKind::Signal) {
+            m_markers.signal(command.argument);
+        } else {
+            m_markers.wait(command.argument);
+        }
+    } catch (const std::runtime_error& e) {
+        refuse(e.what());
+    }
 }
 
 void CommandExecutor::failNext(const ScriptCommand& command) {

@@ -12,6 +12,7 @@
 
 #include "host/object.h"
 #include "script.h"
+#include "sync_markers.h"
 
 namespace qv::host {
 class Form;
@@ -42,6 +43,8 @@ class CommandExecutor {
     // Runs `commands` to their end. Fails with RunFailure naming the line
     // and the reason when a command cannot be carried out.
     void run(const std::vector<ScriptCommand>& commands);
+    // Where signal and wait keep their markers (none: both are refused).
+    void setSyncMarkers(SyncMarkers markers) { m_markers = std::move(markers); }
 
   private:
     // What a control path names: an object, and for a button of a record
@@ -67,6 +70,7 @@ class CommandExecutor {
     // Moves the pointer to a pixel of a control's window: inside it for a
     // point within its size, outside for negative or larger values.
     void movePointer(const ScriptCommand& command);
+    void syncWith(const ScriptCommand& command);
 
     // The form that takes input now: the innermost open modal form, or the
     // main form.
@@ -86,6 +90,7 @@ class CommandExecutor {
     const std::vector<ScriptCommand>* m_commands = nullptr;
     std::size_t m_next = 0;
     std::vector<host::Form*> m_modal;
+    SyncMarkers m_markers;
 };
 
 }  // namespace qv::qvform

@@ -43,9 +43,10 @@ class FormSession {
 
     // Loads the form file at `path` (relative database names start from its
     // folder), shows it, gives its data controls their windows and opens
-    // them. Fails with the Error of
-    // the file or of a data control that cannot open.
-    void open(const std::string& path);
+    // them; with `connect`, every data control opens on that database server
+    // instead of its file. Fails with the Error of the file or of a data
+    // control that cannot open.
+    void open(const std::string& path, const std::string& connect = {});
 
     const std::shared_ptr<host::Form>& form() const noexcept { return m_form; }
 

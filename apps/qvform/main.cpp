@@ -42,7 +42,7 @@ int showInWindow(const qv::qvform::RunOptions& options) {
     FormSession session(transcript, plan);
     FormSession::registerControlTypes();
     try {
-        session.open(options.formFile);
+        session.open(options.formFile, options.connect);
     } catch (const qv::host::Error& e) {
         std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
         return 2;
@@ -81,13 +81,15 @@ int main(int argc, char** argv) {
     FormSession session(transcript, plan);
     FormSession::registerControlTypes();
     try {
-        session.open(options.formFile);
+        session.open(options.formFile, options.connect);
     } catch (const qv::host::Error& e) {
         std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
         return 2;
     }
     try {
-        CommandExecutor(session, transcript, boxes, plan).run(commands);
+        CommandExecutor executor(session, transcript, boxes, plan);
+        if (!options.syncFolder.empty()) executor.setSyncMarkers(SyncMarkers(options.syncFolder));
+        executor.run(commands);
     } catch (const RunFailure& failure) {
         std::cerr << "qvform: " << options.scriptFile << ": " << failure.what() << '\n';
         return 1;

@@ -39,6 +39,10 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
             if (!host::Locale::find(options.locale)) {
                 throw std::invalid_argument("unknown locale \"" + options.locale + "\"");
             }
+        } else if (arg == "--connect") {
+            options.connect = value();
+        } else if (arg == "--sync") {
+            options.syncFolder = value();
         } else if (arg.starts_with("--")) {
             throw std::invalid_argument("unknown option " + arg);
         } else if (options.formFile.empty()) {
@@ -60,9 +64,12 @@ const host::Locale& chosenLocale(const RunOptions& options) {
 
 const char* usage() {
     return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
-           "[--locale NAME]\n"
+           "[--locale NAME] [--sync DIR] [--connect STRING]\n"
            "With a script, runs it on the form headless and prints the transcript;\n"
-           "without one, shows the form in a window.\n";
+           "without one, shows the form in a window. With --sync, the script's\n"
+           "signal NAME and wait NAME create and await markers in DIR. With\n"
+           "--connect, the form's data controls open that PostgreSQL database\n"
+           "(postgresql://... or key=value words) instead of their files.\n";
 }
 
 }  // namespace qv::qvform

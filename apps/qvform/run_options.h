@@ -15,6 +15,8 @@ struct RunOptions {
     std::string scriptFile;             // empty: show the form in a window
     std::optional<host::DateTime> now;  // the fixed clock, when given
     std::string locale;                 // empty: the environment decides
+    std::string syncFolder;  // where signal and wait keep their markers
+    std::string connect;     // a database server for every data control
 };
 
 // Returns the options of `args` (without the program name). Fails with

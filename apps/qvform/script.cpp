@@ -43,6 +43,8 @@ constexpr CommandWord kCommands[] = {
     {"fail-next", CommandKind::FailNext},
     {"shot", CommandKind::Shot},
     {"move", CommandKind::Move},
+    {"signal", CommandKind::Signal},
+    {"wait", CommandKind::Wait},
 };
 
 ScriptCommand parseLine(std::string_view line, std::size_t number) {
@@ -74,6 +76,12 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
         case CommandKind::Answer:
             need(parseInt(rest, cmd.number) && cmd.number >= 1 && cmd.number <= 7,
                  "expects an answer from 1 to 7");
+            break;
+        case CommandKind::Signal:
+        case CommandKind::Wait:
+            cmd.argument = std::string(rest);
+            need(!cmd.argument.empty() && cmd.argument.find_first_of(" \t/\\") == std::string::npos,
+                 "expects one marker name");
             break;
         case CommandKind::Click:
         case CommandKind::Shot:

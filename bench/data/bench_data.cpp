@@ -8,11 +8,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include "data/recordset.h"
 #include "data/sqlite_connection.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -152,47 +152,23 @@ BENCHMARK(RawSeekPerMove10k)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FindFirstContains)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawLikeContains)->Unit(benchmark::kMillisecond);
 
-// Keeps the time per iteration of every run to print the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs) {
-            if (r.iterations > 0 && r.run_type == Run::RT_Iteration) {
-                real[r.benchmark_name()] = r.GetAdjustedRealTime();
-                cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> real;
-    std::map<std::string, double> cpu;
-};
-
-// Prints a / b by wall-clock time and by CPU time (steadier on a busy machine).
-void printRatio(const RatioReporter& r, const char* what, const char* a, const char* b,
-                const char* goal) {
-    if (!r.real.count(a) || !r.real.count(b) || r.real.at(b) <= 0 || r.cpu.at(b) <= 0) return;
-    std::printf("%-52s real %8.3f  cpu %8.3f  (goal %s)\n", what, r.real.at(a) / r.real.at(b),
-                r.cpu.at(a) / r.cpu.at(b), goal);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     std::printf("Generating %d rows...\n", kRows);
     generate();
-    RatioReporter reporter;
+    qv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nRatios (recordset / raw SQLite, same run):\n");
-    printRatio(reporter, "open + MoveLast / SELECT count(*) scan", "OpenAndMoveLast",
-               "RawCountScan", "< 0.05");
-    printRatio(reporter, "10,000 MoveNext / stepping one rowid cursor", "MoveNext10k",
-               "RawCursorStep10k", "<= 3");
-    printRatio(reporter, "10,000 MoveNext / raw seek per move (same lookup)", "MoveNext10k",
-               "RawSeekPerMove10k", "for reference");
-    printRatio(reporter, "FindFirst contains / SELECT rowid ... LIKE LIMIT 1", "FindFirstContains",
-               "RawLikeContains", "<= 1.3");
+    qv::bench::printRatio(reporter, "open + MoveLast / SELECT count(*) scan", "OpenAndMoveLast",
+                          "RawCountScan", "< 0.05");
+    qv::bench::printRatio(reporter, "10,000 MoveNext / stepping one rowid cursor", "MoveNext10k",
+                          "RawCursorStep10k", "<= 3");
+    qv::bench::printRatio(reporter, "10,000 MoveNext / raw seek per move (same lookup)",
+                          "MoveNext10k", "RawSeekPerMove10k", "for reference");
+    qv::bench::printRatio(reporter, "FindFirst contains / SELECT rowid ... LIKE LIMIT 1",
+                          "FindFirstContains", "RawLikeContains", "<= 1.3");
     benchmark::Shutdown();
     std::error_code ec;
     std::filesystem::remove_all(g_folder, ec);

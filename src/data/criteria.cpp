@@ -36,8 +36,9 @@ constexpr int kMaxDepth = 64;
 
 class CriteriaParser {
   public:
-    CriteriaParser(std::string_view text, const std::vector<std::string>& fields)
-        : m_text(text), m_fields(fields) {}
+    CriteriaParser(std::string_view text, const std::vector<std::string>& fields,
+                   const CriteriaDialect* dialect)
+        : m_text(text), m_fields(fields), m_dialect(dialect) {}
 
     Criteria run() {
         next();
@@ -207,6 +208,7 @@ class CriteriaParser {
             next();
             return sql;
         }
+        m_operandIsText = m_tok.kind == Tok::Text;
         if (m_tok.kind == Tok::Text) {
             m_out.m_parameters.emplace_back(m_tok.text);
             next();
@@ -241,8 +243,10 @@ class CriteriaParser {
         std::string lhs = parseOperand();
         if (m_tok.kind == Tok::Op && m_tok.text != "-") {
             const std::string op = m_tok.text;
+            const bool lhsText = m_operandIsText;
             next();
             std::string rhs = parseOperand();
+            if (m_dialect) return m_dialect->compare(lhs, op, rhs, lhsText || m_operandIsText);
             return lhs + " " + op + " " + rhs + " COLLATE NOCASE";
         }
         bool negated = false;
@@ -259,6 +263,11 @@ class CriteriaParser {
             auto pattern = WildcardPattern::compile(m_tok.text, error);
             if (!pattern) fail(error);
             std::string sql;
+            if (m_dialect) {
+                sql = m_dialect->like(lhs, *pattern, negated, m_out.m_parameters);
+                next();
+                return sql;
+            }
             // The native LIKE is the fast path; it folds ASCII letters only, so
             // patterns with other cased letters go to the registered function.
             if (pattern->isSimple() && !pattern->foldsBeyondAscii()) {
@@ -300,13 +309,16 @@ class CriteriaParser {
 
     std::string_view m_text;
     const std::vector<std::string>& m_fields;
+    const CriteriaDialect* m_dialect;
+    bool m_operandIsText = false;  // the operand parsed last is a text value
     std::size_t m_i = 0;
     Token m_tok;
     Criteria m_out;
 };
 
-Criteria Criteria::compile(std::string_view criterion, const std::vector<std::string>& fields) {
-    return CriteriaParser(criterion, fields).run();
+Criteria Criteria::compile(std::string_view criterion, const std::vector<std::string>& fields,
+                           const CriteriaDialect* dialect) {
+    return CriteriaParser(criterion, fields, dialect).run();
 }
 
 }  // namespace qv::data

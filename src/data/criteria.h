@@ -18,12 +18,15 @@
 // with a letter outside ASCII that has other case forms, calls the registered
 // function qv_like (WildcardPattern::matches, which folds case by Unicode's
 // rules). Comparisons of text with = < > and friends ignore ASCII case.
+// An engine whose SQL differs writes comparisons and patterns through its
+// CriteriaDialect; the grammar and the checks of field names stay the same.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "data/criteria_dialect.h"
 #include "data/db_value.h"
 
 namespace qv::data {
@@ -34,7 +37,8 @@ class Criteria {
     // CriteriaSyntax quoting the criterion when it does not parse, and
     // UnknownField when it names a field not in `fields` (compared without
     // regard to ASCII case).
-    static Criteria compile(std::string_view criterion, const std::vector<std::string>& fields);
+    static Criteria compile(std::string_view criterion, const std::vector<std::string>& fields,
+                            const CriteriaDialect* dialect = nullptr);
 
     // The SQL condition, with ? for each parameter in order.
     const std::string& sql() const { return m_sql; }

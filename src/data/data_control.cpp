@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/data_errors.h"
+#include "data/pg_connection.h"
 #include "data/sqlite_connection.h"
 #include "host/control_factory.h"
 #include "host/form.h"
@@ -23,6 +24,10 @@ host::MemberRegistry makeDataMembers() {
             [](DataControl& d, const Variant& v) { d.setCaption(v.toString()); },
             MemberInfo{{}, {}, Persistence{"Caption", Variant("")}})
         .property(
+            "Connect", [](DataControl& d) { return d.connect(); },
+            [](DataControl& d, const Variant& v) { d.setConnect(v.toString()); },
+            MemberInfo{{}, {}, Persistence{"Connect", Variant("")}})
+        .property(
             "DatabaseName", [](DataControl& d) { return d.databaseName(); },
             [](DataControl& d, const Variant& v) { d.setDatabaseName(v.toString()); },
             MemberInfo{{}, {}, Persistence{"DatabaseName", Variant("")}})
@@ -34,6 +39,13 @@ host::MemberRegistry makeDataMembers() {
             "ReadOnly", [](DataControl& d) { return d.readOnly(); },
             [](DataControl& d, const Variant& v) { d.setReadOnly(v.toBoolean()); },
             MemberInfo{{}, {}, Persistence{"ReadOnly", Variant(false)}})
+        .property(
+            "BusyTimeout", [](DataControl& d) { return d.busyTimeout(); },
+            [](DataControl& d, const Variant& v) { d.setBusyTimeout(v.toLong()); },
+            MemberInfo{{},
+                       {},
+                       Persistence{"BusyTimeout",
+                                   Variant(std::int32_t{SqliteConnection::kDefaultBusyTimeoutMs})}})
         .method("Refresh", [](DataControl& d, std::span<Variant>) { d.refresh(); });
     return r;
 }
@@ -58,7 +70,7 @@ std::shared_ptr<host::Recordset> DataControl::recordset() {
 }
 
 std::shared_ptr<Recordset> DataControl::dataRecordset() {
-    if (!m_recordset && !m_databaseName.empty() && !m_recordSource.empty()) open();
+    if (!m_recordset && hasDatabase() && !m_recordSource.empty()) open();
     return m_recordset;
 }
 
@@ -66,6 +78,12 @@ void DataControl::setDatabaseName(std::string name) {
     if (name == m_databaseName) return;
     close();
     m_databaseName = std::move(name);
+}
+
+void DataControl::setConnect(std::string connect) {
+    if (connect == m_connect) return;
+    close();
+    m_connect = std::move(connect);
 }
 
 void DataControl::setRecordSource(std::string source) {
@@ -80,6 +98,13 @@ void DataControl::setReadOnly(bool readOnly) {
     m_readOnly = readOnly;
 }
 
+void DataControl::setBusyTimeout(std::int32_t ms) {
+    if (ms < 0) raiseData(DataErr::InvalidOperation, kDataControlSource, {}, "BusyTimeout < 0");
+    if (ms == m_busyTimeoutMs) return;
+    close();
+    m_busyTimeoutMs = ms;
+}
+
 void DataControl::setCaption(std::string caption) {
     m_caption = std::move(caption);
 }
@@ -92,18 +117,23 @@ std::filesystem::path DataControl::databasePath() const {
 
 void DataControl::refresh() {
     close();
-    if (m_databaseName.empty() || m_recordSource.empty()) return;
+    if (!hasDatabase() || m_recordSource.empty()) return;
     open();
 }
 
 void DataControl::open() {
     const std::string path = databasePath().string();
-    const std::string key = (m_readOnly ? "r:" : "w:") + path;
+    const std::string key = (m_readOnly ? "r:" : "w:") + m_connect + "|" + path;
     if (!m_connection || key != m_connectionKey) {
         m_connection.reset();
-        SqliteConnection::Options options;
-        options.readOnly = m_readOnly;
-        m_connection = SqliteConnection::open(path, options);
+        if (!m_connect.empty()) {
+            m_connection = PgConnection::open(m_connect, m_readOnly, m_busyTimeoutMs);
+        } else {
+            SqliteConnection::Options options;
+            options.readOnly = m_readOnly;
+            options.busyTimeoutMs = m_busyTimeoutMs;
+            m_connection = SqliteConnection::open(path, options);
+        }
         m_connectionKey = key;
     }
     m_recordset = Recordset::open(m_connection, m_recordSource);

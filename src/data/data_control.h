@@ -1,6 +1,7 @@
 // The Data control: opens a recordset over a SQLite file (DatabaseName,
-// resolved against the form file's folder) and a table or query
-// (RecordSource), and keeps its bound controls in step with the record.
+// resolved against the form file's folder), or over a PostgreSQL server when
+// Connect holds a connection string, and a table or query (RecordSource), and
+// keeps its bound controls in step with the record.
 #pragma once
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "data/bound_control.h"
 #include "data/recordset.h"
 #include "data/recordset_observer.h"
+#include "data/sqlite_connection.h"
 #include "host/data_contract.h"
 
 namespace qv::host {
@@ -27,8 +29,8 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     // Registers the type "Data" with `factory` so form files can create it.
     static void registerType(host::ControlFactory& factory);
 
-    // Control members plus DatabaseName, RecordSource, ReadOnly, Caption
-    // (saved with the form) and Refresh.
+    // Control members plus Connect, DatabaseName, RecordSource, ReadOnly, Caption,
+    // BusyTimeout (saved with the form) and Refresh.
     static const host::MemberRegistry& dataMembers();
     const host::MemberRegistry& members() const override { return dataMembers(); }
 
@@ -39,10 +41,18 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
 
     const std::string& databaseName() const { return m_databaseName; }
     void setDatabaseName(std::string name);
+    // A PostgreSQL connection string (postgresql://... or key=value words);
+    // empty for a SQLite file named by DatabaseName.
+    const std::string& connect() const { return m_connect; }
+    void setConnect(std::string connect);
     const std::string& recordSource() const { return m_recordSource; }
     void setRecordSource(std::string source);
     bool readOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
+    // How long (milliseconds) a write waits for another program's lock
+    // before it fails with Locked. Changing it reopens the database.
+    std::int32_t busyTimeout() const { return m_busyTimeoutMs; }
+    void setBusyTimeout(std::int32_t ms);
     const std::string& caption() const { return m_caption; }
     void setCaption(std::string caption);
     // The folder relative DatabaseName paths start from (the form file's).
@@ -73,9 +83,13 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     void bindFormControls();
     std::vector<std::shared_ptr<BoundControl>> liveBoundControls();
 
+    bool hasDatabase() const { return !m_connect.empty() || !m_databaseName.empty(); }
+
     std::string m_databaseName;
+    std::string m_connect;
     std::string m_recordSource;
     bool m_readOnly = false;
+    std::int32_t m_busyTimeoutMs = SqliteConnection::kDefaultBusyTimeoutMs;
     std::string m_caption;
     std::filesystem::path m_baseFolder;
 

@@ -58,7 +58,12 @@ constexpr std::array kTexts{
               "The search condition '%s' cannot be read. Check its spelling and quotes."},
     ErrorText{DataErr::UnknownField,
               "The search condition '%s' names a field the records do not have."},
-    ErrorText{DataErr::RecordDeleted, "The record no longer exists: someone else has deleted it."},
+    ErrorText{DataErr::RecordDeleted, "Record is deleted."},
+    ErrorText{DataErr::ServerUnreachable,
+              "The database server of '%s' cannot be reached, or the connection to it broke. "
+              "Check that the server is running, then try again."},
+    ErrorText{DataErr::ChangedByOther,
+              "The data has been changed by another user since you started editing it."},
     ErrorText{DataErr::InvalidBookmark, "The bookmark does not mark a record of this recordset."},
     ErrorText{DataErr::InvalidOperation, "The recordset cannot do that now."},
     ErrorText{DataErr::ObjectClosed,

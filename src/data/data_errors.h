@@ -29,10 +29,12 @@ enum class DataErr : std::int32_t {
     DiskFull = 3026,
     DiskError = 3043,
     OutOfResources = 3035,
-    TableNotFound = 3078,   // RecordSource names no table or query
-    CriteriaSyntax = 3077,  // criterion does not parse
-    UnknownField = 3070,    // criterion names no field of the recordset
-    RecordDeleted = 3167,   // the record was deleted by someone else
+    TableNotFound = 3078,      // RecordSource names no table or query
+    CriteriaSyntax = 3077,     // criterion does not parse
+    UnknownField = 3070,       // criterion names no field of the recordset
+    RecordDeleted = 3167,      // the record was deleted by someone else
+    ChangedByOther = 3197,     // Update found the row changed since Edit read it
+    ServerUnreachable = 3151,  // no connection to the database server, or it was lost
     InvalidBookmark = 3159,
     InvalidOperation = 3219,  // e.g. AddNew while a change is pending
     ObjectClosed = 3420,      // recordset used after its control closed it
@@ -41,8 +43,8 @@ enum class DataErr : std::int32_t {
     EngineFailure = 3146,     // any other engine failure
 };
 
-// The source named by failures of the data layer.
-inline constexpr std::string_view kDataSource = "qvData";
+// The sources named by failures of the data layer; each names the object that
+// raised the failure.
 inline constexpr std::string_view kRecordsetSource = "qvData.Recordset";
 inline constexpr std::string_view kDataControlSource = "qvData.Data";
 

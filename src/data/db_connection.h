@@ -6,12 +6,26 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "data/db_statement.h"
 
 namespace qv::data {
+
+class CriteriaDialect;
+
+// What a record source needs to know of a table, view or copied query.
+struct DbRelation {
+    std::string from;     // the quoted name to read from
+    std::string key;      // what addresses one row (a rowid name or a key column); "" for none
+    bool isView = false;  // views are read like queries
+    // A key column the engine added to a copy, which is not one of the fields.
+    std::string hiddenKey;
+    // Why a table without a usable key can only be read.
+    std::string noKeyReason;
+};
 
 class DbConnection {
   public:
@@ -30,17 +44,28 @@ class DbConnection {
     // Undoes the open transaction, if any. Never fails.
     virtual void rollback() noexcept = 0;
 
-    // The rowid of the last row inserted through this connection.
-    virtual std::int64_t lastInsertRowid() const = 0;
-    // The number of rows changed by the last finished insert, update or delete.
-    virtual std::int64_t changes() const = 0;
     // A number that changes whenever another connection changed the database.
     virtual std::int64_t dataVersion() = 0;
     // True when the database cannot be written through this connection.
     virtual bool isReadOnly() const = 0;
-    // The file this connection works on.
+    // The file (or the server and database) this connection works on.
     virtual const std::string& path() const = 0;
+
+    // Returns the table or view named `name` (any case), or nullopt.
+    virtual std::optional<DbRelation> findRelation(std::string_view name) = 0;
+    // Copies the rows of the SELECT `query` into the temporary table
+    // `tempName` and returns how to read it. Throws QueryNotSelect when the
+    // copy has no way to address its rows.
+    virtual DbRelation copyRows(std::string_view query, std::string_view tempName) = 0;
+    // The operator that compares two values and holds for NULL and NULL.
+    virtual std::string_view nullSafeEquals() const = 0;
+    // How criteria are written for this engine; nullptr for the default SQL.
+    virtual const CriteriaDialect* criteriaDialect() const = 0;
 };
+
+// The detail every engine gives Locked: a write waited for another user's
+// lock past its timeout. Retrying the same step may then succeed.
+inline constexpr std::string_view kLockedDetail = "database is locked by another user";
 
 // Quotes a name as an SQL identifier: "name" with inner quotes doubled.
 std::string quoteIdentifier(std::string_view name);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <cctype>
 
 #include "data/criteria.h"
@@ -58,6 +59,7 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
                                                  std::string_view source) {
     const std::string_view text = trim(source);
     std::string query;
+    std::string readOnlyReason;
     if (looksLikeQuery(text)) {
         query = text;
         try {
@@ -74,59 +76,25 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
         if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
             name = name.substr(1, name.size() - 2);
         }
-        auto lookup = db->prepare(
-            "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? "
-            "COLLATE NOCASE");
-        ResetOnExit resetLookup(*lookup);
-        lookup->bind(1, DbValue(name));
-        if (name.empty() || !lookup->step()) {
-            raiseData(DataErr::TableNotFound, kRecordsetSource, name);
-        }
-        const std::string realName = lookup->column(0).text();
-        const bool isView = lookup->column(1).text() == "view";
-        if (isView) {
-            query = "SELECT * FROM " + quoteIdentifier(realName);
-        } else {
+        const auto rel = name.empty() ? std::nullopt : db->findRelation(name);
+        if (!rel) raiseData(DataErr::TableNotFound, kRecordsetSource, name);
+        if (!rel->isView && !rel->key.empty()) {
             std::unique_ptr<RecordSource> table(
-                new RecordSource(db, quoteIdentifier(realName), "rowid", true, false));
+                new RecordSource(db, rel->from, rel->key, true, false));
             table->loadFields();
-            // A column may hide one spelling of the rowid; WITHOUT ROWID tables
-            // have none and are opened like a query.
-            for (const char* alias : {"rowid", "_rowid_", "oid"}) {
-                const bool hidden = std::any_of(
-                    table->m_fields.begin(), table->m_fields.end(),
-                    [alias](const FieldInfo& f) { return host::sameName(f.name, alias); });
-                if (hidden) continue;
-                try {
-                    db->prepare(std::string("SELECT ") + alias + " FROM " + table->m_from +
-                                " LIMIT 0");
-                } catch (const host::Error&) {
-                    break;
-                }
-                table->m_rowid = alias;
-                return table;
-            }
-            query = "SELECT * FROM " + quoteIdentifier(realName);
+            return table;
         }
+        // A view, or a table without a way to address its rows, is read like a query.
+        query = "SELECT * FROM " + rel->from;
+        readOnlyReason = rel->noKeyReason;
     }
     const std::string temp = "qv_rs_" + std::to_string(++g_tempCounter);
-    // The newlines keep a trailing comment of the query from swallowing the ")".
-    db->execute("CREATE TEMP TABLE " + quoteIdentifier(temp) + " AS SELECT * FROM (\n" + query +
-                "\n)");
-    std::unique_ptr<RecordSource> copy(
-        new RecordSource(db, "temp." + quoteIdentifier(temp), "rowid", false, true));
+    const DbRelation copied = db->copyRows(query, temp);
+    std::unique_ptr<RecordSource> copy(new RecordSource(db, copied.from, copied.key, false, true));
+    copy->m_hiddenKey = copied.hiddenKey;
+    copy->m_readOnlyReason = readOnlyReason;
     copy->loadFields();
-    for (const char* alias : {"rowid", "_rowid_", "oid"}) {
-        const bool hidden =
-            std::any_of(copy->m_fields.begin(), copy->m_fields.end(),
-                        [alias](const FieldInfo& f) { return host::sameName(f.name, alias); });
-        if (!hidden) {
-            copy->m_rowid = alias;
-            return copy;
-        }
-    }
-    raiseData(DataErr::QueryNotSelect, kRecordsetSource, text,
-              "its columns hide every name of the row number");
+    return copy;
 }
 
 RecordSource::RecordSource(std::shared_ptr<DbConnection> db, std::string from, std::string rowid,
@@ -162,9 +130,13 @@ RecordSource::~RecordSource() {
 void RecordSource::loadFields() {
     auto probe = m_db->prepare("SELECT * FROM " + m_from + " LIMIT 0");
     m_fields.clear();
+    m_columns.clear();
     for (int i = 0; i < probe->columnCount(); ++i) {
         FieldInfo f;
         f.name = probe->columnName(i);
+        if (!m_hiddenKey.empty() && f.name == m_hiddenKey) continue;
+        if (!m_columns.empty()) m_columns += ", ";
+        m_columns += quoteIdentifier(f.name);
         f.declaredType = probe->columnDeclaredType(i);
         f.type = fieldTypeFor(f.declaredType);
         m_fields.push_back(std::move(f));
@@ -213,12 +185,16 @@ constexpr int kWindowRows = 1024;
 
 void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward) {
     m_window.clear();
+    // Read into a local list: a lookup that fails half way must not leave a
+    // window whose rows and bounds disagree.
+    std::vector<std::int64_t> rows;
     {
         ResetOnExit reset(st);
         st.bind(1, DbValue(anchor));
         st.bind(2, DbValue(std::int64_t{kWindowRows}));
-        while (st.step()) m_window.push_back(st.columnInteger(0));
+        while (st.step()) rows.push_back(st.columnInteger(0));
     }
+    m_window = std::move(rows);
     if (m_window.empty()) return;
     if (forward) {
         m_windowLow = anchor + 1;
@@ -230,15 +206,24 @@ void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward
     }
 }
 
+std::int64_t RecordSource::answerFromWindow(std::size_t at) {
+    // The window holds the row the recordset lands on: the answer lies in
+    // the range the window covers, and the next move starts from it.
+    assert(at < m_window.size());
+    assert(m_window[at] >= m_windowLow && m_window[at] <= m_windowHigh);
+    assert(at == 0 || m_window[at - 1] < m_window[at]);
+    m_windowAt = at;
+    return m_window[at];
+}
+
 std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
     // Known when every row between `after` and the answer is in the window.
     if (m_windowAt + 1 < m_window.size() && m_window[m_windowAt] == after) {
-        return m_window[++m_windowAt];
+        return answerFromWindow(m_windowAt + 1);
     }
     if (!m_window.empty() && after < m_window.back() && after + 1 >= m_windowLow) {
         const auto it = std::upper_bound(m_window.begin(), m_window.end(), after);
-        m_windowAt = static_cast<std::size_t>(it - m_window.begin());
-        return *it;
+        return answerFromWindow(static_cast<std::size_t>(it - m_window.begin()));
     }
     fillWindow(cached(m_next, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
                                   " > ? ORDER BY " + m_rowid + " LIMIT ?"),
@@ -250,12 +235,11 @@ std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
 
 std::optional<std::int64_t> RecordSource::previous(std::int64_t before) {
     if (m_windowAt > 0 && m_windowAt < m_window.size() && m_window[m_windowAt] == before) {
-        return m_window[--m_windowAt];
+        return answerFromWindow(m_windowAt - 1);
     }
     if (!m_window.empty() && before > m_window.front() && before - 1 <= m_windowHigh) {
         const auto it = std::lower_bound(m_window.begin(), m_window.end(), before) - 1;
-        m_windowAt = static_cast<std::size_t>(it - m_window.begin());
-        return *it;
+        return answerFromWindow(static_cast<std::size_t>(it - m_window.begin()));
     }
     fillWindow(cached(m_prev, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
                                   " < ? ORDER BY " + m_rowid + " DESC LIMIT ?"),
@@ -273,7 +257,8 @@ bool RecordSource::exists(std::int64_t rowid) {
 }
 
 std::optional<std::vector<DbValue>> RecordSource::read(std::int64_t rowid) {
-    DbStatement& st = cached(m_read, "SELECT * FROM " + m_from + " WHERE " + m_rowid + " = ?");
+    DbStatement& st =
+        cached(m_read, "SELECT " + m_columns + " FROM " + m_from + " WHERE " + m_rowid + " = ?");
     ResetOnExit reset(st);
     st.bind(1, DbValue(rowid));
     if (!st.step()) return std::nullopt;
@@ -362,19 +347,25 @@ std::int64_t RecordSource::insert(const FieldChanges& values) {
     return rowid;
 }
 
-std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values) {
+std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values,
+                                  const std::vector<DbValue>& original) {
     std::string sets;
     for (std::size_t i = 0; i < values.size() && i < m_fields.size(); ++i) {
         if (!values[i]) continue;
         if (!sets.empty()) sets += ", ";
         sets += quoteIdentifier(m_fields[i].name) + " = ?";
     }
-    if (sets.empty()) {
-        if (!exists(rowid)) raiseData(DataErr::RecordDeleted, kRecordsetSource);
-        return rowid;
+    // The row must still hold what the caller read: every field is compared
+    // (NULL equal to NULL), so a change by someone else is never overwritten.
+    std::string unchanged;
+    for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
+        unchanged += " AND " + quoteIdentifier(m_fields[i].name) + " " +
+                     std::string(m_db->nullSafeEquals()) + " ?";
     }
+    // An update that sets nothing still checks the row.
+    if (sets.empty()) sets = m_rowid + " = " + m_rowid;
     DbStatement& st = cachedBySql("UPDATE " + m_from + " SET " + sets + " WHERE " + m_rowid +
-                                  " = ? RETURNING " + m_rowid);
+                                  " = ?" + unchanged + " RETURNING " + m_rowid);
     dropWindow();
     DbTransaction txn(*m_db);
     std::int64_t after = rowid;
@@ -384,8 +375,14 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
         for (const auto& v : values) {
             if (v) st.bind(index++, *v);
         }
-        st.bind(index, DbValue(rowid));
-        if (!st.step()) raiseData(DataErr::RecordDeleted, kRecordsetSource);
+        st.bind(index++, DbValue(rowid));
+        for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
+            st.bind(index++, original[i]);
+        }
+        if (!st.step()) {
+            raiseData(exists(rowid) ? DataErr::ChangedByOther : DataErr::RecordDeleted,
+                      kRecordsetSource);
+        }
         after = st.column(0).integer();
         while (st.step()) {
         }
@@ -395,13 +392,16 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
 }
 
 void RecordSource::remove(std::int64_t rowid) {
-    DbStatement& st = cached(m_delete, "DELETE FROM " + m_from + " WHERE " + m_rowid + " = ?");
+    DbStatement& st = cached(
+        m_delete, "DELETE FROM " + m_from + " WHERE " + m_rowid + " = ? RETURNING " + m_rowid);
     dropWindow();
     DbTransaction txn(*m_db);
     {
         ResetOnExit reset(st);
         st.bind(1, DbValue(rowid));
-        st.step();
+        if (!st.step()) raiseData(DataErr::RecordDeleted, kRecordsetSource);
+        while (st.step()) {
+        }
     }
     txn.commit();
     m_cachedCount.reset();

@@ -1,14 +1,17 @@
-// The rows a recordset walks: a table (in rowid order, updatable) or the
-// result of a SELECT (copied once into a temporary table, read-only), with the
-// cached statements that move, read, find, insert, update and delete by rowid.
+// The rows a recordset walks: a table (in the order of what addresses its rows,
+// updatable: SQLite's rowid, or a server's whole-number primary key) or the
+// result of a SELECT (copied once into a temporary table, read-only; so is a
+// table without such a key), with the cached statements that move, read,
+// find, insert, update and delete by that number, called the rowid below.
 //
 // Cost: a move is an indexed lookup (rowid > ? ORDER BY rowid), so opening and
 // MoveLast never read the whole table. Each lookup fetches the rowids of the
 // next (or previous) thousand rows into a window, so stepping through the
 // records costs one lookup per window instead of one per move, and no read
 // lock is held between calls. Like a keyset, the window is not re-read on
-// every move: a row another program deletes meanwhile reads as "Record is
-// deleted.", rows it inserts inside the window show once the window is left;
+// every move: a row another program deletes meanwhile may still be answered
+// (the recordset checks the row it lands on and drops the window), rows it
+// inserts inside the window show once the window is left;
 // the ends (first, last, past the window) are always looked up afresh, and
 // every change made through the recordset drops the window. A SELECT source is
 // materialised when opened: time and temporary storage grow with its result,
@@ -49,6 +52,9 @@ class RecordSource {
     const std::vector<FieldInfo>& fields() const { return m_fields; }
     // True for a table on a writable connection.
     bool updatable() const;
+    // Why a table that cannot be changed is read-only when the reason is not
+    // plain (no key to address its rows), or "".
+    const std::string& readOnlyReason() const { return m_readOnlyReason; }
     DbConnection& connection() { return *m_db; }
 
     std::optional<std::int64_t> first();
@@ -68,12 +74,19 @@ class RecordSource {
                                      std::optional<std::int64_t> anchor);
 
     // Each runs in its own transaction and either completes or changes
-    // nothing. insert returns the new rowid; update returns the rowid after
-    // the change (a changed INTEGER PRIMARY KEY moves it) and throws
-    // RecordDeleted when the row is gone.
+    // nothing. insert returns the new rowid. update changes the row only while
+    // it still holds `original` (the values the caller read, in field order),
+    // returns the rowid after the change (a changed INTEGER PRIMARY KEY moves
+    // it), and throws ChangedByOther when the row holds other values and
+    // RecordDeleted when it is gone. remove throws RecordDeleted when the row
+    // is already gone.
     std::int64_t insert(const FieldChanges& values);
-    std::int64_t update(std::int64_t rowid, const FieldChanges& values);
+    std::int64_t update(std::int64_t rowid, const FieldChanges& values,
+                        const std::vector<DbValue>& original);
     void remove(std::int64_t rowid);
+
+    // Forgets the window of rowids, so the next move looks the rows up afresh.
+    void dropWindow() { m_window.clear(); }
 
   private:
     RecordSource(std::shared_ptr<DbConnection> db, std::string from, std::string rowid,
@@ -85,10 +98,13 @@ class RecordSource {
 
     std::shared_ptr<DbConnection> m_db;
     std::string m_from;   // quoted table name
-    std::string m_rowid;  // the name that reaches the rowid
+    std::string m_rowid;  // the name that reaches the rowid (or the key column)
     bool m_isTable;
     bool m_temporary;
+    std::string m_hiddenKey;  // a key column of a copy that is no field
+    std::string m_readOnlyReason;
     std::vector<FieldInfo> m_fields;
+    std::string m_columns;  // the fields' quoted names, for reading a row
 
     std::unique_ptr<DbStatement> m_first, m_last, m_next, m_prev, m_read, m_exists, m_count,
         m_position, m_delete;
@@ -106,7 +122,8 @@ class RecordSource {
     // starts there.
     std::size_t m_windowAt = 0;
     void fillWindow(DbStatement& stmt, std::int64_t anchor, bool forward);
-    void dropWindow() { m_window.clear(); }
+    // Returns the window's row at `at` and makes it where the next move starts.
+    std::int64_t answerFromWindow(std::size_t at);
 
     std::optional<std::int64_t> m_cachedCount;
     std::int64_t m_countVersion = 0;

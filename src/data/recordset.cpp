@@ -68,6 +68,34 @@ void Recordset::requireRecord() {
     if (m_at != At::Record) raiseData(DataErr::NoCurrentRecord, kRecordsetSource);
 }
 
+void Recordset::requireNoPendingChange() {
+    source();
+    if (m_editMode != host::edit_mode::None) {
+        raiseData(DataErr::InvalidOperation, kRecordsetSource, {},
+                  "a change is pending; call Update or CancelUpdate first");
+    }
+}
+
+void Recordset::requireUpdatable() {
+    if (!source().updatable()) {
+        raiseData(DataErr::ReadOnly, kRecordsetSource, {}, source().readOnlyReason());
+    }
+}
+
+void Recordset::settle() {
+    RecordSource& rows = source();
+    if (!m_unsettled) return;
+    m_unsettled = false;
+    if (m_at != At::Record || rows.exists(m_rowid)) return;
+    // The window no longer matches the table; the lookup below starts afresh.
+    rows.dropWindow();
+    if (m_lastMoveForward) {
+        landOn(rows.next(m_rowid), At::Eof);
+    } else {
+        landOn(rows.previous(m_rowid), At::Bof);
+    }
+}
+
 const std::vector<DbValue>& Recordset::currentRow() {
     requireRecord();
     if (!m_row) {
@@ -99,6 +127,7 @@ void Recordset::landOn(std::optional<std::int64_t> rowid, At otherwise) {
         m_eof = otherwise == At::Eof || empty;
     }
     m_row.reset();
+    m_unsettled = false;
 }
 
 void Recordset::leaveRecord() {
@@ -115,20 +144,48 @@ void Recordset::leaveRecord() {
     if (!source().updatable()) {
         // These values can never be saved; dropping them lets the next move go on.
         m_boundValues.clear();
-        raiseData(DataErr::ReadOnly, kRecordsetSource);
+        requireUpdatable();
     }
-    m_rowid = source().update(m_rowid, m_boundValues);
+    try {
+        std::vector<DbValue> shown = currentRow();
+        m_rowid = save(m_boundValues, shown);
+    } catch (const host::Error& e) {
+        // Values typed into a record someone else deleted have nowhere to
+        // go: the user hears so once, and the next move goes on.
+        if (e.number() == static_cast<std::int32_t>(DataErr::RecordDeleted)) {
+            m_boundValues.clear();
+            m_at = At::Deleted;
+            m_row.reset();
+        }
+        throw;
+    }
     m_boundValues.clear();
     m_row.reset();
 }
 
+std::int64_t Recordset::save(const FieldChanges& values, std::vector<DbValue>& original) {
+    try {
+        return source().update(m_rowid, values, original);
+    } catch (const host::Error& e) {
+        if (e.number() != static_cast<std::int32_t>(DataErr::ChangedByOther)) throw;
+        // The user has been told; the next save goes over the row as it is now.
+        try {
+            m_row = source().read(m_rowid);
+            if (m_row) original = *m_row;
+        } catch (const host::Error&) {
+            // The conflict is what the caller must hear about.
+        }
+        throw;
+    }
+}
+
 bool Recordset::bof() {
-    source();
+    settle();
     return m_bof;
 }
 
 bool Recordset::eof() {
-    source();
+    settle();
     return m_eof;
 }
 
@@ -148,6 +205,8 @@ void Recordset::moveNext() {
     leaveRecord();
     if (m_at == At::Eof) return;  // already past the end: nothing to do, no failure
     landOn(m_at == At::Bof ? source().first() : source().next(m_rowid), At::Eof);
+    m_unsettled = true;
+    m_lastMoveForward = true;
     notify();
 }
 
@@ -155,16 +214,14 @@ void Recordset::movePrevious() {
     leaveRecord();
     if (m_at == At::Bof) return;
     landOn(m_at == At::Eof ? source().last() : source().previous(m_rowid), At::Bof);
+    m_unsettled = true;
+    m_lastMoveForward = false;
     notify();
 }
 
 void Recordset::addNew() {
-    source();
-    if (m_editMode != host::edit_mode::None) {
-        raiseData(DataErr::InvalidOperation, kRecordsetSource, {},
-                  "a change is pending; call Update or CancelUpdate first");
-    }
-    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
+    requireNoPendingChange();
+    requireUpdatable();
     leaveRecord();
     m_pending.assign(source().fields().size(), std::nullopt);
     m_editMode = host::edit_mode::Add;
@@ -172,13 +229,10 @@ void Recordset::addNew() {
 }
 
 void Recordset::edit() {
-    source();
-    if (m_editMode != host::edit_mode::None) {
-        raiseData(DataErr::InvalidOperation, kRecordsetSource, {},
-                  "a change is pending; call Update or CancelUpdate first");
-    }
-    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
-    currentRow();
+    requireNoPendingChange();
+    requireUpdatable();
+    // The record as the user sees it is what the save will require.
+    m_original = currentRow();
     // Values bound controls changed on this record carry over into the edit.
     m_pending = m_boundValues;
     m_pending.resize(source().fields().size());
@@ -199,10 +253,11 @@ void Recordset::update() {
         m_rowid = rowid;
         m_bof = m_eof = false;
     } else {
-        m_rowid = source().update(m_rowid, m_pending);
+        m_rowid = save(m_pending, m_original);
     }
     m_row.reset();
     m_pending.clear();
+    m_original.clear();
     m_editMode = host::edit_mode::None;
     notify();
 }
@@ -213,22 +268,29 @@ void Recordset::cancelUpdate() {
         raiseData(DataErr::UpdateWithoutEdit, kRecordsetSource);
     }
     m_pending.clear();
+    m_original.clear();
     m_editMode = host::edit_mode::None;
     notify();
 }
 
 void Recordset::deleteRecord() {
-    source();
-    if (m_editMode != host::edit_mode::None) {
-        raiseData(DataErr::InvalidOperation, kRecordsetSource, {},
-                  "a change is pending; call Update or CancelUpdate first");
-    }
+    requireNoPendingChange();
     requireRecord();
-    if (!source().updatable()) raiseData(DataErr::ReadOnly, kRecordsetSource);
-    source().remove(m_rowid);
-    m_at = At::Deleted;
-    m_row.reset();
-    m_boundValues.clear();
+    requireUpdatable();
+    const auto gone = [this] {
+        m_at = At::Deleted;
+        m_row.reset();
+        m_boundValues.clear();
+    };
+    try {
+        source().remove(m_rowid);
+    } catch (const host::Error& e) {
+        // Someone else deleted it first: the recordset stands on a deleted
+        // record either way, and the caller hears why.
+        if (e.number() == static_cast<std::int32_t>(DataErr::RecordDeleted)) gone();
+        throw;
+    }
+    gone();
     notify();
 }
 
@@ -243,6 +305,7 @@ host::Variant Recordset::fieldValue(std::size_t index) {
     if (index >= info.size())
         raiseData(DataErr::ItemNotFound, kRecordsetSource, std::to_string(index));
     const std::int16_t type = info[index].type;
+    settle();
     if (m_editMode == host::edit_mode::Add) {
         return m_pending[index] ? toVariant(*m_pending[index], type) : host::Variant::null();
     }
@@ -283,7 +346,8 @@ void Recordset::find(std::string_view criterion, RecordSource::Direction directi
     std::vector<std::string> names;
     for (const FieldInfo& f : fieldInfo()) names.push_back(f.name);
     // A criterion that does not compile fails before anything changes.
-    const Criteria criteria = Criteria::compile(criterion, names);
+    const Criteria criteria =
+        Criteria::compile(criterion, names, source().connection().criteriaDialect());
     leaveRecord();
     const bool forward = direction == RecordSource::Direction::Forward;
     std::optional<std::int64_t> anchor;
@@ -329,12 +393,13 @@ std::int32_t Recordset::recordCount() {
 }
 
 std::int32_t Recordset::absolutePosition() {
-    source();
+    settle();
     if (m_at != At::Record) return -1;
     return clampToLong(source().positionOf(m_rowid));
 }
 
 host::Variant Recordset::bookmark() {
+    settle();
     requireRecord();
     return host::Variant(std::to_string(m_rowid));
 }

@@ -2,6 +2,20 @@
 // deleted record), the pending AddNew or Edit, finds, and the values bound
 // controls changed outside AddNew/Edit, which are saved when the recordset
 // moves off their record.
+//
+// Several users may share the database. An edit (Edit, or values typed into
+// bound controls) remembers the record as it was read, and saving it succeeds
+// only while the row still holds those values: otherwise it fails with
+// ChangedByOther (or RecordDeleted when the row is gone) and the pending values
+// stay. After ChangedByOther the remembered values become the row's current
+// ones, so saving again stores the user's values over the other change: the
+// conflict has been reported once, and Retry then means "keep mine". A move
+// onto a row someone else deleted meanwhile goes on to the next one in the
+// same direction; the check is made when the position is first read (BOF,
+// EOF, a field's value, the position or bookmark), so a run of moves costs
+// no extra lookups. Edit and Delete never move: on a vanished row they fail
+// with RecordDeleted. Values bound controls typed into a row that vanished
+// are dropped after that failure, as there is no record left to hold them.
 #pragma once
 
 #include <cstdint>
@@ -79,9 +93,20 @@ class Recordset final : public host::Recordset {
     explicit Recordset(std::unique_ptr<RecordSource> source);
     RecordSource& source();
     void requireRecord();
+    // Fails with InvalidOperation while AddNew or Edit is pending.
+    void requireNoPendingChange();
+    // Fails with ReadOnly (and the reason, when there is one) unless the
+    // source can be changed.
+    void requireUpdatable();
+    // Checks a position reached from the rowid window: when its row has gone
+    // meanwhile, moves on in the direction of the last move.
+    void settle();
     // Saves the pending change or the bound-control values before a move.
     void leaveRecord();
     void landOn(std::optional<std::int64_t> rowid, At otherwise);
+    // Stores `values` over the current row, which must still hold `original`.
+    // After ChangedByOther, `original` holds the row as it is now.
+    std::int64_t save(const FieldChanges& values, std::vector<DbValue>& original);
     void find(std::string_view criterion, RecordSource::Direction direction, bool fromCurrent);
     void notify() noexcept;
     const std::vector<DbValue>& currentRow();
@@ -94,6 +119,11 @@ class Recordset final : public host::Recordset {
     bool m_eof = true;
     std::int64_t m_rowid = 0;  // the current (or just deleted) record
     std::optional<std::vector<DbValue>> m_row;
+    // True while the current row came from a move and has not been looked at.
+    bool m_unsettled = false;
+    bool m_lastMoveForward = true;
+    // The values the pending edit started from; an update requires them.
+    std::vector<DbValue> m_original;
     bool m_noMatch = false;
 
     std::int16_t m_editMode = host::edit_mode::None;

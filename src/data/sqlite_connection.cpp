@@ -8,8 +8,11 @@
 #include "data/data_errors.h"
 #include "data/sqlite_statement.h"
 #include "data/wildcard_pattern.h"
+#include "host/member_registry.h"
 
 namespace qv::data {
+
+using host::sameName;
 
 namespace {
 
@@ -90,7 +93,15 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string& path
         // The data control is opening the file: the failure is its own.
         throw host::Error(e.number(), std::string(kDataControlSource), e.description());
     }
+    if (!options.readOnly && !conn->isReadOnly()) conn->useWriteAheadLog();
     return conn;
+}
+
+void SqliteConnection::useWriteAheadLog() noexcept {
+    // Asking for the mode the file already has is cheap and changes nothing.
+    // A refusal (read-only folder, a file other processes hold open in another
+    // mode, an in-memory database) leaves the journal as it was.
+    sqlite3_exec(m_db.get(), "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
 }
 
 SqliteConnection::SqliteConnection(std::shared_ptr<sqlite3> db, std::string path)
@@ -147,14 +158,6 @@ void SqliteConnection::rollback() noexcept {
     }
 }
 
-std::int64_t SqliteConnection::lastInsertRowid() const {
-    return sqlite3_last_insert_rowid(m_db.get());
-}
-
-std::int64_t SqliteConnection::changes() const {
-    return sqlite3_changes64(m_db.get());
-}
-
 std::int64_t SqliteConnection::dataVersion() {
     if (!m_dataVersion) m_dataVersion = prepare("PRAGMA data_version");
     std::int64_t v = 0;
@@ -165,6 +168,56 @@ std::int64_t SqliteConnection::dataVersion() {
 
 bool SqliteConnection::isReadOnly() const {
     return sqlite3_db_readonly(m_db.get(), "main") == 1;
+}
+
+std::string SqliteConnection::visibleRowid(const std::string& from) {
+    auto probe = prepare("SELECT * FROM " + from + " LIMIT 0");
+    for (const char* alias : {"rowid", "_rowid_", "oid"}) {
+        bool hidden = false;
+        for (int i = 0; i < probe->columnCount(); ++i) {
+            hidden = hidden || sameName(probe->columnName(i), alias);
+        }
+        if (hidden) continue;
+        // WITHOUT ROWID tables have none.
+        try {
+            prepare(std::string("SELECT ") + alias + " FROM " + from + " LIMIT 0");
+        } catch (const host::Error&) {
+            return {};
+        }
+        return alias;
+    }
+    return {};
+}
+
+std::optional<DbRelation> SqliteConnection::findRelation(std::string_view name) {
+    auto lookup = prepare(
+        "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? "
+        "COLLATE NOCASE");
+    lookup->bind(1, DbValue(std::string(name)));
+    if (!lookup->step()) return std::nullopt;
+    DbRelation rel;
+    rel.from = quoteIdentifier(lookup->column(0).text());
+    rel.isView = lookup->column(1).text() == "view";
+    lookup.reset();
+    if (!rel.isView) {
+        rel.key = visibleRowid(rel.from);
+        if (rel.key.empty()) rel.noKeyReason = "the table has no row number";
+    }
+    return rel;
+}
+
+DbRelation SqliteConnection::copyRows(std::string_view query, std::string_view tempName) {
+    // The newlines keep a trailing comment of the query from swallowing the ")".
+    execute("CREATE TEMP TABLE " + quoteIdentifier(tempName) + " AS SELECT * FROM (\n" +
+            std::string(query) + "\n)");
+    DbRelation rel;
+    rel.from = "temp." + quoteIdentifier(tempName);
+    rel.key = visibleRowid(rel.from);
+    if (rel.key.empty()) {
+        raiseData(DataErr::QueryNotSelect, kRecordsetSource, query,
+                  "its columns hide every name of the row number");
+    }
+    return rel;
 }
 
 }  // namespace qv::data

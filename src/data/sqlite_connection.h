@@ -21,12 +21,21 @@ class SqliteConnection final : public DbConnection {
   public:
     struct Options {
         bool readOnly = false;
-        bool create = false;       // create the file when missing (tests, tools)
-        int busyTimeoutMs = 1000;  // how long to wait for another writer
+        bool create = false;                        // create the file when missing (tests, tools)
+        int busyTimeoutMs = kDefaultBusyTimeoutMs;  // how long to wait for another writer
     };
+    static constexpr int kDefaultBusyTimeoutMs = 5000;
 
     // Opens `path`. Throws FileNotFound when it does not exist (and create is
     // false), CantOpenFile or NotADatabase when it cannot be used.
+    //
+    // A writable connection switches the file to write-ahead logging, so that
+    // readers in other processes never wait for a writer and a writer waits
+    // only for another writer. The switch needs the folder to be writable (the
+    // log and its index live beside the file); where it fails, or when the
+    // connection is read-only, the file keeps the journal it has: readers may
+    // then wait for a writer's commit, within the busy timeout. A read-only
+    // connection never changes the file.
     static std::unique_ptr<SqliteConnection> open(const std::string& path, const Options& options);
     static std::unique_ptr<SqliteConnection> open(const std::string& path) {
         return open(path, Options{});
@@ -37,14 +46,20 @@ class SqliteConnection final : public DbConnection {
     void begin() override;
     void commit() override;
     void rollback() noexcept override;
-    std::int64_t lastInsertRowid() const override;
-    std::int64_t changes() const override;
     std::int64_t dataVersion() override;
     bool isReadOnly() const override;
     const std::string& path() const override { return m_path; }
+    std::optional<DbRelation> findRelation(std::string_view name) override;
+    DbRelation copyRows(std::string_view query, std::string_view tempName) override;
+    std::string_view nullSafeEquals() const override { return "IS"; }
+    const CriteriaDialect* criteriaDialect() const override { return nullptr; }
 
   private:
     SqliteConnection(std::shared_ptr<sqlite3> db, std::string path);
+    void useWriteAheadLog() noexcept;
+    // Returns the first spelling of the rowid that no column of `from` hides
+    // and that the table has, or "".
+    std::string visibleRowid(const std::string& from);
 
     std::shared_ptr<sqlite3> m_db;
     std::string m_path;

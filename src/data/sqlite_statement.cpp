@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/data_errors.h"
+#include "data/db_connection.h"
 
 namespace qv::data {
 
@@ -58,7 +59,9 @@ void raiseSqlite(sqlite3* db, int rc, std::string_view subject, std::string_view
                     break;
             }
     }
-    raiseData(err, source, subject, detail);
+    // The engine's own words for a lock say nothing of who holds it.
+    raiseData(err, source, subject,
+              err == DataErr::Locked ? std::string_view(kLockedDetail) : detail);
 }
 
 SqliteStatement::SqliteStatement(std::shared_ptr<sqlite3> db, sqlite3_stmt* stmt)

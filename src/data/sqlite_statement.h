@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "data/data_errors.h"
 #include "data/db_statement.h"

@@ -161,4 +161,44 @@ std::string WildcardPattern::toSqlLike(char escape) const {
     return out;
 }
 
+std::string WildcardPattern::toRegex() const {
+    std::string out = "^";
+    // A backslash before any other ASCII character than a letter or digit
+    // makes it literal, inside brackets too.
+    const auto literal = [&out](char32_t c) {
+        const bool plain = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') ||
+                           (c >= U'0' && c <= U'9') || c >= 0x80;
+        if (!plain) out += '\\';
+        appendUtf8(out, c);
+    };
+    for (const Element& e : m_elements) {
+        switch (e.kind) {
+            case Kind::AnyRun:
+                out += ".*";
+                break;
+            case Kind::AnyOne:
+                out += '.';
+                break;
+            case Kind::Digit:
+                out += "[0-9]";
+                break;
+            case Kind::Literal:
+                literal(e.ch);
+                break;
+            case Kind::Set:
+                out += e.negated ? "[^" : "[";
+                for (const Range& r : e.ranges) {
+                    literal(r.low);
+                    if (r.high != r.low) {
+                        out += '-';
+                        literal(r.high);
+                    }
+                }
+                out += ']';
+                break;
+        }
+    }
+    return out + "$";
+}
+
 }  // namespace qv::data

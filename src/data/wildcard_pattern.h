@@ -32,6 +32,10 @@ class WildcardPattern {
     // Returns the pattern as an SQL LIKE pattern using `escape` before literal
     // %, _ and the escape character itself. Requires isSimple().
     std::string toSqlLike(char escape) const;
+    // Returns the pattern as an anchored regular expression in the syntax of
+    // POSIX extended expressions with backslash escapes, for engines whose
+    // LIKE knows no # or [...]; the caller matches it without regard to case.
+    std::string toRegex() const;
 
   private:
     enum class Kind : std::uint8_t { Literal, AnyOne, AnyRun, Digit, Set };

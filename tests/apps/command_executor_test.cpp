@@ -113,6 +113,7 @@ TEST_F(ExecutorTest, NamesTheLineAndTheReasonOfEachFailure) {
         {"fail-next Recordset.Refresh",
          "line 1 (fail-next Recordset.Refresh): a recordset has "
          "no member Refresh"},
+        {"wait b-saved", "line 1 (wait b-saved): signal and wait need --sync DIR"},
         {"fail-next txtName.Recordset.Update",
          "line 1 (fail-next txtName.Recordset.Update): "
          "txtName is not a data control"},

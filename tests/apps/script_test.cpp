@@ -34,6 +34,8 @@ TEST(ScriptTest, ParsesEachCommandWithItsArguments) {
          "", 3},
         {"shot out/a shot.png", CommandKind::Shot, "out/a shot.png", "", 0},
         {"move btnNew 14 -3", CommandKind::Move, "btnNew", "", 14},
+        {"signal a-ready", CommandKind::Signal, "", "a-ready", 0},
+        {"wait b.saved", CommandKind::Wait, "", "b.saved", 0},
     };
     for (const GoodLine& c : cases) {
         SCOPED_TRACE(c.line);
@@ -78,6 +80,9 @@ TEST(ScriptTest, RefusesMalformedLinesNamingTheLine) {
         {"click a..b", "line 2: click: malformed name"},
         {"click a(1", "line 2: click: malformed name"},
         {"click a(99999)", "line 2: click: malformed name"},
+        {"wait", "line 2: wait: expects one marker name"},
+        {"signal a b", "line 2: signal: expects one marker name"},
+        {"signal ../a", "line 2: signal: expects one marker name"},
     };
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line);

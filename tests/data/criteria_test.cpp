@@ -8,7 +8,7 @@
 #include "data/data_errors.h"
 #include "data/recordset.h"
 #include "data_test_util.h"
-#include "temp_database.h"
+#include "engine_database.h"
 
 namespace qv::data::test {
 namespace {
@@ -36,7 +36,7 @@ std::string findAll(Recordset& rs, const std::string& criterion) {
 }
 
 TEST(Criteria, FindsTheRecordsEachCriterionDescribes) {
-    TempDatabase db(kRows);
+    EngineDatabase db(kRows);
     auto rs = Recordset::open(db.connect(), "c");
     const struct {
         const char* criterion;
@@ -82,7 +82,7 @@ TEST(Criteria, FindsTheRecordsEachCriterionDescribes) {
 }
 
 TEST(Criteria, BadCriteriaFailQuotingTheCriterionAndChangeNothing) {
-    TempDatabase db(kRows);
+    EngineDatabase db(kRows);
     auto rs = Recordset::open(db.connect(), "c");
     rs->moveNext();
     rs->findFirst("Qty = 99");  // NoMatch True from here on
@@ -185,7 +185,7 @@ TEST(Criteria, LikeIgnoresTheCaseOfEveryLetterAndKeepsNativeLikeForAsciiLetters)
 }
 
 TEST(Criteria, FindDirectionsAndNoMatch) {
-    TempDatabase db(kRows);
+    EngineDatabase db(kRows);
     auto rs = Recordset::open(db.connect(), "c");
     const std::string spokane = "City LIKE 'Sp*'";
     rs->findLast(spokane);

@@ -45,7 +45,7 @@ void FaultyConnection::State::tick() {
     ++calls;
     if (failAt != 0 && calls == failAt) {
         fired = true;
-        raiseData(DataErr::DiskError, kDataSource, {}, "injected failure");
+        raiseData(DataErr::DiskError, kRecordsetSource, {}, "injected failure");
     }
 }
 
@@ -66,6 +66,16 @@ std::unique_ptr<DbStatement> FaultyConnection::prepare(std::string_view sql) {
 void FaultyConnection::execute(std::string_view sql) {
     m_state->tick();
     m_inner->execute(sql);
+}
+
+std::optional<DbRelation> FaultyConnection::findRelation(std::string_view name) {
+    m_state->tick();
+    return m_inner->findRelation(name);
+}
+
+DbRelation FaultyConnection::copyRows(std::string_view query, std::string_view tempName) {
+    m_state->tick();
+    return m_inner->copyRows(query, tempName);
 }
 
 void FaultyConnection::begin() {

@@ -24,11 +24,13 @@ class FaultyConnection final : public DbConnection {
     void begin() override;
     void commit() override;
     void rollback() noexcept override { m_inner->rollback(); }
-    std::int64_t lastInsertRowid() const override { return m_inner->lastInsertRowid(); }
-    std::int64_t changes() const override { return m_inner->changes(); }
     std::int64_t dataVersion() override;
     bool isReadOnly() const override { return m_inner->isReadOnly(); }
     const std::string& path() const override { return m_inner->path(); }
+    std::optional<DbRelation> findRelation(std::string_view name) override;
+    DbRelation copyRows(std::string_view query, std::string_view tempName) override;
+    std::string_view nullSafeEquals() const override { return m_inner->nullSafeEquals(); }
+    const CriteriaDialect* criteriaDialect() const override { return m_inner->criteriaDialect(); }
 
     struct State {
         int failAt = 0;

@@ -130,5 +130,28 @@ TEST(RecordSource, ClosedRecordsetFailsClearly) {
     EXPECT_EQ(errorOf([&] { rs->eof(); }).number(), num(DataErr::ObjectClosed));
 }
 
+TEST(RecordSource, WritableFilesUseTheWriteAheadLogAndReadersDoNotWait) {
+    TempDatabase db(
+        "CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT);"
+        "INSERT INTO people VALUES (2, 'Ada'), (5, 'Bruno');");
+    const auto journal = [](DbConnection& c) {
+        auto st = c.prepare("PRAGMA journal_mode");
+        return st->step() ? st->column(0).text() : std::string();
+    };
+    // A read-only connection leaves the file as it is; a writable one switches it.
+    db.exec("PRAGMA journal_mode = DELETE");
+    auto reader = db.connect(/*readOnly=*/true);
+    EXPECT_EQ(journal(*reader), "delete");
+    auto writer = db.connect();
+    EXPECT_EQ(journal(*writer), "wal");
+    // A writer in the middle of a change holds no reader up.
+    auto rs = Recordset::open(reader, "people");
+    writer->begin();
+    writer->execute("UPDATE people SET name = 'Zed' WHERE id = 5");
+    rs->moveNext();
+    EXPECT_EQ(where(*rs), "Bruno");
+    writer->commit();
+}
+
 }  // namespace
 }  // namespace qv::data::test

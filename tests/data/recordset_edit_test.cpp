@@ -5,7 +5,7 @@
 #include "data/data_errors.h"
 #include "data/recordset.h"
 #include "data_test_util.h"
-#include "temp_database.h"
+#include "engine_database.h"
 
 namespace qv::data::test {
 namespace {
@@ -24,7 +24,7 @@ void setField(Recordset& rs, const char* name, host::Variant v) {
 }
 
 TEST(RecordsetEdit, AddNewThenUpdateMakesTheNewRecordCurrent) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     rs->moveNext();
     rs->call("AddNew");
@@ -43,8 +43,8 @@ TEST(RecordsetEdit, AddNewThenUpdateMakesTheNewRecordCurrent) {
 }
 
 TEST(RecordsetEdit, CancelUpdateReturnsToTheRecordBeforeAddNew) {
-    TempDatabase db(kPeople);
-    const std::string before = db.bytes();
+    EngineDatabase db(kPeople);
+    const std::string before = db.snapshot();
     auto rs = Recordset::open(db.connect(), "people");
     rs->moveNext();
     rs->addNew();
@@ -52,7 +52,7 @@ TEST(RecordsetEdit, CancelUpdateReturnsToTheRecordBeforeAddNew) {
     rs->cancelUpdate();
     EXPECT_EQ(where(*rs), "Bruno");
     EXPECT_EQ(rs->editMode(), host::edit_mode::None);
-    EXPECT_TRUE(db.bytes() == before);
+    EXPECT_TRUE(db.snapshot() == before);
     // Also from EOF: the recordset is back at EOF.
     rs->moveLast();
     rs->moveNext();
@@ -62,7 +62,7 @@ TEST(RecordsetEdit, CancelUpdateReturnsToTheRecordBeforeAddNew) {
 }
 
 TEST(RecordsetEdit, EditThenUpdateOrCancel) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     rs->moveNext();
     rs->edit();
@@ -85,7 +85,7 @@ TEST(RecordsetEdit, EditThenUpdateOrCancel) {
 }
 
 TEST(RecordsetEdit, RefusedWithoutAPendingChangeOrWhileOnePends) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     const struct {
         const char* what;
@@ -111,7 +111,7 @@ TEST(RecordsetEdit, RefusedWithoutAPendingChangeOrWhileOnePends) {
 }
 
 TEST(RecordsetEdit, DeletedRecordIsUnreadableUntilAMove) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     rs->moveNext();
     rs->call("Delete");
@@ -132,7 +132,7 @@ TEST(RecordsetEdit, DeletedRecordIsUnreadableUntilAMove) {
 }
 
 TEST(RecordsetEdit, MovingWithAPendingChangeSavesIt) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     rs->edit();
     setField(*rs, "city", host::Variant("Seattle"));
@@ -143,9 +143,9 @@ TEST(RecordsetEdit, MovingWithAPendingChangeSavesIt) {
 }
 
 TEST(RecordsetEdit, RefusedUpdateKeepsThePendingRecord) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
-    const std::string before = db.bytes();
+    const std::string before = db.snapshot();
     const struct {
         const char* name;
         host::Variant value;
@@ -164,7 +164,7 @@ TEST(RecordsetEdit, RefusedUpdateKeepsThePendingRecord) {
         EXPECT_EQ(e.source(), "qvData.Recordset") << c.name;
         EXPECT_EQ(rs->editMode(), host::edit_mode::Add) << c.name;
         EXPECT_EQ(rs->fields()->item(host::Variant("city"))->value(), host::Variant("Turin"));
-        EXPECT_TRUE(db.bytes() == before) << c.name;
+        EXPECT_TRUE(db.snapshot() == before) << c.name;
     }
     setField(*rs, "name", host::Variant("Elena"));
     rs->update();
@@ -172,15 +172,18 @@ TEST(RecordsetEdit, RefusedUpdateKeepsThePendingRecord) {
 }
 
 TEST(RecordsetEdit, BusyDatabaseFailsTheUpdateAndKeepsTheEdit) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     auto other = db.connect();
     rs->edit();
     setField(*rs, "city", host::Variant("Madrid"));
+    // The other writer holds the row (and, on SQLite, the whole file).
     other->begin();
+    other->execute("UPDATE people SET name = name WHERE id = 2");
     const host::Error e = errorOf([&] { rs->update(); });
     EXPECT_EQ(e.number(), num(DataErr::Locked));
     EXPECT_EQ(e.source(), "qvData.Recordset");
+    EXPECT_NE(e.description().find("locked by another user"), std::string::npos);
     EXPECT_EQ(rs->editMode(), host::edit_mode::InProgress);
     other->rollback();
     rs->update();
@@ -188,7 +191,7 @@ TEST(RecordsetEdit, BusyDatabaseFailsTheUpdateAndKeepsTheEdit) {
 }
 
 TEST(RecordsetEdit, RecordDeletedByAnotherProgram) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     rs->edit();
     setField(*rs, "city", host::Variant("Osaka"));
@@ -201,7 +204,7 @@ TEST(RecordsetEdit, RecordDeletedByAnotherProgram) {
 }
 
 TEST(RecordsetEdit, ReadOnlyConnectionRefusesChanges) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(/*readOnly=*/true), "people");
     EXPECT_EQ(rs->get("Updatable"), host::Variant(false));
     for (const char* member : {"AddNew", "Edit", "Delete"}) {

@@ -7,7 +7,7 @@
 #include "data/data_errors.h"
 #include "data/recordset.h"
 #include "data_test_util.h"
-#include "temp_database.h"
+#include "engine_database.h"
 
 namespace qv::data::test {
 namespace {
@@ -18,7 +18,7 @@ constexpr const char* kPeople =
     " (9, 'Carla', 'Springfield');";
 
 TEST(RecordsetMove, WalksBothEndsWithoutFailing) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     // Each move is called by name, as the navigator does.
     const std::vector<std::pair<const char*, const char*>> steps = {
@@ -42,7 +42,7 @@ TEST(RecordsetMove, WalksBothEndsWithoutFailing) {
 }
 
 TEST(RecordsetMove, EmptyTableIsBofAndEofWhateverMoves) {
-    TempDatabase db("CREATE TABLE t (a TEXT);");
+    EngineDatabase db("CREATE TABLE t (a TEXT);");
     auto rs = Recordset::open(db.connect(), "t");
     EXPECT_EQ(where(*rs, "a"), "BOF+EOF");
     for (const char* move : {"MoveFirst", "MoveLast", "MoveNext", "MovePrevious"}) {
@@ -54,7 +54,7 @@ TEST(RecordsetMove, EmptyTableIsBofAndEofWhateverMoves) {
 }
 
 TEST(RecordsetMove, RecordOnlyMembersFailOffARecord) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     const auto noRecord = static_cast<int>(DataErr::NoCurrentRecord);
     for (const char* end : {"MovePrevious", "MoveNext"}) {
@@ -73,10 +73,10 @@ TEST(RecordsetMove, RecordOnlyMembersFailOffARecord) {
 }
 
 TEST(RecordsetMove, FieldsInColumnOrderWithTypes) {
-    TempDatabase db(
+    EngineDatabase db(
         "CREATE TABLE t (id INTEGER PRIMARY KEY, name VARCHAR(20), price REAL, paid BOOLEAN,"
-        " note, photo BLOB);"
-        "INSERT INTO t VALUES (1, 'x', 2.5, 1, NULL, x'00');");
+        " note TEXT, photo BLOB);"
+        "INSERT INTO t VALUES (1, 'x', 2.5, TRUE, NULL, NULL);");
     auto rs = Recordset::open(db.connect(), "t");
     auto fields = rs->fields();
     ASSERT_EQ(fields->get("Count"), host::Variant(6));
@@ -102,7 +102,7 @@ TEST(RecordsetMove, FieldsInColumnOrderWithTypes) {
 }
 
 TEST(RecordsetMove, CountPositionAndBookmarks) {
-    TempDatabase db(kPeople);
+    EngineDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(), "people");
     EXPECT_EQ(rs->recordCount(), 3);
     rs->moveNext();

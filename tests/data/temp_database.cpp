@@ -1,5 +1,7 @@
 #include "temp_database.h"
 
+#include "engine_database.h"
+
 #include <stdlib.h>
 
 #include <fstream>
@@ -35,6 +37,8 @@ void TempDatabase::exec(std::string_view sql) const {
 }
 
 std::string TempDatabase::bytes() const {
+    // Committed changes may still sit in the write-ahead log: fold them in.
+    connect()->execute("PRAGMA wal_checkpoint(TRUNCATE)");
     std::ifstream in(path(), std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
@@ -43,22 +47,7 @@ std::string TempDatabase::bytes() const {
 
 std::string TempDatabase::column(std::string_view sql) const {
     auto db = connect();
-    auto st = db->prepare(sql);
-    std::string out;
-    while (st->step()) {
-        if (!out.empty()) out += ",";
-        const DbValue v = st->column(0);
-        if (v.isNull()) {
-            out += "NULL";
-        } else if (v.isInteger()) {
-            out += std::to_string(v.integer());
-        } else if (v.isText()) {
-            out += v.text();
-        } else {
-            out += "?";
-        }
-    }
-    return out;
+    return joinColumn(*db, sql);
 }
 
 }  // namespace qv::data::test

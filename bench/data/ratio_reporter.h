@@ -1,0 +1,39 @@
+// The console reporter of the data benchmarks, which keeps every run's time
+// per iteration so that main() can print ratios against a baseline of the
+// same run.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace qv::bench {
+
+// Keeps the time per iteration of every run to print the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs) {
+            if (r.iterations > 0 && r.run_type == Run::RT_Iteration) {
+                real[r.benchmark_name()] = r.GetAdjustedRealTime();
+                cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> real;
+    std::map<std::string, double> cpu;
+};
+
+// Prints a / b by wall-clock time and by CPU time (steadier on a busy machine).
+inline void printRatio(const RatioReporter& r, const char* what, const char* a, const char* b,
+                       const char* goal) {
+    if (!r.real.count(a) || !r.real.count(b) || r.real.at(b) <= 0 || r.cpu.at(b) <= 0) return;
+    std::printf("%-52s real %8.3f  cpu %8.3f  (goal %s)\n", what, r.real.at(a) / r.real.at(b),
+                r.cpu.at(a) / r.cpu.at(b), goal);
+}
+
+}  // namespace qv::bench

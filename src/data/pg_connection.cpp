@@ -1,0 +1,132 @@
+#include "data/pg_connection.h"
+
+#include <libpq-fe.h>
+
+#include <algorithm>
+
+#include "data/data_errors.h"
+#include "data/pg_criteria.h"
+#include "data/pg_session.h"
+#include "data/pg_statement.h"
+
+namespace qv::data {
+
+std::unique_ptr<PgConnection> PgConnection::open(const std::string& conninfo, bool readOnly,
+                                                 int lockTimeoutMs) {
+    auto session = std::make_shared<PgSession>(conninfo);
+    // A standby server, or a role or database set to read only, gives
+    // read-only sessions; the server reports both as the session starts.
+    const bool serverReadOnly = session->parameter("in_hot_standby") == "on" ||
+                                session->parameter("default_transaction_read_only") == "on";
+    // 0 would mean "wait for ever" to the server.
+    std::string settings = "SET lock_timeout = " + std::to_string(std::max(lockTimeoutMs, 1));
+    if (readOnly) settings += "; SET default_transaction_read_only = on";
+    session->addSetting(settings);
+    return std::unique_ptr<PgConnection>(
+        new PgConnection(std::move(session), readOnly || serverReadOnly));
+}
+
+PgConnection::PgConnection(std::shared_ptr<PgSession> session, bool readOnly)
+    : m_session(std::move(session)), m_readOnly(readOnly) {}
+
+PgConnection::~PgConnection() = default;
+
+std::unique_ptr<DbStatement> PgConnection::prepare(std::string_view sql) {
+    return std::make_unique<PgStatement>(m_session, sql);
+}
+
+void PgConnection::execute(std::string_view sql) {
+    m_session->execute(sql);
+}
+
+void PgConnection::begin() {
+    execute("BEGIN");
+}
+
+void PgConnection::commit() {
+    execute("COMMIT");
+}
+
+void PgConnection::rollback() noexcept {
+    try {
+        PGconn* conn = m_session->live();
+        if (PQtransactionStatus(conn) != PQTRANS_IDLE) PQclear(PQexec(conn, "ROLLBACK"));
+    } catch (const host::Error&) {
+        // A lost connection has rolled back on the server already.
+    }
+}
+
+std::int64_t PgConnection::dataVersion() {
+    // The server offers no cheap change counter: every call is a new version,
+    // so nothing derived from the data is kept between calls.
+    return ++m_version;
+}
+
+const std::string& PgConnection::path() const {
+    return m_session->description();
+}
+
+std::optional<DbRelation> PgConnection::findRelation(std::string_view name) {
+    // Tables, views and their kin on the search path; a name written exactly
+    // wins over one that differs in case.
+    // With the columns of its primary key: how many, and the name of one
+    // that holds whole numbers.
+    PgStatement find(m_session,
+                     "SELECT n.nspname, c.relname, c.relkind IN ('v', 'm'), count(a.attname), "
+                     "max(a.attname) FILTER (WHERE a.atttypid IN (20, 21, 23)) "
+                     "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                     "LEFT JOIN pg_index i ON i.indrelid = c.oid AND i.indisprimary "
+                     "LEFT JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum = ANY (i.indkey) "
+                     "WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f') "
+                     "AND pg_table_is_visible(c.oid) AND lower(c.relname) = lower(?) "
+                     "GROUP BY n.nspname, c.relname, c.relkind "
+                     "ORDER BY c.relname = ? DESC LIMIT 1");
+    find.bind(1, DbValue(std::string(name)));
+    find.bind(2, DbValue(std::string(name)));
+    if (!find.step()) return std::nullopt;
+    DbRelation rel;
+    rel.from =
+        quoteIdentifier(find.column(0).text()) + "." + quoteIdentifier(find.column(1).text());
+    rel.isView = find.column(2).integer() != 0;
+    if (rel.isView) return rel;
+    const std::int64_t columns = find.column(3).integer();
+    const DbValue keyName = find.column(4);
+    const bool whole = !keyName.isNull();
+    if (columns == 0) {
+        rel.noKeyReason = "the table has no primary key";
+    } else if (columns > 1 || !whole) {
+        rel.noKeyReason = "the table's primary key is not one whole-number column";
+    } else {
+        rel.key = quoteIdentifier(keyName.text());
+    }
+    return rel;
+}
+
+DbRelation PgConnection::copyRows(std::string_view query, std::string_view tempName) {
+    DbRelation rel;
+    rel.from = "pg_temp." + quoteIdentifier(tempName);
+    rel.key = "qv_row";
+    rel.hiddenKey = "qv_row";
+    // In a subquery the server refuses statements that change data. The
+    // newlines keep a trailing comment of the query from swallowing the ")".
+    // A read-only session may still make its own temporary table.
+    execute("BEGIN READ WRITE");
+    try {
+        execute("CREATE TEMP TABLE " + quoteIdentifier(tempName) +
+                " AS SELECT row_number() OVER () AS qv_row, q.* FROM (\n" + std::string(query) +
+                "\n) q");
+        execute("ALTER TABLE " + rel.from + " ADD PRIMARY KEY (qv_row)");
+        execute("COMMIT");
+    } catch (const host::Error&) {
+        rollback();
+        throw;
+    }
+    return rel;
+}
+
+const CriteriaDialect* PgConnection::criteriaDialect() const {
+    static const PgCriteriaDialect dialect;
+    return &dialect;
+}
+
+}  // namespace qv::data
