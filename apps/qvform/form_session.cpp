@@ -50,13 +50,14 @@ void FormSession::registerControlTypes() {
     navigator::qvRecordBar::registerType(factory);
 }
 
-void FormSession::open(const std::string& path) {
+void FormSession::open(const std::string& path, const std::string& database) {
     m_form = host::loadFormFile(path, host::ControlFactory::current());
     m_form->setUserMode(true);
     const auto folder = std::filesystem::absolute(path).parent_path();
     for (const auto& control : m_form->controls()) {
         if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {
             data->setBaseFolder(folder);
+            if (!database.empty()) data->setDatabaseName(std::filesystem::absolute(database));
         }
     }
     watchBars();

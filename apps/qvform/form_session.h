@@ -42,9 +42,10 @@ class FormSession {
 
     // Loads the form file at `path` (relative database names start from its
     // folder), shows it, gives its data controls their windows and opens
-    // them. Fails with the Error of
-    // the file or of a data control that cannot open.
-    void open(const std::string& path);
+    // them. A non-empty `database` (relative to the working folder) replaces
+    // the DatabaseName of every data control. Fails with the Error of the
+    // file or of a data control that cannot open.
+    void open(const std::string& path, const std::string& database = {});
 
     const std::shared_ptr<host::Form>& form() const noexcept { return m_form; }
 

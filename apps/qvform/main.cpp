@@ -12,6 +12,7 @@
 #include "host/app.h"
 #include "host/message_box_service.h"
 #include "host/message_box_window.h"
+#include "new_form.h"
 #include "run_options.h"
 #include "script.h"
 #ifdef QV_HAVE_SDL2
@@ -30,10 +31,19 @@ std::string readFile(const std::string& path) {
     return text.str();
 }
 
-// Shows the form in a window until it closes.
+// Shows the form in windows until it closes. Exit status 2 when there is no
+// display (nothing has been opened then) or the form cannot open.
 int showInWindow(const qv::qvform::RunOptions& options) {
+    constexpr const char* kHeadless =
+        "qvform: to run the form without a display, give it a script: --script SCRIPT\n";
 #ifdef QV_HAVE_SDL2
     using namespace qv::qvform;
+    std::string reason;
+    auto desktop = Desktop::open(reason);
+    if (!desktop) {
+        std::cerr << "qvform: no display to show the form on (" << reason << ")\n" << kHeadless;
+        return 2;
+    }
     std::ostringstream unused;
     Transcript transcript(unused);
     qv::host::WindowMessageBoxes boxes;
@@ -42,17 +52,31 @@ int showInWindow(const qv::qvform::RunOptions& options) {
     FormSession session(transcript, plan);
     FormSession::registerControlTypes();
     try {
-        session.open(options.formFile);
+        session.open(options.formFile, options.database);
     } catch (const qv::host::Error& e) {
         std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
         return 2;
     }
-    return runInWindow(*session.form());
+    return desktop->run(*session.form());
 #else
     (void)options;
-    std::cerr << "qvform: this build cannot show windows; give a --script\n";
+    std::cerr << "qvform: this build cannot show windows\n" << kHeadless;
     return 2;
 #endif
+}
+
+// Prints a form for the table --new-form names; exit status 2 when the table
+// cannot be read.
+int writeNewForm(const qv::qvform::RunOptions& options) {
+    qv::qvform::FormSession::registerControlTypes();
+    try {
+        std::cout << qv::qvform::newFormText(options.newFormDatabase, options.newFormTable);
+    } catch (const qv::host::Error& e) {
+        std::cerr << "qvform: " << options.newFormDatabase << ": " << e.description() << " (error "
+                  << e.number() << ")\n";
+        return 2;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -72,6 +96,7 @@ int main(int argc, char** argv) {
     auto& app = qv::host::app();
     app.setLocale(*qv::host::Locale::find(options.locale));
     if (options.now) app.clock().set(*options.now);
+    if (!options.newFormDatabase.empty()) return writeNewForm(options);
     if (options.scriptFile.empty()) return showInWindow(options);
 
     Transcript transcript(std::cout);
@@ -81,7 +106,7 @@ int main(int argc, char** argv) {
     FormSession session(transcript, plan);
     FormSession::registerControlTypes();
     try {
-        session.open(options.formFile);
+        session.open(options.formFile, options.database);
     } catch (const qv::host::Error& e) {
         std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
         return 2;

@@ -36,6 +36,11 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
                 throw std::invalid_argument("--now expects \"YYYY-MM-DD HH:MM:SS\", not \"" + text +
                                             "\"");
             }
+        } else if (arg == "--db") {
+            options.database = value();
+        } else if (arg == "--new-form") {
+            options.newFormDatabase = value();
+            options.newFormTable = value();
         } else if (arg == "--locale") {
             options.locale = value();
             if (!host::Locale::find(options.locale)) {
@@ -49,15 +54,23 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
             throw std::invalid_argument("more than one form file");
         }
     }
+    if (!options.newFormDatabase.empty()) {
+        if (!options.formFile.empty() || !options.scriptFile.empty() || !options.database.empty()) {
+            throw std::invalid_argument("--new-form takes no form file, script or --db");
+        }
+        return options;
+    }
     if (options.formFile.empty()) throw std::invalid_argument("no form file");
     return options;
 }
 
 const char* usage() {
-    return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
-           "[--locale NAME]\n"
+    return "usage: qvform FORMFILE [--db DATABASE] [--script SCRIPT] "
+           "[--now \"YYYY-MM-DD HH:MM:SS\"] [--locale NAME]\n"
+           "       qvform --new-form DATABASE TABLE > FORMFILE\n"
            "With a script, runs it on the form headless and prints the transcript;\n"
-           "without one, shows the form in a window.\n";
+           "without one, shows the form in windows. --db opens the form on another\n"
+           "database file. --new-form writes a form that browses a table.\n";
 }
 
 }  // namespace qv::qvform

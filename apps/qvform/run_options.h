@@ -14,6 +14,10 @@ struct RunOptions {
     std::string scriptFile;             // empty: show the form in a window
     std::optional<host::DateTime> now;  // the fixed clock, when given
     std::string locale = "en-US";
+    std::string database;  // --db: replaces the data controls' DatabaseName
+    // --new-form DB TABLE: write a form for the table instead of running one.
+    std::string newFormDatabase;
+    std::string newFormTable;
 };
 
 // Returns the options of `args` (without the program name). Fails with
