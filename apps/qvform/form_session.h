@@ -4,6 +4,7 @@
 // (the bars reach their data controls through injecting stand-ins).
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,10 @@ class FormSession {
     // the DatabaseName of every data control. Fails with the Error of the
     // file or of a data control that cannot open.
     void open(const std::string& path, const std::string& database = {});
+    // As open(), for a form already loaded or built in code; relative
+    // database names start from `folder`.
+    void show(std::shared_ptr<host::Form> form, const std::filesystem::path& folder,
+              const std::string& database = {});
 
     const std::shared_ptr<host::Form>& form() const noexcept { return m_form; }
 

@@ -77,5 +77,24 @@ TEST_F(NewFormTest, RefusesWhatItCannotBrowseAndLeavesTheFileAlone) {
     }
 }
 
+// --db points a form at another file with the same tables; a file that is
+// missing is refused and not created.
+TEST_F(NewFormTest, AnotherDatabaseReplacesTheFormsOwn) {
+    const auto other = folder / "other.db";
+    std::filesystem::copy_file(folder / "people.db", other);
+    column("UPDATE people SET name = 'Zed' WHERE id = 2");  // the form's own file
+    const auto form = folder / "people.form";
+    open();  // writes the form file
+    session = std::make_unique<FormSession>(transcript, plan);
+    session->open(form.string(), other.string());
+    out.str("");
+    session->printRecords();
+    EXPECT_NE(out.str().find("name=Ada"), std::string::npos) << out.str();
+
+    session = std::make_unique<FormSession>(transcript, plan);
+    EXPECT_THROW(session->open(form.string(), (folder / "none.db").string()), host::Error);
+    EXPECT_FALSE(std::filesystem::exists(folder / "none.db"));
+}
+
 }  // namespace
 }  // namespace qv::qvform::test
