@@ -52,14 +52,21 @@ void FormSession::registerControlTypes() {
     softbutton::qvSoftButton::registerType(factory);
 }
 
-void FormSession::open(const std::string& path, const std::string& connect) {
-    m_form = host::loadFormFile(path, host::ControlFactory::current());
+void FormSession::open(const std::string& path, const std::string& database,
+                       const std::string& connect) {
+    show(host::loadFormFile(path, host::ControlFactory::current()),
+         std::filesystem::absolute(path).parent_path(), database, connect);
+}
+
+void FormSession::show(std::shared_ptr<host::Form> form, const std::filesystem::path& folder,
+                       const std::string& database, const std::string& connect) {
+    m_form = std::move(form);
     m_form->setUserMode(true);
-    const auto folder = std::filesystem::absolute(path).parent_path();
     for (const auto& control : m_form->controls()) {
         if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {
             data->setBaseFolder(folder);
             if (!connect.empty()) data->setConnect(connect);
+            if (!database.empty()) data->setDatabaseName(std::filesystem::absolute(database));
         }
     }
     watchBars();
@@ -82,11 +89,17 @@ void FormSession::watchBars() {
         std::weak_ptr<host::Control> weak = bar;
         for (const auto& event : navigator::qvRecordBar::events()) {
             const std::string name = event.name;
-            m_form->events().on(
-                bar->Name(), name,
-                [this, weak, name](std::optional<std::int16_t>, std::span<host::Variant>) {
-                    if (auto c = weak.lock()) m_transcript.event(host::displayName(*c), name);
-                });
+            // The form's own handler (a program that embeds the runner may
+            // have one) still runs, after the transcript line.
+            auto own = m_form->events().handler(bar->Name(), name);
+            m_form->events().on(bar->Name(), name,
+                                [this, weak, name, own](std::optional<std::int16_t> index,
+                                                        std::span<host::Variant> args) {
+                                    if (auto c = weak.lock()) {
+                                        m_transcript.event(host::displayName(*c), name);
+                                    }
+                                    if (own) own(index, args);
+                                });
         }
         bar->setStatusListener([this](const std::string& text) { m_transcript.status(text); });
     }

@@ -4,6 +4,7 @@
 // (the bars reach their data controls through injecting stand-ins).
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,10 +44,16 @@ class FormSession {
 
     // Loads the form file at `path` (relative database names start from its
     // folder), shows it, gives its data controls their windows and opens
-    // them; with `connect`, every data control opens on that database server
-    // instead of its file. Fails with the Error of the file or of a data
-    // control that cannot open.
-    void open(const std::string& path, const std::string& connect = {});
+    // them. A non-empty `database` (relative to the working folder) replaces
+    // the DatabaseName of every data control; with `connect`, every data
+    // control opens on that database server instead of its file. Fails with
+    // the Error of the file or of a data control that cannot open.
+    void open(const std::string& path, const std::string& database = {},
+              const std::string& connect = {});
+    // As open(), for a form already loaded or built in code; relative
+    // database names start from `folder`.
+    void show(std::shared_ptr<host::Form> form, const std::filesystem::path& folder,
+              const std::string& database = {}, const std::string& connect = {});
 
     const std::shared_ptr<host::Form>& form() const noexcept { return m_form; }
 

@@ -34,6 +34,11 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
                 throw std::invalid_argument("--now expects \"YYYY-MM-DD HH:MM:SS\", not \"" + text +
                                             "\"");
             }
+        } else if (arg == "--db") {
+            options.database = value();
+        } else if (arg == "--new-form") {
+            options.newFormDatabase = value();
+            options.newFormTable = value();
         } else if (arg == "--locale") {
             options.locale = value();
             if (!host::Locale::find(options.locale)) {
@@ -51,6 +56,12 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
             throw std::invalid_argument("more than one form file");
         }
     }
+    if (!options.newFormDatabase.empty()) {
+        if (!options.formFile.empty() || !options.scriptFile.empty() || !options.database.empty()) {
+            throw std::invalid_argument("--new-form takes no form file, script or --db");
+        }
+        return options;
+    }
     if (options.formFile.empty()) throw std::invalid_argument("no form file");
     return options;
 }
@@ -63,13 +74,15 @@ const host::Locale& chosenLocale(const RunOptions& options) {
 }
 
 const char* usage() {
-    return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
-           "[--locale NAME] [--sync DIR] [--connect STRING]\n"
+    return "usage: qvform FORMFILE [--db DATABASE | --connect STRING] [--script SCRIPT] "
+           "[--now \"YYYY-MM-DD HH:MM:SS\"] [--locale NAME] [--sync DIR]\n"
+           "       qvform --new-form DATABASE TABLE > FORMFILE\n"
            "With a script, runs it on the form headless and prints the transcript;\n"
-           "without one, shows the form in a window. With --sync, the script's\n"
-           "signal NAME and wait NAME create and await markers in DIR. With\n"
-           "--connect, the form's data controls open that PostgreSQL database\n"
-           "(postgresql://... or key=value words) instead of their files.\n";
+           "without one, shows the form in windows. --db opens the form on another\n"
+           "database file; --connect opens its data controls on that PostgreSQL\n"
+           "database (postgresql://... or key=value words) instead of their files.\n"
+           "With --sync, the script's signal NAME and wait NAME create and await\n"
+           "markers in DIR. --new-form writes a form that browses a table.\n";
 }
 
 }  // namespace qv::qvform

@@ -17,6 +17,10 @@ struct RunOptions {
     std::string locale;                 // empty: the environment decides
     std::string syncFolder;  // where signal and wait keep their markers
     std::string connect;     // a database server for every data control
+    std::string database;  // --db: replaces the data controls' DatabaseName
+    // --new-form DB TABLE: write a form for the table instead of running one.
+    std::string newFormDatabase;
+    std::string newFormTable;
 };
 
 // Returns the options of `args` (without the program name). Fails with

@@ -1,172 +1,205 @@
 #include "sdl_viewer.h"
 
-#include <SDL.h>
-
-#include <cctype>
+#include <algorithm>
+#include <cstdlib>
 #include <iostream>
-#include <memory>
 #include <vector>
 
+#include "close_question.h"
+#include "host/error.h"
 #include "host/form.h"
 #include "host/form_runner.h"
 #include "platform/user/input.h"
 #include "platform/user/message_loop.h"
-#include "platform/user/screen.h"
 #include "platform/user/thread_state.h"
 #include "platform/win32.h"
+#include "sdl_keys.h"
+#include "sdl_window.h"
+#include "shown_windows.h"
 
 namespace qv::qvform {
 
 namespace {
 
-struct SdlDeleter {
-    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
-};
-
-struct SdlSession {
-    SdlSession() : ok(SDL_Init(SDL_INIT_VIDEO) == 0) {}
-    ~SdlSession() { SDL_Quit(); }
-    SdlSession(const SdlSession&) = delete;
-    SdlSession& operator=(const SdlSession&) = delete;
-    bool ok;
-};
-
-// The platform's virtual key for an SDL key, or 0 for keys it does not know.
-UINT virtualKey(SDL_Keycode key) {
-    if (key < 128 && std::isalnum(key)) return static_cast<UINT>(std::toupper(key));
-    switch (key) {
-        case SDLK_RETURN:
-            return VK_RETURN;
-        case SDLK_ESCAPE:
-            return VK_ESCAPE;
-        case SDLK_TAB:
-            return VK_TAB;
-        case SDLK_BACKSPACE:
-            return VK_BACK;
-        case SDLK_DELETE:
-            return VK_DELETE;
-        case SDLK_SPACE:
-            return VK_SPACE;
-        case SDLK_LEFT:
-            return VK_LEFT;
-        case SDLK_RIGHT:
-            return VK_RIGHT;
-        case SDLK_UP:
-            return VK_UP;
-        case SDLK_DOWN:
-            return VK_DOWN;
-        case SDLK_HOME:
-            return VK_HOME;
-        case SDLK_END:
-            return VK_END;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT:
-            return VK_SHIFT;
-        default:
-            return 0;
-    }
-}
-
-// Copies the platform's screen into `texture` (32-bpp, `width` x `height`).
-void copyScreen(SDL_Texture* texture, int width, int height, std::vector<std::uint32_t>& pixels) {
-    HBITMAP screen = user::captureScreen();
-    if (!screen) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = CreateCompatibleDC(nullptr);
-    pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    GetDIBits(dc, screen, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteDC(dc);
-    DeleteObject(screen);
-    SDL_UpdateTexture(texture, nullptr, pixels.data(), width * 4);
-}
+// A point on no window: where the pointer goes when it leaves every window,
+// so that whatever lit up under it goes dark.
+constexpr int kNowhere = -32000;
 
 }  // namespace
 
-int runInWindow(host::Form& form) {
-    SdlSession sdl;
-    if (!sdl.ok) {
-        std::cerr << "qvform: cannot start SDL: " << SDL_GetError() << '\n';
-        return 1;
+std::unique_ptr<Desktop> Desktop::open(std::string& error) {
+#ifdef SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE
+    // Closing the form's window asks first; SDL must not quit on its own.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+#endif
+    // Without a display SDL may fall back to drivers that show nothing (or
+    // take over the console); only a driver asked for by name is tried then.
+    if (!std::getenv("SDL_VIDEODRIVER") && !std::getenv("DISPLAY") &&
+        !std::getenv("WAYLAND_DISPLAY")) {
+        error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return nullptr;
     }
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    std::unique_ptr<SDL_Window, SdlDeleter> window(SDL_CreateWindow(
-        form.Caption().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, 0));
-    std::unique_ptr<SDL_Renderer, SdlDeleter> renderer(
-        window ? SDL_CreateRenderer(window.get(), -1, 0) : nullptr);
-    std::unique_ptr<SDL_Texture, SdlDeleter> texture(
-        renderer ? SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, width, height)
-                 : nullptr);
-    if (!texture) {
-        std::cerr << "qvform: cannot open a window: " << SDL_GetError() << '\n';
-        return 1;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return nullptr;
     }
+    return std::unique_ptr<Desktop>(new Desktop);
+}
 
-    bool quit = false;
-    std::vector<std::uint32_t> pixels;
+Desktop::~Desktop() {
+    m_mirrors.clear();
+    SDL_Quit();
+}
+
+int Desktop::run(host::Form& form) {
+    m_form = &form;
     // Every loop of the platform (the form's, a modal dialog's, a message
-    // box's) comes here when it has nothing to do: feed it the input of the
-    // SDL window and show the screen as it stands.
-    user::setIdleHandler([&] {
-        SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, 30)) {
-            do {
-                switch (event.type) {
-                    case SDL_QUIT:
-                        quit = true;
-                        break;
-                    case SDL_MOUSEMOTION:
-                        user::mouseMove(event.motion.x, event.motion.y);
-                        break;
-                    case SDL_MOUSEBUTTONDOWN:
-                    case SDL_MOUSEBUTTONUP: {
-                        const auto button = event.button.button == SDL_BUTTON_RIGHT
-                                                ? user::MouseButton::Right
-                                                : user::MouseButton::Left;
-                        user::mouseMove(event.button.x, event.button.y);
-                        if (event.type == SDL_MOUSEBUTTONDOWN) {
-                            user::mouseDown(button);
-                        } else {
-                            user::mouseUp(button);
-                        }
-                        break;
-                    }
-                    case SDL_KEYDOWN:
-                    case SDL_KEYUP:
-                        if (UINT vk = virtualKey(event.key.keysym.sym)) {
-                            if (event.type == SDL_KEYDOWN) {
-                                user::keyDown(vk);
-                            } else {
-                                user::keyUp(vk);
-                            }
-                        }
-                        break;
-                    default:
-                        break;
-                }
-            } while (SDL_PollEvent(&event));
-        }
-        copyScreen(texture.get(), width, height, pixels);
-        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);
-        SDL_RenderPresent(renderer.get());
-        // A close request unloads the form, which ends the loop below.
-        if (quit && form.loaded()) {
-            host::FormRunner::Unload(std::static_pointer_cast<host::Form>(form.shared_from_this()));
-        }
+    // box's) comes here when it has nothing to do.
+    user::setIdleHandler([this] {
+        idle();
         return true;
     });
-    user::runModalLoop(host::FormRunner::frameOf(form), [&] { return quit || !form.loaded(); });
+    sync();
+    user::runModalLoop(host::FormRunner::frameOf(form), [&form] { return !form.loaded(); });
     user::setIdleHandler(nullptr);
+    m_mirrors.clear();
     return 0;
+}
+
+void Desktop::idle() {
+    // The events are taken first: handling one may run a nested loop (a
+    // message box) that comes back here for the next ones.
+    std::vector<SDL_Event> events;
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, 30)) {
+        do {
+            events.push_back(event);
+        } while (SDL_PollEvent(&event));
+    }
+    for (const SDL_Event& e : events) handle(e);
+    sync();
+}
+
+SdlWindow* Desktop::mirrorOf(Uint32 windowId, ShownWindow* shown) {
+    for (const auto& [hwnd, mirror] : m_mirrors) {
+        if (mirror->id() != windowId) continue;
+        for (const ShownWindow& w : shownWindows()) {
+            if (w.hwnd != hwnd) continue;
+            *shown = w;
+            return mirror.get();
+        }
+    }
+    return nullptr;
+}
+
+void Desktop::handle(const SDL_Event& event) {
+    ShownWindow shown;
+    POINT at{};
+    switch (event.type) {
+        case SDL_QUIT:
+            if (HWND frame = host::FormRunner::frameOf(*m_form)) {
+                if (m_mirrors.contains(frame)) requestClose(m_mirrors[frame]->id());
+            }
+            break;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                requestClose(event.window.windowID);
+            } else if (event.window.event == SDL_WINDOWEVENT_LEAVE && !GetCapture()) {
+                user::mouseMove(kNowhere, kNowhere);
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            if (mirrorOf(event.motion.windowID, &shown) &&
+                reachesWindow(shown, event.motion.x, event.motion.y, &at)) {
+                user::mouseMove(at.x, at.y);
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            if (!mirrorOf(event.button.windowID, &shown) ||
+                !reachesWindow(shown, event.button.x, event.button.y, &at)) {
+                break;
+            }
+            const auto button = event.button.button == SDL_BUTTON_RIGHT ? user::MouseButton::Right
+                                : event.button.button == SDL_BUTTON_MIDDLE
+                                    ? user::MouseButton::Middle
+                                    : user::MouseButton::Left;
+            user::mouseMove(at.x, at.y);
+            if (event.type == SDL_MOUSEBUTTONDOWN) {
+                user::mouseDown(button);
+            } else {
+                user::mouseUp(button);
+            }
+            break;
+        }
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            if (UINT vk = virtualKey(event.key.keysym.sym)) {
+                if (event.type == SDL_KEYDOWN) {
+                    user::keyDown(vk);
+                } else {
+                    user::keyUp(vk);
+                }
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Desktop::requestClose(Uint32 windowId) {
+    ShownWindow shown;
+    if (!mirrorOf(windowId, &shown) || !shown.enabled) return;  // a modal window is in front
+    if (shown.hwnd != host::FormRunner::frameOf(*m_form)) {
+        PostMessageA(shown.hwnd, WM_CLOSE, 0, 0);
+        return;
+    }
+    try {
+        if (!confirmClose(*m_form)) return;
+        host::FormRunner::Unload(std::static_pointer_cast<host::Form>(m_form->shared_from_this()));
+    } catch (const host::Error& e) {
+        std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
+    }
+}
+
+void Desktop::sync() {
+    const std::vector<ShownWindow> shown = shownWindows();
+    std::erase_if(m_mirrors, [&](const auto& entry) {
+        return std::ranges::none_of(shown,
+                                    [&](const ShownWindow& w) { return w.hwnd == entry.first; });
+    });
+    // Windows keep on the desktop where they stand on the platform's screen
+    // relative to the form's window, which the window manager places.
+    const HWND frame = host::FormRunner::frameOf(*m_form);
+    const ShownWindow* anchor = nullptr;
+    for (const ShownWindow& w : shown) {
+        if (w.hwnd == frame && m_mirrors.contains(frame)) anchor = &w;
+    }
+    int ax = 0;
+    int ay = 0;
+    if (anchor) SDL_GetWindowPosition(m_mirrors[frame]->window(), &ax, &ay);
+    for (const ShownWindow& w : shown) {
+        const int x = anchor ? ax + w.client.left - anchor->client.left : 0;
+        const int y = anchor ? ay + w.client.top - anchor->client.top : 0;
+        auto& mirror = m_mirrors[w.hwnd];
+        if (!mirror) {
+            mirror = std::make_unique<SdlWindow>(w, x, y, anchor == nullptr);
+            if (!mirror->ok()) {
+                std::cerr << "qvform: cannot open a window: " << SDL_GetError() << '\n';
+                m_mirrors.erase(w.hwnd);
+                continue;
+            }
+            for (const ShownWindow& other : shown) {
+                if (w.framed && !other.enabled && m_mirrors.contains(other.hwnd)) {
+                    SDL_SetWindowModalFor(mirror->window(), m_mirrors[other.hwnd]->window());
+                }
+            }
+            if (w.framed) SDL_RaiseWindow(mirror->window());
+        } else if (!w.framed && anchor) {
+            SDL_SetWindowPosition(mirror->window(), x, y);
+        }
+        mirror->present(w, clientPixels(w));
+    }
 }
 
 }  // namespace qv::qvform

@@ -1,6 +1,16 @@
-// The form runner for people: the platform's screen shown in an SDL window,
-// with the mouse and keyboard of that window fed to the platform as input.
+// The form runner for people: every top-level window of the platform (the
+// form, its message boxes and dialogs, tooltips) shown as a real window of
+// its own, with the mouse and keyboard of those windows fed to the platform
+// through its input calls.
 #pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include <SDL.h>
+
+#include "platform/win32_types.h"
 
 namespace qv::host {
 class Form;
@@ -8,9 +18,36 @@ class Form;
 
 namespace qv::qvform {
 
-// Shows the platform's screen, on which `form` is shown, until the form is
-// unloaded or the SDL window is closed. Returns 0, or 1 (with the reason on
-// standard error) when SDL cannot open a window.
-int runInWindow(host::Form& form);
+class SdlWindow;
+struct ShownWindow;
+
+class Desktop {
+  public:
+    // Starts SDL's video. Returns nullptr, with the reason in `error`, when
+    // there is no display to show windows on.
+    static std::unique_ptr<Desktop> open(std::string& error);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    // Shows `form`, which is shown on the platform, and every other window
+    // that comes up, until the form is unloaded. Closing the form's window
+    // asks about a pending change first. Returns the exit status: 0.
+    int run(host::Form& form);
+
+  private:
+    Desktop() = default;
+    // Handles the SDL events that are there (waiting a little for the
+    // first), then brings the real windows in line with the platform's.
+    void idle();
+    void handle(const SDL_Event& event);
+    void requestClose(Uint32 windowId);
+    void sync();
+    SdlWindow* mirrorOf(Uint32 windowId, ShownWindow* shown);
+
+    host::Form* m_form = nullptr;
+    // Real windows by the platform window they show.
+    std::map<HWND, std::unique_ptr<SdlWindow>> m_mirrors;
+};
 
 }  // namespace qv::qvform

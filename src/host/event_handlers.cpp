@@ -32,4 +32,14 @@ bool EventHandlers::raise(std::string_view control, std::optional<std::int16_t> 
     return true;
 }
 
+EventHandlers::Handler EventHandlers::handler(std::string_view control, std::string_view event,
+                                              std::optional<std::int16_t> index) const {
+    for (const Entry& e : m_entries) {
+        if (sameName(e.control, control) && sameName(e.event, event) && e.index == index) {
+            return e.handler;
+        }
+    }
+    return {};
+}
+
 }  // namespace qv::host

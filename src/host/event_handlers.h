@@ -33,6 +33,11 @@ class EventHandlers {
     bool raise(std::string_view control, std::optional<std::int16_t> index, std::string_view event,
                std::span<Variant> args = {}) const;
 
+    // The handler registered for exactly this control, event and index, or
+    // an empty one; a caller that adds its own work can keep it and call it.
+    Handler handler(std::string_view control, std::string_view event,
+                    std::optional<std::int16_t> index = std::nullopt) const;
+
   private:
     struct Entry {
         std::string control;

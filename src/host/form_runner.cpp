@@ -190,6 +190,15 @@ LRESULT handleFormMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
+        case WM_NCCALCSIZE:
+            // The frame draws its border and caption itself; what is left is
+            // the form's client window.
+            if (isFrame && lParam != 0) {
+                auto* r = reinterpret_cast<RECT*>(lParam);
+                InflateRect(r, -FormRunner::kBorder, -FormRunner::kBorder);
+                r->top += FormRunner::kCaptionHeight;
+            }
+            return 0;
         case WM_PAINT:
             if (isFrame) {
                 paintFrame(hwnd, *form);

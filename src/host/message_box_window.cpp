@@ -178,6 +178,11 @@ LRESULT CALLBACK boxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
         return TRUE;
     }
+    if (msg == WM_NCCALCSIZE) {
+        // Below the caption strip the box draws for itself.
+        if (lParam != 0) reinterpret_cast<RECT*>(lParam)->top += WindowMessageBoxes::kCaptionHeight;
+        return 0;
+    }
     OpenBox* box = boxOf(hwnd);
     if (!box || box->answer != 0) return DefWindowProcA(hwnd, msg, wParam, lParam);
     const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

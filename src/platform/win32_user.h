@@ -141,6 +141,7 @@ static_assert(sizeof(NMTTDISPINFOA) == 136, "NMTTDISPINFOA follows the 64-bit la
 #define WM_NOTIFY 0x004E
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
+#define WM_NCCALCSIZE 0x0083
 #define WM_NCHITTEST 0x0084
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100

@@ -22,6 +22,10 @@ TEST(RunOptionsTest, ReadsTheFormTheScriptTheClockAndTheLocale) {
     EXPECT_EQ(window.scriptFile, "");
     EXPECT_EQ(window.locale, "");
     EXPECT_FALSE(window.now);
+    EXPECT_EQ(parseRunOptions({"a.form", "--db", "mine.db"}).database, "mine.db");
+    const RunOptions made = parseRunOptions({"--new-form", "mine.db", "orders"});
+    EXPECT_EQ(made.newFormDatabase, "mine.db");
+    EXPECT_EQ(made.newFormTable, "orders");
 }
 
 TEST(RunOptionsTest, TheLocaleComesFromTheEnvironmentUnlessTheCommandLineNamesOne) {
@@ -49,6 +53,10 @@ TEST(RunOptionsTest, RefusesWhatItCannotUse) {
         {"a.form", "--now", "2026-12-07 24:00:00"},
         {"a.form", "--now", "2026-12-07"},
         {"a.form", "--now", "2026-12-07 10:00:00x"},
+        {"a.form", "--db"},
+        {"--new-form", "only.db"},
+        {"a.form", "--new-form", "x.db", "t"},
+        {"--new-form", "x.db", "t", "--db", "y.db"},
     };
     for (const auto& args : cases) {
         EXPECT_THROW(parseRunOptions(args), std::invalid_argument) << testing::PrintToString(args);

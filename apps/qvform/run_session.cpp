@@ -1,0 +1,103 @@
+#include "run_session.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "command_executor.h"
+#include "fault_plan.h"
+#include "form_session.h"
+#include "host/error.h"
+#include "host/message_box_service.h"
+#include "host/message_box_window.h"
+#include "run_options.h"
+#include "script.h"
+#ifdef QV_HAVE_SDL2
+#include "sdl_viewer.h"
+#endif
+#include "transcript.h"
+#include "transcript_message_boxes.h"
+
+namespace qv::qvform {
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool opened(const std::function<void(FormSession&)>& open, FormSession& session) {
+    try {
+        open(session);
+        return true;
+    } catch (const host::Error& e) {
+        std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
+        return false;
+    }
+}
+
+int runScript(const std::function<void(FormSession&)>& open, const std::string& scriptFile,
+              std::ostream& out, const std::string& syncFolder) {
+    std::vector<ScriptCommand> commands;
+    try {
+        commands = parseScript(readFile(scriptFile));
+    } catch (const std::exception& e) {
+        std::cerr << "qvform: " << e.what() << '\n' << usage();
+        return 2;
+    }
+    Transcript transcript(out);
+    TranscriptMessageBoxes boxes(transcript);
+    host::ScopedMessageBoxService service(boxes);
+    FaultPlan plan;
+    FormSession session(transcript, plan);
+    if (!opened(open, session)) return 2;
+    try {
+        CommandExecutor executor(session, transcript, boxes, plan);
+        if (!syncFolder.empty()) executor.setSyncMarkers(SyncMarkers(syncFolder));
+        executor.run(commands);
+    } catch (const RunFailure& failure) {
+        std::cerr << "qvform: " << scriptFile << ": " << failure.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+// Exit status 2 when there is no display (nothing has been opened then).
+int runInWindows(const std::function<void(FormSession&)>& open) {
+    constexpr const char* kHeadless =
+        "qvform: to run the form without a display, give it a script: --script SCRIPT\n";
+#ifdef QV_HAVE_SDL2
+    std::string reason;
+    auto desktop = Desktop::open(reason);
+    if (!desktop) {
+        std::cerr << "qvform: no display to show the form on (" << reason << ")\n" << kHeadless;
+        return 2;
+    }
+    std::ostringstream unused;
+    Transcript transcript(unused);
+    host::WindowMessageBoxes boxes;
+    host::ScopedMessageBoxService service(boxes);
+    FaultPlan plan;
+    FormSession session(transcript, plan);
+    if (!opened(open, session)) return 2;
+    return desktop->run(*session.form());
+#else
+    (void)open;
+    std::cerr << "qvform: this build cannot show windows\n" << kHeadless;
+    return 2;
+#endif
+}
+
+}  // namespace
+
+int runSession(const std::function<void(FormSession&)>& open, const std::string& scriptFile,
+               std::ostream& out, const std::string& syncFolder) {
+    FormSession::registerControlTypes();
+    return scriptFile.empty() ? runInWindows(open) : runScript(open, scriptFile, out, syncFolder);
+}
+
+}  // namespace qv::qvform
