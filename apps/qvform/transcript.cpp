@@ -53,6 +53,10 @@ void Transcript::status(std::string_view text) {
     line("status \"" + escapeText(text) + "\"");
 }
 
+void Transcript::disabled(std::string_view control) {
+    line("disabled " + std::string(control));
+}
+
 void Transcript::record(std::string_view dataControl,
                         const std::vector<std::pair<std::string, std::string>>& fields,
                         std::string_view where) {
