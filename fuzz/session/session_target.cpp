@@ -1,8 +1,8 @@
 // The fuzzing entry point over a user's session with the record bar: the
 // input is a sequence of clicks on the bar, typing and keys in its bound text
 // boxes, answers for the coming message boxes and failures planned for the
-// recordset's calls, played by the form runner on a form over a small
-// database. After every click the session must hold:
+// recordset's calls, played by the form runner on the runner tests' form
+// of three people. After every click the session must hold:
 //   - the bar's look is the recordset's edit mode (browse with nothing
 //     pending; the pending look and the status of Add or Edit otherwise);
 //   - no record but the one the click started on (or a new one, while a new
@@ -15,12 +15,12 @@
 // Each operation takes two bytes, a kind and an argument:
 //   kind % 5 = 0  click Buttonbar(arg % 10) (Find, which opens a dialog, is
 //                 left out)
-//             1  type kTexts[arg / 2 % 5] into txtName (arg even) or txtCity
+//             1  type kTexts[arg % 5] into txtName
 //             2  queue the answer arg % 5 + 1 (OK, Cancel, Abort, Retry,
 //                Ignore)
 //             3  make the next (arg / 11 % 2 + 1) calls of kMembers[arg % 11]
 //                fail
-//             4  press kKeys[arg / 2 % 4] in txtName (arg even) or txtCity
+//             4  press kKeys[arg % 4] in txtName
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -44,6 +44,7 @@
 #include "host/form.h"
 #include "host/message_box_service.h"
 #include "navigator/qvRecordBar.h"
+#include "people_form.h"
 #include "platform/user/thread_state.h"
 #include "script.h"
 #include "transcript.h"
@@ -62,27 +63,6 @@ constexpr const char* kMembers[] = {"BOF",          "EOF",          "MoveFirst",
                                     "MovePrevious", "MoveNext",     "AddNew",    "Edit",
                                     "Update",       "CancelUpdate", "Delete"};
 
-constexpr const char* kSchema =
-    "CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT NOT NULL, city TEXT);"
-    "INSERT INTO people VALUES (2, 'Ada', 'Spokane'), (5, 'Bruno', 'Lyon'),"
-    " (9, 'Carla', NULL);";
-
-constexpr const char* kForm = R"({
-  "version": 1,
-  "form": {"name": "frmPeople", "left": 0, "top": 0, "width": 6000, "height": 2400},
-  "controls": [
-    {"type": "TextBox", "name": "txtName", "left": 120, "top": 120, "width": 3000, "height": 315,
-     "properties": {"DataField": "name", "DataSource": "Data1"}},
-    {"type": "TextBox", "name": "txtCity", "left": 120, "top": 600, "width": 3000, "height": 315,
-     "properties": {"DataField": "city", "DataSource": "Data1"}},
-    {"type": "Data", "name": "Data1", "left": 120, "top": 1000, "width": 4000, "height": 345,
-     "properties": {"Caption": "People", "DatabaseName": "people.db", "RecordSource": "people"}},
-    {"type": "qvRecordBar", "name": "qvRecordBar1", "left": 120, "top": 1500, "width": 5715,
-     "height": 450, "properties": {"MSDataControl": "Data1"}}
-  ]
-}
-)";
-
 [[noreturn]] void violated(const std::string& rule, const std::string& detail) {
     std::fprintf(stderr, "session: %s\n%s\n", rule.c_str(), detail.c_str());
     std::abort();
@@ -95,7 +75,7 @@ const std::filesystem::path& folder() {
         auto p = std::filesystem::temp_directory_path() /
                  ("qv-fuzz-session-" + std::to_string(::getpid()));
         std::filesystem::create_directories(p);
-        std::ofstream(p / "people.form") << kForm;
+        std::ofstream(p / "people.form") << qvform::test::kPeopleForm;
         return p;
     }();
     return path;
@@ -106,7 +86,7 @@ void freshDatabase() {
     std::filesystem::remove(file);
     data::SqliteConnection::Options options;
     options.create = true;
-    data::SqliteConnection::open(file.string(), options)->execute(kSchema);
+    data::SqliteConnection::open(file.string(), options)->execute(qvform::test::kPeopleSchema);
 }
 
 // Every row of the table by id, as quoted values.
@@ -146,13 +126,12 @@ class Session {
     }
 
     void play(std::uint8_t kind, std::uint8_t arg) {
-        const char* box = arg % 2 == 0 ? "txtName" : "txtCity";
         switch (kind % 5) {
             case 0:
                 if (arg % 10 != navigator::qvRecordBar::FindRecord) click(arg % 10);
                 break;
             case 1:
-                run(std::string("type ") + box + " " + kTexts[arg / 2 % 5]);
+                run(std::string("type txtName ") + kTexts[arg % 5]);
                 break;
             case 2:
                 run("answer " + std::to_string(arg % 5 + 1));
@@ -162,7 +141,7 @@ class Session {
                     std::to_string(arg / 11 % 2 + 1));
                 break;
             default:
-                run(std::string("key ") + box + " " + kKeys[arg / 2 % 4]);
+                run(std::string("key txtName ") + kKeys[arg % 4]);
                 break;
         }
     }
