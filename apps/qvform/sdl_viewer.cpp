@@ -155,6 +155,12 @@ int runInWindow(host::Form& form) {
                 }
             } while (SDL_PollEvent(&event));
         }
+        // A handler's failure that no modal Show took (a click whose box
+        // could not be shown): say so and go on.
+        if (auto error = host::FormRunner::takePendingError()) {
+            std::cerr << "qvform: error " << error->number() << " from " << error->source() << ": "
+                      << error->description() << '\n';
+        }
         copyScreen(texture.get(), width, height, pixels);
         SDL_RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);
         SDL_RenderPresent(renderer.get());

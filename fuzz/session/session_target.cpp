@@ -68,17 +68,24 @@ constexpr const char* kMembers[] = {"BOF",          "EOF",          "MoveFirst",
     std::abort();
 }
 
-// A folder of this process with the form file; the database is made afresh
-// for every input.
+// A folder of this process with the form file, removed at exit; the
+// database is made afresh for every input.
 const std::filesystem::path& folder() {
-    static const std::filesystem::path path = [] {
-        auto p = std::filesystem::temp_directory_path() /
-                 ("qv-fuzz-session-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p);
-        std::ofstream(p / "people.form") << qvform::test::kPeopleForm;
-        return p;
-    }();
-    return path;
+    struct Folder {
+        std::filesystem::path path;
+        Folder()
+            : path(std::filesystem::temp_directory_path() /
+                   ("qv-fuzz-session-" + std::to_string(::getpid()))) {
+            std::filesystem::create_directories(path);
+            std::ofstream(path / "people.form") << qvform::test::kPeopleForm;
+        }
+        ~Folder() {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+    };
+    static const Folder made;
+    return made.path;
 }
 
 void freshDatabase() {
