@@ -181,12 +181,17 @@ class Session {
 
     std::int16_t editMode() { return m_data->recordset()->editMode(); }
 
-    // The id of the current record, or -1 off a record or while adding.
+    // The id of the current record, or -1 off a record (also on one just
+    // deleted) or while adding.
     std::int64_t currentId() {
         auto rs = m_data->recordset();
         if (rs->bof() || rs->eof() || rs->editMode() == host::edit_mode::Add) return -1;
-        const host::Variant id = rs->fields()->item(host::Variant("id"))->value();
-        return id.isNull() ? -1 : id.toLong();
+        try {
+            const host::Variant id = rs->fields()->item(host::Variant("id"))->value();
+            return id.isNull() ? -1 : id.toLong();
+        } catch (const host::Error&) {
+            return -1;
+        }
     }
 
     void checkLook(const std::string& said) {
