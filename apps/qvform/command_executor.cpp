@@ -275,10 +275,12 @@ void CommandExecutor::click(const ScriptCommand& command) {
         // The bar looks its data control up by name on a click: the stand-in
         // takes its place at the same moment.
         m_session.connectBars();
-        static_cast<navigator::qvRecordBar*>(target.bar)
-            ->clickButton(static_cast<std::int16_t>(target.index));
+        auto* bar = static_cast<navigator::qvRecordBar*>(target.bar);
+        if (!bar->clickButton(static_cast<std::int16_t>(target.index))) {
+            m_transcript.disabled(command.target);
+        }
     } else if (auto* button = dynamic_cast<host::CommandButton*>(target.object.get())) {
-        button->press();
+        if (!button->press()) m_transcript.disabled(command.target);
     } else if (auto* option = dynamic_cast<host::OptionButton*>(target.object.get())) {
         // A click focuses the option button and chooses it.
         option->SetFocus();

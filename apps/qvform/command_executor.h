@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <memory>
-#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/object.h"
@@ -25,12 +25,18 @@ class FormSession;
 class Transcript;
 class TranscriptMessageBoxes;
 
-// Why a run stopped before the end of its script. It is not a host::Error on
-// purpose: it must pass through the error handling of the controls (the
-// record bar's error report) while a modal form is open.
-class RunFailure : public std::runtime_error {
+// Why a run stopped before the end of its script. Like a cancellation it is
+// on purpose no std::exception: it must pass through the error handling of
+// the controls and the runtime (the record bar's error report, a click, a
+// window procedure, which turn any std::exception into a host::Error) while
+// a modal form is open.
+class RunFailure {
   public:
-    using std::runtime_error::runtime_error;
+    explicit RunFailure(std::string reason) : m_reason(std::move(reason)) {}
+    const char* what() const noexcept { return m_reason.c_str(); }
+
+  private:
+    std::string m_reason;
 };
 
 class CommandExecutor {

@@ -77,6 +77,12 @@ void Desktop::idle() {
         } while (SDL_PollEvent(&event));
     }
     for (const SDL_Event& e : events) handle(e);
+    // A handler's failure that no modal Show took (a click whose box could
+    // not be shown): say so and go on.
+    if (auto error = host::FormRunner::takePendingError()) {
+        std::cerr << "qvform: error " << error->number() << " from " << error->source() << ": "
+                  << error->description() << '\n';
+    }
     sync();
 }
 

@@ -57,6 +57,10 @@ void Transcript::value(std::string_view name, std::string_view value) {
     line("value " + std::string(name) + " = " + std::string(value));
 }
 
+void Transcript::disabled(std::string_view control) {
+    line("disabled " + std::string(control));
+}
+
 void Transcript::record(std::string_view dataControl,
                         const std::vector<std::pair<std::string, std::string>>& fields,
                         std::string_view where) {

@@ -5,6 +5,7 @@
 //   msgbox STYLE "TITLE" "PROMPT" -> ANSWER
 //   event NAME.EVENT
 //   status "TEXT"
+//   disabled CONTROL        (a click on a disabled button does nothing)
 //   record DATA1: FIELD=VALUE; FIELD=VALUE
 //   value NAME.PROPERTY = VALUE
 #pragma once
@@ -34,6 +35,7 @@ class Transcript {
                     int answer);
     void event(std::string_view source, std::string_view name);
     void status(std::string_view text);
+    void disabled(std::string_view control);
     // `fields` are name and value text; an empty list with `where` ("BOF",
     // "EOF") tells that there is no current record.
     void record(std::string_view dataControl,

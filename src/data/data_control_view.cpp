@@ -5,6 +5,7 @@
 #include "data/data_control.h"
 #include "host/error.h"
 #include "host/form.h"
+#include "host/form_runner.h"
 #include "host/message_box_service.h"
 
 namespace qv::data {
@@ -154,29 +155,33 @@ LRESULT CALLBACK DataControlView::windowProc(HWND hwnd, UINT msg, WPARAM wParam,
     auto* view = reinterpret_cast<DataControlView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     auto control = view ? view->m_control.lock() : nullptr;
     if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            RECT client;
-            GetClientRect(hwnd, &client);
-            draw(dc, client, control->caption(), control->Enabled());
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_LBUTTONDOWN: {
-            RECT client;
-            GetClientRect(hwnd, &client);
-            if (control->Enabled()) {
-                view->press(partAt(client, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+    // A failure of the control's work must not cross the platform's
+    // dispatch: it waits as the thread's pending error.
+    return host::FormRunner::guard([&]() -> LRESULT {
+        switch (msg) {
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_PAINT: {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(hwnd, &ps);
+                RECT client;
+                GetClientRect(hwnd, &client);
+                draw(dc, client, control->caption(), control->Enabled());
+                EndPaint(hwnd, &ps);
+                return 0;
             }
-            return 0;
+            case WM_LBUTTONDOWN: {
+                RECT client;
+                GetClientRect(hwnd, &client);
+                if (control->Enabled()) {
+                    view->press(partAt(client, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+                }
+                return 0;
+            }
+            default:
+                return DefWindowProcA(hwnd, msg, wParam, lParam);
         }
-        default:
-            return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
+    });
 }
 
 }  // namespace qv::data

@@ -58,4 +58,10 @@ void raise(std::int32_t number, std::string source) {
     throw Error(number, std::move(source));
 }
 
+Error errorFrom(const std::exception& e, std::string source) {
+    if (const auto* error = dynamic_cast<const Error*>(&e)) return *error;
+    return Error(errc::InternalError, std::move(source),
+                 std::string("An unexpected internal fault stopped the operation: ") + e.what());
+}
+
 }  // namespace qv::host

@@ -16,6 +16,7 @@ inline constexpr std::int32_t Overflow = 6;
 inline constexpr std::int32_t SubscriptOutOfRange = 9;
 inline constexpr std::int32_t TypeMismatch = 13;
 inline constexpr std::int32_t ObjectVariableNotSet = 91;
+inline constexpr std::int32_t InternalError = 51;
 inline constexpr std::int32_t InvalidUseOfNull = 94;
 inline constexpr std::int32_t CantWriteObject = 330;
 inline constexpr std::int32_t ControlArrayElementMissing = 340;
@@ -54,5 +55,12 @@ class Error : public std::runtime_error {
 
 // Throws Error(number, source) with the standard description.
 [[noreturn]] void raise(std::int32_t number, std::string source = "qvRuntime");
+
+// Returns the failure `e` as an Error: `e` itself when it is one, otherwise
+// an internal error (51) from `source` that quotes what `e` says. Boundaries
+// that only errors may cross (a click, a window procedure) use it so that an
+// unexpected exception reaches the caller as a failure with a number, a
+// source and a description instead of ending the program.
+Error errorFrom(const std::exception& e, std::string source);
 
 }  // namespace qv::host

@@ -499,8 +499,8 @@ void FormRunner::registerControls(ControlFactory& factory) {
 LRESULT FormRunner::guard(const std::function<LRESULT()>& handle) {
     try {
         return handle();
-    } catch (const Error& e) {
-        if (!t_pending) t_pending = e;
+    } catch (const std::exception& e) {
+        if (!t_pending) t_pending = errorFrom(e, "qvRuntime");
         return 0;
     }
 }

@@ -83,9 +83,10 @@ class FormRunner {
     // Line, ComboBox, OptionButton) with `factory` under their class names.
     static void registerControls(ControlFactory& factory);
 
-    // Runs `handle` (the work of a window procedure) and keeps an Error it
+    // Runs `handle` (the work of a window procedure) and keeps a failure it
     // raises from crossing the platform's message dispatch: the first such
-    // error is kept as pending and 0 is returned. A modal Show ends on a
+    // failure is kept as a pending Error (any other std::exception as an
+    // internal error, errorFrom) and 0 is returned. A modal Show ends on a
     // pending error, unloads its form and raises the error to its caller.
     static LRESULT guard(const std::function<LRESULT()>& handle);
     // Returns and clears the pending error of this thread, if any (for code

@@ -150,7 +150,9 @@ LRESULT CALLBACK UserControlWindow::windowProc(HWND hwnd, UINT msg, WPARAM wPara
     // The control stays alive while it handles the message, even if its
     // handler unloads the form.
     auto keep = window->m_owner.shared_from_this();
-    return window->handle(msg, wParam, lParam);
+    // A failing handler (UserControl_Paint, a mouse event) must not cross
+    // the platform's dispatch: it waits as the thread's pending error.
+    return FormRunner::guard([&] { return window->handle(msg, wParam, lParam); });
 }
 
 }  // namespace qv::host

@@ -142,9 +142,11 @@ class qvRecordBar : public host::UserControl {
     bool clickButton(std::int16_t index);
 
     // Every click of a bar button arrives here. Resolves the data control,
-    // then runs the button's action under the error report. Message boxes
-    // that cannot be shown (no answer for a scripted box) fail with their
-    // Error; nothing else escapes.
+    // then runs the button's action under the error report. When a failure
+    // was ignored or aborted, the bar then shows the recordset's edit mode.
+    // Message boxes that cannot be shown (no answer for a scripted box, no
+    // message-box service) fail with their Error, and any other fault leaves
+    // as an internal error (51): nothing but an Error escapes.
     void ButtonBar_Click(std::int16_t Index);
 
   protected:
@@ -172,6 +174,15 @@ class qvRecordBar : public host::UserControl {
     // fails with a fault the error report does not catch.
     static int ask(const std::string& prompt, std::int32_t style, const std::string& title);
 
+    // ButtonBar_Click without its boundary.
+    void runClick(std::int16_t Index);
+    // Sets the buttons and the status from the recordset's EditMode: the
+    // browse look and an empty status with nothing pending, the look and
+    // status of Add or Edit with a new record or an edit pending. When the
+    // mode cannot be read the bar stays as it is. Fails only when the form's
+    // handlers of the status or the buttons do.
+    void showEditMode();
+
     // The steps of each action, added to `steps` in written order.
     void moveSteps(host::StepRunner& steps, ClickState& state, std::int16_t index);
     void findSteps(host::StepRunner& steps);
@@ -184,6 +195,11 @@ class qvRecordBar : public host::UserControl {
     // opposite. With `skip`, each step does nothing while *skip is true when
     // it runs (`skip` must outlive the run).
     void switchSteps(host::StepRunner& steps, bool browse, const bool* skip = nullptr);
+    // Whether Buttonbar(index) is enabled in browse mode (`browse`) or in
+    // the pending mode: 0 to 7 only in browse, 8 and 9 only while pending.
+    static bool enabledIn(std::int16_t index, bool browse) {
+        return index < SaveChanges ? browse : !browse;
+    }
 
     bool m_statusVisible = true;
     std::string m_searchField;

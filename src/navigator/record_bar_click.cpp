@@ -6,7 +6,9 @@
 // at that result. A test starts out "passed", so that a failed test that the
 // user ignores goes on with the first step it guards. The step runner holds
 // the one policy for failures: the error report's Retry runs the failed step
-// again, Ignore goes on with the next step, Abort ends the action.
+// again, Ignore goes on with the next step, Abort ends the action. A click
+// in which a failure was ignored or aborted ends with showEditMode, so that
+// the bar never shows a mode the recordset is not in.
 #include <stdexcept>
 
 #include "host/command_button.h"
@@ -82,7 +84,20 @@ void qvRecordBar::writeStatus(const std::string& text) {
 void qvRecordBar::ButtonBar_Click(std::int16_t Index) {
     // The form's handlers may drop the bar while the click runs.
     auto self = shared_from_this();
+    // Only an Error leaves a click: a box of the bar's own that could not be
+    // shown passes out as its Error, any other fault as an internal error.
+    try {
+        runClick(Index);
+    } catch (const MessageBoxFault& fault) {
+        throw fault.error;
+    } catch (const host::Error&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw host::errorFrom(e, "qvRecordBar");
+    }
+}
 
+void qvRecordBar::runClick(std::int16_t Index) {
     // The name lookup: a failing lookup counts as no control found.
     if (!m_dataSource && !m_msDataControl.empty()) {
         try {
@@ -97,9 +112,19 @@ void qvRecordBar::ButtonBar_Click(std::int16_t Index) {
         return;
     }
 
+    // Set when a failure of this click was passed over (Ignore) or ended it
+    // (Abort, or a report that could not be shown): the action did not run
+    // as written, so the bar takes its look from the recordset afterwards.
+    bool unfinished = false;
     ClickState state;
-    host::StepRunner steps = host::StepRunner::withHandler(
-        [](const host::StepFailure& failure) { return showErrorReport(failure.error); });
+    host::StepRunner steps =
+        host::StepRunner::withHandler([&unfinished](const host::StepFailure& failure) {
+            const bool before = unfinished;
+            unfinished = true;
+            host::Recovery answer = showErrorReport(failure.error);
+            if (answer == host::Recovery::Retry) unfinished = before;
+            return answer;
+        });
     steps.step("clear status", [this] { writeStatus(""); });
     switch (Index) {
         case FirstRecord:
@@ -140,9 +165,11 @@ void qvRecordBar::ButtonBar_Click(std::int16_t Index) {
     } release{Index == FindRecord};
     try {
         steps.run();
-    } catch (const MessageBoxFault& fault) {
-        throw fault.error;
+    } catch (...) {
+        if (unfinished) showEditMode();
+        throw;
     }
+    if (unfinished) showEditMode();
 }
 
 void qvRecordBar::moveSteps(host::StepRunner& steps, ClickState& s, std::int16_t index) {
@@ -204,7 +231,7 @@ void qvRecordBar::findSteps(host::StepRunner& steps) {
 
 void qvRecordBar::switchSteps(host::StepRunner& steps, bool browse, const bool* skip) {
     for (std::int16_t i = 0; i < ButtonCount; ++i) {
-        bool enabled = i < SaveChanges ? browse : !browse;
+        const bool enabled = enabledIn(i, browse);
         steps.step("Buttonbar.Enabled", [this, i, enabled, skip] {
             if (!skip || !*skip) Buttonbar(i).setEnabled(enabled);
         });

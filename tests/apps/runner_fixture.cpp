@@ -9,33 +9,13 @@
 #include <stdexcept>
 
 #include "command_executor.h"
+#include "people_form.h"
 #include "platform/user/thread_state.h"
 #include "script.h"
 
 namespace qv::qvform::test {
 
 namespace {
-
-constexpr const char* kSchema =
-    "CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT NOT NULL, city TEXT);"
-    "INSERT INTO people VALUES (2, 'Ada', 'Spokane'), (5, 'Bruno', 'Lyon'),"
-    " (9, 'Carla', NULL);";
-
-constexpr const char* kForm = R"({
-  "version": 1,
-  "form": {"name": "frmPeople", "left": 0, "top": 0, "width": 6000, "height": 2400},
-  "controls": [
-    {"type": "TextBox", "name": "txtName", "left": 120, "top": 120, "width": 3000, "height": 315,
-     "properties": {"DataField": "name", "DataSource": "Data1"}},
-    {"type": "Label", "name": "lblCity", "left": 120, "top": 600, "width": 3000, "height": 255,
-     "properties": {"DataField": "city", "DataSource": "Data1"}},
-    {"type": "Data", "name": "Data1", "left": 120, "top": 1000, "width": 4000, "height": 345,
-     "properties": {"Caption": "People", "DatabaseName": "people.db", "RecordSource": "people"}},
-    {"type": "qvRecordBar", "name": "qvRecordBar1", "left": 120, "top": 1500, "width": 5715,
-     "height": 450, "properties": {"MSDataControl": "Data1"}}
-  ]
-}
-)";
 
 void exec(const std::filesystem::path& file, const std::string& sql, std::string* result) {
     sqlite3* db = nullptr;
@@ -64,7 +44,7 @@ RunnerTest::RunnerTest() {
     folder = std::filesystem::temp_directory_path() /
              ("qvform-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(folder);
-    exec(folder / "people.db", kSchema, nullptr);
+    exec(folder / "people.db", kPeopleSchema, nullptr);
     user::resetThreadState();
     m_service = std::make_unique<host::ScopedMessageBoxService>(boxes);
     session = std::make_unique<FormSession>(transcript, plan);
@@ -81,7 +61,7 @@ RunnerTest::~RunnerTest() {
 
 void RunnerTest::open() {
     const auto file = folder / "people.form";
-    std::ofstream(file) << kForm;
+    std::ofstream(file) << kPeopleForm;
     session->open(file.string());
 }
 

@@ -27,6 +27,7 @@ TEST(TranscriptTest, WritesEachKindOfLineInItsFixedForm) {
     t.event("qvRecordBar1", "BeforeAdd");
     t.status("New Record");
     t.status("");
+    t.disabled("qvRecordBar1.Buttonbar(8)");
     t.record("Data1", {{"id", "1"}, {"name", "O\"Brien"}});
     t.record("Data1", {}, "EOF");
     EXPECT_EQ(out.str(),
@@ -36,6 +37,7 @@ TEST(TranscriptTest, WritesEachKindOfLineInItsFixedForm) {
               "event qvRecordBar1.BeforeAdd\n"
               "status \"New Record\"\n"
               "status \"\"\n"
+              "disabled qvRecordBar1.Buttonbar(8)\n"
               "record Data1: id=1; name=O\\\"Brien\n"
               "record Data1: EOF\n");
 }

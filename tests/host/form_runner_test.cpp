@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -300,6 +301,14 @@ TEST_F(FormRunnerTest, HandlerErrorsEndTheModalShowAndReachItsCaller) {
     EXPECT_EQ(pending->number(), errc::TypeMismatch);
     EXPECT_FALSE(FormRunner::takePendingError().has_value());
     EXPECT_TRUE(form->loaded());
+
+    // Any other exception of a handler waits as an internal error.
+    form->events().on("cmdOK", "Click", [](auto, auto) { throw std::out_of_range("row 7"); });
+    user::pressKey(VK_RETURN);
+    const auto internal = FormRunner::takePendingError();
+    ASSERT_TRUE(internal.has_value());
+    EXPECT_EQ(internal->number(), errc::InternalError);
+    EXPECT_NE(internal->description().find("row 7"), std::string::npos);
 }
 
 }  // namespace

@@ -77,29 +77,38 @@ TEST_F(BarTest, RetryIgnoreAndAbortEachGoOnAsChosen) {
          {Retry, Retry},
          {"status:", "BeforeUpdate:pending", "Update", "Update", "Update", "AfterUpdate:browse"},
          "browse"},
+        // Ignore goes on to AfterUpdate; the new record is still pending, so
+        // the bar then shows Add's look and status again.
         {"ignored update",
          8,
          "Update",
          1,
          {Ignore},
-         {"status:", "BeforeUpdate:pending", "Update", "AfterUpdate:browse"},
-         "browse"},
+         {"status:", "BeforeUpdate:pending", "Update", "AfterUpdate:browse", "EditMode",
+          "status:New Record"},
+         "pending"},
         // Abort ends the click at once: the pending record and mode stay.
         {"aborted update",
          8,
          "Update",
          1,
          {Abort},
-         {"status:", "BeforeUpdate:pending", "Update"},
+         {"status:", "BeforeUpdate:pending", "Update", "EditMode", "status:New Record"},
          "pending"},
         {"ignored cancel",
          9,
          "CancelUpdate",
          1,
          {Ignore},
-         {"status:", "CancelUpdate", "AfterCancel:browse"},
-         "browse"},
-        {"aborted cancel", 9, "CancelUpdate", 1, {Abort}, {"status:", "CancelUpdate"}, "pending"},
+         {"status:", "CancelUpdate", "AfterCancel:browse", "EditMode", "status:New Record"},
+         "pending"},
+        {"aborted cancel",
+         9,
+         "CancelUpdate",
+         1,
+         {Abort},
+         {"status:", "CancelUpdate", "EditMode", "status:New Record"},
+         "pending"},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -128,11 +137,13 @@ TEST_F(BarTest, AFailedTestThatIsIgnoredRunsTheStepsItGuards) {
         Log log;
     };
     const Case cases[] = {
-        {"first", 0, "BOF", {"BOF", "MoveFirst", "status:First Record"}},
+        // The click ends with the look of the recordset's edit mode.
+        {"first", 0, "BOF", {"BOF", "MoveFirst", "status:First Record", "EditMode", "status:"}},
         {"edit",
          7,
          "EOF",
-         {"EOF", "BeforeEdit:browse", "status:Edit Record", "Edit", "AfterEdit:pending"}},
+         {"EOF", "BeforeEdit:browse", "status:Edit Record", "Edit", "AfterEdit:pending",
+          "EditMode"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -156,40 +167,41 @@ TEST_F(BarTest, IgnoringTheSecondEndTestBeepsAndMovesBack) {
     faulty().failNext("BOF", 1, 1);  // the read after MovePrevious
     boxes.queueAnswer(host::msgbox::Ignore);
     click(qvRecordBar::PreviousRecord);
-    EXPECT_EQ(log, (Log{"BOF", "MovePrevious", "BOF", "status:First Record", "MoveFirst"}));
+    EXPECT_EQ(log, (Log{"BOF", "MovePrevious", "BOF", "status:First Record", "MoveFirst",
+                        "EditMode", "status:"}));
     EXPECT_EQ(boxes.beepCount(), 1u);
     EXPECT_EQ(where(), "Ada");
 }
 
 TEST_F(BarTest, EveryFailureOfOneClickIsReportedAndIgnoringGoesOnStepByStep) {
-    // Add with AddNew failing: the buttons were already switched, AfterAdd is
-    // still raised and the bar stays pending.
+    // Add with AddNew failing: the buttons were already switched and AfterAdd
+    // is still raised; nothing is pending, so the bar ends in browse.
     placeControls(true);
     faulty().failNext("AddNew");
     boxes.queueAnswer(host::msgbox::Ignore);
     click(qvRecordBar::AddRecord);
-    EXPECT_EQ(log, (Log{"BeforeAdd:browse", "status:New Record", "AddNew", "AfterAdd:pending"}));
+    EXPECT_EQ(log, (Log{"BeforeAdd:browse", "status:New Record", "AddNew", "AfterAdd:pending",
+                        "EditMode", "status:"}));
+    EXPECT_EQ(mode(), "browse");
     // Delete with both Delete and the BOF read after it failing.
-    boxes.queueAnswer(host::msgbox::Ignore);  // nothing to cancel: the recordset refuses
-    click(qvRecordBar::CancelChanges);
     log.clear();
     boxes.clearRecords();
     faulty().failNext("Delete");
     faulty().failNext("BOF");
     boxes.queueAnswers({host::msgbox::OK, host::msgbox::Ignore, host::msgbox::Ignore});
     click(qvRecordBar::DeleteRecord);
-    EXPECT_EQ(log, (Log{"EOF", "Delete", "BOF", "MoveFirst"}));
+    EXPECT_EQ(log, (Log{"EOF", "Delete", "BOF", "MoveFirst", "EditMode"}));
     EXPECT_EQ(boxes.boxes().size(), 3u);
 }
 
-TEST_F(BarTest, AnAbortedAddKeepsWhatWasDoneAndRaisesNothingMore) {
+TEST_F(BarTest, AnAbortedAddRaisesNothingMoreAndEndsInBrowseWithNothingPending) {
     placeControls(true);
     faulty().failNext("AddNew");
     boxes.queueAnswer(host::msgbox::Abort);
     click(qvRecordBar::AddRecord);
-    EXPECT_EQ(log, (Log{"BeforeAdd:browse", "status:New Record", "AddNew"}));
-    EXPECT_EQ(mode(), "pending");
-    EXPECT_EQ(bar->statusText(), "New Record");
+    EXPECT_EQ(log, (Log{"BeforeAdd:browse", "status:New Record", "AddNew", "EditMode", "status:"}));
+    EXPECT_EQ(mode(), "browse");
+    EXPECT_EQ(bar->statusText(), "");
 }
 
 TEST_F(BarTest, ARecordsetOfNothingIsReportedAsAFailure) {

@@ -1,5 +1,6 @@
-// Replays the seed corpus (every *.form file of the folders given) through
-// the fuzzing entry point, so the normal test run exercises it.
+// Replays a seed corpus (every file of the folders given, or the files
+// given) through the fuzzing entry point it is linked with, so the normal
+// test run exercises each fuzz target.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
         std::filesystem::path p(argv[i]);
         if (std::filesystem::is_directory(p)) {
             for (const auto& entry : std::filesystem::directory_iterator(p)) {
-                if (entry.path().extension() == ".form") files.push_back(entry.path());
+                if (entry.is_regular_file()) files.push_back(entry.path());
             }
         } else {
             files.push_back(p);

@@ -1,0 +1,267 @@
+// The fuzzing entry point over a user's session with the record bar: the
+// input is a sequence of clicks on the bar, typing and keys in its bound text
+// boxes, answers for the coming message boxes and failures planned for the
+// recordset's calls, played by the form runner on the runner tests' form
+// of three people. After every click the session must hold:
+//   - the bar's look is the recordset's edit mode (browse with nothing
+//     pending; the pending look and the status of Add or Edit otherwise);
+//   - no record but the one the click started on (or a new one, while a new
+//     record is pending) differs from the database before the click;
+//   - the bar's events came in their order (a prefix of BeforeAdd AfterAdd,
+//     BeforeEdit AfterEdit, BeforeUpdate AfterUpdate, AfterCancel);
+//   - nothing but the runner's own stop left the click.
+// A violated rule aborts with a description of it.
+//
+// Each operation takes two bytes, a kind and an argument:
+//   kind % 5 = 0  click Buttonbar(arg % 10) (Find, which opens a dialog, is
+//                 left out)
+//             1  type kTexts[arg % 5] into txtName
+//             2  queue the answer arg % 5 + 1 (OK, Cancel, Abort, Retry,
+//                Ignore)
+//             3  make the next (arg / 11 % 2 + 1) calls of kMembers[arg % 11]
+//                fail
+//             4  press kKeys[arg % 4] in txtName
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "command_executor.h"
+#include "data/sqlite_connection.h"
+#include "fault_plan.h"
+#include "form_session.h"
+#include "host/command_button.h"
+#include "host/data_contract.h"
+#include "host/form.h"
+#include "host/message_box_service.h"
+#include "navigator/qvRecordBar.h"
+#include "people_form.h"
+#include "platform/user/thread_state.h"
+#include "script.h"
+#include "transcript.h"
+#include "transcript_message_boxes.h"
+
+namespace {
+
+using namespace qv;
+
+constexpr std::size_t kMaxOperations = 64;
+
+constexpr const char* kTexts[] = {"A", "Zoe", " Nord", "x y", "1"};
+constexpr const char* kKeys[] = {"Backspace", "Delete", "Home", "End"};
+// The recordset calls the bar makes.
+constexpr const char* kMembers[] = {"BOF",          "EOF",          "MoveFirst", "MoveLast",
+                                    "MovePrevious", "MoveNext",     "AddNew",    "Edit",
+                                    "Update",       "CancelUpdate", "Delete"};
+
+[[noreturn]] void violated(const std::string& rule, const std::string& detail) {
+    std::fprintf(stderr, "session: %s\n%s\n", rule.c_str(), detail.c_str());
+    std::abort();
+}
+
+// A folder of this process with the form file, removed at exit; the
+// database is made afresh for every input.
+const std::filesystem::path& folder() {
+    struct Folder {
+        std::filesystem::path path;
+        Folder()
+            : path(std::filesystem::temp_directory_path() /
+                   ("qv-fuzz-session-" + std::to_string(::getpid()))) {
+            std::filesystem::create_directories(path);
+            std::ofstream(path / "people.form") << qvform::test::kPeopleForm;
+        }
+        ~Folder() {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+    };
+    static const Folder made;
+    return made.path;
+}
+
+void freshDatabase() {
+    const auto file = folder() / "people.db";
+    std::filesystem::remove(file);
+    data::SqliteConnection::Options options;
+    options.create = true;
+    data::SqliteConnection::open(file.string(), options)->execute(qvform::test::kPeopleSchema);
+}
+
+// Every row of the table by id, as quoted values.
+std::map<std::int64_t, std::string> rows() {
+    auto db = data::SqliteConnection::open((folder() / "people.db").string());
+    auto st = db->prepare("SELECT id, quote(name) || ',' || quote(city) FROM people");
+    std::map<std::int64_t, std::string> out;
+    while (st->step()) out[st->columnInteger(0)] = st->column(1).text();
+    return out;
+}
+
+// The events each button may raise, in their order.
+std::vector<std::string> designedEvents(int index) {
+    switch (index) {
+        case navigator::qvRecordBar::AddRecord:
+            return {"BeforeAdd", "AfterAdd"};
+        case navigator::qvRecordBar::EditRecord:
+            return {"BeforeEdit", "AfterEdit"};
+        case navigator::qvRecordBar::SaveChanges:
+            return {"BeforeUpdate", "AfterUpdate"};
+        case navigator::qvRecordBar::CancelChanges:
+            return {"AfterCancel"};
+        default:
+            return {};
+    }
+}
+
+class Session {
+  public:
+    Session() : m_boxes(m_transcript), m_service(m_boxes), m_session(m_transcript, m_plan) {
+        qvform::FormSession::registerControlTypes();
+        m_session.open((folder() / "people.form").string());
+        m_bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(
+            m_session.form()->find("qvRecordBar1"));
+        m_data = std::dynamic_pointer_cast<host::DataControl>(m_session.form()->find("Data1"));
+        if (!m_bar || !m_data) violated("the form lacks its bar or data control", "");
+    }
+
+    void play(std::uint8_t kind, std::uint8_t arg) {
+        switch (kind % 5) {
+            case 0:
+                if (arg % 10 != navigator::qvRecordBar::FindRecord) click(arg % 10);
+                break;
+            case 1:
+                run(std::string("type txtName ") + kTexts[arg % 5]);
+                break;
+            case 2:
+                run("answer " + std::to_string(arg % 5 + 1));
+                break;
+            case 3:
+                run(std::string("fail-next Recordset.") + kMembers[arg % 11] + " " +
+                    std::to_string(arg / 11 % 2 + 1));
+                break;
+            default:
+                run(std::string("key txtName ") + kKeys[arg % 4]);
+                break;
+        }
+    }
+
+  private:
+    // Runs one script command; a stop of the runner (an unanswered box)
+    // ends only the command.
+    void run(const std::string& line) {
+        try {
+            qvform::CommandExecutor(m_session, m_transcript, m_boxes, m_plan)
+                .run(qvform::parseScript(line + "\n"));
+        } catch (const qvform::RunFailure&) {
+        } catch (const std::exception& e) {
+            violated("an exception left the command", line + ": " + e.what());
+        }
+    }
+
+    void click(int index) {
+        const auto before = rows();
+        const std::int64_t current = currentId();
+        const bool adding = editMode() == host::edit_mode::Add;
+        const std::size_t from = m_out.str().size();
+        const std::string line = "click qvRecordBar1.Buttonbar(" + std::to_string(index) + ")";
+        run(line);
+        const std::string said = m_out.str().substr(from);
+        checkLook(said);
+        checkData(before, current, adding, said);
+        checkEvents(index, said);
+    }
+
+    std::int16_t editMode() { return m_data->recordset()->editMode(); }
+
+    // The id of the current record, or -1 off a record (also on one just
+    // deleted) or while adding.
+    std::int64_t currentId() {
+        auto rs = m_data->recordset();
+        if (rs->bof() || rs->eof() || rs->editMode() == host::edit_mode::Add) return -1;
+        try {
+            const host::Variant id = rs->fields()->item(host::Variant("id"))->value();
+            return id.isNull() ? -1 : id.toLong();
+        } catch (const host::Error&) {
+            return -1;
+        }
+    }
+
+    void checkLook(const std::string& said) {
+        const std::int16_t mode = editMode();
+        const bool browse = mode == host::edit_mode::None;
+        for (std::int16_t i = 0; i < navigator::qvRecordBar::ButtonCount; ++i) {
+            const bool expected = i < navigator::qvRecordBar::SaveChanges ? browse : !browse;
+            if (m_bar->Buttonbar(i).Enabled() != expected) {
+                violated("the bar's look is not the edit mode " + std::to_string(mode), said);
+            }
+        }
+        if (!browse) {
+            const char* status = mode == host::edit_mode::Add ? "New Record" : "Edit Record";
+            if (m_bar->statusText() != status) {
+                violated("the status is not \"" + std::string(status) + "\"", said);
+            }
+        }
+    }
+
+    void checkData(const std::map<std::int64_t, std::string>& before, std::int64_t current,
+                   bool adding, const std::string& said) {
+        const auto after = rows();
+        for (const auto& [id, row] : before) {
+            auto it = after.find(id);
+            if (id != current && (it == after.end() || it->second != row)) {
+                violated("record " + std::to_string(id) + " changed", said);
+            }
+        }
+        std::size_t added = 0;
+        for (const auto& [id, row] : after) added += before.count(id) == 0;
+        // A new record is saved from a pending add, or by the data control
+        // when a move ends one.
+        if (added > (adding ? 1u : 0u)) violated("a record was added", said);
+    }
+
+    void checkEvents(int index, const std::string& said) {
+        const std::string prefix = "event qvRecordBar1.";
+        std::vector<std::string> raised;
+        std::istringstream lines(said);
+        for (std::string l; std::getline(lines, l);) {
+            if (l.rfind(prefix, 0) == 0) raised.push_back(l.substr(prefix.size()));
+        }
+        const std::vector<std::string> designed = designedEvents(index);
+        if (raised.size() > designed.size() ||
+            !std::equal(raised.begin(), raised.end(), designed.begin())) {
+            violated("the events are out of order", said);
+        }
+    }
+
+    std::ostringstream m_out;
+    qvform::Transcript m_transcript{m_out};
+    qvform::TranscriptMessageBoxes m_boxes;
+    host::ScopedMessageBoxService m_service;
+    qvform::FaultPlan m_plan;
+    qvform::FormSession m_session;
+    std::shared_ptr<navigator::qvRecordBar> m_bar;
+    std::shared_ptr<host::DataControl> m_data;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    freshDatabase();
+    user::resetThreadState();
+    {
+        Session session;
+        for (std::size_t at = 0; at + 1 < size && at / 2 < kMaxOperations; at += 2) {
+            session.play(data[at], data[at + 1]);
+        }
+    }
+    user::resetThreadState();
+    return 0;
+}
