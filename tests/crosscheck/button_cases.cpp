@@ -105,16 +105,17 @@ std::string sizeName(Size s) {
     return std::to_string(s.w) + "x" + std::to_string(s.h);
 }
 
-// A state of the button as the mouse leaves it: what paintFace reads and
-// whether the mouse code then draws the frame over it.
+// A state of the button as a mouse move leaves it: what paintFace reads. The
+// mouse code then frames a hot button, or erases the frame of any other.
 struct ButtonState {
     const char* name;
     bool hot, mouseDown, mouseOver, value, enabled;
 };
 
-constexpr std::array<ButtonState, 6> kStates{{{"up", false, false, false, false, true},
+constexpr std::array<ButtonState, 7> kStates{{{"up", false, false, false, false, true},
                                               {"hot", true, false, true, false, true},
                                               {"pressed", true, true, true, false, true},
+                                              {"pressed-outside", true, true, false, false, true},
                                               {"checked", false, false, false, true, true},
                                               {"checked-hot", true, false, true, true, true},
                                               {"disabled", false, false, false, false, false}}};
@@ -126,6 +127,9 @@ constexpr std::array<std::pair<const char*, std::int16_t>, 4> kTrackingStyles{
      {"toggle", style::Toggle}}};
 
 constexpr OLE_COLOR kBack = 0x00306090;
+// A system colour index past the table's end: it translates to nothing, and
+// the fills in it are left out.
+constexpr OLE_COLOR kBadColor = 0x80000040;
 
 }  // namespace
 
@@ -199,13 +203,15 @@ void ButtonCases::addTo(std::vector<Case>& cases) const {
         for (auto [name, st] :
              {std::pair{"separator", style::Separator}, std::pair{"gripper", style::Gripper}}) {
             const std::int16_t face = st;
-            add(std::string(name) + "/" + sizeName(size), size, [s, face](const Call& c) {
-                FaceState state;
-                state.style = face;
-                state.paintBackColor = kBack;
-                paintFace(c.dest, static_cast<float>(c.w), static_cast<float>(c.h), state, {},
-                          s->fx, s->checker, true);
-            });
+            const bool bad = size.w % 2 == 1;
+            add(std::string(name) + (bad ? "/badcolour/" : "/") + sizeName(size), size,
+                [s, face, bad](const Call& c) {
+                    FaceState state;
+                    state.style = face;
+                    state.paintBackColor = bad ? kBadColor : kBack;
+                    paintFace(c.dest, static_cast<float>(c.w), static_cast<float>(c.h), state, {},
+                              s->fx, s->checker, true);
+                });
         }
     }
 
@@ -235,10 +241,14 @@ void ButtonCases::addTo(std::vector<Case>& cases) const {
                                               b.value, b.enabled, kBack};
                         const auto w = static_cast<float>(c.w), h = static_cast<float>(c.h);
                         paintFace(c.dest, w, h, state, p, s->fx, s->checker, true);
-                        // The mouse code frames a hot button after painting it.
+                        const bool checked = face == style::Toggle && b.value;
                         if (b.hot) {
-                            const bool down = (face == style::Toggle && b.value) || b.mouseDown;
+                            // Held down outside, the frame is drawn up.
+                            const bool down = b.mouseOver && (checked || b.mouseDown);
                             Draw3DBox(c.dest, 0, 0, w, h, down, thickFrame(face));
+                        } else if (!checked && face != style::Raised) {
+                            outlineBox(c.dest, 0, 0, w, h, kBack);
+                            outlineBox(c.dest, 1, 1, w - 1, h - 1, kBack);
                         }
                     });
             }
