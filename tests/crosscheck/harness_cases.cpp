@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "crosscheck/button_cases.h"
 #include "crosscheck/harness_platform.h"
 #include "effects/effects_error.h"
 #include "effects/handle_picture.h"
@@ -341,6 +342,7 @@ struct CaseTable::Holders {
     std::vector<Case> cases;
     std::vector<std::unique_ptr<SourceDc>> dcs;
     std::vector<std::unique_ptr<HandlePicture>> pictures;
+    ButtonCases buttons;
 };
 
 namespace {
@@ -475,6 +477,7 @@ void buildTable(CaseTable::Holders& t) {
         {"NormalStdPic/metafile", 8, 8, [metafile](const PaintEffects& fx, const Call& c) {
              fx.PaintNormalStdPic(c.dest, c.x, c.y, c.w, c.h, metafile, 0, 0);
          }});
+    t.buttons.addTo(t.cases);
 }
 
 }  // namespace
