@@ -154,7 +154,7 @@ TEST(Criteria, ValuesBecomeParametersAndNamesQuotedIdentifiers) {
 }
 
 TEST(Criteria, LikeIgnoresTheCaseOfEveryLetterAndKeepsNativeLikeForAsciiLetters) {
-    TempDatabase db(
+    EngineDatabase db(
         "CREATE TABLE w (id INTEGER PRIMARY KEY, word TEXT);"
         "INSERT INTO w VALUES (1, '\u00c5ngstr\u00f6m'), (2, 'ANGSTROM'), (3, "
         "'\u039f\u0394\u039f\u03a3'),"
@@ -179,6 +179,8 @@ TEST(Criteria, LikeIgnoresTheCaseOfEveryLetterAndKeepsNativeLikeForAsciiLetters)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(findAll(*rs, c.criterion), c.ids) << c.criterion;
+        // Only SQLite needs a function of its own for letters beyond ASCII.
+        if (std::string_view(EngineDatabase::engine()) != "sqlite") continue;
         const std::string sql = Criteria::compile(c.criterion, fields).sql();
         EXPECT_EQ(sql.find("qv_like") == std::string::npos, c.native) << sql;
     }
