@@ -50,34 +50,38 @@ host::MemberRegistry makeRecordBarMembers() {
     host::MemberTable<qvRecordBar>(r)
         .readOnly(
             "FormObject", [](qvRecordBar& b) { return b.FormObject(); },
-            MemberInfo{dispid::FormObject, {}, {}})
+            MemberInfo{dispid::FormObject, {}, {}, "Object"})
         .property(
             "Enabled", [](qvRecordBar& b) { return b.Enabled(); },
             [](qvRecordBar& b, const Variant& v) { b.setEnabledProperty(v.toBoolean()); },
             MemberInfo{dispid::Enabled,
                        "Returns/sets a value that determines whether an object can respond to "
                        "user-generated events.",
-                       Persistence{"Enabled", Variant(true)}})
+                       Persistence{"Enabled", Variant(true)}, "Boolean"})
         .property(
             "StatusVisible", [](qvRecordBar& b) { return b.StatusVisible(); },
             [](qvRecordBar& b, const Variant& v) { b.setStatusVisible(v.toBoolean()); },
-            MemberInfo{
-                dispid::StatusVisible, {}, Persistence{"StatusVisible", Variant(std::int16_t{1})}})
+            MemberInfo{dispid::StatusVisible,
+                       {},
+                       Persistence{"StatusVisible", Variant(std::int16_t{1})},
+                       "Boolean"})
         .method(
             "About", [](qvRecordBar& b, std::span<Variant>) { b.About(); },
             MemberInfo{dispid::About, {}, {}})
         .property(
             "SearchField", [](qvRecordBar& b) { return b.SearchField(); },
             [](qvRecordBar& b, const Variant& v) { b.setSearchField(v.toString()); },
-            MemberInfo{dispid::SearchField, {}, Persistence{"SearchField", Variant("")}})
+            MemberInfo{dispid::SearchField, {}, Persistence{"SearchField", Variant("")}, "String"})
         .objectProperty(
             "DataSource", [](qvRecordBar& b) { return b.DataSource(); },
             [](qvRecordBar& b, const Variant& v) { b.setDataSource(v.toObject()); },
-            MemberInfo{dispid::DataSource, {}, Persistence{"DataSource", Variant::nothing()}})
+            MemberInfo{
+                dispid::DataSource, {}, Persistence{"DataSource", Variant::nothing()}, "Object"})
         .property(
             "MSDataControl", [](qvRecordBar& b) { return b.MSDataControl(); },
             [](qvRecordBar& b, const Variant& v) { b.setMSDataControl(v.toString()); },
-            MemberInfo{dispid::MSDataControl, {}, Persistence{"MSDataControl", Variant("")}})
+            MemberInfo{
+                dispid::MSDataControl, {}, Persistence{"MSDataControl", Variant("")}, "String"})
         .method(
             "GetDataControls",
             [](qvRecordBar& b, std::span<Variant> args) {
@@ -85,12 +89,12 @@ host::MemberRegistry makeRecordBarMembers() {
                     host::raise(host::errc::WrongArgumentsOrAssignment, "qvRecordBar");
                 b.GetDataControls(host::objectOf(args[0]));
             },
-            MemberInfo{dispid::GetDataControls, {}, {}})
+            MemberInfo{dispid::GetDataControls, {}, {}, {}, {{"ctl", "Object"}}})
         .property(
             "BorderStyle", [](qvRecordBar& b) { return b.BorderStyle(); },
             [](qvRecordBar& b, const Variant& v) { b.setBorderStyle(v.toInteger()); },
             MemberInfo{dispid::BorderStyle, "Returns/sets the border style for the control.",
-                       Persistence{"BorderStyle", Variant(std::int16_t{1})}});
+                       Persistence{"BorderStyle", Variant(std::int16_t{1})}, "AxBorderStyles"});
     return r;
 }
 
