@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "command_executor.h"
+#include "component_commands.h"
 #include "fault_plan.h"
 #include "form_session.h"
 #include "host/app.h"
@@ -61,8 +62,10 @@ int main(int argc, char** argv) {
     using namespace qv::qvform;
     RunOptions options;
     std::vector<ScriptCommand> commands;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (auto status = runComponentCommand(args, std::cout, std::cerr)) return *status;
     try {
-        options = parseRunOptions(std::vector<std::string>(argv + 1, argv + argc));
+        options = parseRunOptions(args);
         if (!options.scriptFile.empty()) commands = parseScript(readFile(options.scriptFile));
     } catch (const std::exception& e) {
         std::cerr << "qvform: " << e.what() << '\n' << usage();

@@ -57,7 +57,10 @@ const char* usage() {
     return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
            "[--locale NAME]\n"
            "With a script, runs it on the form headless and prints the transcript;\n"
-           "without one, shows the form in a window.\n";
+           "without one, shows the form in a window.\n"
+           "       qvform --register LIBRARY | --unregister LIBRARY | --list-classes\n"
+           "Adds a component library's classes to the component registry, removes\n"
+           "them, or lists what the registry holds.\n";
 }
 
 }  // namespace qv::qvform
