@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "design_commands.h"
 #include "host/object.h"
 #include "script.h"
 
@@ -78,6 +79,7 @@ class CommandExecutor {
     const std::vector<ScriptCommand>* m_commands = nullptr;
     std::size_t m_next = 0;
     std::vector<host::Form*> m_modal;
+    DesignCommands m_design;
 };
 
 }  // namespace qv::qvform

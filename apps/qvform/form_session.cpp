@@ -50,9 +50,10 @@ void FormSession::registerControlTypes() {
     navigator::qvRecordBar::registerType(factory);
 }
 
-void FormSession::open(const std::string& path) {
+void FormSession::open(const std::string& path, bool design) {
     m_form = host::loadFormFile(path, host::ControlFactory::current());
-    m_form->setUserMode(true);
+    m_form->setUserMode(!design);
+    m_path = path;
     const auto folder = std::filesystem::absolute(path).parent_path();
     for (const auto& control : m_form->controls()) {
         if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {

@@ -44,7 +44,11 @@ class FormSession {
     // folder), shows it, gives its data controls their windows and opens
     // them. Fails with the Error of
     // the file or of a data control that cannot open.
-    void open(const std::string& path);
+    // With `design` the form is loaded as a designer loads it: its
+    // controls see Ambient.UserMode False.
+    void open(const std::string& path, bool design = false);
+    // The file the form was loaded from.
+    const std::string& path() const noexcept { return m_path; }
 
     const std::shared_ptr<host::Form>& form() const noexcept { return m_form; }
 
@@ -66,6 +70,7 @@ class FormSession {
     Transcript& m_transcript;
     FaultPlan& m_plan;
     std::shared_ptr<host::Form> m_form;
+    std::string m_path;
     std::vector<std::shared_ptr<InjectingDataControl>> m_standIns;
     // The windows of the data controls, which the form runner does not make.
     std::vector<std::unique_ptr<data::DataControlView>> m_dataViews;

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     FormSession session(transcript, plan);
     FormSession::registerControlTypes();
     try {
-        session.open(options.formFile);
+        session.open(options.formFile, options.design);
     } catch (const qv::host::Error& e) {
         std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
         return 2;

@@ -36,6 +36,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
                 throw std::invalid_argument("--now expects \"YYYY-MM-DD HH:MM:SS\", not \"" + text +
                                             "\"");
             }
+        } else if (arg == "--design") {
+            options.design = true;
         } else if (arg == "--locale") {
             options.locale = value();
             if (!host::Locale::find(options.locale)) {
@@ -55,7 +57,7 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
 
 const char* usage() {
     return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
-           "[--locale NAME]\n"
+           "[--locale NAME] [--design]\n"
            "With a script, runs it on the form headless and prints the transcript;\n"
            "without one, shows the form in a window.\n"
            "       qvform --register LIBRARY | --unregister LIBRARY | --list-classes\n"

@@ -14,6 +14,7 @@ struct RunOptions {
     std::string scriptFile;             // empty: show the form in a window
     std::optional<host::DateTime> now;  // the fixed clock, when given
     std::string locale = "en-US";
+    bool design = false;  // load the form as a designer does (Ambient.UserMode False)
 };
 
 // Returns the options of `args` (without the program name). Fails with

@@ -34,9 +34,17 @@ struct CommandWord {
     CommandKind kind;
 };
 constexpr CommandWord kCommands[] = {
-    {"click", CommandKind::Click},        {"type", CommandKind::Type},   {"key", CommandKind::Key},
-    {"answer", CommandKind::Answer},      {"print", CommandKind::Print}, {"set", CommandKind::Set},
-    {"fail-next", CommandKind::FailNext}, {"shot", CommandKind::Shot},
+    {"click", CommandKind::Click},
+    {"type", CommandKind::Type},
+    {"key", CommandKind::Key},
+    {"answer", CommandKind::Answer},
+    {"print", CommandKind::Print},
+    {"set", CommandKind::Set},
+    {"fail-next", CommandKind::FailNext},
+    {"shot", CommandKind::Shot},
+    {"page", CommandKind::Page},
+    {"apply", CommandKind::Apply},
+    {"save", CommandKind::Save},
 };
 
 ScriptCommand parseLine(std::string_view line, std::size_t number) {
@@ -59,7 +67,16 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
     };
     switch (cmd.kind) {
         case CommandKind::Print:
+        case CommandKind::Apply:
             need(rest.empty(), "takes no arguments");
+            break;
+        case CommandKind::Save:
+            cmd.target = std::string(rest);  // the form's own file when empty
+            break;
+        case CommandKind::Page:
+            cmd.target = std::string(firstWord(rest));
+            cmd.argument = std::string(rest);
+            need(!cmd.target.empty() && !cmd.argument.empty(), "expects a control and a page");
             break;
         case CommandKind::Answer:
             need(parseInt(rest, cmd.number) && cmd.number >= 1 && cmd.number <= 7,
@@ -91,7 +108,7 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
             break;
         }
     }
-    if (cmd.kind != CommandKind::Shot && !cmd.target.empty()) {
+    if (cmd.kind != CommandKind::Shot && cmd.kind != CommandKind::Save && !cmd.target.empty()) {
         need(!splitPath(cmd.target).empty(), "malformed name");
     }
     return cmd;

@@ -31,6 +31,10 @@ TEST(ScriptTest, ParsesEachCommandWithItsArguments) {
         {"fail-next Data1.Recordset.MoveNext 3", CommandKind::FailNext, "Data1.Recordset.MoveNext",
          "", 3},
         {"shot out/a shot.png", CommandKind::Shot, "out/a shot.png", "", 0},
+        {"page qvRecordBar1 ppData", CommandKind::Page, "qvRecordBar1", "ppData", 0},
+        {"apply", CommandKind::Apply, "", "", 0},
+        {"save", CommandKind::Save, "", "", 0},
+        {"save out/a form.form", CommandKind::Save, "out/a form.form", "", 0},
     };
     for (const GoodLine& c : cases) {
         SCOPED_TRACE(c.line);
@@ -61,6 +65,8 @@ TEST(ScriptTest, RefusesMalformedLinesNamingTheLine) {
         {"print all", "line 2: print: takes no arguments"},
         {"click", "line 2: click: expects a control name"},
         {"shot", "line 2: shot: expects a file name"},
+        {"page qvRecordBar1", "line 2: page: expects a control and a page"},
+        {"apply now", "line 2: apply: takes no arguments"},
         {"key txtName", "line 2: key: expects a key"},
         {"set Label1.Caption", "line 2: set: expects a value"},
         {"fail-next Update", "line 2: fail-next: expects NAME.METHOD"},
