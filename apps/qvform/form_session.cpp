@@ -2,9 +2,12 @@
 
 #include <filesystem>
 
+#include "class_factory_client.h"
 #include "data/bound_controls.h"
 #include "data/data_control.h"
 #include "data/data_control_view.h"
+#include "frame/component_guids.h"
+#include "frame/dll_exports.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/form.h"
@@ -47,7 +50,13 @@ void FormSession::registerControlTypes() {
     factory.add("Line", [] { return std::make_shared<host::Line>(); });
     data::registerBoundControls(factory);
     data::DataControl::registerType(factory);
-    navigator::qvRecordBar::registerType(factory);
+    // The public bar comes from the library's class factory, as a host gets it.
+    factory.add("qvRecordBar", [] {
+        auto bar = std::dynamic_pointer_cast<host::Control>(
+            createThroughFactory(&DllGetClassObject, frame::guids::CLSID_qvRecordBar));
+        if (!bar) throw host::Error(host::errc::FileLoad, "qvform", "qvRecordBar cannot be made");
+        return bar;
+    });
 }
 
 void FormSession::open(const std::string& path, bool design) {
