@@ -15,25 +15,7 @@ ObjectUnknown::~ObjectUnknown() {
 }
 
 HRESULT ObjectUnknown::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IHostObject ||
-        riid == m_defaultIid) {
-        *ppv = static_cast<IHostObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG ObjectUnknown::AddRef() {
-    return ++m_refs;
-}
-
-ULONG ObjectUnknown::Release() {
-    const ULONG left = --m_refs;
-    if (left == 0) delete this;
-    return left;
+    return answer(riid, ppv, {IID_IUnknown, IID_IDispatch, IID_IHostObject, m_defaultIid});
 }
 
 ClassFactory::ClassFactory(const ClassDecl& decl) : m_decl(decl) {
@@ -46,24 +28,7 @@ ClassFactory::~ClassFactory() {
 }
 
 HRESULT ClassFactory::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-        *ppv = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG ClassFactory::AddRef() {
-    return ++m_refs;
-}
-
-ULONG ClassFactory::Release() {
-    const ULONG left = --m_refs;
-    if (left == 0) delete this;
-    return left;
+    return answer(riid, ppv, {IID_IUnknown, IID_IClassFactory});
 }
 
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
