@@ -156,7 +156,9 @@ void CommandExecutor::execute(const ScriptCommand& command) {
                 failNext(command);
                 break;
             case CommandKind::Shot:
-                writeFormShot(*m_session.form(), command.target);
+                // An open property page is what the designer looks at.
+                writeFormShot(m_design.pageForm() ? *m_design.pageForm() : *m_session.form(),
+                              command.target);
                 break;
             case CommandKind::Page:
                 m_design.openPage(*m_session.form(), command.target, command.argument);
