@@ -29,7 +29,10 @@ class ComponentCommands : public ::testing::Test {
         return runComponentCommand(args, out, err);
     }
 
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "qv-component-commands";
+    // One folder per test: ctest runs the tests of this file side by side.
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                (std::string("qv-component-commands-") +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::ostringstream out;
     std::ostringstream err;
 };
