@@ -192,7 +192,9 @@ void CommandExecutor::execute(const ScriptCommand& command) {
                 failNext(command);
                 break;
             case CommandKind::Shot:
-                writeFormShot(activeForm(), command.target);
+                // An open property page is what the designer looks at.
+                writeFormShot(m_design.pageForm() ? *m_design.pageForm() : activeForm(),
+                              command.target);
                 break;
             case CommandKind::Move:
                 movePointer(command);
@@ -201,18 +203,33 @@ void CommandExecutor::execute(const ScriptCommand& command) {
             case CommandKind::Wait:
                 syncWith(command);
                 break;
+            case CommandKind::Page:
+                m_design.openPage(*m_session.form(), command.target, command.argument);
+                break;
+            case CommandKind::Apply:
+                m_design.apply();
+                break;
+            case CommandKind::Save:
+                DesignCommands::save(*m_session.form(),
+                                     command.target.empty() ? m_session.path() : command.target);
+                break;
         }
         user::pumpMessages();
     } catch (const CommandFault& fault) {
         throw RunFailure(where + fault.reason);
+
     } catch (const host::Error& e) {
         throw RunFailure(where + "error " + std::to_string(e.number()) + " from " + e.source() +
                          ": " + e.description());
+    } catch (const std::runtime_error& e) {
+        if (dynamic_cast<const RunFailure*>(&e)) throw;
+        throw RunFailure(where + e.what());
     }
 }
 
 host::Form& CommandExecutor::activeForm() const {
     if (!m_modal.empty()) return *m_modal.back();
+    if (host::Form* page = m_design.pageForm()) return *page;
     // A dialog shown in a window loop: the one modal form of this version.
     if (search::frmDBSearch::instanceExists()) {
         if (auto dialog = search::frmDBSearch::instance(); dialog->loaded()) return *dialog;

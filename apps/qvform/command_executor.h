@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "design_commands.h"
 #include "host/object.h"
 #include "script.h"
 #include "sync_markers.h"
@@ -97,6 +98,7 @@ class CommandExecutor {
     std::size_t m_next = 0;
     std::vector<host::Form*> m_modal;
     SyncMarkers m_markers;
+    DesignCommands m_design;
 };
 
 }  // namespace qv::qvform

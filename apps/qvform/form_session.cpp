@@ -2,9 +2,12 @@
 
 #include <filesystem>
 
+#include "class_factory_client.h"
 #include "data/bound_controls.h"
 #include "data/data_control.h"
 #include "data/data_control_view.h"
+#include "frame/component_guids.h"
+#include "frame/dll_exports.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/form.h"
@@ -48,12 +51,19 @@ void FormSession::registerControlTypes() {
     factory.add("Line", [] { return std::make_shared<host::Line>(); });
     data::registerBoundControls(factory);
     data::DataControl::registerType(factory);
-    navigator::qvRecordBar::registerType(factory);
     softbutton::qvSoftButton::registerType(factory);
+    // The public bar comes from the library's class factory, as a host gets it.
+    factory.add("qvRecordBar", [] {
+        auto bar = std::dynamic_pointer_cast<host::Control>(
+            createThroughFactory(&DllGetClassObject, frame::guids::CLSID_qvRecordBar));
+        if (!bar) throw host::Error(host::errc::FileLoad, "qvform", "qvRecordBar cannot be made");
+        return bar;
+    });
 }
 
 void FormSession::open(const std::string& path, const std::string& database,
                        const std::string& connect) {
+    m_path = path;
     show(host::loadFormFile(path, host::ControlFactory::current()),
          std::filesystem::absolute(path).parent_path(), database, connect);
 }
@@ -61,7 +71,7 @@ void FormSession::open(const std::string& path, const std::string& database,
 void FormSession::show(std::shared_ptr<host::Form> form, const std::filesystem::path& folder,
                        const std::string& database, const std::string& connect) {
     m_form = std::move(form);
-    m_form->setUserMode(true);
+    m_form->setUserMode(!m_design);
     for (const auto& control : m_form->controls()) {
         if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {
             data->setBaseFolder(folder);

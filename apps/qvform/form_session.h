@@ -54,6 +54,11 @@ class FormSession {
     // database names start from `folder`.
     void show(std::shared_ptr<host::Form> form, const std::filesystem::path& folder,
               const std::string& database = {}, const std::string& connect = {});
+    // Loads the forms opened after this as a designer does: their controls
+    // see Ambient.UserMode False.
+    void setDesignMode(bool design) noexcept { m_design = design; }
+    // The file the form was loaded from (empty for a form built in code).
+    const std::string& path() const noexcept { return m_path; }
 
     const std::shared_ptr<host::Form>& form() const noexcept { return m_form; }
 
@@ -77,6 +82,8 @@ class FormSession {
     Transcript& m_transcript;
     FaultPlan& m_plan;
     std::shared_ptr<host::Form> m_form;
+    std::string m_path;
+    bool m_design = false;
     std::vector<std::shared_ptr<InjectingDataControl>> m_standIns;
     // The windows of the data controls, which the form runner does not make.
     std::vector<std::unique_ptr<data::DataControlView>> m_dataViews;

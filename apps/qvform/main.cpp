@@ -4,6 +4,7 @@
 // 2 for a bad command line, script or form file.
 #include <iostream>
 
+#include "component_commands.h"
 #include "form_session.h"
 #include "host/app.h"
 #include "host/error.h"
@@ -33,8 +34,10 @@ int writeNewForm(const qv::qvform::RunOptions& options) {
 int main(int argc, char** argv) {
     using namespace qv::qvform;
     RunOptions options;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (auto status = runComponentCommand(args, std::cout, std::cerr)) return *status;
     try {
-        options = parseRunOptions(std::vector<std::string>(argv + 1, argv + argc));
+        options = parseRunOptions(args);
     } catch (const std::exception& e) {
         std::cerr << "qvform: " << e.what() << '\n' << usage();
         return 2;
@@ -46,6 +49,7 @@ int main(int argc, char** argv) {
     if (!options.newFormDatabase.empty()) return writeNewForm(options);
     return runSession(
         [&](FormSession& session) {
+            session.setDesignMode(options.design);
             session.open(options.formFile, options.database, options.connect);
         },
         options.scriptFile, std::cout, options.syncFolder);

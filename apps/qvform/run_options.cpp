@@ -39,6 +39,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
         } else if (arg == "--new-form") {
             options.newFormDatabase = value();
             options.newFormTable = value();
+        } else if (arg == "--design") {
+            options.design = true;
         } else if (arg == "--locale") {
             options.locale = value();
             if (!host::Locale::find(options.locale)) {
@@ -83,6 +85,13 @@ const char* usage() {
            "database (postgresql://... or key=value words) instead of their files.\n"
            "With --sync, the script's signal NAME and wait NAME create and await\n"
            "markers in DIR. --new-form writes a form that browses a table.\n";
+    return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
+           "[--locale NAME] [--design]\n"
+           "With a script, runs it on the form headless and prints the transcript;\n"
+           "without one, shows the form in a window.\n"
+           "       qvform --register LIBRARY | --unregister LIBRARY | --list-classes\n"
+           "Adds a component library's classes to the component registry, removes\n"
+           "them, or lists what the registry holds.\n";
 }
 
 }  // namespace qv::qvform

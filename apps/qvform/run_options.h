@@ -21,6 +21,7 @@ struct RunOptions {
     // --new-form DB TABLE: write a form for the table instead of running one.
     std::string newFormDatabase;
     std::string newFormTable;
+    bool design = false;  // load the form as a designer does (Ambient.UserMode False)
 };
 
 // Returns the options of `args` (without the program name). Fails with

@@ -45,6 +45,9 @@ constexpr CommandWord kCommands[] = {
     {"move", CommandKind::Move},
     {"signal", CommandKind::Signal},
     {"wait", CommandKind::Wait},
+    {"page", CommandKind::Page},
+    {"apply", CommandKind::Apply},
+    {"save", CommandKind::Save},
 };
 
 ScriptCommand parseLine(std::string_view line, std::size_t number) {
@@ -72,6 +75,17 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
             need(rest.empty(), "takes at most one NAME.PROPERTY");
             need(cmd.target.empty() || cmd.target.find('.') != std::string::npos,
                  "expects NAME.PROPERTY");
+            break;
+        case CommandKind::Apply:
+            need(rest.empty(), "takes no arguments");
+            break;
+        case CommandKind::Save:
+            cmd.target = std::string(rest);  // the form's own file when empty
+            break;
+        case CommandKind::Page:
+            cmd.target = std::string(firstWord(rest));
+            cmd.argument = std::string(rest);
+            need(!cmd.target.empty() && !cmd.argument.empty(), "expects a control and a page");
             break;
         case CommandKind::Answer:
             need(parseInt(rest, cmd.number) && cmd.number >= 1 && cmd.number <= 7,
@@ -116,7 +130,7 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
             break;
         }
     }
-    if (cmd.kind != CommandKind::Shot && !cmd.target.empty()) {
+    if (cmd.kind != CommandKind::Shot && cmd.kind != CommandKind::Save && !cmd.target.empty()) {
         need(!splitPath(cmd.target).empty(), "malformed name");
     }
     return cmd;

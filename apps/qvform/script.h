@@ -10,7 +10,9 @@
 
 namespace qv::qvform {
 
-enum class CommandKind { Click, Type, Key, Answer, Print, Set, FailNext, Shot, Move, Signal, Wait };
+enum class CommandKind {
+    Click, Type, Key, Answer, Print, Set, FailNext, Shot, Move, Signal, Wait, Page, Apply, Save
+};
 
 // One command. `target` is the control path (or NAME.PROPERTY, NAME.METHOD,
 // the file of a shot); `argument` the rest: the text typed, the key, the

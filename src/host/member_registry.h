@@ -32,11 +32,22 @@ struct Persistence {
     std::function<void(Object&, const Variant&)> load;
 };
 
-// Optional facts about a member, given where it is declared.
+// One argument of a method as a type library lists it.
+struct Parameter {
+    std::string name;
+    std::string type;
+};
+
+// Optional facts about a member, given where it is declared. `type` and
+// `params` describe the member to hosts that bind through a type library:
+// a type name ("Boolean", "String", "Object" or an enumeration's name),
+// empty for a method without a result.
 struct MemberInfo {
     std::optional<DispId> dispId;
     std::string help;
     std::optional<Persistence> persist;
+    std::string type;
+    std::vector<Parameter> params;
 };
 
 // One named member. Getters, setters and methods receive the object they are
@@ -74,6 +85,8 @@ class MemberRegistry {
     const MemberRegistry* base() const noexcept { return m_base; }
     // Every member, the base's first, each class in declaration order.
     std::vector<const Member*> all() const;
+    // The members this class declares itself, in declaration order.
+    std::span<const Member> own() const noexcept { return m_members; }
     // The persisted properties, in the same order.
     std::vector<const Member*> persisted() const;
 

@@ -76,7 +76,7 @@ host::MemberRegistry qvRecordBar::makeMembers() {
     host::MemberTable<qvRecordBar>(r)
         .readOnly(
             "FormObject", [](qvRecordBar& b) { return b.FormObject(); },
-            MemberInfo{dispid::FormObject, {}, {}})
+            MemberInfo{dispid::FormObject, {}, {}, "Object"})
         .property(
             "Enabled", [](qvRecordBar& b) { return b.Enabled(); },
             [](qvRecordBar& b, const Variant& v) { b.setEnabledProperty(v.toBoolean()); },
@@ -86,7 +86,8 @@ host::MemberRegistry qvRecordBar::makeMembers() {
                 "user-generated events.",
                 Persistence{"Enabled", Variant(true), load([](qvRecordBar& b, const Variant& v) {
                                 b.setEnabled(v.toBoolean());
-                            })}})
+                            })},
+                "Boolean"})
         .property(
             "StatusVisible", [](qvRecordBar& b) { return b.StatusVisible(); },
             [](qvRecordBar& b, const Variant& v) { b.setStatusVisible(v.toBoolean()); },
@@ -96,7 +97,8 @@ host::MemberRegistry qvRecordBar::makeMembers() {
                        Persistence{"StatusVisible", Variant(std::int16_t{1}),
                                    load([](qvRecordBar& b, const Variant& v) {
                                        b.m_statusVisible = v.toBoolean();
-                                   })}})
+                                   })},
+                       "Boolean"})
         .method(
             "About", [](qvRecordBar& b, std::span<Variant>) { b.About(); },
             MemberInfo{dispid::About, {}, {}})
@@ -108,7 +110,8 @@ host::MemberRegistry qvRecordBar::makeMembers() {
                 {},
                 Persistence{"SearchField", Variant(""), load([](qvRecordBar& b, const Variant& v) {
                                 b.m_searchField = v.toString();
-                            })}})
+                            })},
+                "String"})
         .objectProperty(
             "DataSource", [](qvRecordBar& b) { return b.DataSource(); },
             [](qvRecordBar& b, const Variant& v) { b.setDataSource(v.toObject()); },
@@ -117,7 +120,8 @@ host::MemberRegistry qvRecordBar::makeMembers() {
                        Persistence{"DataSource", Variant::nothing(),
                                    load([](qvRecordBar& b, const Variant& v) {
                                        b.m_dataSource = v.toObject();
-                                   })}})
+                                   })},
+                       "Object"})
         .property(
             "MSDataControl", [](qvRecordBar& b) { return b.MSDataControl(); },
             [](qvRecordBar& b, const Variant& v) { b.setMSDataControl(v.toString()); },
@@ -126,7 +130,8 @@ host::MemberRegistry qvRecordBar::makeMembers() {
                        Persistence{"MSDataControl", Variant(""),
                                    load([](qvRecordBar& b, const Variant& v) {
                                        b.m_msDataControl = v.toString();
-                                   })}})
+                                   })},
+                       "String"})
         .method(
             "GetDataControls",
             [](qvRecordBar& b, std::span<Variant> args) {
@@ -134,7 +139,7 @@ host::MemberRegistry qvRecordBar::makeMembers() {
                     host::raise(host::errc::WrongArgumentsOrAssignment, "qvRecordBar");
                 b.GetDataControls(host::objectOf(args[0]));
             },
-            MemberInfo{dispid::GetDataControls, {}, {}})
+            MemberInfo{dispid::GetDataControls, {}, {}, {}, {{"ctl", "Object"}}})
         .property(
             "BorderStyle", [](qvRecordBar& b) { return b.BorderStyle(); },
             [](qvRecordBar& b, const Variant& v) { b.setBorderStyle(v.toInteger()); },
@@ -142,7 +147,8 @@ host::MemberRegistry qvRecordBar::makeMembers() {
                        Persistence{"BorderStyle", Variant(std::int16_t{1}),
                                    load([](qvRecordBar& b, const Variant& v) {
                                        b.m_borderStyle = v.toInteger();
-                                   })}});
+                                   })},
+                       "AxBorderStyles"});
     return r;
 }
 

@@ -88,6 +88,10 @@ class qvRecordBar : public host::UserControl {
     bool is(host::ObjectKind kind) const override {
         return kind == host::ObjectKind::RecordBar || UserControl::is(kind);
     }
+    // The property page a host opens for the bar, from its page list and
+    // from the property linked to it.
+    static constexpr const char* PropertyPageName = "ppData";
+    static constexpr const char* PropertyPageLink = "MSDataControl";
     // The events, in declaration order: BeforeUpdate (1) ... AfterCancel (7).
     static std::span<const RecordBarEvent> events();
 

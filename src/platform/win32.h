@@ -5,6 +5,9 @@
 
 #include "platform/win32_gdi.h"
 #include "platform/win32_types.h"
+#if __has_include("platform/win32_com.h")
+#include "platform/win32_com.h"
+#endif
 #if __has_include("platform/win32_ole.h")
 #include "platform/win32_ole.h"
 #endif

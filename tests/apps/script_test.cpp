@@ -36,6 +36,10 @@ TEST(ScriptTest, ParsesEachCommandWithItsArguments) {
         {"move btnNew 14 -3", CommandKind::Move, "btnNew", "", 14},
         {"signal a-ready", CommandKind::Signal, "", "a-ready", 0},
         {"wait b.saved", CommandKind::Wait, "", "b.saved", 0},
+        {"page qvRecordBar1 ppData", CommandKind::Page, "qvRecordBar1", "ppData", 0},
+        {"apply", CommandKind::Apply, "", "", 0},
+        {"save", CommandKind::Save, "", "", 0},
+        {"save out/a form.form", CommandKind::Save, "out/a form.form", "", 0},
     };
     for (const GoodLine& c : cases) {
         SCOPED_TRACE(c.line);
@@ -69,6 +73,8 @@ TEST(ScriptTest, RefusesMalformedLinesNamingTheLine) {
         {"print a..b", "line 2: print: malformed name"},
         {"click", "line 2: click: expects a control name"},
         {"shot", "line 2: shot: expects a file name"},
+        {"page qvRecordBar1", "line 2: page: expects a control and a page"},
+        {"apply now", "line 2: apply: takes no arguments"},
         {"key txtName", "line 2: key: expects a key"},
         {"set Label1.Caption", "line 2: set: expects a value"},
         {"fail-next Update", "line 2: fail-next: expects NAME.METHOD"},

@@ -1,0 +1,94 @@
+#include "component_commands.h"
+
+#include <dlfcn.h>
+
+#include <ostream>
+
+#include "frame/component_registry.h"
+#include "host/error.h"
+#include "platform/win32.h"
+
+namespace qv::qvform {
+
+namespace {
+
+using EntryPoint = HRESULT (*)();
+
+// Says why the registry cannot be changed, when it is the registry's fault.
+std::string registryProblem() {
+    try {
+        frame::ComponentRegistry check(frame::ComponentRegistry::defaultPath());
+        return {};
+    } catch (const host::Error& e) {
+        return e.description();
+    }
+}
+
+int callEntryPoint(const std::string& library, const char* name, std::ostream& out,
+                   std::ostream& err) {
+    void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        err << "qvform: cannot load " << library << ": " << ::dlerror() << '\n';
+        return 1;
+    }
+    auto entry = reinterpret_cast<EntryPoint>(::dlsym(handle, name));
+    if (!entry) {
+        err << "qvform: " << library << " has no entry point " << name << '\n';
+        ::dlclose(handle);
+        return 1;
+    }
+    const HRESULT hr = entry();
+    ::dlclose(handle);
+    if (SUCCEEDED(hr)) {
+        out << name << " succeeded for " << library << '\n';
+        return 0;
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
+    err << "qvform: " << name << " failed with " << code;
+    if (const std::string why = registryProblem(); !why.empty()) err << ": " << why;
+    err << '\n';
+    return 1;
+}
+
+int listClasses(std::ostream& out, std::ostream& err) {
+    try {
+        frame::ComponentRegistry registry(frame::ComponentRegistry::defaultPath());
+        for (const std::string& clsid : registry.children("CLSID")) {
+            const std::string key = "CLSID\\" + clsid;
+            const std::string* name = registry.find(key);
+            const std::string* server = registry.find(key + "\\InprocServer32");
+            out << clsid << ' ' << (name ? *name : "") << ' ' << (server ? *server : "") << '\n';
+        }
+        return 0;
+    } catch (const host::Error& e) {
+        err << "qvform: " << e.description() << " (error " << e.number() << ")\n";
+        return 1;
+    }
+}
+
+}  // namespace
+
+std::optional<int> runComponentCommand(const std::vector<std::string>& args, std::ostream& out,
+                                       std::ostream& err) {
+    if (args.empty()) return std::nullopt;
+    const std::string& command = args[0];
+    if (command == "--list-classes") {
+        if (args.size() != 1) {
+            err << "qvform: --list-classes takes nothing more\n";
+            return 2;
+        }
+        return listClasses(out, err);
+    }
+    const char* entry = command == "--register"     ? "DllRegisterServer"
+                        : command == "--unregister" ? "DllUnregisterServer"
+                                                    : nullptr;
+    if (!entry) return std::nullopt;
+    if (args.size() != 2) {
+        err << "qvform: " << command << " needs the path of one library\n";
+        return 2;
+    }
+    return callEntryPoint(args[1], entry, out, err);
+}
+
+}  // namespace qv::qvform

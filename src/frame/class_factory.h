@@ -1,0 +1,95 @@
+// The class factory of one public class, and the object wrapper it hands
+// out: an IUnknown over a runtime object, counted while it lives, through
+// which a host reaches the object itself (IHostObject).
+#pragma once
+
+#include <atomic>
+#include <initializer_list>
+#include <memory>
+
+#include "frame/component_project.h"
+#include "platform/win32.h"
+
+namespace qv::frame {
+
+// The runtime's own interface: gives a host that shares the runtime the
+// object behind an IUnknown the library handed out.
+struct IHostObject : IUnknown {
+    virtual host::Object* STDMETHODCALLTYPE object() = 0;
+
+  protected:
+    ~IHostObject() = default;
+};
+inline constexpr IID IID_IHostObject{
+    0x3F1E6A52, 0x0D47, 0x4B8E, {0x9C, 0x21, 0x5A, 0x77, 0xE0, 0x4B, 0x19, 0x6D}};
+
+// The reference count and interface answer shared by the library's
+// implementations of `Interface`; the object deletes itself at count 0.
+template <class Interface>
+class RefCounted : public Interface {
+  public:
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+
+  protected:
+    RefCounted() = default;
+    virtual ~RefCounted() = default;
+    // Hands out this object, AddRef'd, when `riid` is one of `iids`.
+    HRESULT answer(REFIID riid, void** ppv, std::initializer_list<IID> iids) {
+        if (!ppv) return E_POINTER;
+        for (const IID& iid : iids) {
+            if (riid == iid) {
+                *ppv = static_cast<Interface*>(this);
+                AddRef();
+                return S_OK;
+            }
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+
+  private:
+    std::atomic<ULONG> m_refs{1};
+};
+
+class ObjectUnknown final : public RefCounted<IHostObject> {
+  public:
+    ObjectUnknown(std::shared_ptr<host::Object> object, const IID& defaultIid);
+    ObjectUnknown(const ObjectUnknown&) = delete;
+    ObjectUnknown& operator=(const ObjectUnknown&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    host::Object* STDMETHODCALLTYPE object() override { return m_object.get(); }
+
+  private:
+    ~ObjectUnknown() override;
+    std::shared_ptr<host::Object> m_object;
+    IID m_defaultIid;
+};
+
+class ClassFactory final : public RefCounted<IClassFactory> {
+  public:
+    explicit ClassFactory(const ClassDecl& decl);
+    ClassFactory(const ClassFactory&) = delete;
+    ClassFactory& operator=(const ClassFactory&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    // Makes a new object; aggregation is not supported.
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
+
+  private:
+    ~ClassFactory() override;
+    const ClassDecl& m_decl;
+};
+
+// Hands out the factory of the public class `clsid` of `project` through
+// `*ppv` (AddRef'd). Other classes, private ones included, are refused with
+// CLASS_E_CLASSNOTAVAILABLE.
+HRESULT getClassObject(const ComponentProject& project, REFCLSID clsid, REFIID riid, void** ppv);
+
+}  // namespace qv::frame

@@ -1,0 +1,57 @@
+#include "frame/dll_exports.h"
+
+#include <dlfcn.h>
+
+#include "frame/class_factory.h"
+#include "frame/component_registry.h"
+#include "frame/module_counts.h"
+#include "host/error.h"
+
+namespace {
+
+// The file this code was loaded from: the shared library when the library
+// is loaded as one, else the program that links it.
+std::string thisModulePath() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&DllRegisterServer), &info) && info.dli_fname)
+        return std::filesystem::absolute(info.dli_fname).string();
+    return {};
+}
+
+template <class Change>
+HRESULT changeRegistry(Change change) {
+    try {
+        qv::frame::ComponentRegistry registry(qv::frame::ComponentRegistry::defaultPath());
+        change(registry);
+        registry.save();
+        return S_OK;
+    } catch (const qv::host::Error&) {
+        return SELFREG_E_CLASS;
+    } catch (const std::exception&) {
+        return SELFREG_E_CLASS;
+    }
+}
+
+}  // namespace
+
+extern "C" HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
+    return qv::frame::getClassObject(qv::frame::componentProject(), rclsid, riid, ppv);
+}
+
+extern "C" HRESULT DllCanUnloadNow() {
+    return qv::frame::ModuleCounts::instance().canUnload() ? S_OK : S_FALSE;
+}
+
+extern "C" HRESULT DllRegisterServer() {
+    const std::string path = thisModulePath();
+    if (path.empty()) return SELFREG_E_CLASS;
+    return changeRegistry([&](qv::frame::ComponentRegistry& r) {
+        qv::frame::registerProject(qv::frame::componentProject(), path, r);
+    });
+}
+
+extern "C" HRESULT DllUnregisterServer() {
+    return changeRegistry([](qv::frame::ComponentRegistry& r) {
+        qv::frame::unregisterProject(qv::frame::componentProject(), r);
+    });
+}

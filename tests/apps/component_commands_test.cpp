@@ -1,0 +1,75 @@
+// qvform's registry commands: listing what is registered, refusing a
+// library that cannot be loaded, a damaged registry and bad command lines.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "component_commands.h"
+#include "frame/component_registry.h"
+
+namespace qv::qvform::test {
+namespace {
+
+class ComponentCommands : public ::testing::Test {
+  protected:
+    ComponentCommands() {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        ::setenv("QV_REGISTRY_DIR", dir.c_str(), 1);
+    }
+    ~ComponentCommands() override {
+        ::unsetenv("QV_REGISTRY_DIR");
+        std::filesystem::remove_all(dir);
+    }
+    std::optional<int> run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return runComponentCommand(args, out, err);
+    }
+
+    // One folder per test: ctest runs the tests of this file side by side.
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                (std::string("qv-component-commands-") +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(ComponentCommands, ListsRegisteredClassesWithTheirServer) {
+    EXPECT_EQ(run({"--list-classes"}), 0);
+    EXPECT_EQ(out.str(), "");  // no registry yet is an empty one
+    frame::ComponentRegistry registry(frame::ComponentRegistry::defaultPath());
+    frame::registerProject(frame::componentProject(), "/lib/libqvRecordBar.so", registry);
+    registry.save();
+    EXPECT_EQ(run({"--list-classes"}), 0);
+    const std::string listed = out.str();
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 2);
+    EXPECT_NE(listed.find(" ppData /lib/libqvRecordBar.so\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find(" qvRecordBar /lib/libqvRecordBar.so\n"), std::string::npos) << listed;
+}
+
+TEST_F(ComponentCommands, RefusalsSayWhatIsWrong) {
+    std::ofstream(dir / "registry") << "not an entry\n";
+    const struct {
+        std::vector<std::string> args;
+        std::optional<int> status;
+        const char* says;
+    } cases[] = {
+        {{"--list-classes"}, 1, "line 1"},
+        {{"--list-classes", "x"}, 2, "takes nothing more"},
+        {{"--register"}, 2, "needs the path"},
+        {{"--unregister", "a", "b"}, 2, "needs the path"},
+        {{"--register", (dir / "missing.so").string()}, 1, "cannot load"},
+        {{"form.json", "--script", "s"}, std::nullopt, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        EXPECT_EQ(run(c.args), c.status);
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+    }
+}
+
+}  // namespace
+}  // namespace qv::qvform::test
