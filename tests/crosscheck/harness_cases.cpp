@@ -270,9 +270,8 @@ Placement placementFor(size_t i, int w, int h) {
 }
 
 // The reason a case cannot be drawn on this side: its source bitmap could not
-// be made. Empty when it can.
-const std::string kNoSource =
-    "no DIB section of this depth on this side: the stand-in makes 1-, 24- and 32-bit ones only";
+// be made. Empty when it can (every depth the table uses is made on both sides).
+const std::string kNoSource = "no DIB section of this depth on this side";
 // The stand-in refuses bitmaps of a negative size or with a side above 32768
 // pixels, where the platform makes them; the operation then draws nothing.
 const std::string kNoWorkBitmap =

@@ -3,6 +3,8 @@
 // and GetObjectA for every object kind.
 #include <algorithm>
 #include <cstring>
+#include <span>
+#include <vector>
 
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/brush.h"
@@ -40,13 +42,18 @@ RGBQUAD toQuad(COLORREF c) {
     return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0};
 }
 
-// The two table colours of a 1-bpp BITMAPINFO, reading palette indices
-// through the DC's palette for DIB_PAL_COLORS.
-std::array<COLORREF, 2> readTable(const BITMAPINFO* info, UINT usage, HDC hdc) {
-    std::array<COLORREF, 2> table{0, 0xFFFFFF};
+// The table colours of a BITMAPINFO of 8 bits or fewer (biClrUsed of them,
+// all the depth allows when it is 0 or too large), reading palette indices
+// through the DC's palette for DIB_PAL_COLORS. A 1-bpp table given with a
+// single entry keeps white as its second.
+std::vector<COLORREF> readTable(const BITMAPINFO* info, UINT usage, HDC hdc) {
+    const std::size_t full = std::size_t{1} << info->bmiHeader.biBitCount;
+    std::vector<COLORREF> table(full, 0);
+    if (full == 2) table[1] = 0xFFFFFF;
     const auto* quads = info->bmiColors;
     const DWORD used = info->bmiHeader.biClrUsed;
-    const int count = used == 0 || used > 2 ? 2 : static_cast<int>(used);
+    const int count = static_cast<int>(used == 0 || used > full ? full : used);
+    if (full != 2) table.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         if (usage == DIB_PAL_COLORS) {
             WORD index;
@@ -62,13 +69,30 @@ std::array<COLORREF, 2> readTable(const BITMAPINFO* info, UINT usage, HDC hdc) {
     return table;
 }
 
+// The DIB-section format of an indexed depth (1, 4 or 8), whose row
+// operations also read and write DIB bits passed by callers.
+PixelFormat indexedFormat(int bpp) {
+    if (bpp == 4) return PixelFormat::Pal4Dib;
+    if (bpp == 8) return PixelFormat::Pal8Dib;
+    return PixelFormat::Mono1Dib;
+}
+
+// Gives an indexed surface the colours of `table` (and its size).
+void copyTable(Surface& s, std::span<const COLORREF> table) {
+    if (!s.isIndexed() || table.empty()) return;
+    s.setColorTableSize(table.size());
+    const std::size_t n = std::min(table.size(), s.colorTable().size());
+    for (std::size_t i = 0; i < n; ++i) s.setColorTableEntry(static_cast<int>(i), table[i]);
+}
+
 bool validDibHeader(const BITMAPINFOHEADER& h) {
     if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0) return false;
     if (h.biHeight == INT32_MIN) return false;
     if (h.biCompression != BI_RGB && !(h.biCompression == BI_BITFIELDS && h.biBitCount == 32)) {
         return false;
     }
-    return h.biBitCount == 1 || h.biBitCount == 24 || h.biBitCount == 32;
+    return h.biBitCount == 1 || h.biBitCount == 4 || h.biBitCount == 8 || h.biBitCount == 24 ||
+           h.biBitCount == 32;
 }
 
 int copyOut(const void* record, int size, int c, LPVOID pv) {
@@ -112,7 +136,7 @@ int getObjectRecord(HANDLE h, int c, LPVOID pv) {
                 ds.dsBmih.biBitCount = static_cast<WORD>(s.bitsPerPixel());
                 ds.dsBmih.biCompression = BI_RGB;
                 ds.dsBmih.biSizeImage = static_cast<DWORD>(s.byteSize());
-                ds.dsBmih.biClrUsed = s.isMono() ? 2 : 0;
+                ds.dsBmih.biClrUsed = static_cast<DWORD>(s.colorTable().size());
                 if (pv == nullptr || c >= static_cast<int>(sizeof(DIBSECTION))) {
                     return copyOut(&ds, sizeof(DIBSECTION), c, pv);
                 }
@@ -201,10 +225,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     }
     // A DIB section in the DC: a DIB section of the same format and colours.
     auto surface = Surface::create(current->format(), cx, cy, current->bottomUp());
-    if (surface && surface->isMono()) {
-        surface->setColorTableEntry(0, current->colorTable()[0]);
-        surface->setColorTableEntry(1, current->colorTable()[1]);
-    }
+    if (surface) copyTable(*surface, current->colorTable());
     return insertBitmap(std::move(surface), true);
 }
 
@@ -218,15 +239,11 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
     const bool bottomUp = h.biHeight > 0;
     const int height = bottomUp ? h.biHeight : -h.biHeight;
     PixelFormat format = PixelFormat::Rgb32;
-    if (h.biBitCount == 1) format = PixelFormat::Mono1Dib;
+    if (h.biBitCount <= 8) format = indexedFormat(h.biBitCount);
     if (h.biBitCount == 24) format = PixelFormat::Rgb24Dib;
     auto surface = Surface::create(format, h.biWidth, height, bottomUp);
     if (!surface) return nullptr;
-    if (surface->isMono()) {
-        const auto table = readTable(pbmi, usage, hdc);
-        surface->setColorTableEntry(0, table[0]);
-        surface->setColorTableEntry(1, table[1]);
-    }
+    if (surface->isIndexed()) copyTable(*surface, readTable(pbmi, usage, hdc));
     Surface* raw = surface.get();
     HBITMAP handle = insertBitmap(std::move(surface), true);
     if (handle != nullptr && ppvBits != nullptr) *ppvBits = raw->bits();
@@ -238,8 +255,9 @@ UINT SetDIBColorTable(HDC hdc, UINT iStart, UINT cEntries, const RGBQUAD* prgbq)
     auto* bitmap = dc != nullptr ? bitmapOf(static_cast<HBITMAP>(dc->state().bitmap)) : nullptr;
     if (bitmap == nullptr || prgbq == nullptr || !bitmap->isDibSection()) return 0;
     Surface& s = bitmap->surface();
-    if (!s.isMono() || iStart >= 2) return 0;
-    const UINT n = std::min<UINT>(cEntries, 2 - iStart);
+    const auto size = static_cast<UINT>(s.colorTable().size());
+    if (iStart >= size) return 0;
+    const UINT n = std::min<UINT>(cEntries, size - iStart);
     for (UINT i = 0; i < n; ++i)
         s.setColorTableEntry(static_cast<int>(iStart + i), fromQuad(prgbq[i]));
     return n;
@@ -250,8 +268,9 @@ UINT GetDIBColorTable(HDC hdc, UINT iStart, UINT cEntries, RGBQUAD* prgbq) {
     auto* bitmap = dc != nullptr ? bitmapOf(static_cast<HBITMAP>(dc->state().bitmap)) : nullptr;
     if (bitmap == nullptr || prgbq == nullptr || !bitmap->isDibSection()) return 0;
     const Surface& s = bitmap->surface();
-    if (!s.isMono() || iStart >= 2) return 0;
-    const UINT n = std::min<UINT>(cEntries, 2 - iStart);
+    const auto size = static_cast<UINT>(s.colorTable().size());
+    if (iStart >= size) return 0;
+    const UINT n = std::min<UINT>(cEntries, size - iStart);
     for (UINT i = 0; i < n; ++i) prgbq[i] = toQuad(s.colorTable()[iStart + i]);
     return n;
 }
@@ -318,15 +337,23 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
     const int rows = topDown ? -h.biHeight : h.biHeight;
     const std::size_t stride = dibStride(s.width(), bpp);
     h.biSizeImage = static_cast<DWORD>(stride * static_cast<std::size_t>(rows));
-    std::array<COLORREF, 2> table{0x000000, 0xFFFFFF};
-    if (bpp == 1) {
-        if (s.isMono()) table = {s.colorTable()[0], s.colorTable()[1]};
+    std::vector<COLORREF> table;
+    if (bpp <= 8) {
+        // The bitmap's own table when it has one of this depth; otherwise
+        // only 1 bpp has a table to offer (black and white).
+        if (s.isIndexed() && s.bitsPerPixel() == bpp) {
+            table.assign(s.colorTable().begin(), s.colorTable().end());
+        } else if (bpp == 1) {
+            table = {0x000000, 0xFFFFFF};
+        } else {
+            return 0;
+        }
         // The table follows the header, whatever its size; bmiColors is
-        // declared with one entry and callers pass room for two.
+        // declared with one entry and callers pass room for the table.
         auto* quads = reinterpret_cast<RGBQUAD*>(reinterpret_cast<BYTE*>(lpbmi) + h.biSize);
-        quads[0] = toQuad(table[0]);
-        quads[1] = toQuad(table[1]);
+        for (std::size_t i = 0; i < table.size(); ++i) quads[i] = toQuad(table[i]);
     }
+    const PixelFormatOps& indexOps = formatOps(indexedFormat(bpp));
     if (lpvBits == nullptr)
         return static_cast<int>(std::min<UINT>(cLines, static_cast<UINT>(rows)));
     // Scan line `line` counts from the bottom of the DIB for bottom-up
@@ -341,8 +368,8 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
         std::memset(dst, 0, stride);
         for (int x = 0; x < s.width(); ++x) {
             const COLORREF c = pixelColor(s, x, y);
-            if (bpp == 1) {
-                if (nearestIndex(table, c) != 0) dst[x >> 3] |= static_cast<BYTE>(0x80u >> (x & 7));
+            if (bpp <= 8) {
+                indexOps.set(dst, x, static_cast<std::uint32_t>(nearestIndex(table, c)));
             } else {
                 BYTE* p = dst + static_cast<std::size_t>(x) * (bpp / 8);
                 p[0] = GetBValue(c);
@@ -369,7 +396,8 @@ int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
     const bool topDown = h.biHeight < 0;
     const int rows = topDown ? -h.biHeight : h.biHeight;
     const std::size_t stride = dibStride(h.biWidth, bpp);
-    const auto table = bpp == 1 ? readTable(lpbmi, ColorUse, hdc) : std::array<COLORREF, 2>{};
+    const auto table = bpp <= 8 ? readTable(lpbmi, ColorUse, hdc) : std::vector<COLORREF>{};
+    const PixelFormatOps& indexOps = formatOps(indexedFormat(bpp));
     const auto* in = static_cast<const BYTE*>(lpBits);
     const int width = std::min<int>(h.biWidth, s.width());
     int copied = 0;
@@ -382,8 +410,10 @@ int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
         const BYTE* src = in + static_cast<std::size_t>(i) * stride;
         for (int x = 0; x < width; ++x) {
             COLORREF c;
-            if (bpp == 1) {
-                c = table[(src[x >> 3] >> (7 - (x & 7))) & 1u];
+            if (bpp <= 8) {
+                // An index past the table reads as black, as on a DIB section.
+                const std::uint32_t index = indexOps.get(src, x);
+                c = index < table.size() ? table[index] : 0;
             } else {
                 const BYTE* p = src + static_cast<std::size_t>(x) * (bpp / 8);
                 c = RGB(p[2], p[1], p[0]);

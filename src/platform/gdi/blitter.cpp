@@ -115,19 +115,23 @@ void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint
 SourceConverter::SourceConverter(const Surface& src, COLORREF srcBk, const Surface& dst,
                                  COLORREF dstText, COLORREF dstBk)
     : m_dst(&dst) {
-    if (src.isMono()) {
+    if (src.isIndexed()) {
+        // One entry per index the source can hold, whatever its table size:
+        // indices past the table show black like any other read.
         m_mode = Mode::Lookup;
+        m_lookupMask = src.ops().rawMask;
         if (src.format() == PixelFormat::Mono1Ddb && dst.format() == PixelFormat::Mono1Ddb) {
-            m_lookup = {0, 1};
+            m_lookup[0] = 0;
+            m_lookup[1] = 1;
             return;
         }
-        for (std::uint32_t bit = 0; bit < 2; ++bit) {
-            COLORREF color = src.colorOf(bit);
-            if (src.format() == PixelFormat::Mono1Ddb) color = bit != 0 ? dstBk : dstText;
+        for (std::uint32_t index = 0; index <= m_lookupMask; ++index) {
+            COLORREF color = src.colorOf(index);
+            if (src.format() == PixelFormat::Mono1Ddb) color = index != 0 ? dstBk : dstText;
             if (dst.format() == PixelFormat::Mono1Ddb) {
-                m_lookup[bit] = color == (srcBk & 0x00FFFFFFu) ? 1u : 0u;
+                m_lookup[index] = color == (srcBk & 0x00FFFFFFu) ? 1u : 0u;
             } else {
-                m_lookup[bit] = dst.rawOf(color);
+                m_lookup[index] = dst.rawOf(color);
             }
         }
         return;
@@ -138,6 +142,8 @@ SourceConverter::SourceConverter(const Surface& src, COLORREF srcBk, const Surfa
             m_bkRaw = swapRedBlue(srcBk & 0x00FFFFFFu);
             break;
         case PixelFormat::Mono1Dib:
+        case PixelFormat::Pal4Dib:
+        case PixelFormat::Pal8Dib:
             m_mode = Mode::Nearest;
             break;
         case PixelFormat::Rgb32:

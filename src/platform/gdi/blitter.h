@@ -21,10 +21,10 @@ class Brush;
 //  colour -> colour: the RGB value (alpha kept between 32-bpp surfaces);
 //  colour -> monochrome DDB: 1 where the colour equals the source DC's
 //    background colour;
-//  colour -> 1-bpp DIB: the nearest colour-table entry;
+//  colour -> indexed DIB (1, 4, 8 bpp): the nearest colour-table entry;
 //  monochrome DDB -> other formats: 0 bits take the destination DC's text
 //    colour, 1 bits its background colour;
-//  1-bpp DIB -> other formats: the table colour, converted as above.
+//  indexed DIB -> other formats: the table colour, converted as above.
 class SourceConverter {
   public:
     enum class Mode : std::uint8_t { Identity, Mask24, Lookup, BkMatch, Nearest };
@@ -41,7 +41,7 @@ class SourceConverter {
             case Mode::Mask24:
                 return raw & 0x00FFFFFFu;
             case Mode::Lookup:
-                return m_lookup[raw & 1u];
+                return m_lookup[raw & m_lookupMask];
             case Mode::BkMatch:
                 return (raw & 0x00FFFFFFu) == m_bkRaw ? 1u : 0u;
             case Mode::Nearest:
@@ -50,14 +50,15 @@ class SourceConverter {
         return raw;
     }
     Mode mode() const { return m_mode; }
-    // The two raw values a 1-bpp source pixel becomes (Lookup mode).
-    const std::array<std::uint32_t, 2>& lookup() const { return m_lookup; }
+    // The raw values each index of an indexed source becomes (Lookup mode).
+    const std::array<std::uint32_t, 256>& lookup() const { return m_lookup; }
     // The device value a colour source pixel must equal to become 1 (BkMatch mode).
     std::uint32_t bkRaw() const { return m_bkRaw; }
 
   private:
     Mode m_mode = Mode::Identity;
-    std::array<std::uint32_t, 2> m_lookup{0, 1};
+    std::array<std::uint32_t, 256> m_lookup{0, 1};
+    std::uint32_t m_lookupMask = 1;
     std::uint32_t m_bkRaw = 0;
     const Surface* m_dst = nullptr;
 };

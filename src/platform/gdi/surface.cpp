@@ -1,6 +1,7 @@
 // Pixel access per format and the colour <-> device value conversions.
 #include "platform/gdi/surface.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <new>
@@ -38,10 +39,28 @@ void set1(std::uint8_t* row, int x, std::uint32_t raw) {
     }
 }
 
+// Nibbles are stored high first: pixel 0 in the top four bits of byte 0.
+std::uint32_t get4(const std::uint8_t* row, int x) {
+    return (row[x >> 1] >> ((x & 1) != 0 ? 0 : 4)) & 0xFu;
+}
+void set4(std::uint8_t* row, int x, std::uint32_t raw) {
+    const int shift = (x & 1) != 0 ? 0 : 4;
+    std::uint8_t& byte = row[x >> 1];
+    byte = static_cast<std::uint8_t>((byte & ~(0xFu << shift)) | ((raw & 0xFu) << shift));
+}
+std::uint32_t get8(const std::uint8_t* row, int x) {
+    return row[x];
+}
+void set8(std::uint8_t* row, int x, std::uint32_t raw) {
+    row[x] = static_cast<std::uint8_t>(raw);
+}
+
 constexpr PixelFormatOps kRgb32{32, 4, get32, set32, 0xFFFFFFFFu};
 constexpr PixelFormatOps kRgb24{24, 4, get24, set24, 0x00FFFFFFu};
 constexpr PixelFormatOps kMonoDdb{1, 2, get1, set1, 1u};
 constexpr PixelFormatOps kMonoDib{1, 4, get1, set1, 1u};
+constexpr PixelFormatOps kPal4Dib{4, 4, get4, set4, 0xFu};
+constexpr PixelFormatOps kPal8Dib{8, 4, get8, set8, 0xFFu};
 
 }  // namespace
 
@@ -55,6 +74,10 @@ const PixelFormatOps& formatOps(PixelFormat format) {
             return kMonoDdb;
         case PixelFormat::Mono1Dib:
             return kMonoDib;
+        case PixelFormat::Pal4Dib:
+            return kPal4Dib;
+        case PixelFormat::Pal8Dib:
+            return kPal8Dib;
     }
     return kRgb32;
 }
@@ -91,6 +114,7 @@ std::shared_ptr<Surface> Surface::create(PixelFormat format, int width, int heig
     surface->m_bottomUp = bottomUp;
     surface->m_stride = stride;
     surface->m_byteSize = bytes;
+    surface->m_tableSize = ops.bitsPerPixel <= 8 ? std::size_t{1} << ops.bitsPerPixel : 0;
     // Rows are reached as row * stride: a stride too short for a row, or a
     // size other than height rows, would read or write past the pixels.
     assert(stride * 8 >= rowBits && stride * static_cast<std::size_t>(height) == bytes &&
@@ -105,20 +129,23 @@ std::shared_ptr<Surface> Surface::create(PixelFormat format, int width, int heig
 }
 
 COLORREF Surface::colorOf(std::uint32_t raw) const {
-    switch (m_format) {
-        case PixelFormat::Rgb32:
-        case PixelFormat::Rgb24Dib:
-            return swapRedBlue(raw & 0x00FFFFFFu);
-        case PixelFormat::Mono1Ddb:
-        case PixelFormat::Mono1Dib:
-            return m_table[raw & 1u];
-    }
-    return 0;
+    if (!isIndexed()) return swapRedBlue(raw & 0x00FFFFFFu);
+    // Entries past the table stay zero (black), so any index reads safely.
+    return m_table[raw & m_ops->rawMask];
 }
 
 std::uint32_t Surface::rawOf(COLORREF rgb) const {
-    if (isMono()) return static_cast<std::uint32_t>(nearestIndex(m_table, rgb & 0x00FFFFFFu));
+    if (isIndexed()) {
+        return static_cast<std::uint32_t>(nearestIndex(colorTable(), rgb & 0x00FFFFFFu));
+    }
     return swapRedBlue(rgb & 0x00FFFFFFu);
+}
+
+void Surface::setColorTableSize(std::size_t size) {
+    if (!isIndexed()) return;
+    const std::size_t full = std::size_t{1} << m_ops->bitsPerPixel;
+    m_tableSize = std::clamp<std::size_t>(size, 1, full);
+    std::fill(m_table.begin() + static_cast<std::ptrdiff_t>(m_tableSize), m_table.end(), 0);
 }
 
 void Surface::fillPendingZero() {

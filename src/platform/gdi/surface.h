@@ -1,7 +1,8 @@
 // Pixel surfaces behind bitmaps and windows, with a per-format table of pixel
 // operations chosen when the surface is made: 32-bpp colour, 24-bpp DIB,
-// 1-bpp DDB (WORD-aligned rows, black/white) and 1-bpp DIB (DWORD-aligned
-// rows, two-entry colour table).
+// 1-bpp DDB (WORD-aligned rows, black/white), 1-bpp DIB (DWORD-aligned rows,
+// two-entry colour table) and 4- and 8-bpp DIBs (colour table of up to 16 or
+// 256 entries).
 #pragma once
 
 #include <array>
@@ -15,10 +16,10 @@
 
 namespace qv::gdi {
 
-enum class PixelFormat : std::uint8_t { Rgb32, Rgb24Dib, Mono1Ddb, Mono1Dib };
+enum class PixelFormat : std::uint8_t { Rgb32, Rgb24Dib, Mono1Ddb, Mono1Dib, Pal4Dib, Pal8Dib };
 
 // Device values ("raw" pixels): 32 bpp is the stored DWORD 0xAARRGGBB, 24 bpp
-// 0x00RRGGBB, 1 bpp the bit (0 or 1).
+// 0x00RRGGBB, 1, 4 and 8 bpp the colour-table index.
 struct PixelFormatOps {
     int bitsPerPixel;
     int rowAlignBytes;
@@ -57,8 +58,10 @@ class Surface {
     int bitsPerPixel() const { return m_ops->bitsPerPixel; }
     std::size_t stride() const { return m_stride; }
     bool isMono() const { return m_ops->bitsPerPixel == 1; }
+    // Raw values are colour-table indices (1, 4 and 8 bpp).
+    bool isIndexed() const { return m_ops->bitsPerPixel <= 8; }
     bool isDib() const {
-        return m_format == PixelFormat::Mono1Dib || m_format == PixelFormat::Rgb24Dib;
+        return m_format != PixelFormat::Rgb32 && m_format != PixelFormat::Mono1Ddb;
     }
     bool bottomUp() const { return m_bottomUp; }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
@@ -86,16 +89,24 @@ class Surface {
         m_ops->set(row(y), x, value & m_ops->rawMask);
     }
 
-    // The colour a raw value shows (the table colour for 1 bpp).
+    // The colour a raw value shows (the table colour for indexed formats; an
+    // index past the table shows black).
     COLORREF colorOf(std::uint32_t raw) const;
     // The raw value nearest to an RGB colour (high byte ignored).
     std::uint32_t rawOf(COLORREF rgb) const;
 
-    // The two-entry colour table of 1-bpp surfaces ({black, white} for a DDB).
-    std::span<const COLORREF> colorTable() const { return m_table; }
+    // The colour table of indexed surfaces ({black, white} for a 1-bpp DDB);
+    // empty for the others. Its size is fixed when the surface is made.
+    std::span<const COLORREF> colorTable() const {
+        return std::span<const COLORREF>(m_table.data(), m_tableSize);
+    }
+    // The caller guarantees 0 <= index < colorTable().size().
     void setColorTableEntry(int index, COLORREF color) {
         m_table[static_cast<std::size_t>(index)] = color & 0x00FFFFFFu;
     }
+    // Shortens the table of an indexed surface to `size` entries (at least
+    // one, at most the format's count); entries past it read as black.
+    void setColorTableSize(std::size_t size);
 
     // A copy with the same format, size, table and pixels, or nullptr when
     // memory runs out.
@@ -117,7 +128,8 @@ class Surface {
     // A new surface reads as zero; the fill is made on first access, so a
     // surface that is wholly overwritten first never pays for it.
     bool m_zeroPending = false;
-    std::array<COLORREF, 2> m_table{0x000000, 0xFFFFFF};
+    std::array<COLORREF, 256> m_table{0x000000, 0xFFFFFF};
+    std::size_t m_tableSize = 0;
 };
 
 }  // namespace qv::gdi

@@ -112,7 +112,7 @@ TEST(Bitmaps, BadDibHeadersAreRefused) {
     const Case cases[] = {{0, 4, 32, BI_RGB},
                           {4, 0, 32, BI_RGB},
                           {-4, 4, 32, BI_RGB},
-                          {4, 4, 8, BI_RGB},
+                          {4, 4, 16, BI_RGB},
                           {4, 4, 24, 1},
                           {4, INT_MIN, 1, BI_RGB},
                           {1 << 20, 1 << 20, 32, BI_RGB}};

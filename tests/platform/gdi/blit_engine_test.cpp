@@ -14,15 +14,20 @@ namespace {
 
 using namespace qv::gdi;
 
-constexpr PixelFormat kFormats[] = {PixelFormat::Rgb32, PixelFormat::Rgb24Dib,
-                                    PixelFormat::Mono1Ddb, PixelFormat::Mono1Dib};
+constexpr PixelFormat kFormats[] = {PixelFormat::Rgb32,    PixelFormat::Rgb24Dib,
+                                    PixelFormat::Mono1Ddb, PixelFormat::Mono1Dib,
+                                    PixelFormat::Pal4Dib,  PixelFormat::Pal8Dib};
+constexpr std::size_t kFormatCount = std::size(kFormats);
 constexpr std::uint8_t kFastRops[] = {0xCC, 0x88, 0xEE, 0x22, 0x66, 0xF0};
 
 std::shared_ptr<Surface> randomSurface(std::mt19937& rng, PixelFormat format, int w, int h) {
     auto s = Surface::create(format, w, h, rng() % 2 == 0);
-    if (s->isMono() && format == PixelFormat::Mono1Dib) {
-        s->setColorTableEntry(0, rng() & 0xFFFFFF);
-        s->setColorTableEntry(1, rng() & 0xFFFFFF);
+    if (s->isIndexed() && format != PixelFormat::Mono1Ddb) {
+        // Short tables too, so that indices past the table are blitted.
+        if (format != PixelFormat::Mono1Dib && rng() % 2 == 0)
+            s->setColorTableSize(1 + rng() % s->colorTable().size());
+        for (std::size_t i = 0; i < s->colorTable().size(); ++i)
+            s->setColorTableEntry(static_cast<int>(i), rng() & 0xFFFFFF);
     }
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) s->setRaw(x, y, static_cast<std::uint32_t>(rng()));
@@ -58,8 +63,8 @@ TEST(BlitEngine, FastMatchesReferenceOnRandomJobs) {
     const unsigned seed = qv::test::testSeed();
     std::mt19937 rng(seed);
     for (int iteration = 0; iteration < 3000; ++iteration) {
-        const PixelFormat dstFormat = kFormats[rng() % 4];
-        const PixelFormat srcFormat = kFormats[rng() % 4];
+        const PixelFormat dstFormat = kFormats[rng() % kFormatCount];
+        const PixelFormat srcFormat = kFormats[rng() % kFormatCount];
         const int w = 1 + static_cast<int>(rng() % 40);
         const int h = 1 + static_cast<int>(rng() % 12);
         const bool overlap = rng() % 5 == 0;
@@ -109,10 +114,10 @@ TEST(BlitEngine, StretchMapsMatchReference) {
     const unsigned seed = qv::test::testSeed();
     std::mt19937 rng(seed);
     for (int iteration = 0; iteration < 500; ++iteration) {
-        const PixelFormat dstFormat = kFormats[rng() % 4];
+        const PixelFormat dstFormat = kFormats[rng() % kFormatCount];
         auto dstA = randomSurface(rng, dstFormat, 16, 8);
         auto dstB = dstA->clone();
-        auto src = randomSurface(rng, kFormats[rng() % 4], 10, 10);
+        auto src = randomSurface(rng, kFormats[rng() % kFormatCount], 10, 10);
         std::vector<int> xMap(16), yMap(8);
         for (int& v : xMap) v = static_cast<int>(rng() % 12) - 2;  // some "no source" entries
         for (int& v : yMap) v = static_cast<int>(rng() % 12) - 2;

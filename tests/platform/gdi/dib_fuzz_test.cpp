@@ -15,9 +15,10 @@ namespace {
 
 using qv::test::Canvas;
 
+// Room for the largest table a header can imply (8 bpp), as callers must give.
 struct Info {
     BITMAPINFOHEADER header;
-    RGBQUAD colors[2];
+    RGBQUAD colors[256];
 };
 
 TEST(DibFuzz, RandomHeadersStayInsideTheirBuffers) {
