@@ -15,9 +15,9 @@ struct RunOptions {
     std::string scriptFile;             // empty: show the form in a window
     std::optional<host::DateTime> now;  // the fixed clock, when given
     std::string locale;                 // empty: the environment decides
-    std::string syncFolder;  // where signal and wait keep their markers
-    std::string connect;     // a database server for every data control
-    std::string database;  // --db: replaces the data controls' DatabaseName
+    std::string syncFolder;             // where signal and wait keep their markers
+    std::string connect;                // a database server for every data control
+    std::string database;               // --db: replaces the data controls' DatabaseName
     // --new-form DB TABLE: write a form for the table instead of running one.
     std::string newFormDatabase;
     std::string newFormTable;

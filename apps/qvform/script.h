@@ -11,7 +11,20 @@
 namespace qv::qvform {
 
 enum class CommandKind {
-    Click, Type, Key, Answer, Print, Set, FailNext, Shot, Move, Signal, Wait, Page, Apply, Save
+    Click,
+    Type,
+    Key,
+    Answer,
+    Print,
+    Set,
+    FailNext,
+    Shot,
+    Move,
+    Signal,
+    Wait,
+    Page,
+    Apply,
+    Save
 };
 
 // One command. `target` is the control path (or NAME.PROPERTY, NAME.METHOD,

@@ -129,7 +129,8 @@ int PgStatement::columnCount() const {
 
 void PgStatement::bind(int index, const DbValue& v) {
     if (index < 1 || static_cast<std::size_t>(index) > m_params.size()) {
-        raiseData(DataErr::EngineFailure, kRecordsetSource, {}, "no parameter " + std::to_string(index));
+        raiseData(DataErr::EngineFailure, kRecordsetSource, {},
+                  "no parameter " + std::to_string(index));
     }
     // Only whole numbers and bytes are written differently by type.
     if (v.isInteger() || v.isBlob()) describe();

@@ -111,8 +111,13 @@ void Label::setEnabled(bool enabled) {
 
 void Label::draw(HDC dc) const {
     const Bounds& b = bounds();
-    RECT r{b.left / TwipsPerPixel, b.top / TwipsPerPixel, (b.left + b.width) / TwipsPerPixel,
-           (b.top + b.height) / TwipsPerPixel};
+    // A label covers the pixels that lie wholly inside it, so a line drawn a
+    // few twips outside its edge (a box around it) is never painted over.
+    const auto floorDiv = [](int v) {
+        return v >= 0 ? v / TwipsPerPixel : -((-v + TwipsPerPixel - 1) / TwipsPerPixel);
+    };
+    const auto ceilDiv = [&](int v) { return -floorDiv(-v); };
+    RECT r{ceilDiv(b.left), ceilDiv(b.top), floorDiv(b.left + b.width), floorDiv(b.top + b.height)};
     COLORREF back = 0;
     COLORREF fore = 0;
     if (FAILED(OleTranslateColor(static_cast<OLE_COLOR>(m_backColor), nullptr, &back)) ||
