@@ -115,6 +115,8 @@ void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint
 SourceConverter::SourceConverter(const Surface& src, COLORREF srcBk, const Surface& dst,
                                  COLORREF dstText, COLORREF dstBk)
     : m_dst(&dst) {
+    m_lookup[0] = 0;
+    m_lookup[1] = 1;
     if (src.isIndexed()) {
         // One entry per index the source can hold, whatever its table size:
         // indices past the table show black like any other read.
@@ -126,8 +128,9 @@ SourceConverter::SourceConverter(const Surface& src, COLORREF srcBk, const Surfa
             return;
         }
         for (std::uint32_t index = 0; index <= m_lookupMask; ++index) {
-            COLORREF color = src.colorOf(index);
-            if (src.format() == PixelFormat::Mono1Ddb) color = index != 0 ? dstBk : dstText;
+            const COLORREF color = src.format() == PixelFormat::Mono1Ddb
+                                       ? (index != 0 ? dstBk : dstText)
+                                       : src.colorOf(index);
             if (dst.format() == PixelFormat::Mono1Ddb) {
                 m_lookup[index] = color == (srcBk & 0x00FFFFFFu) ? 1u : 0u;
             } else {
