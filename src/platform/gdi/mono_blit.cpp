@@ -104,6 +104,7 @@ inline void matchTwoBytes(const std::uint32_t* s, std::uint32_t key, std::uint8_
 // pixel, 2 * (pixel . (c1 - c0)) + |c0|^2 - |c1|^2, so one dot product decides.
 class NearestOfTwo {
   public:
+    NearestOfTwo() = default;
     explicit NearestOfTwo(std::span<const COLORREF> table) {
         const int r0 = GetRValue(table[0]), g0 = GetGValue(table[0]), b0 = GetBValue(table[0]);
         const int r1 = GetRValue(table[1]), g1 = GetGValue(table[1]), b1 = GetBValue(table[1]);
@@ -145,12 +146,12 @@ void sourceBitsFromMono(const BlitJob& job, int row, std::span<std::uint8_t> out
     }
 }
 
-void sourceBitsFromColor(const BlitJob& job, int row, int w, std::span<std::uint8_t> out) {
+void sourceBitsFromColor(const BlitJob& job, int row, int w, const NearestOfTwo& nearest,
+                         std::span<std::uint8_t> out) {
     const auto* s = reinterpret_cast<const std::uint32_t*>(job.src->row(row)) + job.srcX;
     std::fill(out.begin(), out.end(), std::uint8_t{0});
     const bool match = job.convert.mode() == SourceConverter::Mode::BkMatch;
     const std::uint32_t key = job.convert.bkRaw();
-    const NearestOfTwo nearest(job.dst->colorTable());
     auto bitOf = [&](std::uint32_t raw) {
         return match ? ((raw & 0x00FFFFFFu) == key ? 1u : 0u) : nearest(raw);
     };
@@ -202,6 +203,8 @@ void blitToMono(const BlitJob& job) {
     const auto headMask = static_cast<std::uint8_t>(0xFFu >> (job.rect.left & 7));
     const auto tailMask = static_cast<std::uint8_t>(0xFFu << (7 - ((job.rect.right - 1) & 7)));
     const bool fromMono = job.src->isMono();
+    // Set up once per blit; only colour sources need it.
+    const NearestOfTwo nearest = fromMono ? NearestOfTwo() : NearestOfTwo(job.dst->colorTable());
     const bool bottomUp = job.src == job.dst && job.srcY < job.rect.top;
     for (int i = 0; i < h; ++i) {
         const int r = bottomUp ? h - 1 - i : i;
@@ -209,7 +212,7 @@ void blitToMono(const BlitJob& job) {
         if (fromMono) {
             sourceBitsFromMono(job, job.srcY + r, bits);
         } else {
-            sourceBitsFromColor(job, job.srcY + r, w, bits);
+            sourceBitsFromColor(job, job.srcY + r, w, nearest, bits);
         }
         std::uint8_t* d = dst.row(job.rect.top + r) + firstByte;
         const std::size_t n = bits.size();
