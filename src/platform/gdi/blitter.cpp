@@ -51,8 +51,14 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
             return false;
         }
         const std::uint32_t value = job.pattern->raws[0];
-        for (int y = job.rect.top; y < job.rect.bottom; ++y) {
-            std::fill_n(row32(dst, y) + job.rect.left, w, value);
+        // Rows lie a stride apart (backwards in a bottom-up surface): the
+        // address steps instead of being worked out row by row.
+        const auto stride = static_cast<std::ptrdiff_t>(dst.stride());
+        const std::ptrdiff_t step = dst.bottomUp() ? -stride : stride;
+        std::uint8_t* const first = dst.row(job.rect.top);
+        for (int i = 0; i < h; ++i) {
+            std::fill_n(reinterpret_cast<std::uint32_t*>(first + i * step) + job.rect.left, w,
+                        value);
         }
         return true;
     }
