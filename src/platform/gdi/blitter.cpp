@@ -51,8 +51,14 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
             return false;
         }
         const std::uint32_t value = job.pattern->raws[0];
-        for (int y = job.rect.top; y < job.rect.bottom; ++y) {
-            std::fill_n(row32(dst, y) + job.rect.left, w, value);
+        // Rows lie a stride apart (backwards in a bottom-up surface): the
+        // address steps instead of being worked out row by row.
+        const auto stride = static_cast<std::ptrdiff_t>(dst.stride());
+        const std::ptrdiff_t step = dst.bottomUp() ? -stride : stride;
+        std::uint8_t* const first = dst.row(job.rect.top);
+        for (int i = 0; i < h; ++i) {
+            std::fill_n(reinterpret_cast<std::uint32_t*>(first + i * step) + job.rect.left, w,
+                        value);
         }
         return true;
     }
@@ -115,6 +121,8 @@ void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint
 SourceConverter::SourceConverter(const Surface& src, COLORREF srcBk, const Surface& dst,
                                  COLORREF dstText, COLORREF dstBk)
     : m_dst(&dst) {
+    m_lookup[0] = 0;
+    m_lookup[1] = 1;
     if (src.isIndexed()) {
         // One entry per index the source can hold, whatever its table size:
         // indices past the table show black like any other read.
@@ -126,8 +134,9 @@ SourceConverter::SourceConverter(const Surface& src, COLORREF srcBk, const Surfa
             return;
         }
         for (std::uint32_t index = 0; index <= m_lookupMask; ++index) {
-            COLORREF color = src.colorOf(index);
-            if (src.format() == PixelFormat::Mono1Ddb) color = index != 0 ? dstBk : dstText;
+            const COLORREF color = src.format() == PixelFormat::Mono1Ddb
+                                       ? (index != 0 ? dstBk : dstText)
+                                       : src.colorOf(index);
             if (dst.format() == PixelFormat::Mono1Ddb) {
                 m_lookup[index] = color == (srcBk & 0x00FFFFFFu) ? 1u : 0u;
             } else {

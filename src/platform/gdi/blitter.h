@@ -4,6 +4,7 @@
 // surface pixels; the API clips before calling.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -29,7 +30,21 @@ class SourceConverter {
   public:
     enum class Mode : std::uint8_t { Identity, Mask24, Lookup, BkMatch, Nearest };
 
-    SourceConverter() = default;
+    SourceConverter() {
+        m_lookup[0] = 0;
+        m_lookup[1] = 1;
+    }
+    // Copies only the lookup entries in use: a blit is set up per call, and
+    // most sources are monochrome with two entries out of 256.
+    SourceConverter(const SourceConverter& other) { *this = other; }
+    SourceConverter& operator=(const SourceConverter& other) {
+        m_mode = other.m_mode;
+        m_lookupMask = other.m_lookupMask;
+        m_bkRaw = other.m_bkRaw;
+        m_dst = other.m_dst;
+        std::copy_n(other.m_lookup.begin(), m_lookupMask + 1, m_lookup.begin());
+        return *this;
+    }
     // Colours are already resolved (no palette flags).
     SourceConverter(const Surface& src, COLORREF srcBk, const Surface& dst, COLORREF dstText,
                     COLORREF dstBk);
@@ -57,7 +72,8 @@ class SourceConverter {
 
   private:
     Mode m_mode = Mode::Identity;
-    std::array<std::uint32_t, 256> m_lookup{0, 1};
+    // Entries 0..m_lookupMask are set; the rest are never read.
+    std::array<std::uint32_t, 256> m_lookup;
     std::uint32_t m_lookupMask = 1;
     std::uint32_t m_bkRaw = 0;
     const Surface* m_dst = nullptr;

@@ -88,8 +88,4 @@ void DeviceContext::paintDevicePixel(int x, int y, COLORREF resolved) {
     m_surface->setRaw(static_cast<int>(sx), static_cast<int>(sy), m_surface->rawOf(resolved));
 }
 
-DeviceContext* dcFromHandle(HDC dc) {
-    return HandleTable::instance().lookupAs<DeviceContext>(dc);
-}
-
 }  // namespace qv::gdi

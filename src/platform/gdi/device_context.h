@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi_object.h"
+#include "platform/gdi/handle_table.h"
 #include "platform/gdi/surface.h"
 #include "platform/win32_gdi.h"
 
@@ -114,7 +115,9 @@ class DeviceContext : public GdiObject {
     std::optional<RECT> m_visible;
 };
 
-// The DC behind a handle, or nullptr.
-DeviceContext* dcFromHandle(HDC dc);
+// The DC behind a handle, or nullptr. Inline: every drawing call starts here.
+inline DeviceContext* dcFromHandle(HDC dc) {
+    return HandleTable::instance().lookupAs<DeviceContext>(dc);
+}
 
 }  // namespace qv::gdi

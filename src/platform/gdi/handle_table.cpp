@@ -6,8 +6,6 @@
 namespace qv::gdi {
 namespace {
 
-constexpr std::uint64_t kIndexBias = 0x10000;
-
 int& slotOf(LiveObjectCounts& counts, ObjectKind kind) {
     switch (kind) {
         case ObjectKind::Dc:
@@ -32,11 +30,6 @@ int& slotOf(LiveObjectCounts& counts, ObjectKind kind) {
 
 }  // namespace
 
-HandleTable& HandleTable::instance() {
-    static HandleTable table;
-    return table;
-}
-
 void* HandleTable::insert(std::shared_ptr<GdiObject> object, bool stock) {
     if (!object) return nullptr;
     std::uint32_t index;
@@ -54,24 +47,6 @@ void* HandleTable::insert(std::shared_ptr<GdiObject> object, bool stock) {
     const std::uint64_t value =
         (std::uint64_t{entry.generation} << 32) | (std::uint64_t{index} + kIndexBias);
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(value));
-}
-
-const HandleTable::Entry* HandleTable::find(const void* handle) const {
-    const auto value = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
-    const std::uint64_t low = value & 0xFFFFFFFFu;
-    if (low < kIndexBias) return nullptr;
-    const std::uint64_t index = low - kIndexBias;
-    if (index >= m_entries.size()) return nullptr;
-    const Entry& entry = m_entries[static_cast<std::size_t>(index)];
-    if (!entry.object || entry.generation != static_cast<std::uint32_t>(value >> 32)) {
-        return nullptr;
-    }
-    return &entry;
-}
-
-GdiObject* HandleTable::lookup(const void* handle) const {
-    const Entry* entry = find(handle);
-    return entry != nullptr ? entry->object.get() : nullptr;
 }
 
 std::shared_ptr<GdiObject> HandleTable::share(const void* handle) const {

@@ -17,7 +17,11 @@ namespace qv::gdi {
 // used from the user-interface thread.
 class HandleTable {
   public:
-    static HandleTable& instance();
+    // Defined here so that the lookups every GDI call makes inline.
+    static HandleTable& instance() {
+        static HandleTable table;
+        return table;
+    }
 
     // Stores `object` and returns its new handle (never NULL, never a small
     // integer). Stock objects are never deleted and are not counted as live.
@@ -25,7 +29,10 @@ class HandleTable {
 
     // The object behind `handle`, or nullptr when the handle is NULL, stale or
     // was never issued.
-    GdiObject* lookup(const void* handle) const;
+    GdiObject* lookup(const void* handle) const {
+        const Entry* entry = find(handle);
+        return entry != nullptr ? entry->object.get() : nullptr;
+    }
 
     // The object as T when the handle is live and of T's kind, else nullptr.
     template <class T>
@@ -55,7 +62,20 @@ class HandleTable {
         std::uint32_t generation = 1;
         bool stock = false;
     };
-    const Entry* find(const void* handle) const;
+    static constexpr std::uint64_t kIndexBias = 0x10000;
+
+    const Entry* find(const void* handle) const {
+        const auto value = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
+        const std::uint64_t low = value & 0xFFFFFFFFu;
+        if (low < kIndexBias) return nullptr;
+        const std::uint64_t index = low - kIndexBias;
+        if (index >= m_entries.size()) return nullptr;
+        const Entry& entry = m_entries[static_cast<std::size_t>(index)];
+        if (!entry.object || entry.generation != static_cast<std::uint32_t>(value >> 32)) {
+            return nullptr;
+        }
+        return &entry;
+    }
 
     std::vector<Entry> m_entries;
     std::vector<std::uint32_t> m_free;

@@ -104,6 +104,7 @@ inline void matchTwoBytes(const std::uint32_t* s, std::uint32_t key, std::uint8_
 // pixel, 2 * (pixel . (c1 - c0)) + |c0|^2 - |c1|^2, so one dot product decides.
 class NearestOfTwo {
   public:
+    NearestOfTwo() = default;
     explicit NearestOfTwo(std::span<const COLORREF> table) {
         const int r0 = GetRValue(table[0]), g0 = GetGValue(table[0]), b0 = GetBValue(table[0]);
         const int r1 = GetRValue(table[1]), g1 = GetGValue(table[1]), b1 = GetBValue(table[1]);
@@ -127,7 +128,7 @@ class NearestOfTwo {
 
 // The source bits of one destination row, aligned to the destination's bit
 // offset: bit (left & 7) + x of the buffer is the source pixel of rect.left + x.
-void sourceBitsFromMono(const BlitJob& job, int row, std::vector<std::uint8_t>& out) {
+void sourceBitsFromMono(const BlitJob& job, int row, std::span<std::uint8_t> out) {
     const Surface& src = *job.src;
     const std::uint8_t* srow = src.row(row);
     const auto bytes = static_cast<long long>(src.stride());
@@ -145,12 +146,12 @@ void sourceBitsFromMono(const BlitJob& job, int row, std::vector<std::uint8_t>& 
     }
 }
 
-void sourceBitsFromColor(const BlitJob& job, int row, int w, std::vector<std::uint8_t>& out) {
+void sourceBitsFromColor(const BlitJob& job, int row, int w, const NearestOfTwo& nearest,
+                         std::span<std::uint8_t> out) {
     const auto* s = reinterpret_cast<const std::uint32_t*>(job.src->row(row)) + job.srcX;
     std::fill(out.begin(), out.end(), std::uint8_t{0});
     const bool match = job.convert.mode() == SourceConverter::Mode::BkMatch;
     const std::uint32_t key = job.convert.bkRaw();
-    const NearestOfTwo nearest(job.dst->colorTable());
     auto bitOf = [&](std::uint32_t raw) {
         return match ? ((raw & 0x00FFFFFFu) == key ? 1u : 0u) : nearest(raw);
     };
@@ -192,10 +193,18 @@ void blitToMono(const BlitJob& job) {
     const int h = job.rect.bottom - job.rect.top;
     const int firstByte = job.rect.left >> 3;
     const int lastByte = (job.rect.right - 1) >> 3;
-    std::vector<std::uint8_t> bits(static_cast<std::size_t>(lastByte - firstByte + 1));
+    // Rows of up to 512 pixels use a buffer on the stack: icons and button
+    // pictures make many small blits, and the heap would cost more than the row.
+    const auto count = static_cast<std::size_t>(lastByte - firstByte + 1);
+    std::array<std::uint8_t, 64> local;
+    std::vector<std::uint8_t> heap(count > local.size() ? count : 0);
+    const std::span<std::uint8_t> bits =
+        heap.empty() ? std::span<std::uint8_t>(local.data(), count) : std::span<std::uint8_t>(heap);
     const auto headMask = static_cast<std::uint8_t>(0xFFu >> (job.rect.left & 7));
     const auto tailMask = static_cast<std::uint8_t>(0xFFu << (7 - ((job.rect.right - 1) & 7)));
     const bool fromMono = job.src->isMono();
+    // Set up once per blit; only colour sources need it.
+    const NearestOfTwo nearest = fromMono ? NearestOfTwo() : NearestOfTwo(job.dst->colorTable());
     const bool bottomUp = job.src == job.dst && job.srcY < job.rect.top;
     for (int i = 0; i < h; ++i) {
         const int r = bottomUp ? h - 1 - i : i;
@@ -203,7 +212,7 @@ void blitToMono(const BlitJob& job) {
         if (fromMono) {
             sourceBitsFromMono(job, job.srcY + r, bits);
         } else {
-            sourceBitsFromColor(job, job.srcY + r, w, bits);
+            sourceBitsFromColor(job, job.srcY + r, w, nearest, bits);
         }
         std::uint8_t* d = dst.row(job.rect.top + r) + firstByte;
         const std::size_t n = bits.size();
@@ -226,11 +235,11 @@ void blitToMono(const BlitJob& job) {
     }
 }
 
-// d[0..7] = rop(d[0..7], e[0..7]).
-template <std::uint8_t R>
+// d[0..N-1] = rop(d[0..N-1], e[0..N-1]); N is 4 or 8.
+template <std::uint8_t R, int N = 8>
 inline void combine8(std::uint32_t* d, const std::uint32_t* e) {
 #if defined(__SSE2__)
-    for (int half = 0; half < 8; half += 4) {
+    for (int half = 0; half < N; half += 4) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(e + half));
         auto* target = reinterpret_cast<__m128i*>(d + half);
         if constexpr (R == kSrcCopy) {
@@ -251,7 +260,7 @@ inline void combine8(std::uint32_t* d, const std::uint32_t* e) {
         }
     }
 #else
-    for (int j = 0; j < 8; ++j) d[j] = combine<R>(d[j], e[j]);
+    for (int j = 0; j < N; ++j) d[j] = combine<R>(d[j], e[j]);
 #endif
 }
 
@@ -288,12 +297,18 @@ void blitFromMono(const BlitJob& job) {
     const int h = job.rect.bottom - job.rect.top;
     const std::uint32_t v0 = job.convert.lookup()[0];
     const std::uint32_t v1 = job.convert.lookup()[1];
-    // Small blits expand bit by bit rather than pay for a table rebuild,
-    // unless the table already holds their colours.
+    // Small blits expand through sixteen half-byte entries rather than pay
+    // for a table rebuild, unless the table already holds their colours.
     thread_local ExpandTable table;
     const bool useTable = table.holds(v0, v1) || static_cast<long long>(w) * h >= 1024;
     const auto* rows = useTable ? &table.get(v0, v1) : nullptr;
     const std::uint32_t diff = v0 ^ v1;
+    std::array<std::array<std::uint32_t, 4>, 16> quads;
+    if (rows == nullptr) {
+        for (unsigned n = 0; n < 16; ++n) {
+            for (unsigned j = 0; j < 4; ++j) quads[n][j] = ((n >> (3 - j)) & 1u) ? v1 : v0;
+        }
+    }
     for (int r = 0; r < h; ++r) {
         const std::uint8_t* srow = src.row(job.srcY + r);
         std::uint32_t* d =
@@ -305,14 +320,19 @@ void blitFromMono(const BlitJob& job) {
             d[i] = combine<R>(d[i], v0 ^ (diff & (0u - bit)));
         };
         for (; x < w && ((job.srcX + x) & 7) != 0; ++x) single(x);
+        // Locals only: stores through `d` may alias any int the loop reads.
+        const std::uint8_t* sb = srow + ((job.srcX + x) >> 3);
+        std::uint32_t* dp = d + x;
+        const int blocks = (w - x) / 8;
         if (rows != nullptr) {
-            // Locals only: stores through `d` may alias any int the loop reads.
-            const std::uint8_t* sb = srow + ((job.srcX + x) >> 3);
-            std::uint32_t* dp = d + x;
-            const int blocks = (w - x) / 8;
             for (int b = 0; b < blocks; ++b) combine8<R>(dp + 8 * b, (*rows)[sb[b]].data());
-            x += 8 * blocks;
+        } else {
+            for (int b = 0; b < blocks; ++b) {
+                combine8<R, 4>(dp + 8 * b, quads[sb[b] >> 4].data());
+                combine8<R, 4>(dp + 8 * b + 4, quads[sb[b] & 15u].data());
+            }
         }
+        x += 8 * blocks;
         for (; x < w; ++x) single(x);
     }
 }

@@ -73,6 +73,9 @@ BlockCache& cache() {
 }
 
 Block acquire(std::size_t words) {
+    // The cache holds no block that small a buffer may take (see take), so
+    // small buffers skip its lock.
+    if (words * 4 * 2 < kMinPooledBytes) return Block{new std::uint32_t[words], words};
     Block block = cache().take(words);
     if (block.data == nullptr) block = Block{new std::uint32_t[words], words};
     return block;

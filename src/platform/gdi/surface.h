@@ -113,7 +113,14 @@ class Surface {
     std::shared_ptr<Surface> clone() const;
 
   private:
-    Surface() = default;
+    // Lets create() use one allocation for the surface and its reference
+    // count while no one else can make an empty surface.
+    struct Token {};
+
+  public:
+    explicit Surface(Token) {}
+
+  private:
     void fillPendingZero();
     PixelFormat m_format = PixelFormat::Rgb32;
     const PixelFormatOps* m_ops = nullptr;
