@@ -4,7 +4,6 @@
 // every timing, into a temporary folder removed on exit.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -12,7 +11,8 @@
 
 #include "data/recordset.h"
 #include "data/sqlite_connection.h"
-#include "ratio_reporter.h"
+#include "support/bench_tables.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 
@@ -28,23 +28,9 @@ std::filesystem::path g_folder;
 std::string g_path;
 
 void generate() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "qvbench-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) std::abort();
-    g_folder = tmpl;
+    g_folder = qv::bench::makeTempFolder("qvbench");
     g_path = (g_folder / "big.db").string();
-    SqliteConnection::Options options;
-    options.create = true;
-    auto db = SqliteConnection::open(g_path, options);
-    db->execute(
-        "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"
-        "CREATE TABLE t (a TEXT, b TEXT, c TEXT, d TEXT, e TEXT);"
-        "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
-        std::to_string(kRows) +
-        ") INSERT INTO t SELECT printf('name %07d', k), printf('city %05d', k % 5000),"
-        " printf('customer %d of the generated set', k), printf('+1 %03d %04d', k % 1000, k % "
-        "10000), printf('note %d', k * 7) FROM n;"
-        "UPDATE t SET c = c || ' " +
-        std::string(kNeedle) + "' WHERE rowid = " + std::to_string(kRows) + ";");
+    qv::bench::makeFiveColumnTable(g_path, kRows, 'c', kNeedle);
 }
 
 // ---- Opening plus MoveLast against a count(*) scan. ----

@@ -13,7 +13,7 @@
 
 #include "data/pg_connection.h"
 #include "data/recordset.h"
-#include "ratio_reporter.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 

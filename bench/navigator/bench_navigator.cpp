@@ -6,7 +6,6 @@
 // against one BitBlt of the bar's size and against a bare MoveNext. The
 // ratios and absolute times are printed at the end.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +23,7 @@
 #include "platform/gdi/handles.h"
 #include "platform/user/input.h"
 #include "platform/win32.h"
+#include "support/bench_tables.h"
 
 namespace {
 
@@ -39,9 +39,7 @@ class SilentBoxes : public qv::host::MessageBoxService {
 std::filesystem::path g_folder;
 
 void generate() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "qvnavbench-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) std::abort();
-    g_folder = tmpl;
+    g_folder = qv::bench::makeTempFolder("qvnavbench");
     qv::data::SqliteConnection::Options options;
     options.create = true;
     auto db = qv::data::SqliteConnection::open((g_folder / "big.db").string(), options);

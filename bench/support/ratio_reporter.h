@@ -1,4 +1,4 @@
-// The console reporter of the data benchmarks, which keeps every run's time
+// The console reporter of the benchmarks, which keeps every run's time
 // per iteration so that main() can print ratios against a baseline of the
 // same run.
 #pragma once

@@ -1,0 +1,43 @@
+// The generated databases the benchmarks share: a temporary folder for them,
+// and a table of text columns with one needle in its last row.
+#pragma once
+
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "data/sqlite_connection.h"
+
+namespace qv::bench {
+
+// Returns a new, empty folder under the system's temporary folder, named
+// from `prefix`; aborts when none can be made (a benchmark cannot go on).
+inline std::filesystem::path makeTempFolder(const char* prefix) {
+    std::string tmpl = (std::filesystem::temp_directory_path() / prefix).string() + "-XXXXXX";
+    if (!mkdtemp(tmpl.data())) std::abort();
+    return tmpl;
+}
+
+// Creates the SQLite file `path` with table t of five text columns a to e and
+// `rows` rows; only the last row's column `needleColumn` contains `needle`.
+inline void makeFiveColumnTable(const std::string& path, int rows, char needleColumn,
+                                const std::string& needle) {
+    qv::data::SqliteConnection::Options options;
+    options.create = true;
+    qv::data::SqliteConnection::open(path, options)
+        ->execute(
+            "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"
+            "CREATE TABLE t (a TEXT, b TEXT, c TEXT, d TEXT, e TEXT);"
+            "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
+            std::to_string(rows) +
+            ") INSERT INTO t SELECT printf('name %07d', k), printf('city %05d', k % 5000),"
+            " printf('customer %d of the generated set', k),"
+            " printf('+1 %03d %04d', k % 1000, k % 10000), printf('note %d', k * 7) FROM n;"
+            "UPDATE t SET " +
+            std::string(1, needleColumn) + " = " + std::string(1, needleColumn) + " || ' " +
+            needle + "' WHERE rowid = " + std::to_string(rows) + ";");
+}
+
+}  // namespace qv::bench
