@@ -24,8 +24,11 @@ foreach(part IN LISTS qv_package_parts)
     endif()
   endif()
 endforeach()
+# In the build tree the library sits beside qvform, where the runner looks
+# for it first.
 set_target_properties(qvRecordBar PROPERTIES VERSION ${PROJECT_VERSION}
-                                             SOVERSION ${PROJECT_VERSION_MAJOR})
+                                             SOVERSION ${PROJECT_VERSION_MAJOR}
+                                             LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/apps/qvform)
 target_compile_features(qvRecordBar INTERFACE cxx_std_20)
 target_include_directories(qvRecordBar INTERFACE
   $<BUILD_INTERFACE:${QV_SOURCE_ROOT}> $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/apps>

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "component_library.h"
 #include "platform/win32.h"
 
 namespace qv::host {
@@ -13,13 +14,14 @@ class Object;
 
 namespace qv::qvform {
 
-using GetClassObjectFunction = HRESULT (*)(REFCLSID, REFIID, LPVOID*);
+struct MadeObject {
+    std::shared_ptr<host::Object> object;  // nullptr when the library refused
+    HRESULT result = S_OK;                 // why it refused
+};
 
 // Returns a new object of class `clsid` made by the class factory that
-// `getClassObject` hands out, or nullptr when the library refuses the class
-// or cannot make the object. The library's reference is released when the
-// last copy of the returned pointer goes.
-std::shared_ptr<host::Object> createThroughFactory(GetClassObjectFunction getClassObject,
-                                                   REFCLSID clsid);
+// `getClassObject` hands out, or the library's refusal. The library's
+// reference is released when the last copy of the returned pointer goes.
+MadeObject createThroughFactory(GetClassObjectFunction getClassObject, REFCLSID clsid);
 
 }  // namespace qv::qvform

@@ -1,9 +1,9 @@
 #include "component_commands.h"
 
-#include <dlfcn.h>
-
+#include <cstdio>
 #include <ostream>
 
+#include "component_library.h"
 #include "frame/component_registry.h"
 #include "host/error.h"
 #include "platform/win32.h"
@@ -24,23 +24,23 @@ std::string registryProblem() {
     }
 }
 
-int callEntryPoint(const std::string& library, const char* name, std::ostream& out,
+int callEntryPoint(const std::string& path, const char* name, std::ostream& out,
                    std::ostream& err) {
-    void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        err << "qvform: cannot load " << library << ": " << ::dlerror() << '\n';
+    HRESULT hr = S_OK;
+    try {
+        const ComponentLibrary library(path);
+        auto entry = reinterpret_cast<EntryPoint>(library.entry(name));
+        if (!entry) {
+            err << "qvform: " << path << " has no entry point " << name << '\n';
+            return 1;
+        }
+        hr = entry();
+    } catch (const std::runtime_error& e) {
+        err << "qvform: " << e.what() << '\n';
         return 1;
     }
-    auto entry = reinterpret_cast<EntryPoint>(::dlsym(handle, name));
-    if (!entry) {
-        err << "qvform: " << library << " has no entry point " << name << '\n';
-        ::dlclose(handle);
-        return 1;
-    }
-    const HRESULT hr = entry();
-    ::dlclose(handle);
     if (SUCCEEDED(hr)) {
-        out << name << " succeeded for " << library << '\n';
+        out << name << " succeeded for " << path << '\n';
         return 0;
     }
     char code[16];

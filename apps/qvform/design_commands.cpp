@@ -6,6 +6,7 @@
 #include "host/form.h"
 #include "host/form_file.h"
 #include "host/form_runner.h"
+#include "public_classes.h"
 
 namespace qv::qvform {
 
@@ -35,10 +36,9 @@ void DesignCommands::openPage(host::Form& form, const std::string& controlName,
     const frame::ClassDecl* owner = classNamed(control->className());
     if (!owner || !host::sameName(owner->propertyPage, pageName))
         throw std::runtime_error(controlName + " has no property page " + pageName);
-    const frame::ClassDecl* page = classNamed(owner->propertyPage);
-    auto made = page && page->create ? std::dynamic_pointer_cast<host::PropertyPage>(page->create())
-                                     : nullptr;
-    if (!made) throw std::runtime_error("the page " + pageName + " cannot be made");
+    auto made =
+        std::dynamic_pointer_cast<host::PropertyPage>(publicClasses().create(owner->propertyPage));
+    if (!made) throw std::runtime_error("the page " + pageName + " is not a property page");
     close();
     m_host.open(made, {control}, true);
 }

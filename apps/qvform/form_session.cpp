@@ -2,12 +2,9 @@
 
 #include <filesystem>
 
-#include "class_factory_client.h"
 #include "data/bound_controls.h"
 #include "data/data_control.h"
 #include "data/data_control_view.h"
-#include "frame/component_guids.h"
-#include "frame/dll_exports.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/form.h"
@@ -18,6 +15,7 @@
 #include "host/member_registry.h"
 #include "injecting_data_control.h"
 #include "navigator/qvRecordBar.h"
+#include "public_classes.h"
 #include "softbutton/qvSoftButton.h"
 
 namespace qv::qvform {
@@ -52,11 +50,10 @@ void FormSession::registerControlTypes() {
     data::registerBoundControls(factory);
     data::DataControl::registerType(factory);
     softbutton::qvSoftButton::registerType(factory);
-    // The public bar comes from the library's class factory, as a host gets it.
+    // The public bar comes from a library's class factory, as a host gets it.
     factory.add("qvRecordBar", [] {
-        auto bar = std::dynamic_pointer_cast<host::Control>(
-            createThroughFactory(&DllGetClassObject, frame::guids::CLSID_qvRecordBar));
-        if (!bar) throw host::Error(host::errc::FileLoad, "qvform", "qvRecordBar cannot be made");
+        auto bar = std::dynamic_pointer_cast<host::Control>(publicClasses().create("qvRecordBar"));
+        if (!bar) throw host::Error(host::errc::FileLoad, "qvform", "qvRecordBar is not a control");
         return bar;
     });
 }

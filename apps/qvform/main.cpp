@@ -1,7 +1,7 @@
 // qvform: runs a script on a form file headless and prints the transcript,
 // or, without a script, shows the form in a window for people.
 // Exit status: 0 when the script ran to its end, 1 when a command failed,
-// 2 for a bad command line, script or form file.
+// 2 for a bad command line, script, form file or component library.
 #include <iostream>
 
 #include "component_commands.h"
@@ -10,6 +10,7 @@
 #include "host/error.h"
 #include "host/locale.h"
 #include "new_form.h"
+#include "public_classes.h"
 #include "run_options.h"
 #include "run_session.h"
 
@@ -43,6 +44,14 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    try {
+        const std::string library =
+            options.library.empty() ? defaultLibraryPath() : options.library;
+        setPublicClasses(std::make_unique<PublicClasses>(library));
+    } catch (const std::runtime_error& e) {
+        std::cerr << "qvform: " << e.what() << '\n';
+        return 2;
+    }
     auto& app = qv::host::app();
     app.setLocale(chosenLocale(options));
     if (options.now) app.clock().set(*options.now);

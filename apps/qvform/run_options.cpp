@@ -50,6 +50,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
             options.connect = value();
         } else if (arg == "--sync") {
             options.syncFolder = value();
+        } else if (arg == "--library") {
+            options.library = value();
         } else if (arg.starts_with("--")) {
             throw std::invalid_argument("unknown option " + arg);
         } else if (options.formFile.empty()) {
@@ -77,21 +79,21 @@ const host::Locale& chosenLocale(const RunOptions& options) {
 
 const char* usage() {
     return "usage: qvform FORMFILE [--db DATABASE | --connect STRING] [--script SCRIPT] "
-           "[--now \"YYYY-MM-DD HH:MM:SS\"] [--locale NAME] [--sync DIR]\n"
+           "[--now \"YYYY-MM-DD HH:MM:SS\"] [--locale NAME] [--sync DIR] [--design] "
+           "[--library LIBRARY]\n"
            "       qvform --new-form DATABASE TABLE > FORMFILE\n"
+           "       qvform --register LIBRARY | --unregister LIBRARY | --list-classes\n"
            "With a script, runs it on the form headless and prints the transcript;\n"
            "without one, shows the form in windows. --db opens the form on another\n"
            "database file; --connect opens its data controls on that PostgreSQL\n"
            "database (postgresql://... or key=value words) instead of their files.\n"
            "With --sync, the script's signal NAME and wait NAME create and await\n"
-           "markers in DIR. --new-form writes a form that browses a table.\n";
-    return "usage: qvform FORMFILE [--script SCRIPT] [--now \"YYYY-MM-DD HH:MM:SS\"] "
-           "[--locale NAME] [--design]\n"
-           "With a script, runs it on the form headless and prints the transcript;\n"
-           "without one, shows the form in a window.\n"
-           "       qvform --register LIBRARY | --unregister LIBRARY | --list-classes\n"
-           "Adds a component library's classes to the component registry, removes\n"
-           "them, or lists what the registry holds.\n";
+           "markers in DIR. --design loads the form as a designer does. The bar and\n"
+           "its property page come from the component library installed with qvform,\n"
+           "or from LIBRARY, or else from the library the component registry names.\n"
+           "--new-form writes a form that browses a table. --register and\n"
+           "--unregister add a component library's classes to the component\n"
+           "registry and remove them; --list-classes lists what it holds.\n";
 }
 
 }  // namespace qv::qvform

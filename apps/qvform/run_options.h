@@ -18,6 +18,7 @@ struct RunOptions {
     std::string syncFolder;             // where signal and wait keep their markers
     std::string connect;                // a database server for every data control
     std::string database;               // --db: replaces the data controls' DatabaseName
+    std::string library;                // the component library; empty: the installed one
     // --new-form DB TABLE: write a form for the table instead of running one.
     std::string newFormDatabase;
     std::string newFormTable;

@@ -10,10 +10,11 @@
 namespace {
 
 // The file this code was loaded from: the shared library when the library
-// is loaded as one, else the program that links it.
+// is loaded as one, else the program that links it. The address asked about
+// is this function's own, which no other module can interpose.
 std::string thisModulePath() {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&DllRegisterServer), &info) && info.dli_fname)
+    if (dladdr(reinterpret_cast<void*>(&thisModulePath), &info) && info.dli_fname)
         return std::filesystem::absolute(info.dli_fname).string();
     return {};
 }

@@ -30,8 +30,11 @@ TEST(ClassFactoryClient, FormBarsComeFromTheLibraryAndKeepItLoaded) {
     EXPECT_EQ(counts.objects(), 0);
     EXPECT_EQ(DllCanUnloadNow(), S_OK);
 
-    EXPECT_EQ(createThroughFactory(&DllGetClassObject, frame::guids::CLSID_qvSoftButton), nullptr);
-    EXPECT_NE(createThroughFactory(&DllGetClassObject, frame::guids::CLSID_ppData), nullptr);
+    const MadeObject refused =
+        createThroughFactory(&DllGetClassObject, frame::guids::CLSID_qvSoftButton);
+    EXPECT_EQ(refused.object, nullptr);
+    EXPECT_EQ(refused.result, CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_NE(createThroughFactory(&DllGetClassObject, frame::guids::CLSID_ppData).object, nullptr);
     EXPECT_EQ(DllCanUnloadNow(), S_OK);
 }
 
