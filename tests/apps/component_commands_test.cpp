@@ -2,37 +2,26 @@
 // library that cannot be loaded, a damaged registry and bad command lines.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "component_commands.h"
 #include "frame/component_registry.h"
+#include "support/private_registry.h"
 
 namespace qv::qvform::test {
 namespace {
 
 class ComponentCommands : public ::testing::Test {
   protected:
-    ComponentCommands() {
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        ::setenv("QV_REGISTRY_DIR", dir.c_str(), 1);
-    }
-    ~ComponentCommands() override {
-        ::unsetenv("QV_REGISTRY_DIR");
-        std::filesystem::remove_all(dir);
-    }
     std::optional<int> run(std::vector<std::string> args) {
         out.str("");
         err.str("");
         return runComponentCommand(args, out, err);
     }
 
-    // One folder per test: ctest runs the tests of this file side by side.
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                (std::string("qv-component-commands-") +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    qv::test::PrivateRegistry privateRegistry;
+    const std::filesystem::path& dir = privateRegistry.dir();
     std::ostringstream out;
     std::ostringstream err;
 };

@@ -4,7 +4,6 @@
 // class and why.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "frame/component_guids.h"
@@ -13,26 +12,17 @@
 #include "host/property_page.h"
 #include "navigator/qvRecordBar.h"
 #include "public_classes.h"
+#include "support/private_registry.h"
 
 namespace qv::qvform::test {
 namespace {
 
 class PublicClassesTest : public ::testing::Test {
   protected:
-    PublicClassesTest() {
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        ::setenv("QV_REGISTRY_DIR", dir.c_str(), 1);
-    }
-    ~PublicClassesTest() override {
-        ::unsetenv("QV_REGISTRY_DIR");
-        std::filesystem::remove_all(dir);
-    }
-    void writeRegistry(const std::string& text) { std::ofstream(dir / "registry") << text; }
+    void writeRegistry(const std::string& text) { std::ofstream(privateRegistry.file()) << text; }
 
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                (std::string("qv-public-classes-") +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    qv::test::PrivateRegistry privateRegistry;
+    const std::filesystem::path& dir = privateRegistry.dir();
 };
 
 TEST_F(PublicClassesTest, TheLinkedLibraryMakesBothPublicClassesAndNothingElse) {

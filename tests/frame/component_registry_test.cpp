@@ -11,25 +11,13 @@
 #include "frame/component_registry.h"
 #include "frame/dll_exports.h"
 #include "host/error.h"
+#include "support/private_registry.h"
 
 namespace qv::frame::test {
 namespace {
 
 class RegistryFile : public ::testing::Test {
   protected:
-    RegistryFile() {
-        dir = std::filesystem::temp_directory_path() /
-              ("qv-registry-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        ::setenv("QV_REGISTRY_DIR", dir.c_str(), 1);
-        file = dir / "registry";
-    }
-    ~RegistryFile() override {
-        ::unsetenv("QV_REGISTRY_DIR");
-        std::filesystem::remove_all(dir);
-    }
     void write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
     std::string read() {
         std::ifstream in(file, std::ios::binary);
@@ -38,8 +26,9 @@ class RegistryFile : public ::testing::Test {
         return s.str();
     }
 
-    std::filesystem::path dir;
-    std::filesystem::path file;
+    qv::test::PrivateRegistry privateRegistry;
+    const std::filesystem::path& dir = privateRegistry.dir();
+    const std::filesystem::path file = privateRegistry.file();
 };
 
 TEST_F(RegistryFile, RegisterWritesBothClassesAndUnregisterRestoresTheFile) {
