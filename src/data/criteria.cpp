@@ -240,6 +240,7 @@ class CriteriaParser {
 
     std::string parseTest() {
         const Token first = m_tok;
+        const std::size_t lhsParameters = m_out.m_parameters.size();
         std::string lhs = parseOperand();
         if (m_tok.kind == Tok::Op && m_tok.text != "-") {
             const std::string op = m_tok.text;
@@ -279,7 +280,10 @@ class CriteriaParser {
                 sql = lhs + (negated ? " NOT LIKE" : " LIKE") + " ?" +
                       (escaped ? " ESCAPE '\\'" : "");
             } else {
-                m_out.m_parameters.emplace_back(m_tok.text);
+                // The pattern comes first in the call, so its value goes
+                // before those of a left-hand side that is itself a value.
+                m_out.m_parameters.insert(m_out.m_parameters.begin() + lhsParameters,
+                                          DbValue(m_tok.text));
                 sql = std::string(negated ? "NOT " : "") + std::string(kWildcardLikeFunction) +
                       "(?, " + lhs + ")";
             }

@@ -76,6 +76,10 @@ TEST(Criteria, FindsTheRecordsEachCriterionDescribes) {
         {"NOT (Qty > 0 OR Qty < 0)", "3"},
         {"[Zip Code] IS NULL", "4"},
         {"Note IS NOT NULL AND Code LIKE '?#'", "1,3"},
+        // A value on the left of LIKE: its parameter and the pattern's
+        // must reach the database in the order the SQL names them.
+        {"'a1' LIKE 'A#' AND Qty > 6", "2,5"},
+        {"'x' LIKE 'a#' OR Qty = 0", "3"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(findAll(*rs, c.criterion), c.ids) << c.criterion;
