@@ -203,12 +203,12 @@ class CriteriaParser {
              isKeyword("IS") || isKeyword("NULL"))) {
             fail("expected a field name or value before " + describe(m_tok));
         }
+        m_operandIsText = m_tok.kind == Tok::Text;
         if (m_tok.kind == Tok::Name) {
             std::string sql = quoteIdentifier(resolveField(m_tok.text));
             next();
             return sql;
         }
-        m_operandIsText = m_tok.kind == Tok::Text;
         if (m_tok.kind == Tok::Text) {
             m_out.m_parameters.emplace_back(m_tok.text);
             next();

@@ -80,6 +80,8 @@ TEST(Criteria, FindsTheRecordsEachCriterionDescribes) {
         // must reach the database in the order the SQL names them.
         {"'a1' LIKE 'A#' AND Qty > 6", "2,5"},
         {"'x' LIKE 'a#' OR Qty = 0", "3"},
+        // A field after a text value still compares as a number.
+        {"City = 'Lyon' OR Qty > 6", "2,5"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(findAll(*rs, c.criterion), c.ids) << c.criterion;
