@@ -47,10 +47,10 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
     const int h = job.rect.bottom - job.rect.top;
     if (dst.format() != PixelFormat::Rgb32) return false;
     if (!usesSource) {
-        if (job.rop != kPatCopy || job.pattern == nullptr || job.pattern->raws.size() != 1) {
+        if (job.rop != kPatCopy || job.pattern == nullptr || job.pattern->size() != 1) {
             return false;
         }
-        const std::uint32_t value = job.pattern->raws[0];
+        const std::uint32_t value = job.pattern->values()[0];
         // Rows lie a stride apart (backwards in a bottom-up surface): the
         // address steps instead of being worked out row by row.
         const auto stride = static_cast<std::ptrdiff_t>(dst.stride());
@@ -109,7 +109,7 @@ void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint
     long long tx = (x - tile.originX) % tile.width;
     if (ty < 0) ty += tile.height;
     if (tx < 0) tx += tile.width;
-    const std::uint32_t* row = tile.raws.data() + ty * tile.width;
+    const std::uint32_t* row = tile.values() + ty * tile.width;
     for (std::uint32_t& value : out) {
         value = row[tx];
         if (++tx == tile.width) tx = 0;
@@ -168,7 +168,8 @@ PatternTile makeSolidTile(const Surface& dst, COLORREF resolved) {
     PatternTile tile;
     tile.width = 1;
     tile.height = 1;
-    tile.raws.push_back(dst.rawOf(resolved));
+    tile.solid = dst.rawOf(resolved);
+    tile.isSolid = true;
     return tile;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/block_pool.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/dc_selection.h"
 #include "platform/gdi/device_context.h"
@@ -27,24 +28,29 @@ WindowDcProvider& provider() {
     return p;
 }
 
+// Selections are counted so that a selected object cannot be deleted. Stock
+// objects can never be deleted, so theirs are not counted: a new DC starts
+// with stock objects only and costs no table work.
 void acquire(HGDIOBJ handle) {
-    if (GdiObject* object = HandleTable::instance().lookup(handle)) object->addSelection();
+    if (GdiObject* object = HandleTable::instance().lookupDeletable(handle)) object->addSelection();
 }
 
 void release(HGDIOBJ handle) {
-    if (GdiObject* object = HandleTable::instance().lookup(handle)) object->removeSelection();
+    if (GdiObject* object = HandleTable::instance().lookupDeletable(handle)) {
+        object->removeSelection();
+    }
 }
 
 void initialiseState(DeviceContext& dc) {
-    DcState& s = dc.state();
-    s.brush = stockObject(WHITE_BRUSH);
-    s.pen = stockObject(BLACK_PEN);
-    s.font = stockObject(SYSTEM_FONT);
-    s.palette = stockObject(DEFAULT_PALETTE);
-    acquire(s.brush);
-    acquire(s.pen);
-    acquire(s.font);
-    acquire(s.palette);
+    static const DcState defaults = [] {
+        DcState s;
+        s.brush = stockObject(WHITE_BRUSH);
+        s.pen = stockObject(BLACK_PEN);
+        s.font = stockObject(SYSTEM_FONT);
+        s.palette = stockObject(DEFAULT_PALETTE);
+        return s;
+    }();
+    dc.state() = defaults;
 }
 
 // Moves a bitmap into a memory DC: the previous one is released. Returns false
@@ -156,7 +162,7 @@ using namespace qv::gdi;
 
 HDC CreateCompatibleDC(HDC hdc) {
     if (hdc != nullptr && dcFromHandle(hdc) == nullptr) return nullptr;
-    HDC handle = insertDc(std::make_shared<DeviceContext>(DcKind::Memory));
+    HDC handle = insertDc(makePooled<DeviceContext>(DcKind::Memory));
     DeviceContext* dc = dcFromHandle(handle);
     placeBitmap(*dc, handle, defaultBitmap());
     return handle;
@@ -170,11 +176,11 @@ BOOL DeleteDC(HDC hdc) {
 }
 
 HDC GetDC(HWND hWnd) {
-    if (hWnd == nullptr) return insertDc(std::make_shared<DeviceContext>(DcKind::Screen));
+    if (hWnd == nullptr) return insertDc(makePooled<DeviceContext>(DcKind::Screen));
     if (!provider()) return nullptr;
     std::optional<WindowDcTarget> target = provider()(hWnd);
     if (!target || !target->surface) return nullptr;
-    auto dc = std::make_shared<DeviceContext>(DcKind::Window);
+    auto dc = makePooled<DeviceContext>(DcKind::Window);
     dc->setWindow(hWnd);
     dc->setSurface(target->surface);
     dc->setDeviceOrigin(target->origin);

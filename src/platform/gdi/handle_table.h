@@ -41,6 +41,12 @@ class HandleTable {
         return object != nullptr && object->kind() == T::kKind ? static_cast<T*>(object) : nullptr;
     }
 
+    // The object when the handle is live and not a stock object, else nullptr.
+    GdiObject* lookupDeletable(const void* handle) const {
+        const Entry* entry = find(handle);
+        return entry != nullptr && !entry->stock ? entry->object.get() : nullptr;
+    }
+
     // A shared reference to the object, for callers that must keep it alive
     // across calls that may delete the handle.
     std::shared_ptr<GdiObject> share(const void* handle) const;
