@@ -131,6 +131,10 @@ struct BlitJob {
     std::uint8_t rop = 0xCC;
 };
 
+// Sets every pixel of `rect`, which lies inside the 32-bpp surface `dst`, to
+// `raw`: a solid brush's PATCOPY, the commonest drawing there is.
+void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw);
+
 // Per-pixel blit straight from the truth table; the yardstick for blit().
 void blitReference(const BlitJob& job);
 

@@ -21,7 +21,10 @@
 namespace qv::gdi {
 namespace {
 
+// Blocks are whole cache lines, aligned to a line: pixel rows then start on
+// the same boundary in every surface, so copies between surfaces run alike.
 constexpr std::size_t kGranule = 64;
+constexpr std::align_val_t kAlignment{64};
 constexpr std::size_t kClasses = kMaxPooledBlock / kGranule;
 constexpr std::size_t kBlocksPerClass = 32;
 constexpr std::size_t kMaxCachedBytes = std::size_t{1} << 20;
@@ -51,12 +54,12 @@ std::size_t classOf(std::size_t bytes) {
 }  // namespace
 
 void* takeBlock(std::size_t bytes) {
-    if (bytes == 0 || bytes > kMaxPooledBlock) return ::operator new(bytes);
+    if (bytes == 0 || bytes > kMaxPooledBlock) return ::operator new(bytes, kAlignment);
     const std::size_t c = classOf(bytes);
     const std::size_t size = (c + 1) * kGranule;
     Pool& p = pool();
     SizeClass& sizeClass = p.classes[c];
-    if (sizeClass.count == 0) return ::operator new(size);
+    if (sizeClass.count == 0) return ::operator new(size, kAlignment);
     void* block = sizeClass.blocks[--sizeClass.count];
     p.cachedBytes -= size;
     QV_UNPOISON(block, size);
@@ -66,7 +69,7 @@ void* takeBlock(std::size_t bytes) {
 void giveBlock(void* block, std::size_t bytes) noexcept {
     if (block == nullptr) return;
     if (bytes == 0 || bytes > kMaxPooledBlock) {
-        ::operator delete(block);
+        ::operator delete(block, kAlignment);
         return;
     }
     const std::size_t c = classOf(bytes);
@@ -74,7 +77,7 @@ void giveBlock(void* block, std::size_t bytes) noexcept {
     Pool& p = pool();
     SizeClass& sizeClass = p.classes[c];
     if (sizeClass.count == kBlocksPerClass || p.cachedBytes + size > kMaxCachedBytes) {
-        ::operator delete(block);
+        ::operator delete(block, kAlignment);
         return;
     }
     QV_POISON(block, size);

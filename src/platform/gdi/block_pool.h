@@ -14,7 +14,7 @@ namespace qv::gdi {
 // general-purpose allocator.
 inline constexpr std::size_t kMaxPooledBlock = 4096;
 
-// Returns a block of at least `bytes` bytes, aligned for any scalar type;
+// Returns a block of at least `bytes` bytes, aligned to a cache line (64 bytes);
 // throws std::bad_alloc when memory runs out. Like the handle table, the pool
 // belongs to the user-interface thread: calls must not run concurrently.
 void* takeBlock(std::size_t bytes);
