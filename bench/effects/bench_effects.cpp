@@ -4,12 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "effects/handle_picture.h"
 #include "effects/paint_effects.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 
@@ -177,35 +177,20 @@ void runStep(benchmark::State& state, Step step) {
     DeleteDC(monoDc);
 }
 
-// Keeps the time per iteration of every run, by name, for the ratio table.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            m_times[run.benchmark_name()] = run.GetAdjustedCPUTime() * 1e-3;  // ns -> us
-        }
-        ConsoleReporter::ReportRuns(runs);
+// Prints every operation's CPU time per call next to the copy of the same kind
+// and size (steps compare with the bitmap copy), with their ratio.
+void printRatios(const qv::bench::RatioReporter& reporter) {
+    std::printf("\n%-36s %12s %12s %8s\n", "operation (CPU time)", "us/call", "copy us", "ratio");
+    for (const auto& [name, ns] : reporter.cpu) {
+        if (name.rfind("Copy", 0) == 0) continue;
+        std::string copy = "Copy" + name.substr(name.find('/'));
+        if (!reporter.cpu.count(copy)) copy = "Copy/bitmap" + name.substr(name.rfind('/'));
+        const auto ratio = qv::bench::cpuRatio(reporter, name, copy);
+        if (!ratio) continue;
+        std::printf("%-36s %12.2f %12.3f %8.1f\n", name.c_str(), ns * 1e-3,
+                    reporter.cpu.at(copy) * 1e-3, *ratio);
     }
-
-    void printRatios() const {
-        std::printf("\n%-36s %12s %12s %8s\n", "operation (CPU time)", "us/call", "copy us",
-                    "ratio");
-        for (const auto& [name, us] : m_times) {
-            if (name.rfind("Copy", 0) == 0) continue;
-            // The copy of the same kind and size; steps compare with the bitmap copy.
-            auto copy = m_times.find("Copy" + name.substr(name.find('/')));
-            if (copy == m_times.end()) {
-                copy = m_times.find("Copy/bitmap" + name.substr(name.rfind('/')));
-            }
-            if (copy == m_times.end() || copy->second <= 0) continue;
-            std::printf("%-36s %12.2f %12.3f %8.1f\n", name.c_str(), us, copy->second,
-                        us / copy->second);
-        }
-    }
-
-  private:
-    std::map<std::string, double> m_times;
-};
+}
 
 }  // namespace
 
@@ -235,9 +220,9 @@ BENCHMARK_CAPTURE(runIcon, DisabledCorner, Op::DisabledCorner)->Name("DisabledCo
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
+    qv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
+    printRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

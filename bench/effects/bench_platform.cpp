@@ -14,6 +14,7 @@
 #include <string>
 
 #include "crosscheck/harness_cases.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 
@@ -29,18 +30,6 @@ std::map<std::string, double> readPlatformTimes(const std::string& path) {
     while (in >> op >> ns) times[op] = ns;
     return times;
 }
-
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    const std::map<std::string, double>& times() const { return m_times; }
-
-  private:
-    std::map<std::string, double> m_times;  // microseconds per call (real time)
-};
 
 }  // namespace
 
@@ -62,7 +51,7 @@ int main(int argc, char** argv) {
             for (auto _ : state) timed->draw(fx, call);
         })->Unit(benchmark::kMicrosecond);
     }
-    RatioReporter reporter;
+    qv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
@@ -73,7 +62,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::printf("\n%-24s %14s %14s %8s\n", "operation", "stand-in us", "platform us", "ratio");
-    for (const auto& [op, us] : reporter.times()) {
+    // Wall-clock microseconds per call, as the platform's timings are taken.
+    for (const auto& [op, us] : reporter.real) {
         const auto it = platform.find(op);
         if (it == platform.end() || it->second <= 0) continue;
         const double platformUs = it->second / 1000;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32_gdi.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 
@@ -136,23 +137,14 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
-    struct Collector : benchmark::ConsoleReporter {
-        double memcpyTime = 0;
-        double blitTime = 0;
-        void ReportRuns(const std::vector<Run>& runs) override {
-            for (const Run& run : runs) {
-                const std::string name = run.benchmark_name();
-                if (name == "BM_MemcpyFullHd") memcpyTime = run.GetAdjustedCPUTime();
-                if (name == "BM_BitBltSrcCopyFullHd") blitTime = run.GetAdjustedCPUTime();
-            }
-            ConsoleReporter::ReportRuns(runs);
-        }
-    } reporter;
+    qv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    if (reporter.memcpyTime > 0 && reporter.blitTime > 0) {
+    // A speed, so the baseline's time comes first.
+    const auto speed = qv::bench::cpuRatio(reporter, "BM_MemcpyFullHd", "BM_BitBltSrcCopyFullHd");
+    if (speed && *speed > 0) {
         std::printf(
             "BitBlt SRCCOPY speed relative to memcpy (1920x1080, 32 bpp): %.2f (goal >= 0.80)\n",
-            reporter.memcpyTime / reporter.blitTime);
+            *speed);
     }
     benchmark::Shutdown();
     return 0;

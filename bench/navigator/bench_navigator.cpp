@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include "data/data_control.h"
@@ -24,6 +23,7 @@
 #include "platform/user/input.h"
 #include "platform/win32.h"
 #include "support/bench_tables.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 
@@ -202,26 +202,16 @@ BENCHMARK(BlitBarSize);
 BENCHMARK(MoveNextBare);
 
 // Collects the CPU time per iteration of each run to print the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     generate();
-    RatioReporter reporter;
+    qv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     auto ratio = [&](const char* a, const char* b) {
-        if (reporter.times.count(a) && reporter.times.count(b) && reporter.times[b] > 0) {
-            std::printf("%s / %s: %.2f\n", a, b, reporter.times[a] / reporter.times[b]);
-        }
+        if (const auto r = qv::bench::cpuRatio(reporter, a, b))
+            std::printf("%s / %s: %.2f\n", a, b, *r);
     };
     ratio("NextByClick", "NextDirect");
     ratio("EndsByClick", "EndsDirect");
@@ -230,7 +220,7 @@ int main(int argc, char** argv) {
         ratio(bar, "MoveNextBare");
     }
     // The reporter's times are in nanoseconds per iteration.
-    for (const auto& [name, ns] : reporter.times) {
+    for (const auto& [name, ns] : reporter.cpu) {
         std::printf("%s: %.2f us\n", name.c_str(), ns / 1000.0);
     }
     std::error_code ec;

@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/gdi/handles.h"
 #include "platform/gdi/png_file.h"
 #include "platform/ole/picture.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 
@@ -129,19 +129,13 @@ BENCHMARK(BM_DrawStateUnionIcon32)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    struct Collector : benchmark::ConsoleReporter {
-        std::map<std::string, double> times;
-        void ReportRuns(const std::vector<Run>& runs) override {
-            for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            ConsoleReporter::ReportRuns(runs);
-        }
-    } reporter;
+    qv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double base = reporter.times["BM_SetDIBitsBaseline"];
     for (const char* name : {"BM_LoadBmp24", "BM_LoadPng"}) {
-        if (base > 0 && reporter.times[name] > 0) {
+        const auto ratio = qv::bench::cpuRatio(reporter, name, "BM_SetDIBitsBaseline");
+        if (ratio && *ratio > 0) {
             std::printf("%s: %.2f x the time of making and filling the bitmap (256x256)\n", name,
-                        reporter.times[name] / base);
+                        *ratio);
         }
     }
     benchmark::Shutdown();

@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "host/form.h"
 #include "platform/ole/picture.h"
 #include "softbutton/qvSoftButton.h"
+#include "support/ratio_reporter.h"
 
 namespace {
 
@@ -81,31 +81,16 @@ void BM_CopyBlits(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyBlits);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void printRatio() const {
-        const auto row = m_times.find("BM_CrossRow/1"), copy = m_times.find("BM_CopyBlits");
-        if (row == m_times.end() || copy == m_times.end() || copy->second <= 0) return;
-        std::printf("\ncrossing %d buttons (%d moves) / %d blits of %dx%d: ratio %.1f (goal 20)\n",
-                    kButtons, kMovesPerPass, kMovesPerPass, kSize, kSize,
-                    row->second / copy->second);
-    }
-
-  private:
-    std::map<std::string, double> m_times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    qv::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio();
+    if (const auto ratio = qv::bench::cpuRatio(reporter, "BM_CrossRow/1", "BM_CopyBlits")) {
+        std::printf("\ncrossing %d buttons (%d moves) / %d blits of %dx%d: ratio %.1f (goal 20)\n",
+                    kButtons, kMovesPerPass, kMovesPerPass, kSize, kSize, *ratio);
+    }
     benchmark::Shutdown();
     return 0;
 }

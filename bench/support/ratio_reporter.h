@@ -7,12 +7,14 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qv::bench {
 
-// Keeps the time per iteration of every run to print the ratios.
+// Keeps the time per iteration of every run, in the run's own time unit
+// (nanoseconds unless the benchmark sets another), to print the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -27,6 +29,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
     std::map<std::string, double> real;
     std::map<std::string, double> cpu;
 };
+
+// a / b by CPU time (steadier than wall-clock time on a busy machine), or
+// nothing when either run is missing or b took no time.
+inline std::optional<double> cpuRatio(const RatioReporter& r, const std::string& a,
+                                      const std::string& b) {
+    const auto top = r.cpu.find(a), bottom = r.cpu.find(b);
+    if (top == r.cpu.end() || bottom == r.cpu.end() || bottom->second <= 0) return std::nullopt;
+    return top->second / bottom->second;
+}
 
 // Prints a / b by wall-clock time and by CPU time (steadier on a busy machine).
 inline void printRatio(const RatioReporter& r, const char* what, const char* a, const char* b,

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qv::softbutton {
 
 namespace {
@@ -13,7 +17,21 @@ bool translate(OLE_COLOR color, COLORREF& out) {
     return OleTranslateColor(color, nullptr, &out) == S_OK;
 }
 
-void fillRgb(HDC hdc, const RECT& rect, COLORREF rgb) {
+// The platform's own brush of a system colour (0x800000nn), which FillRect
+// takes as the colour index plus one: it paints exactly the translated colour
+// and is neither made nor freed. NULL for any other colour.
+HBRUSH systemBrush(OLE_COLOR color) {
+    const OLE_COLOR index = color & 0xFFu;
+    if ((color & 0xFF000000u) != 0x80000000u || index > COLOR_MENUBAR) return nullptr;
+    return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(index + 1));
+}
+
+// Fills `rect` with `color`, whose translation is `rgb`.
+void fillColour(HDC hdc, const RECT& rect, OLE_COLOR color, COLORREF rgb) {
+    if (HBRUSH system = systemBrush(color)) {
+        FillRect(hdc, &rect, system);
+        return;
+    }
     HBRUSH brush = CreateSolidBrush(rgb);
     FillRect(hdc, &rect, brush);
     DeleteObject(brush);
@@ -21,7 +39,7 @@ void fillRgb(HDC hdc, const RECT& rect, COLORREF rgb) {
 
 void fillRect(HDC hdc, const RECT& rect, OLE_COLOR color) {
     COLORREF rgb = 0;
-    if (translate(color, rgb)) fillRgb(hdc, rect, rgb);
+    if (translate(color, rgb)) fillColour(hdc, rect, color, rgb);
 }
 
 // The pixel rectangle of a box whose two corners are both included.
@@ -36,8 +54,14 @@ RECT boxRect(float x1, float y1, float x2, float y2) {
 }  // namespace
 
 int nearestEven(double value) {
-    // The default floating-point rounding mode rounds halves to even.
+    // The default floating-point rounding mode rounds halves to even. The
+    // conversion instruction rounds in that mode itself, without the library
+    // call nearbyint costs, and the button rounds every coordinate it draws.
+#if defined(__SSE2__)
+    return _mm_cvtsd_si32(_mm_set_sd(value));
+#else
     return static_cast<int>(std::nearbyint(value));
+#endif
 }
 
 void drawLine(HDC hdc, float x1, float y1, float x2, float y2, OLE_COLOR color) {
@@ -55,7 +79,7 @@ void drawLine(HDC hdc, float x1, float y1, float x2, float y2, OLE_COLOR color) 
         } else {
             run = by > ay ? RECT{ax, ay, ax + 1, by} : RECT{ax, by + 1, ax + 1, ay + 1};
         }
-        fillRgb(hdc, run, rgb);
+        fillColour(hdc, run, color, rgb);
         return;
     }
     HPEN pen = CreatePen(PS_SOLID, 1, rgb);
@@ -78,9 +102,10 @@ void outlineBox(HDC hdc, float x1, float y1, float x2, float y2, OLE_COLOR color
                           {r.left, r.bottom - 1, r.right, r.bottom},
                           {r.left, r.top, r.left + 1, r.bottom},
                           {r.right - 1, r.top, r.right, r.bottom}};
-    HBRUSH brush = CreateSolidBrush(rgb);
+    HBRUSH system = systemBrush(color);
+    HBRUSH brush = system ? system : CreateSolidBrush(rgb);
     for (const RECT& side : sides) FillRect(hdc, &side, brush);
-    DeleteObject(brush);
+    if (!system) DeleteObject(brush);
 }
 
 void Draw3DBox(HDC hdc, float x, float y, float w, float h, bool down, bool thick) {

@@ -114,24 +114,42 @@ TEST(ButtonDrawingTest, CheckerFillKeepsItsPhaseAcrossThePatternTiles) {
 
 TEST(ButtonDrawingTest, LinesPaintWhatAPenPaints) {
     // Level and upright lines take a shorter road than the pen: both ways,
-    // both directions, against the platform's own line.
+    // both directions, against the platform's own line, in a plain colour and
+    // in a system colour (which goes through the system's own brush).
     const RECT lines[] = {{1, 2, 6, 2}, {6, 2, 1, 2}, {3, 0, 3, 5}, {3, 5, 3, 0},
                           {2, 2, 2, 2}, {0, 0, 5, 4}, {5, 4, 0, 0}};
-    for (const RECT& l : lines) {
-        auto ours = qv::test::Canvas::color(8, 8, kBack);
-        auto pen = qv::test::Canvas::color(8, 8, kBack);
-        drawLine(ours.dc(), static_cast<float>(l.left), static_cast<float>(l.top),
-                 static_cast<float>(l.right), static_cast<float>(l.bottom), 0x0000FF);
-        HPEN red = CreatePen(PS_SOLID, 1, 0x0000FF);
-        HGDIOBJ old = SelectObject(pen.dc(), red);
-        MoveToEx(pen.dc(), l.left, l.top, nullptr);
-        LineTo(pen.dc(), l.right, l.bottom);
-        SelectObject(pen.dc(), old);
-        DeleteObject(red);
-        EXPECT_TRUE(qv::test::gridsMatch(qv::test::readPixels(ours.dc(), 8, 8),
-                                         qv::test::readPixels(pen.dc(), 8, 8), "line"))
-            << l.left << "," << l.top << " to " << l.right << "," << l.bottom;
+    const OLE_COLOR colours[] = {0x0000FF, kButtonShadow};
+    for (const OLE_COLOR colour : colours) {
+        COLORREF rgb = 0;
+        ASSERT_EQ(OleTranslateColor(colour, nullptr, &rgb), S_OK);
+        for (const RECT& l : lines) {
+            auto ours = qv::test::Canvas::color(8, 8, kBack);
+            auto pen = qv::test::Canvas::color(8, 8, kBack);
+            drawLine(ours.dc(), static_cast<float>(l.left), static_cast<float>(l.top),
+                     static_cast<float>(l.right), static_cast<float>(l.bottom), colour);
+            HPEN line = CreatePen(PS_SOLID, 1, rgb);
+            HGDIOBJ old = SelectObject(pen.dc(), line);
+            MoveToEx(pen.dc(), l.left, l.top, nullptr);
+            LineTo(pen.dc(), l.right, l.bottom);
+            SelectObject(pen.dc(), old);
+            DeleteObject(line);
+            EXPECT_TRUE(qv::test::gridsMatch(qv::test::readPixels(ours.dc(), 8, 8),
+                                             qv::test::readPixels(pen.dc(), 8, 8), "line"))
+                << std::hex << colour << std::dec << ": " << l.left << "," << l.top << " to "
+                << l.right << "," << l.bottom;
+        }
     }
+}
+
+TEST(ButtonDrawingTest, CoordinatesRoundHalvesToEven) {
+    struct Case {
+        double value;
+        int expected;
+    };
+    const Case cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},     {27.5, 28},          {28.5, 28},
+                          {-0.5, 0},  {-1.5, -2}, {2.4999, 2},  {2.5001, 3},         {-2.6, -3},
+                          {14.0, 14}, {0.0, 0},   {-28.5, -28}, {1e6 + 0.5, 1000000}};
+    for (const Case& c : cases) EXPECT_EQ(nearestEven(c.value), c.expected) << c.value;
 }
 
 TEST(ButtonDrawingTest, UntranslatableColourDrawsNothing) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/block_pool.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/handle_table.h"
@@ -22,7 +23,7 @@ namespace {
 HBITMAP insertBitmap(std::shared_ptr<Surface> surface, bool dib) {
     if (!surface) return nullptr;
     return static_cast<HBITMAP>(
-        HandleTable::instance().insert(std::make_shared<Bitmap>(std::move(surface), dib)));
+        HandleTable::instance().insert(makePooled<Bitmap>(std::move(surface), dib)));
 }
 
 // Bytes per row of the DDB layout (Get/SetBitmapBits): WORD-aligned.

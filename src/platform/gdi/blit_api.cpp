@@ -55,6 +55,10 @@ bool patternFill(DeviceContext& dc, long long left, long long top, long long rig
     const Span64 area =
         intersect(Span64{left + ox, top + oy, right + ox, bottom + oy}, toSpan(dc.drawableRect()));
     if (isEmpty(area)) return true;
+    if (rop == rop::kPatCopy && tile.size() == 1 && dst->format() == PixelFormat::Rgb32) {
+        fillSolid32(*dst, toRect(area), tile.values()[0]);
+        return true;
+    }
     BlitJob job;
     job.dst = dst;
     job.rect = toRect(area);

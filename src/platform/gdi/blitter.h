@@ -80,21 +80,27 @@ class SourceConverter {
 };
 
 // A brush realised for one destination: raw values tiled from a surface
-// origin (the DC origin plus the brush origin).
+// origin (the DC origin plus the brush origin). A solid tile keeps its one
+// value inline, so the fills of solid brushes and pens allocate nothing.
 struct PatternTile {
     std::vector<std::uint32_t> raws;
     int width = 0;
     int height = 0;
     long long originX = 0;
     long long originY = 0;
+    std::uint32_t solid = 0;
+    bool isSolid = false;
 
-    bool empty() const { return raws.empty(); }
+    bool empty() const { return !isSolid && raws.empty(); }
+    // The width x height values, row by row.
+    const std::uint32_t* values() const { return isSolid ? &solid : raws.data(); }
+    std::size_t size() const { return isSolid ? 1 : raws.size(); }
     std::uint32_t at(long long x, long long y) const {
         long long tx = (x - originX) % width;
         long long ty = (y - originY) % height;
         if (tx < 0) tx += width;
         if (ty < 0) ty += height;
-        return raws[static_cast<std::size_t>(ty * width + tx)];
+        return values()[static_cast<std::size_t>(ty * width + tx)];
     }
 };
 
@@ -124,6 +130,10 @@ struct BlitJob {
     const PatternTile* pattern = nullptr;
     std::uint8_t rop = 0xCC;
 };
+
+// Sets every pixel of `rect`, which lies inside the 32-bpp surface `dst`, to
+// `raw`: a solid brush's PATCOPY, the commonest drawing there is.
+void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw);
 
 // Per-pixel blit straight from the truth table; the yardstick for blit().
 void blitReference(const BlitJob& job);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/block_pool.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/dc_selection.h"
 #include "platform/gdi/device_context.h"
@@ -27,53 +28,62 @@ WindowDcProvider& provider() {
     return p;
 }
 
-void acquire(HGDIOBJ handle) {
-    if (GdiObject* object = HandleTable::instance().lookup(handle)) object->addSelection();
+// Selections are counted so that a selected object cannot be deleted. Stock
+// objects can never be deleted, so theirs are not counted: a new DC starts
+// with stock objects only and costs no table work.
+void release(HGDIOBJ handle) {
+    if (GdiObject* object = HandleTable::instance().lookupDeletable(handle)) {
+        object->removeSelection();
+    }
 }
 
-void release(HGDIOBJ handle) {
-    if (GdiObject* object = HandleTable::instance().lookup(handle)) object->removeSelection();
+// The state of a new DC: stock objects selected, default colours and modes.
+const DcState& defaultState() {
+    static const DcState defaults = [] {
+        DcState s;
+        s.brush = stockObject(WHITE_BRUSH);
+        s.pen = stockObject(BLACK_PEN);
+        s.font = stockObject(SYSTEM_FONT);
+        s.palette = stockObject(DEFAULT_PALETTE);
+        return s;
+    }();
+    return defaults;
 }
 
 void initialiseState(DeviceContext& dc) {
-    DcState& s = dc.state();
-    s.brush = stockObject(WHITE_BRUSH);
-    s.pen = stockObject(BLACK_PEN);
-    s.font = stockObject(SYSTEM_FONT);
-    s.palette = stockObject(DEFAULT_PALETTE);
-    acquire(s.brush);
-    acquire(s.pen);
-    acquire(s.font);
-    acquire(s.palette);
+    dc.state() = defaultState();
 }
 
 // Moves a bitmap into a memory DC: the previous one is released. Returns false
 // when the bitmap lives in another DC.
 bool placeBitmap(DeviceContext& dc, HDC self, HBITMAP handle) {
     HandleTable& table = HandleTable::instance();
-    auto* bitmap = table.lookupAs<Bitmap>(handle);
+    bool stock = false;
+    auto* bitmap = table.lookupAs<Bitmap>(handle, stock);
     if (bitmap == nullptr || dc.dcKind() != DcKind::Memory) return false;
-    const bool stock = table.isStock(handle);
     if (!stock && bitmap->ownerDc() != nullptr && bitmap->ownerDc() != self) return false;
     HGDIOBJ old = dc.state().bitmap;
     if (old == handle) return true;
-    if (auto* previous = table.lookupAs<Bitmap>(old)) {
+    bool oldStock = false;
+    if (auto* previous = table.lookupAs<Bitmap>(old, oldStock)) {
         previous->removeSelection();
-        if (!table.isStock(old)) previous->setOwnerDc(nullptr);
+        if (!oldStock) previous->setOwnerDc(nullptr);
     }
     bitmap->addSelection();
     if (!stock) bitmap->setOwnerDc(self);
     dc.state().bitmap = handle;
-    dc.setSurface(bitmap->sharedSurface());
+    dc.borrowSurface(&bitmap->surface());
     return true;
 }
 
 template <class T>
 HGDIOBJ swapSlot(HGDIOBJ& slot, HGDIOBJ handle) {
-    if (HandleTable::instance().lookupAs<T>(handle) == nullptr) return nullptr;
+    bool stock = false;
+    T* object = HandleTable::instance().lookupAs<T>(handle, stock);
+    if (object == nullptr) return nullptr;
     HGDIOBJ old = slot;
     if (old != handle) {
-        acquire(handle);
+        if (!stock) object->addSelection();
         release(old);
         slot = handle;
     }
@@ -82,17 +92,21 @@ HGDIOBJ swapSlot(HGDIOBJ& slot, HGDIOBJ handle) {
 
 void releaseAll(DeviceContext& dc) {
     DcState& s = dc.state();
-    release(s.brush);
-    release(s.pen);
-    release(s.font);
-    release(s.palette);
-    HandleTable& table = HandleTable::instance();
-    if (auto* bitmap = table.lookupAs<Bitmap>(s.bitmap)) {
+    // Most DCs go with their stock defaults still in place, which hold no count.
+    const DcState& d = defaultState();
+    if (s.brush != d.brush) release(s.brush);
+    if (s.pen != d.pen) release(s.pen);
+    if (s.font != d.font) release(s.font);
+    if (s.palette != d.palette) release(s.palette);
+    bool stock = false;
+    if (auto* bitmap = HandleTable::instance().lookupAs<Bitmap>(s.bitmap, stock)) {
         bitmap->removeSelection();
-        if (!table.isStock(s.bitmap)) bitmap->setOwnerDc(nullptr);
+        if (!stock) bitmap->setOwnerDc(nullptr);
     }
-    s = DcState{};
-    dc.setSurface(nullptr);
+    // The record is about to go: only the handles it held are cleared, so a
+    // holder of a shared reference cannot reach the released objects.
+    s.bitmap = s.brush = s.pen = s.font = s.palette = nullptr;
+    dc.borrowSurface(nullptr);
 }
 
 HDC insertDc(std::shared_ptr<DeviceContext> dc) {
@@ -156,7 +170,7 @@ using namespace qv::gdi;
 
 HDC CreateCompatibleDC(HDC hdc) {
     if (hdc != nullptr && dcFromHandle(hdc) == nullptr) return nullptr;
-    HDC handle = insertDc(std::make_shared<DeviceContext>(DcKind::Memory));
+    HDC handle = insertDc(makePooled<DeviceContext>(DcKind::Memory));
     DeviceContext* dc = dcFromHandle(handle);
     placeBitmap(*dc, handle, defaultBitmap());
     return handle;
@@ -170,11 +184,11 @@ BOOL DeleteDC(HDC hdc) {
 }
 
 HDC GetDC(HWND hWnd) {
-    if (hWnd == nullptr) return insertDc(std::make_shared<DeviceContext>(DcKind::Screen));
+    if (hWnd == nullptr) return insertDc(makePooled<DeviceContext>(DcKind::Screen));
     if (!provider()) return nullptr;
     std::optional<WindowDcTarget> target = provider()(hWnd);
     if (!target || !target->surface) return nullptr;
-    auto dc = std::make_shared<DeviceContext>(DcKind::Window);
+    auto dc = makePooled<DeviceContext>(DcKind::Window);
     dc->setWindow(hWnd);
     dc->setSurface(target->surface);
     dc->setDeviceOrigin(target->origin);

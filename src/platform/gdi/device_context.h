@@ -65,9 +65,20 @@ class DeviceContext : public GdiObject {
     std::vector<DcState>& savedStates() { return m_saved; }
 
     // The surface drawn on, or nullptr (screen DC).
-    Surface* surface() const { return m_surface.get(); }
-    const std::shared_ptr<Surface>& sharedSurface() const { return m_surface; }
-    void setSurface(std::shared_ptr<Surface> surface) { m_surface = std::move(surface); }
+    Surface* surface() const { return m_surface; }
+    // A surface the DC owns a share of (a window's, which the window layer may
+    // replace while the DC is out).
+    void setSurface(std::shared_ptr<Surface> surface) {
+        m_ownedSurface = std::move(surface);
+        m_surface = m_ownedSurface.get();
+    }
+    // The surface of the bitmap selected into a memory DC. A selected bitmap
+    // cannot be deleted, so it keeps its surface alive and the DC takes no
+    // share: selecting stays free of reference counting.
+    void borrowSurface(Surface* surface) {
+        m_ownedSurface.reset();
+        m_surface = surface;
+    }
 
     // Where the DC's device (0,0) lies on its surface, and the part of the
     // surface it may touch (for window DCs sharing a surface); both in surface
@@ -110,7 +121,8 @@ class DeviceContext : public GdiObject {
     HWND m_window = nullptr;
     DcState m_state;
     std::vector<DcState> m_saved;
-    std::shared_ptr<Surface> m_surface;
+    Surface* m_surface = nullptr;
+    std::shared_ptr<Surface> m_ownedSurface;
     POINT m_deviceOrigin{0, 0};
     std::optional<RECT> m_visible;
 };

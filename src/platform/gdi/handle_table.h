@@ -41,6 +41,21 @@ class HandleTable {
         return object != nullptr && object->kind() == T::kKind ? static_cast<T*>(object) : nullptr;
     }
 
+    // The object when the handle is live and not a stock object, else nullptr.
+    GdiObject* lookupDeletable(const void* handle) const {
+        const Entry* entry = find(handle);
+        return entry != nullptr && !entry->stock ? entry->object.get() : nullptr;
+    }
+
+    // lookupAs, also telling whether the object is a stock object.
+    template <class T>
+    T* lookupAs(const void* handle, bool& stock) const {
+        const Entry* entry = find(handle);
+        if (entry == nullptr || entry->object->kind() != T::kKind) return nullptr;
+        stock = entry->stock;
+        return static_cast<T*>(entry->object.get());
+    }
+
     // A shared reference to the object, for callers that must keep it alive
     // across calls that may delete the handle.
     std::shared_ptr<GdiObject> share(const void* handle) const;

@@ -149,7 +149,10 @@ void sourceBitsFromMono(const BlitJob& job, int row, std::span<std::uint8_t> out
 void sourceBitsFromColor(const BlitJob& job, int row, int w, const NearestOfTwo& nearest,
                          std::span<std::uint8_t> out) {
     const auto* s = reinterpret_cast<const std::uint32_t*>(job.src->row(row)) + job.srcX;
-    std::fill(out.begin(), out.end(), std::uint8_t{0});
+    // Whole bytes are stored below; only the partial bytes at either end are
+    // built bit by bit and start from zero.
+    out.front() = 0;
+    out.back() = 0;
     const bool match = job.convert.mode() == SourceConverter::Mode::BkMatch;
     const std::uint32_t key = job.convert.bkRaw();
     auto bitOf = [&](std::uint32_t raw) {

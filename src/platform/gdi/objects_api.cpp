@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/block_pool.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/dc_selection.h"
 #include "platform/gdi/device_context.h"
@@ -17,7 +18,7 @@ namespace {
 
 template <class T, class... Args>
 auto insertObject(Args&&... args) {
-    return HandleTable::instance().insert(std::make_shared<T>(std::forward<Args>(args)...));
+    return HandleTable::instance().insert(makePooled<T>(std::forward<Args>(args)...));
 }
 
 RECT normalised(int x1, int y1, int x2, int y2) {

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdi/block_pool.h"
+
 namespace qv::gdi {
 namespace {
 
@@ -45,6 +47,10 @@ class BlockCache {
     // Keeps `block` for reuse, or frees it when it is small or the cache is full.
     void give(Block block) noexcept {
         const std::size_t bytes = block.capacity * 4;
+        if (bytes <= kMaxPooledBlock) {
+            giveBlock(block.data, bytes);
+            return;
+        }
         if (bytes >= kMinPooledBytes) {
             std::lock_guard<std::mutex> guard(m_lock);
             if (m_blocks.size() < kMaxPooledBlocks && m_bytes + bytes <= kMaxPooledBytes) {
@@ -73,8 +79,12 @@ BlockCache& cache() {
 }
 
 Block acquire(std::size_t words) {
-    // The cache holds no block that small a buffer may take (see take), so
-    // small buffers skip its lock.
+    // Small blocks are recycled by the GDI's block pool; the cache holds no
+    // block that a buffer below half its threshold may take (see take), so
+    // those skip its lock.
+    if (words * 4 <= kMaxPooledBlock) {
+        return Block{static_cast<std::uint32_t*>(takeBlock(words * 4)), words};
+    }
     if (words * 4 * 2 < kMinPooledBytes) return Block{new std::uint32_t[words], words};
     Block block = cache().take(words);
     if (block.data == nullptr) block = Block{new std::uint32_t[words], words};

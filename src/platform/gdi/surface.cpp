@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include "platform/gdi/block_pool.h"
+
 namespace qv::gdi {
 namespace {
 
@@ -106,7 +108,7 @@ std::shared_ptr<Surface> Surface::create(PixelFormat format, int width, int heig
     const std::size_t stride = (rowBits + align * 8 - 1) / (align * 8) * align;
     const std::size_t bytes = stride * static_cast<std::size_t>(height);
     if (bytes > kMaxBytes) return nullptr;
-    auto surface = std::make_shared<Surface>(Token{});
+    auto surface = makePooled<Surface>(Token{});
     surface->m_format = format;
     surface->m_ops = &ops;
     surface->m_width = width;

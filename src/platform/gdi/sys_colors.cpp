@@ -36,9 +36,10 @@ std::array<std::atomic<COLORREF>, kSysColorCount>& table() {
 // deleted, not counted as live), one per index for the life of the process.
 // Each reads its colour from the table when used, so a handle taken before
 // SetSysColors paints the new colour, as the system brushes do.
+// A handle, once made, never changes: reads skip the lock that guards making one.
 struct SysBrushes {
     std::mutex lock;
-    std::array<HBRUSH, kSysColorCount> handles{};
+    std::array<std::atomic<HBRUSH>, kSysColorCount> handles{};
 };
 
 SysBrushes& sysBrushes() {
@@ -76,11 +77,14 @@ DWORD GetSysColor(int nIndex) {
 HBRUSH GetSysColorBrush(int nIndex) {
     if (!qv::gdi::isSysColorIndex(nIndex)) return nullptr;
     auto& brushes = qv::gdi::sysBrushes();
+    std::atomic<HBRUSH>& slot = brushes.handles[static_cast<std::size_t>(nIndex)];
+    if (HBRUSH made = slot.load(std::memory_order_acquire)) return made;
     std::lock_guard<std::mutex> guard(brushes.lock);
-    HBRUSH& handle = brushes.handles[static_cast<std::size_t>(nIndex)];
+    HBRUSH handle = slot.load(std::memory_order_relaxed);
     if (handle == nullptr) {
         handle = static_cast<HBRUSH>(
             qv::gdi::HandleTable::instance().insert(qv::gdi::Brush::system(nIndex), true));
+        slot.store(handle, std::memory_order_release);
     }
     return handle;
 }
