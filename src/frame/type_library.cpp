@@ -90,9 +90,4 @@ TypeLibrary buildTypeLibrary(const ComponentProject& project) {
     return lib;
 }
 
-const TypeLibrary& typeLibrary() {
-    static const TypeLibrary lib = buildTypeLibrary(componentProject());
-    return lib;
-}
-
 }  // namespace qv::frame

@@ -5,6 +5,7 @@
 #include "designtime/ppData.h"
 #include "frame/component_guids.h"
 #include "frame/resource_table.h"
+#include "frame/type_library.h"
 #include "navigator/qvRecordBar.h"
 
 namespace qv::frame {
@@ -74,6 +75,11 @@ ComponentProject makeProject() {
 const ComponentProject& componentProject() {
     static const ComponentProject project = makeProject();
     return project;
+}
+
+const TypeLibrary& typeLibrary() {
+    static const TypeLibrary lib = buildTypeLibrary(componentProject());
+    return lib;
 }
 
 }  // namespace qv::frame
