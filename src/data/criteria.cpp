@@ -37,8 +37,8 @@ constexpr int kMaxDepth = 64;
 class CriteriaParser {
   public:
     CriteriaParser(std::string_view text, const std::vector<std::string>& fields,
-                   const CriteriaDialect* dialect)
-        : m_text(text), m_fields(fields), m_dialect(dialect) {}
+                   const CriteriaDialect* dialect, const std::vector<bool>& textFields)
+        : m_text(text), m_fields(fields), m_dialect(dialect), m_textFields(textFields) {}
 
     Criteria run() {
         next();
@@ -205,7 +205,9 @@ class CriteriaParser {
         }
         m_operandIsText = m_tok.kind == Tok::Text;
         if (m_tok.kind == Tok::Name) {
-            std::string sql = quoteIdentifier(resolveField(m_tok.text));
+            const std::size_t field = resolveField(m_tok.text);
+            m_operandIsText = field < m_textFields.size() && m_textFields[field];
+            std::string sql = quoteIdentifier(m_fields[field]);
             next();
             return sql;
         }
@@ -304,9 +306,10 @@ class CriteriaParser {
         fail("expected a comparison after " + describe(first) + ", found " + describe(m_tok));
     }
 
-    const std::string& resolveField(const std::string& name) const {
-        for (const std::string& f : m_fields) {
-            if (host::sameName(f, name)) return f;
+    // Returns the index of the field `name` names.
+    std::size_t resolveField(const std::string& name) const {
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            if (host::sameName(m_fields[i], name)) return i;
         }
         raiseData(DataErr::UnknownField, kRecordsetSource, m_text, "no field named '" + name + "'");
     }
@@ -314,6 +317,7 @@ class CriteriaParser {
     std::string_view m_text;
     const std::vector<std::string>& m_fields;
     const CriteriaDialect* m_dialect;
+    const std::vector<bool>& m_textFields;
     bool m_operandIsText = false;  // the operand parsed last is a text value
     std::size_t m_i = 0;
     Token m_tok;
@@ -321,8 +325,8 @@ class CriteriaParser {
 };
 
 Criteria Criteria::compile(std::string_view criterion, const std::vector<std::string>& fields,
-                           const CriteriaDialect* dialect) {
-    return CriteriaParser(criterion, fields, dialect).run();
+                           const CriteriaDialect* dialect, const std::vector<bool>& textFields) {
+    return CriteriaParser(criterion, fields, dialect, textFields).run();
 }
 
 }  // namespace qv::data

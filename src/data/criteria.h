@@ -36,9 +36,12 @@ class Criteria {
     // Parses `criterion` against the recordset's `fields`. Throws
     // CriteriaSyntax quoting the criterion when it does not parse, and
     // UnknownField when it names a field not in `fields` (compared without
-    // regard to ASCII case).
+    // regard to ASCII case). `textFields[i]` says that field i holds text:
+    // a dialect then compares it as text, without regard to case, even
+    // against another field.
     static Criteria compile(std::string_view criterion, const std::vector<std::string>& fields,
-                            const CriteriaDialect* dialect = nullptr);
+                            const CriteriaDialect* dialect = nullptr,
+                            const std::vector<bool>& textFields = {});
 
     // The SQL condition, with ? for each parameter in order.
     const std::string& sql() const { return m_sql; }

@@ -344,10 +344,14 @@ bool Recordset::hasUnsavedBoundValues() const {
 void Recordset::find(std::string_view criterion, RecordSource::Direction direction,
                      bool fromCurrent) {
     std::vector<std::string> names;
-    for (const FieldInfo& f : fieldInfo()) names.push_back(f.name);
+    std::vector<bool> text;
+    for (const FieldInfo& f : fieldInfo()) {
+        names.push_back(f.name);
+        text.push_back(f.type == host::field_type::Text || f.type == host::field_type::Memo);
+    }
     // A criterion that does not compile fails before anything changes.
     const Criteria criteria =
-        Criteria::compile(criterion, names, source().connection().criteriaDialect());
+        Criteria::compile(criterion, names, source().connection().criteriaDialect(), text);
     leaveRecord();
     const bool forward = direction == RecordSource::Direction::Forward;
     std::optional<std::int64_t> anchor;
