@@ -1,6 +1,5 @@
 #include "component_commands.h"
 
-#include <cstdio>
 #include <ostream>
 
 #include "component_library.h"
@@ -43,9 +42,7 @@ int callEntryPoint(const std::string& path, const char* name, std::ostream& out,
         out << name << " succeeded for " << path << '\n';
         return 0;
     }
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
-    err << "qvform: " << name << " failed with " << code;
+    err << "qvform: " << name << " failed with " << hresultText(hr);
     if (const std::string why = registryProblem(); !why.empty()) err << ": " << why;
     err << '\n';
     return 1;

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 
@@ -41,6 +42,12 @@ GetClassObjectFunction ComponentLibrary::getClassObject() const {
     auto function = reinterpret_cast<GetClassObjectFunction>(entry("DllGetClassObject"));
     if (!function) throw std::runtime_error(m_path + " has no entry point DllGetClassObject");
     return function;
+}
+
+std::string hresultText(HRESULT hr) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
+    return text;
 }
 
 std::string defaultLibraryPath() {

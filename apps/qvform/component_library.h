@@ -33,6 +33,9 @@ class ComponentLibrary {
     void* m_handle = nullptr;
 };
 
+// Returns `hr` as messages write it: "0x" and eight hexadecimal digits.
+std::string hresultText(HRESULT hr);
+
 // Returns the component library installed with this program: the one in the
 // program's own folder, else the one in the library folder of its install
 // prefix, else the bare file name for the loader's search path.

@@ -1,7 +1,5 @@
 #include "public_classes.h"
 
-#include <cstdio>
-
 #include "class_factory_client.h"
 #include "frame/component_guids.h"
 #include "frame/component_registry.h"
@@ -18,12 +16,6 @@ const CLSID* publicClassId(std::string_view name) {
     if (host::sameName(name, "qvRecordBar")) return &frame::guids::CLSID_qvRecordBar;
     if (host::sameName(name, "ppData")) return &frame::guids::CLSID_ppData;
     return nullptr;
-}
-
-std::string resultText(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
-    return text;
 }
 
 [[noreturn]] void refuse(std::string_view className, const std::string& why) {
@@ -48,7 +40,7 @@ std::shared_ptr<host::Object> PublicClasses::create(std::string_view className) 
     MadeObject made = createThroughFactory(m_getClassObject, *clsid);
     if (made.object) return made.object;
     if (made.result != CLASS_E_CLASSNOTAVAILABLE)
-        refuse(className, m_name + " refused with " + resultText(made.result));
+        refuse(className, m_name + " refused with " + hresultText(made.result));
     return createRegistered(className, *clsid);
 }
 
@@ -74,7 +66,7 @@ std::shared_ptr<host::Object> PublicClasses::createRegistered(std::string_view c
         refuse(className, std::string("the registered server: ") + e.what());
     }
     MadeObject made = createThroughFactory(getClassObject, clsid);
-    if (!made.object) refuse(className, server + " refused with " + resultText(made.result));
+    if (!made.object) refuse(className, server + " refused with " + hresultText(made.result));
     return made.object;
 }
 
