@@ -75,13 +75,17 @@ class TypedCriterionMaker {
     std::mt19937 m_random;
 };
 
-// Every record `criterion` finds, by FindFirst then FindNext, as ids.
+// Every record `criterion` finds, by FindFirst then FindNext, and then by
+// FindLast then FindPrevious, as ids.
 std::string found(Recordset& rs, const std::string& criterion) {
     std::string ids;
-    rs.findFirst(criterion);
-    while (!rs.noMatch()) {
-        ids += (ids.empty() ? "" : ",") + where(rs, "id");
-        rs.findNext(criterion);
+    for (const bool forward : {true, false}) {
+        ids += forward ? "" : " | ";
+        forward ? rs.findFirst(criterion) : rs.findLast(criterion);
+        while (!rs.noMatch()) {
+            ids += where(rs, "id") + " ";
+            forward ? rs.findNext(criterion) : rs.findPrevious(criterion);
+        }
     }
     return ids;
 }
