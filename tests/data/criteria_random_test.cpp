@@ -3,36 +3,21 @@
 // SQL, never reach the engine as broken SQL or change the table.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 #include "data/data_errors.h"
 #include "data/recordset.h"
+#include "random_criteria.h"
 #include "temp_database.h"
 
 namespace qv::data::test {
 namespace {
 
 // Builds criteria from the grammar, so most of them are well formed.
-class CriterionMaker {
+class CriterionMaker : public RandomCriteria {
   public:
-    explicit CriterionMaker(unsigned seed) : m_random(seed) {}
-
-    std::string expr(int depth) {
-        switch (depth > 3 ? 0 : pick(5)) {
-            case 1:
-                return "NOT " + expr(depth + 1);
-            case 2:
-                return "(" + expr(depth + 1) + ")";
-            case 3:
-                return expr(depth + 1) + " AND " + expr(depth + 1);
-            case 4:
-                return expr(depth + 1) + " OR " + expr(depth + 1);
-            default:
-                return test();
-        }
-    }
+    explicit CriterionMaker(unsigned seed) : RandomCriteria(seed, 3) {}
 
     // Breaks a criterion: inserts a stray piece or cuts it short.
     std::string mutate(std::string c) {
@@ -40,22 +25,18 @@ class CriterionMaker {
             "'",  "\"",           "[",    "]", "(",      ")",    ";",
             "--", "AND",          "LIKE", "=", "nosuch", "'[*'", "#",
             "?",  "DROP TABLE c", "é"};
-        const std::size_t at = m_random() % (c.size() + 1);
+        const auto at = static_cast<std::size_t>(pick(static_cast<int>(c.size()) + 1));
         if (pick(2)) return c.substr(0, at);
-        return c.substr(0, at) + " " + stray[m_random() % stray.size()] + " " + c.substr(at);
+        return c.substr(0, at) + " " + any(stray) + " " + c.substr(at);
     }
 
-    int pick(int n) { return static_cast<int>(m_random() % static_cast<unsigned>(n)); }
-
   private:
-    std::string any(const std::vector<std::string>& from) { return from[m_random() % from.size()]; }
-
     std::string operand() {
         return any({"name", "Qty", "[Zip Code]", "[qty]", "12", "-3", "1.5e2", ".5", "'O''Brien'",
                     "\"a\"\"b\"", "'Ada'", "'%_\\'"});
     }
 
-    std::string test() {
+    std::string test() override {
         switch (pick(3)) {
             case 0:
                 return operand() + " " + any({"=", "<>", "<", ">", "<=", ">="}) + " " + operand();
@@ -66,8 +47,6 @@ class CriterionMaker {
                 return any({"name", "Qty", "[Zip Code]"}) + any({" IS NULL", " IS NOT NULL"});
         }
     }
-
-    std::mt19937 m_random;
 };
 
 TEST(CriteriaRandom, EveryCriterionIsRefusedOrRunsAsValidSql) {

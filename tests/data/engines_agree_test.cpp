@@ -5,13 +5,13 @@
 // the generated SQL is exercised on both engines.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 #include "data/recordset.h"
 #include "data_test_util.h"
 #include "engine_database.h"
+#include "random_criteria.h"
 #include "temp_database.h"
 
 namespace qv::data::test {
@@ -23,30 +23,12 @@ constexpr const char* kRows =
     " (3, 'O''Brien', NULL, NULL), (4, 'a1', -3, 'A1'), (5, NULL, 0, '5'),"
     " (6, 'Zed 50%', 7, 'x_y');";
 
-class TypedCriterionMaker {
+class TypedCriterionMaker : public RandomCriteria {
   public:
-    explicit TypedCriterionMaker(unsigned seed) : m_random(seed) {}
-
-    std::string expr(int depth) {
-        switch (depth > 2 ? 0 : pick(5)) {
-            case 1:
-                return "NOT " + expr(depth + 1);
-            case 2:
-                return "(" + expr(depth + 1) + ")";
-            case 3:
-                return expr(depth + 1) + " AND " + expr(depth + 1);
-            case 4:
-                return expr(depth + 1) + " OR " + expr(depth + 1);
-            default:
-                return test();
-        }
-    }
+    explicit TypedCriterionMaker(unsigned seed) : RandomCriteria(seed, 2) {}
 
   private:
-    int pick(int n) { return static_cast<int>(m_random() % static_cast<unsigned>(n)); }
-    std::string any(const std::vector<std::string>& from) { return from[m_random() % from.size()]; }
-
-    std::string test() {
+    std::string test() override {
         const std::vector<std::string> textFields = {"name", "[zip]"};
         const std::vector<std::string> texts = {
             "'Ada Abbott'", "'ada abbott'", "'O''Brien'", "'a1'", "'B'", "'5'", "\"x_y\""};
@@ -71,8 +53,6 @@ class TypedCriterionMaker {
                 return either(textFields, numberFields) + any({" IS NULL", " IS NOT NULL"});
         }
     }
-
-    std::mt19937 m_random;
 };
 
 // Every record `criterion` finds, by FindFirst then FindNext, and then by
