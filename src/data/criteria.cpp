@@ -35,6 +35,10 @@ constexpr int kMaxDepth = 64;
 }  // namespace
 
 class CriteriaParser {
+    // The kinds of operand: a comparison with a text on either side is a
+    // comparison of texts.
+    enum class Operand { TextField, OtherField, Text, Number };
+
   public:
     CriteriaParser(std::string_view text, const std::vector<std::string>& fields,
                    const CriteriaDialect* dialect, const std::vector<bool>& textFields)
@@ -203,10 +207,11 @@ class CriteriaParser {
              isKeyword("IS") || isKeyword("NULL"))) {
             fail("expected a field name or value before " + describe(m_tok));
         }
-        m_operandIsText = m_tok.kind == Tok::Text;
+        m_operand = m_tok.kind == Tok::Text ? Operand::Text : Operand::Number;
         if (m_tok.kind == Tok::Name) {
             const std::size_t field = resolveField(m_tok.text);
-            m_operandIsText = field < m_textFields.size() && m_textFields[field];
+            const bool text = field < m_textFields.size() && m_textFields[field];
+            m_operand = text ? Operand::TextField : Operand::OtherField;
             std::string sql = quoteIdentifier(m_fields[field]);
             next();
             return sql;
@@ -240,16 +245,41 @@ class CriteriaParser {
         return DbValue(std::strtod(s.c_str(), nullptr));
     }
 
+    // Turns the text parameter at `index` into a number when the whole text
+    // spells one; returns what the operand now is.
+    Operand asNumber(std::size_t index) {
+        const std::string& text = m_out.m_parameters[index].text();
+        double value = 0;
+        const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || text.find_first_not_of("0123456789.eE+-") != std::string::npos ||
+            r.ec != std::errc{} || r.ptr != text.data() + text.size()) {
+            return Operand::Text;
+        }
+        const bool negative = text[0] == '-';
+        m_out.m_parameters[index] = numberValue(text.substr(negative ? 1 : 0), negative);
+        return Operand::Number;
+    }
+
     std::string parseTest() {
         const Token first = m_tok;
         const std::size_t lhsParameters = m_out.m_parameters.size();
         std::string lhs = parseOperand();
         if (m_tok.kind == Tok::Op && m_tok.text != "-") {
             const std::string op = m_tok.text;
-            const bool lhsText = m_operandIsText;
+            Operand left = m_operand;
             next();
             std::string rhs = parseOperand();
-            if (m_dialect) return m_dialect->compare(lhs, op, rhs, lhsText || m_operandIsText);
+            Operand right = m_operand;
+            // A quoted number against a field of numbers compares as a
+            // number, as the embedded engine's column affinity reads it.
+            if (left == Operand::OtherField && right == Operand::Text)
+                right = asNumber(m_out.m_parameters.size() - 1);
+            if (right == Operand::OtherField && left == Operand::Text)
+                left = asNumber(lhsParameters);
+            const auto isText = [](Operand o) {
+                return o == Operand::Text || o == Operand::TextField;
+            };
+            if (m_dialect) return m_dialect->compare(lhs, op, rhs, isText(left) || isText(right));
             return lhs + " " + op + " " + rhs + " COLLATE NOCASE";
         }
         bool negated = false;
@@ -318,7 +348,7 @@ class CriteriaParser {
     const std::vector<std::string>& m_fields;
     const CriteriaDialect* m_dialect;
     const std::vector<bool>& m_textFields;
-    bool m_operandIsText = false;  // the operand parsed last is a text value
+    Operand m_operand = Operand::Number;  // what the operand parsed last is
     std::size_t m_i = 0;
     Token m_tok;
     Criteria m_out;

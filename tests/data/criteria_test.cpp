@@ -67,6 +67,8 @@ TEST(Criteria, FindsTheRecordsEachCriterionDescribes) {
         {"Qty <> 0", "1,2,4,5"},
         {"qty <= 0", "3,4"},
         {"Qty = '12'", "2"},
+        {"Qty > '6'", "2,5"},  // a quoted number against numbers is a number
+        {"'6' < Qty", "2,5"},
         {"Qty > 1.5e1", ""},
         {"5 < Qty", "2,5"},
         {"NOT City LIKE 'S*'", "5"},

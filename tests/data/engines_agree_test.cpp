@@ -34,6 +34,8 @@ class TypedCriterionMaker : public RandomCriteria {
             "'Ada Abbott'", "'ada abbott'", "'O''Brien'", "'a1'", "'B'", "'5'", "\"x_y\""};
         const std::vector<std::string> numberFields = {"Qty", "id"};
         const std::vector<std::string> numbers = {"5", "-3", "0", "12", "6", "1.5e1"};
+        // Quoted numbers, which compare as numbers against a number field.
+        const std::vector<std::string> quoted = {"'6'", "'-3'", "'1.5e1'"};
         const std::vector<std::string> ops = {"=", "<>", "<", ">", "<=", ">="};
         const auto either = [&](const std::vector<std::string>& a,
                                 const std::vector<std::string>& b) {
@@ -42,9 +44,12 @@ class TypedCriterionMaker : public RandomCriteria {
         switch (pick(4)) {
             case 0:
                 return either(textFields, texts) + " " + any(ops) + " " + either(textFields, texts);
-            case 1:
-                return either(numberFields, numbers) + " " + any(ops) + " " +
-                       either(numberFields, numbers);
+            case 1: {
+                const std::string field = any(numberFields);
+                const std::string value = either(numbers, quoted);
+                return pick(2) ? field + " " + any(ops) + " " + either(numberFields, numbers)
+                               : value + " " + any(ops) + " " + field;
+            }
             case 2:
                 return either(textFields, texts) + any({" LIKE ", " NOT LIKE "}) +
                        any({"'a*'", "'*b*'", "'?1'", "'[a-c]#'", "'*[%]*'", "'[!a]*'", "'O''*'",
