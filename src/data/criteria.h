@@ -17,7 +17,9 @@
 // ASCII becomes SQL LIKE with an escape character; one with # or [...], or
 // with a letter outside ASCII that has other case forms, calls the registered
 // function qv_like (WildcardPattern::matches, which folds case by Unicode's
-// rules). Comparisons of text with = < > and friends ignore ASCII case.
+// rules). Comparisons of text with = < > and friends ignore ASCII case. A
+// quoted number compared with a field that holds no text is bound as the
+// number it spells, so that every engine compares the two as numbers.
 // An engine whose SQL differs writes comparisons and patterns through its
 // CriteriaDialect; the grammar and the checks of field names stay the same.
 #pragma once
