@@ -7,6 +7,7 @@
 #include "host/form.h"
 #include "host/form_runner.h"
 #include "host/message_box_service.h"
+#include "platform/user/paint_scope.h"
 
 namespace qv::data {
 
@@ -162,12 +163,8 @@ LRESULT CALLBACK DataControlView::windowProc(HWND hwnd, UINT msg, WPARAM wParam,
             case WM_ERASEBKGND:
                 return 1;
             case WM_PAINT: {
-                PAINTSTRUCT ps;
-                HDC dc = BeginPaint(hwnd, &ps);
-                RECT client;
-                GetClientRect(hwnd, &client);
-                draw(dc, client, control->caption(), control->Enabled());
-                EndPaint(hwnd, &ps);
+                const user::PaintScope paint(hwnd);
+                draw(paint.dc(), paint.client(), control->caption(), control->Enabled());
                 return 0;
             }
             case WM_LBUTTONDOWN: {

@@ -4,6 +4,7 @@
 
 #include "host/form_runner.h"
 #include "host/member_registry.h"
+#include "platform/user/paint_scope.h"
 
 namespace qv::host {
 namespace {
@@ -313,15 +314,12 @@ LRESULT ComboBox::popupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(m_popup, &ps);
-            RECT client;
-            GetClientRect(m_popup, &client);
+            const user::PaintScope scope(m_popup);
+            HDC dc = scope.dc();
             HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
             SetBkMode(dc, TRANSPARENT);
-            paintPopup(dc, client);
+            paintPopup(dc, scope.client());
             SelectObject(dc, old);
-            EndPaint(m_popup, &ps);
             return 0;
         }
         case WM_LBUTTONDOWN: {

@@ -16,6 +16,7 @@
 #include "host/text_box.h"
 #include "platform/ole/picture.h"
 #include "platform/user/message_loop.h"
+#include "platform/user/paint_scope.h"
 
 namespace qv::host {
 namespace {
@@ -94,10 +95,9 @@ RECT closeBoxRect(HWND frame) {
 }
 
 void paintFrame(HWND hwnd, const Form& form) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT r;
-    GetClientRect(hwnd, &r);
+    const user::PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    RECT r = scope.client();
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
     const CaptionBar bar = captionBar(hwnd);
@@ -109,21 +109,17 @@ void paintFrame(HWND hwnd, const Form& form) {
     // Over the bar, which paint() fills first.
     if (hasIcon) drawIcon(dc, *icon);
     SelectObject(dc, oldFont);
-    EndPaint(hwnd, &ps);
 }
 
 void paintClient(HWND hwnd, const Form& form) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT r;
-    GetClientRect(hwnd, &r);
+    const user::PaintScope scope(hwnd);
+    HDC dc = scope.dc();
     COLORREF back = 0;
     OleTranslateColor(static_cast<OLE_COLOR>(form.BackColor()), nullptr, &back);
     HBRUSH brush = CreateSolidBrush(back);
-    FillRect(dc, &r, brush);
+    FillRect(dc, &scope.client(), brush);
     DeleteObject(brush);
     FormRunner::paintWindowless(dc, form, &form);
-    EndPaint(hwnd, &ps);
 }
 
 // Closes the windows of an open form whose form is gone or unloaded.

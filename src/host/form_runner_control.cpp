@@ -3,6 +3,7 @@
 #include "host/form.h"
 #include "host/form_runner.h"
 #include "host/member_registry.h"
+#include "platform/user/paint_scope.h"
 
 namespace qv::host {
 namespace {
@@ -186,16 +187,13 @@ LRESULT FormRunnerControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            RECT client;
-            GetClientRect(hwnd, &client);
+            const user::PaintScope scope(hwnd);
+            HDC dc = scope.dc();
             HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
             const int oldMode = SetBkMode(dc, TRANSPARENT);
-            paint(dc, client);
+            paint(dc, scope.client());
             SetBkMode(dc, oldMode);
             SelectObject(dc, oldFont);
-            EndPaint(hwnd, &ps);
             return 0;
         }
         case WM_LBUTTONDOWN:

@@ -12,6 +12,7 @@
 #include "host/error.h"
 #include "host/message_box_layout.h"
 #include "platform/user/message_loop.h"
+#include "platform/user/paint_scope.h"
 #include "platform/win32.h"
 
 namespace qv::host {
@@ -107,11 +108,9 @@ void drawIcon(HDC dc, int x, int y, MessageBoxIcon icon) {
 }
 
 void paint(HWND hwnd, OpenBox& box) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    const user::PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    FillRect(dc, &scope.client(), GetSysColorBrush(COLOR_BTNFACE));
 
     // Caption strip with the title and the close box.
     HGDIOBJ oldFont = SelectObject(dc, boxFont());
@@ -144,7 +143,6 @@ void paint(HWND hwnd, OpenBox& box) {
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     SelectObject(dc, oldFont);
-    EndPaint(hwnd, &ps);
 }
 
 void choose(HWND hwnd, OpenBox& box, int answer) {

@@ -6,6 +6,7 @@
 #include "host/form.h"
 #include "host/form_runner.h"
 #include "host/user_control.h"
+#include "platform/user/paint_scope.h"
 
 namespace qv::host {
 
@@ -90,8 +91,8 @@ LRESULT UserControlWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(m_hwnd, &ps);
+            const user::PaintScope scope(m_hwnd);
+            HDC dc = scope.dc();
             const Surface& s = m_owner.surface();
             BitBlt(dc, 0, 0, s.width(), s.height(), s.dc(), 0, 0, SRCCOPY);
             // Labels and lines on the control have no window: they are drawn
@@ -99,7 +100,6 @@ LRESULT UserControlWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (const Form* parts = m_owner.constituentsIfAny()) {
                 FormRunner::paintWindowless(dc, *parts, &m_owner);
             }
-            EndPaint(m_hwnd, &ps);
             return 0;
         }
         case WM_LBUTTONDOWN:

@@ -5,6 +5,8 @@
 #include <memory>
 #include <unordered_map>
 
+#include "platform/user/paint_scope.h"
+
 namespace qv::user {
 
 namespace {
@@ -324,13 +326,12 @@ void TooltipControl::hide() {
 }
 
 void TooltipControl::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_self, &ps);
+    const PaintScope scope(m_self);
+    HDC dc = scope.dc();
     if (dc == nullptr) {
         return;
     }
-    RECT rc;
-    GetClientRect(m_self, &rc);
+    RECT rc = scope.client();
     FillRect(dc, &rc, GetSysColorBrush(COLOR_INFOBK));
     FrameRect(dc, &rc, GetSysColorBrush(COLOR_WINDOWFRAME));
     HGDIOBJ oldFont = SelectObject(dc, m_font);
@@ -341,7 +342,6 @@ void TooltipControl::paint() {
     DrawTextA(dc, m_text.data(), static_cast<int>(m_text.size()), &inner,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SelectObject(dc, oldFont);
-    EndPaint(m_self, &ps);
 }
 
 void TooltipControl::setDelay(WPARAM which, LPARAM value) {
