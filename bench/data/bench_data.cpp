@@ -24,12 +24,11 @@ constexpr int kMoves = 10'000;
 // Only the last row's column c contains this text.
 constexpr const char* kNeedle = "QZXNEEDLE";
 
-std::filesystem::path g_folder;
 std::string g_path;
 
-void generate() {
-    g_folder = qv::bench::makeTempFolder("qvbench");
-    g_path = (g_folder / "big.db").string();
+void generate(const std::filesystem::path& folder) {
+    std::printf("Generating %d rows...\n", kRows);
+    g_path = (folder / "big.db").string();
     qv::bench::makeFiveColumnTable(g_path, kRows, 'c', kNeedle);
 }
 
@@ -141,22 +140,18 @@ BENCHMARK(RawLikeContains)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    std::printf("Generating %d rows...\n", kRows);
-    generate();
-    qv::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nRatios (recordset / raw SQLite, same run):\n");
-    qv::bench::printRatio(reporter, "open + MoveLast / SELECT count(*) scan", "OpenAndMoveLast",
-                          "RawCountScan", "< 0.05");
-    qv::bench::printRatio(reporter, "10,000 MoveNext / stepping one rowid cursor", "MoveNext10k",
-                          "RawCursorStep10k", "<= 3");
-    qv::bench::printRatio(reporter, "10,000 MoveNext / raw seek per move (same lookup)",
-                          "MoveNext10k", "RawSeekPerMove10k", "for reference");
-    qv::bench::printRatio(reporter, "FindFirst contains / SELECT rowid ... LIKE LIMIT 1",
-                          "FindFirstContains", "RawLikeContains", "<= 1.3");
-    benchmark::Shutdown();
-    std::error_code ec;
-    std::filesystem::remove_all(g_folder, ec);
-    return 0;
+    const qv::bench::TempFolder folder("qvbench");
+    return qv::bench::runBenchmarks(
+        argc, argv, [&] { generate(folder.path()); },
+        [](const qv::bench::RatioReporter& reporter) {
+            std::printf("\nRatios (recordset / raw SQLite, same run):\n");
+            qv::bench::printRatio(reporter, "open + MoveLast / SELECT count(*) scan",
+                                  "OpenAndMoveLast", "RawCountScan", "< 0.05");
+            qv::bench::printRatio(reporter, "10,000 MoveNext / stepping one rowid cursor",
+                                  "MoveNext10k", "RawCursorStep10k", "<= 3");
+            qv::bench::printRatio(reporter, "10,000 MoveNext / raw seek per move (same lookup)",
+                                  "MoveNext10k", "RawSeekPerMove10k", "for reference");
+            qv::bench::printRatio(reporter, "FindFirst contains / SELECT rowid ... LIKE LIMIT 1",
+                                  "FindFirstContains", "RawLikeContains", "<= 1.3");
+        });
 }

@@ -13,6 +13,7 @@
 
 #include "data/pg_connection.h"
 #include "data/recordset.h"
+#include "support/bench_tables.h"
 #include "support/ratio_reporter.h"
 
 namespace {
@@ -149,9 +150,8 @@ BENCHMARK(RawIlikeContains)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    std::string tmpl = (std::filesystem::temp_directory_path() / "qvbench-pg-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) return 1;
-    g_folder = tmpl;
+    const qv::bench::TempFolder folder("qvbench-pg");
+    g_folder = folder.path();
     g_words = "host=" + (g_folder / "socket").string() + " dbname=postgres user=qv";
     if (cluster("start") != 0) {
         std::fprintf(stderr, "bench_data_postgres: the server did not start\n");
@@ -178,7 +178,5 @@ int main(int argc, char** argv) {
     }
     benchmark::Shutdown();
     cluster("stop");
-    std::error_code ec;
-    std::filesystem::remove_all(g_folder, ec);
     return status;
 }

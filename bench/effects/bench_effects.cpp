@@ -218,11 +218,5 @@ BENCHMARK_CAPTURE(runIcon, TransCorner, Op::TransCorner)->Name("TransCorner/icon
 BENCHMARK_CAPTURE(runIcon, DisabledCorner, Op::DisabledCorner)->Name("DisabledCorner/icon32");
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    qv::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    printRatios(reporter);
-    benchmark::Shutdown();
-    return 0;
+    return qv::bench::runBenchmarks(argc, argv, printRatios);
 }

@@ -134,18 +134,15 @@ BENCHMARK(BM_TransparentBlit16)->Unit(benchmark::kMicrosecond);
 // The SRCCOPY/memcpy ratio is computed from the two runs above; printed by
 // the wrapper main so one run gives both numbers.
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-
-    qv::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    // A speed, so the baseline's time comes first.
-    const auto speed = qv::bench::cpuRatio(reporter, "BM_MemcpyFullHd", "BM_BitBltSrcCopyFullHd");
-    if (speed && *speed > 0) {
-        std::printf(
-            "BitBlt SRCCOPY speed relative to memcpy (1920x1080, 32 bpp): %.2f (goal >= 0.80)\n",
-            *speed);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return qv::bench::runBenchmarks(argc, argv, [](const qv::bench::RatioReporter& reporter) {
+        // A speed, so the baseline's time comes first.
+        const auto speed =
+            qv::bench::cpuRatio(reporter, "BM_MemcpyFullHd", "BM_BitBltSrcCopyFullHd");
+        if (speed && *speed > 0) {
+            std::printf(
+                "BitBlt SRCCOPY speed relative to memcpy (1920x1080, 32 bpp): %.2f (goal >= "
+                "0.80)\n",
+                *speed);
+        }
+    });
 }

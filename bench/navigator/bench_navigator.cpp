@@ -38,8 +38,8 @@ class SilentBoxes : public qv::host::MessageBoxService {
 
 std::filesystem::path g_folder;
 
-void generate() {
-    g_folder = qv::bench::makeTempFolder("qvnavbench");
+void generate(const std::filesystem::path& folder) {
+    g_folder = folder;
     qv::data::SqliteConnection::Options options;
     options.create = true;
     auto db = qv::data::SqliteConnection::open((g_folder / "big.db").string(), options);
@@ -205,26 +205,23 @@ BENCHMARK(MoveNextBare);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    generate();
-    qv::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto ratio = [&](const char* a, const char* b) {
-        if (const auto r = qv::bench::cpuRatio(reporter, a, b))
-            std::printf("%s / %s: %.2f\n", a, b, *r);
-    };
-    ratio("NextByClick", "NextDirect");
-    ratio("EndsByClick", "EndsDirect");
-    for (const char* bar : {"RepaintBar", "NextByMouse"}) {
-        ratio(bar, "BlitBarSize");
-        ratio(bar, "MoveNextBare");
-    }
-    // The reporter's times are in nanoseconds per iteration.
-    for (const auto& [name, ns] : reporter.cpu) {
-        std::printf("%s: %.2f us\n", name.c_str(), ns / 1000.0);
-    }
-    std::error_code ec;
-    std::filesystem::remove_all(g_folder, ec);
-    benchmark::Shutdown();
-    return 0;
+    const qv::bench::TempFolder folder("qvnavbench");
+    return qv::bench::runBenchmarks(
+        argc, argv, [&] { generate(folder.path()); },
+        [](const qv::bench::RatioReporter& reporter) {
+            auto ratio = [&](const char* a, const char* b) {
+                if (const auto r = qv::bench::cpuRatio(reporter, a, b))
+                    std::printf("%s / %s: %.2f\n", a, b, *r);
+            };
+            ratio("NextByClick", "NextDirect");
+            ratio("EndsByClick", "EndsDirect");
+            for (const char* bar : {"RepaintBar", "NextByMouse"}) {
+                ratio(bar, "BlitBarSize");
+                ratio(bar, "MoveNextBare");
+            }
+            // The reporter's times are in nanoseconds per iteration.
+            for (const auto& [name, ns] : reporter.cpu) {
+                std::printf("%s: %.2f us\n", name.c_str(), ns / 1000.0);
+            }
+        });
 }

@@ -127,17 +127,13 @@ BENCHMARK(BM_DrawStateUnionIcon32)->Unit(benchmark::kMicrosecond);
 
 // Prints each loader's time relative to the baseline of the same run.
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    qv::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (const char* name : {"BM_LoadBmp24", "BM_LoadPng"}) {
-        const auto ratio = qv::bench::cpuRatio(reporter, name, "BM_SetDIBitsBaseline");
-        if (ratio && *ratio > 0) {
-            std::printf("%s: %.2f x the time of making and filling the bitmap (256x256)\n", name,
-                        *ratio);
+    return qv::bench::runBenchmarks(argc, argv, [](const qv::bench::RatioReporter& reporter) {
+        for (const char* name : {"BM_LoadBmp24", "BM_LoadPng"}) {
+            const auto ratio = qv::bench::cpuRatio(reporter, name, "BM_SetDIBitsBaseline");
+            if (ratio && *ratio > 0) {
+                std::printf("%s: %.2f x the time of making and filling the bitmap (256x256)\n",
+                            name, *ratio);
+            }
         }
-    }
-    benchmark::Shutdown();
-    return 0;
+    });
 }

@@ -27,11 +27,10 @@ constexpr int kRows = 1'000'000;
 constexpr const char* kNeedle = "QZXNEEDLE";
 constexpr const char* kColumns[] = {"a", "b", "c", "d", "e"};
 
-std::filesystem::path g_folder;
 std::string g_path;
-void generate() {
-    g_folder = qv::bench::makeTempFolder("qvfind");
-    g_path = (g_folder / "big.db").string();
+void generate(const std::filesystem::path& folder) {
+    std::printf("Generating %d rows...\n", kRows);
+    g_path = (folder / "big.db").string();
     qv::bench::makeFiveColumnTable(g_path, kRows, 'e', kNeedle);
 }
 
@@ -73,16 +72,12 @@ BENCHMARK(RawLikeInEachColumn)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    std::printf("Generating %d rows...\n", kRows);
-    generate();
-    qv::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nRatio (same run):\n");
-    qv::bench::printRatio(reporter, "Dialog Find (contains) / five raw LIKE queries",
-                          "DialogFindContains", "RawLikeInEachColumn", "<= 1.3");
-    benchmark::Shutdown();
-    std::error_code ec;
-    std::filesystem::remove_all(g_folder, ec);
-    return 0;
+    const qv::bench::TempFolder folder("qvfind");
+    return qv::bench::runBenchmarks(
+        argc, argv, [&] { generate(folder.path()); },
+        [](const qv::bench::RatioReporter& reporter) {
+            std::printf("\nRatio (same run):\n");
+            qv::bench::printRatio(reporter, "Dialog Find (contains) / five raw LIKE queries",
+                                  "DialogFindContains", "RawLikeInEachColumn", "<= 1.3");
+        });
 }

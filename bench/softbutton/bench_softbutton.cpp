@@ -84,13 +84,11 @@ BENCHMARK(BM_CopyBlits);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    qv::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    if (const auto ratio = qv::bench::cpuRatio(reporter, "BM_CrossRow/1", "BM_CopyBlits")) {
-        std::printf("\ncrossing %d buttons (%d moves) / %d blits of %dx%d: ratio %.1f (goal 20)\n",
-                    kButtons, kMovesPerPass, kMovesPerPass, kSize, kSize, *ratio);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return qv::bench::runBenchmarks(argc, argv, [](const qv::bench::RatioReporter& reporter) {
+        if (const auto ratio = qv::bench::cpuRatio(reporter, "BM_CrossRow/1", "BM_CopyBlits")) {
+            std::printf(
+                "\ncrossing %d buttons (%d moves) / %d blits of %dx%d: ratio %.1f (goal 20)\n",
+                kButtons, kMovesPerPass, kMovesPerPass, kSize, kSize, *ratio);
+        }
+    });
 }

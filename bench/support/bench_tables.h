@@ -12,13 +12,28 @@
 
 namespace qv::bench {
 
-// Returns a new, empty folder under the system's temporary folder, named
-// from `prefix`; aborts when none can be made (a benchmark cannot go on).
-inline std::filesystem::path makeTempFolder(const char* prefix) {
-    std::string tmpl = (std::filesystem::temp_directory_path() / prefix).string() + "-XXXXXX";
-    if (!mkdtemp(tmpl.data())) std::abort();
-    return tmpl;
-}
+// A new, empty folder under the system's temporary folder, named from
+// `prefix`, removed with all it holds when the object goes. Aborts when none
+// can be made (a benchmark cannot go on).
+class TempFolder {
+  public:
+    explicit TempFolder(const char* prefix) {
+        std::string tmpl = (std::filesystem::temp_directory_path() / prefix).string() + "-XXXXXX";
+        if (!mkdtemp(tmpl.data())) std::abort();
+        m_path = tmpl;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+  private:
+    std::filesystem::path m_path;
+};
 
 // Creates the SQLite file `path` with table t of five text columns a to e and
 // `rows` rows; only the last row's column `needleColumn` contains `needle`.

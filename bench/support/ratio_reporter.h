@@ -47,4 +47,26 @@ inline void printRatio(const RatioReporter& r, const char* what, const char* a, 
                 r.cpu.at(a) / r.cpu.at(b), goal);
 }
 
+// The main() of a benchmark program: reads the command line, calls
+// `prepare` (to make the data the benchmarks need), runs the benchmarks the
+// command line selects, and hands their times to `report` to print the
+// ratios. Returns the exit status: 1 for arguments the library does not know.
+template <class Prepare, class Report>
+int runBenchmarks(int argc, char** argv, Prepare prepare, Report report) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    prepare();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    report(reporter);
+    benchmark::Shutdown();
+    return 0;
+}
+
+template <class Report>
+int runBenchmarks(int argc, char** argv, Report report) {
+    return runBenchmarks(
+        argc, argv, [] {}, report);
+}
+
 }  // namespace qv::bench
