@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "crosscheck/dib32.h"
 #include "effects/paint_effects.h"
 #include "effects/picture_source.h"
 #include "platform/win32.h"
@@ -44,17 +45,9 @@ class SizedPicture : public effects::PictureSource {
 HBITMAP makePicture(int w, int h, int seed) {
     constexpr std::array<DWORD, 6> stripes{0x000000, 0xFFFFFF, 0x808080,
                                            0x0000FF, 0xFF8000, 0xC0C0C0};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DWORD* pixels = nullptr;
+    HBITMAP bitmap = createDib32(w, h, pixels);
     if (bitmap == nullptr) return nullptr;
-    auto* pixels = static_cast<DWORD*>(bits);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const bool key = (x + y) % 5 == 0 || x == 0;

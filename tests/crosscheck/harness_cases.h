@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "crosscheck/dib32.h"
 #include "effects/paint_effects.h"
 #include "platform/win32.h"
 
@@ -35,16 +36,7 @@ inline DWORD backgroundPixel(int x, int y) {
 class Destination {
   public:
     Destination() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kDestW;
-        info.bmiHeader.biHeight = -kDestH;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<DWORD*>(bits);
+        m_bitmap = createDib32(kDestW, kDestH, m_bits);
         m_dc = CreateCompatibleDC(nullptr);
         m_old = SelectObject(m_dc, m_bitmap);
     }
