@@ -5,7 +5,6 @@
 #include "frame/class_factory.h"
 #include "frame/component_registry.h"
 #include "frame/module_counts.h"
-#include "host/error.h"
 
 namespace {
 
@@ -26,9 +25,9 @@ HRESULT changeRegistry(Change change) {
         change(registry);
         registry.save();
         return S_OK;
-    } catch (const qv::host::Error&) {
-        return SELFREG_E_CLASS;
     } catch (const std::exception&) {
+        // The registry's own errors included: the caller asks the registry
+        // why (see qvform --register).
         return SELFREG_E_CLASS;
     }
 }
