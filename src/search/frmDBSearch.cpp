@@ -1,6 +1,7 @@
 #include "search/frmDBSearch.h"
 
 #include <optional>
+#include <vector>
 
 #include "frame/resource_table.h"
 #include "host/combo_box.h"
@@ -13,6 +14,7 @@
 #include "host/message_box_service.h"
 #include "host/option_button.h"
 #include "host/text_box.h"
+#include "search/matched_field.h"
 #include "search/search_handover.h"
 
 namespace qv::search {
@@ -223,32 +225,35 @@ void frmDBSearch::FindInFields(bool next) {
     auto self = shared_from_this();
     auto combo = m_cboSearch;
     auto text = m_txtSearch;
-    if (text->Text().empty()) {
+    const std::string wanted = text->Text();
+    if (wanted.empty()) {
         host::Beep();
         host::MsgBox("You must enter text to search", 0, "No Search Text");
         focusSearchText();
         return;
     }
     const auto rs = searchRecordset();
-    const int count = combo->ListCount();
+    std::vector<std::string> fields;
+    for (int i = 0; i < combo->ListCount(); ++i) fields.push_back(combo->List(i));
     bool noMatch = true;
-    if (rs && count > 0) {
+    if (rs && !fields.empty()) {
         try {
-            for (int i = 0; i < count; ++i) {
-                // The search always starts with the first field, and the list
-                // ends on the field of the match (or on the last field).
-                combo->setListIndex(i);
-                const std::string criterion = searchCriterion(combo->Text(), text->Text(), mode());
-                if (next) {
-                    rs->findNext(criterion);
-                } else {
-                    rs->findFirst(criterion);
-                }
-                if (!rs->noMatch()) return;
+            // One criterion over every listed field: the first record in the
+            // recordset's order that holds the text in any of them is the
+            // match, whichever field is chosen in the list.
+            const std::string criterion = anyFieldCriterion(fields, wanted, mode());
+            if (next) {
+                rs->findNext(criterion);
+            } else {
+                rs->findFirst(criterion);
             }
             noMatch = rs->noMatch();
+            if (!noMatch) {
+                const int field = firstMatchedField(*rs, fields, wanted, mode());
+                if (field >= 0) combo->setListIndex(field);
+            }
         } catch (const host::Error& e) {
-            // The dialog stays open and usable; the search ends at this field.
+            // The dialog stays open and usable.
             showFindError(e);
             return;
         }

@@ -1,7 +1,7 @@
 // frmDBSearch: the modal Find Record dialog that the navigator's Find button
 // opens. It lists the fields of the handed-over recordset, takes a text and a
 // mode ("Field Begins With" or "Field Contains"), and moves the recordset to
-// the next record that holds the text, trying the fields in list order. It
+// the first (or next) record that holds the text in any listed field. It
 // stays open after each find and closes through "&Cancel", Esc or its close
 // box; each show loads it afresh.
 #pragma once
@@ -49,9 +49,9 @@ class frmDBSearch : public host::Form {
 
     void cboSearch_Click();
     void optSearch_Click(std::int16_t Index);
-    // "&Find": searches from the first record, field by field.
+    // "&Find": moves to the first record that holds the text in any field.
     void cmdPrivate_Click();
-    // "Find &Next": searches after the current record, field by field.
+    // "Find &Next": moves to the first such record after the current one.
     void cmdFindNext_Click();
     // Unloads the dialog (and closes its window when it has one).
     void cmdDone_Click();
@@ -68,6 +68,8 @@ class frmDBSearch : public host::Form {
     // Moves the focus to the text box when it can take it (a dialog loaded
     // without a window has no focus to move).
     void focusSearchText();
+    // Runs one find over all listed fields and shows the first field of the
+    // match in the list; "No Matching Records" when there is none.
     void FindInFields(bool next);
     // The recordset of the hand-over, or nullptr when it holds none.
     std::shared_ptr<host::Recordset> searchRecordset() const;

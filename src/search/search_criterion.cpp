@@ -39,14 +39,30 @@ std::string criterionFieldName(std::string_view field) {
     return "[" + std::string(field) + "]";
 }
 
+std::string searchPattern(std::string_view text, SearchMode mode) {
+    std::string pattern = mode == SearchMode::BeginsWith ? "" : "*";
+    pattern += text;
+    pattern += '*';
+    return pattern;
+}
+
 std::string searchCriterion(std::string_view field, std::string_view text, SearchMode mode) {
-    std::string criterion = criterionFieldName(field);
-    criterion += mode == SearchMode::BeginsWith ? " LIKE '" : " LIKE '*";
-    for (char c : text) {
+    std::string criterion = criterionFieldName(field) + " LIKE '";
+    for (char c : searchPattern(text, mode)) {
         criterion += c;
         if (c == '\'') criterion += '\'';
     }
-    criterion += "*'";
+    criterion += '\'';
+    return criterion;
+}
+
+std::string anyFieldCriterion(const std::vector<std::string>& fields, std::string_view text,
+                              SearchMode mode) {
+    std::string criterion;
+    for (const std::string& field : fields) {
+        if (!criterion.empty()) criterion += " OR ";
+        criterion += searchCriterion(field, text, mode);
+    }
     return criterion;
 }
 

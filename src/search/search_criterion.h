@@ -1,9 +1,12 @@
-// The criterion the Find Record dialog hands to FindFirst and FindNext for one
-// field: the field name, " LIKE " and a quoted pattern with * wildcards.
+// The criterion the Find Record dialog hands to FindFirst and FindNext: for
+// each field, the field name, " LIKE " and a quoted pattern with * wildcards,
+// the fields joined by OR so that one pass over the records finds a match in
+// any of them.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv::search {
 
@@ -14,9 +17,19 @@ enum class SearchMode { BeginsWith, Contains };
 // a word of the criterion language such as AND or LIKE), else in brackets.
 std::string criterionFieldName(std::string_view field);
 
+// Returns the LIKE pattern (unquoted) that finds `text` at the start of a
+// field (BeginsWith: Sp*) or anywhere in it (Contains: *Sp*).
+std::string searchPattern(std::string_view text, SearchMode mode);
+
 // Returns the criterion that finds `text` at the start of `field` (BeginsWith)
 // or anywhere in it (Contains): City LIKE 'Sp*', City LIKE '*Sp*'. Every
 // apostrophe of the text is doubled so that the text stays one quoted value.
 std::string searchCriterion(std::string_view field, std::string_view text, SearchMode mode);
+
+// Returns the criterion that finds `text` in any of `fields`: the criteria of
+// the single fields joined by " OR ", in the order given. Requires at least
+// one field.
+std::string anyFieldCriterion(const std::vector<std::string>& fields, std::string_view text,
+                              SearchMode mode);
 
 }  // namespace qv::search

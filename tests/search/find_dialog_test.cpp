@@ -1,6 +1,6 @@
 // The Find Record dialog over a real recordset: its keys and tab order, the
-// field list and preselection, the field-by-field search with the criteria it
-// sends and where it leaves the recordset and the list, the refusals and the
+// field list and preselection, the search over all fields with the criterion
+// it sends and where it leaves the recordset and the list, the refusals and the
 // recordset failures it shows, and its life cycle (one instance per thread,
 // loaded afresh by each modal show).
 #include <gtest/gtest.h>
@@ -181,7 +181,17 @@ TEST_F(FindDialogTest, ListsTheFieldsAndPreselectsByExactName) {
     }
 }
 
-TEST_F(FindDialogTest, SearchesFieldByFieldAndEndsOnTheFieldOfTheMatch) {
+// The criterion over every listed field of people for a quoted pattern.
+std::string overAll(const std::string& how, const std::string& pattern) {
+    std::string criterion = how;
+    for (const char* field : {"id", "name", "city", "[Zip Code]"}) {
+        criterion +=
+            std::string(criterion == how ? " " : " OR ") + field + " LIKE '" + pattern + "'";
+    }
+    return criterion;
+}
+
+TEST_F(FindDialogTest, OneFindOverAllFieldsEndsOnTheFirstFieldOfTheMatch) {
     open("city");
     const std::vector<std::string> nothing;
     const std::vector<std::string> noMatch = {"64 Find Error: No Matching Records"};
@@ -190,83 +200,41 @@ TEST_F(FindDialogTest, SearchesFieldByFieldAndEndsOnTheFieldOfTheMatch) {
         const char* text;
         SearchMode mode;
         bool next;
-        std::vector<std::string> finds;
+        std::string find;
         const char* where;
         const char* field;  // the list's text afterwards
         std::vector<std::string> boxes;
     } steps[] = {
-        {"Sp",
-         SearchMode::Contains,
-         false,
-         {"FindFirst id LIKE '*Sp*'", "FindFirst name LIKE '*Sp*'"},
-         "2",
-         "name",
+        // Records in order, whichever field holds the text.
+        {"Sp", SearchMode::Contains, false, overAll("FindFirst", "*Sp*"), "1", "city", nothing},
+        {"Sp", SearchMode::Contains, true, overAll("FindNext", "*Sp*"), "2", "name", nothing},
+        {"Sp", SearchMode::Contains, true, overAll("FindNext", "*Sp*"), "3", "city", nothing},
+        // No wrap-around: the record and the list stay.
+        {"Sp", SearchMode::Contains, true, overAll("FindNext", "*Sp*"), "3", "city", noMatch},
+        {"sp", SearchMode::BeginsWith, false, overAll("FindFirst", "sp*"), "1", "city", nothing},
+        // Two fields hold the text: the list shows the first.
+        {"1", SearchMode::Contains, false, overAll("FindFirst", "*1*"), "1", "id", nothing},
+        {"01", SearchMode::Contains, true, overAll("FindNext", "*01*"), "2", "Zip Code", nothing},
+        {"o'brien", SearchMode::Contains, false, overAll("FindFirst", "*o''brien*"), "3", "name",
          nothing},
-        // Find Next starts again with the first field, after the current record.
-        {"Sp",
-         SearchMode::Contains,
-         true,
-         {"FindNext id LIKE '*Sp*'", "FindNext name LIKE '*Sp*'", "FindNext city LIKE '*Sp*'"},
-         "3",
-         "city",
-         nothing},
-        {"sp",
-         SearchMode::BeginsWith,
-         false,
-         {"FindFirst id LIKE 'sp*'", "FindFirst name LIKE 'sp*'", "FindFirst city LIKE 'sp*'"},
-         "1",
-         "city",
-         nothing},
-        {"o'brien",
-         SearchMode::Contains,
-         false,
-         {"FindFirst id LIKE '*o''brien*'", "FindFirst name LIKE '*o''brien*'"},
-         "3",
-         "name",
-         nothing},
-        {"\u00e5ngstr\u00d6m",
-         SearchMode::BeginsWith,
-         false,
-         {"FindFirst id LIKE '\u00e5ngstr\u00d6m*'", "FindFirst name LIKE '\u00e5ngstr\u00d6m*'"},
-         "4",
-         "name",
-         nothing},
-        {"9",
-         SearchMode::BeginsWith,
-         false,
-         {"FindFirst id LIKE '9*'", "FindFirst name LIKE '9*'", "FindFirst city LIKE '9*'",
-          "FindFirst [Zip Code] LIKE '9*'"},
-         "1",
-         "Zip Code",
-         nothing},
-        {"xyz",
-         SearchMode::Contains,
-         false,
-         {"FindFirst id LIKE '*xyz*'", "FindFirst name LIKE '*xyz*'", "FindFirst city LIKE '*xyz*'",
-          "FindFirst [Zip Code] LIKE '*xyz*'"},
-         "1",
-         "Zip Code",
-         noMatch},
+        {"\u00e5ngstr\u00d6m", SearchMode::BeginsWith, false,
+         overAll("FindFirst", "\u00e5ngstr\u00d6m*"), "4", "name", nothing},
+        {"xyz", SearchMode::Contains, false, overAll("FindFirst", "*xyz*"), "4", "name", noMatch},
         // Blanks are searched for: only the empty text is refused.
-        {" ",
-         SearchMode::BeginsWith,
-         false,
-         {"FindFirst id LIKE ' *'", "FindFirst name LIKE ' *'", "FindFirst city LIKE ' *'",
-          "FindFirst [Zip Code] LIKE ' *'"},
-         "1",
-         "Zip Code",
-         noMatch},
+        {" ", SearchMode::BeginsWith, false, overAll("FindFirst", " *"), "4", "name", noMatch},
         {"",
          SearchMode::Contains,
          false,
-         {},
-         "1",
-         "Zip Code",
+         "",
+         "4",
+         "name",
          {"beep", "0 No Search Text: You must enter text to search"}},
     };
     for (const auto& s : steps) {
         search(s.text, s.mode, s.next);
-        EXPECT_EQ(rs->finds, s.finds) << s.text;
+        EXPECT_EQ(rs->finds,
+                  s.find.empty() ? std::vector<std::string>{} : std::vector<std::string>{s.find})
+            << s.text;
         EXPECT_EQ(where(), s.where) << s.text;
         EXPECT_EQ(dialog->cboSearch()->Text(), s.field) << s.text;
         EXPECT_EQ(seen(), s.boxes) << s.text;
@@ -277,18 +245,17 @@ TEST_F(FindDialogTest, SearchesFieldByFieldAndEndsOnTheFieldOfTheMatch) {
 
 TEST_F(FindDialogTest, ARecordsetFailureIsShownAndTheDialogStaysUsable) {
     open();
-    rs->moveLast();
-    search("Sp", SearchMode::Contains, false);  // finds Bruno Spencer
+    search("Sp", SearchMode::Contains, false);  // finds Spokane
     rs->failNextFind = host::Error(3420, "qvData.Recordset", "The recordset went away.");
     search("Sp", SearchMode::Contains, true);
-    EXPECT_EQ(rs->finds, std::vector<std::string>{"FindNext id LIKE '*Sp*'"});
+    EXPECT_EQ(rs->finds, std::vector<std::string>{overAll("FindNext", "*Sp*")});
     EXPECT_EQ(seen(), std::vector<std::string>{"48 Find Error: Error 3420 from qvData.Recordset:\n"
                                                "The recordset went away."});
-    EXPECT_EQ(where(), "2");
-    EXPECT_EQ(dialog->cboSearch()->Text(), "id");
+    EXPECT_EQ(where(), "1");
+    EXPECT_EQ(dialog->cboSearch()->Text(), "city");
     ASSERT_TRUE(dialog->loaded());
     search("Sp", SearchMode::Contains, true);
-    EXPECT_EQ(where(), "3");
+    EXPECT_EQ(where(), "2");
     EXPECT_TRUE(seen().empty());
 }
 

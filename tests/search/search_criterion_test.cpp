@@ -33,5 +33,11 @@ TEST(SearchCriterion, BothModesQuoteTheTextAndBracketOddNames) {
     }
 }
 
+TEST(SearchCriterion, AllFieldsAreJoinedByOrInListOrder) {
+    EXPECT_EQ(anyFieldCriterion({"City"}, "a", SearchMode::Contains), "City LIKE '*a*'");
+    EXPECT_EQ(anyFieldCriterion({"id", "Zip Code", "Or"}, "9'", SearchMode::BeginsWith),
+              "id LIKE '9''*' OR [Zip Code] LIKE '9''*' OR [Or] LIKE '9''*'");
+}
+
 }  // namespace
 }  // namespace qv::search::test
