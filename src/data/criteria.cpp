@@ -32,6 +32,10 @@ bool isNameChar(char c) {
 
 constexpr int kMaxDepth = 64;
 
+// The embedded engine refuses longer LIKE patterns (its limit is 50,000
+// bytes unless built otherwise); the registered function takes any length.
+constexpr std::size_t kLongestNativePattern = 10000;
+
 }  // namespace
 
 class CriteriaParser {
@@ -90,14 +94,23 @@ class CriteriaParser {
             m_tok.kind = c == '(' ? Tok::LParen : Tok::RParen;
             ++m_i;
         } else if (c == '[') {
-            const auto close = m_text.find(']', m_i + 1);
-            if (close == std::string_view::npos) fail("missing ] after the field name");
             m_tok.kind = Tok::Name;
             m_tok.bracketed = true;
-            m_tok.text = m_text.substr(m_i + 1, close - m_i - 1);
+            // Inside brackets ]] stands for one ], so that any name can be written.
+            for (++m_i;; ++m_i) {
+                if (m_i >= m_text.size()) fail("missing ] after the field name");
+                if (m_text[m_i] != ']') {
+                    m_tok.text += m_text[m_i];
+                } else if (m_i + 1 < m_text.size() && m_text[m_i + 1] == ']') {
+                    m_tok.text += ']';
+                    ++m_i;
+                } else {
+                    break;
+                }
+            }
+            ++m_i;
             if (m_tok.text.empty())
                 fail("empty field name at position " + std::to_string(m_tok.pos));
-            m_i = close + 1;
         } else if (c == '\'' || c == '"') {
             m_tok.kind = Tok::Text;
             ++m_i;
@@ -303,8 +316,9 @@ class CriteriaParser {
             }
             // The native LIKE is the fast path; it folds ASCII letters only, so
             // patterns with other cased letters go to the registered function.
-            if (pattern->isSimple() && !pattern->foldsBeyondAscii()) {
-                std::string like = pattern->toSqlLike('\\');
+            std::string like = pattern->isSimple() ? pattern->toSqlLike('\\') : std::string();
+            if (pattern->isSimple() && !pattern->foldsBeyondAscii() &&
+                like.size() <= kLongestNativePattern) {
                 // An escape character costs LIKE time on every row: name one
                 // only when the pattern uses it.
                 const bool escaped = like.find('\\') != std::string::npos;
@@ -338,6 +352,11 @@ class CriteriaParser {
 
     // Returns the index of the field `name` names.
     std::size_t resolveField(const std::string& name) const {
+        // A server may hold fields whose names differ in case only: the one
+        // spelled exactly as named comes first.
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i] == name) return i;
+        }
         for (std::size_t i = 0; i < m_fields.size(); ++i) {
             if (host::sameName(m_fields[i], name)) return i;
         }

@@ -10,7 +10,8 @@
 //   test    := operand ( cmp operand | [NOT] LIKE text | IS [NOT] NULL )
 //   cmp     := = | <> | < | > | <= | >=
 //   operand := name | [any name] | number | -number | 'text' | "text"
-// In text, two apostrophes (or two quotes in "...") stand for one.
+// In text, two apostrophes (or two quotes in "...") stand for one; in a
+// [name], two closing brackets stand for one.
 //
 // LIKE patterns use * ? # and [...] (see WildcardPattern), without regard to
 // the case of any letter. A pattern of only * and ? whose letters are all

@@ -78,7 +78,15 @@ std::optional<WildcardPattern> WildcardPattern::compile(std::string_view pattern
                 return std::nullopt;
             }
             i = j;
-            p.m_simple = false;
+            if (!e.negated && e.ranges.size() == 1 && e.ranges[0].low == e.ranges[0].high) {
+                // A list of one character, such as [*] or [#], is how a text
+                // quotes a wildcard: it matches what that literal would, so it
+                // becomes one and keeps the pattern simple.
+                e = Element{Kind::Literal, e.ranges[0].low};
+                if (changesWithCase(e.ch)) p.m_foldsBeyondAscii = true;
+            } else {
+                p.m_simple = false;
+            }
         } else {
             e.ch = c;
             if (changesWithCase(c)) p.m_foldsBeyondAscii = true;

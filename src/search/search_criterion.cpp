@@ -36,12 +36,27 @@ std::string criterionFieldName(std::string_view field) {
     bool plain = !field.empty() && !isCriterionWord(field);
     for (std::size_t i = 0; i < field.size() && plain; ++i) plain = isNameChar(field[i], i == 0);
     if (plain) return std::string(field);
-    return "[" + std::string(field) + "]";
+    std::string quoted = "[";
+    for (char c : field) {
+        quoted += c;
+        if (c == ']') quoted += ']';
+    }
+    return quoted + "]";
 }
 
 std::string searchPattern(std::string_view text, SearchMode mode) {
     std::string pattern = mode == SearchMode::BeginsWith ? "" : "*";
-    pattern += text;
+    for (char c : text) {
+        // The text is taken as typed: every character LIKE reads as a
+        // wildcard or a list goes into a list of its own.
+        if (c == '*' || c == '?' || c == '#' || c == '[') {
+            pattern += '[';
+            pattern += c;
+            pattern += ']';
+        } else {
+            pattern += c;
+        }
+    }
     pattern += '*';
     return pattern;
 }

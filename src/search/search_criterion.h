@@ -14,11 +14,13 @@ enum class SearchMode { BeginsWith, Contains };
 
 // Returns `field` as the criterion names it: as it stands when it is a plain
 // name (a letter or underscore, then letters, digits and underscores, and not
-// a word of the criterion language such as AND or LIKE), else in brackets.
+// a word of the criterion language such as AND or LIKE), else in brackets
+// with every ] doubled.
 std::string criterionFieldName(std::string_view field);
 
 // Returns the LIKE pattern (unquoted) that finds `text` at the start of a
-// field (BeginsWith: Sp*) or anywhere in it (Contains: *Sp*).
+// field (BeginsWith: Sp*) or anywhere in it (Contains: *Sp*). The text is
+// matched literally: * ? # and [ stand in lists of their own ([*]).
 std::string searchPattern(std::string_view text, SearchMode mode);
 
 // Returns the criterion that finds `text` at the start of `field` (BeginsWith)

@@ -1,5 +1,5 @@
 // The criteria the Find dialog builds: the form users know for plain names and
-// texts, apostrophes doubled, odd field names in brackets.
+// texts, apostrophes doubled, wildcards quoted, odd field names in brackets.
 #include <gtest/gtest.h>
 
 #include "search/search_criterion.h"
@@ -26,6 +26,10 @@ TEST(SearchCriterion, BothModesQuoteTheTextAndBracketOddNames) {
         {"2nd", "a", "[2nd] LIKE 'a*'", "[2nd] LIKE '*a*'"},
         {"Like", "a", "[Like] LIKE 'a*'", "[Like] LIKE '*a*'"},
         {"no-dash", "a", "[no-dash] LIKE 'a*'", "[no-dash] LIKE '*a*'"},
+        {"a]b", "x", "[a]]b] LIKE 'x*'", "[a]]b] LIKE '*x*'"},
+        {"]", "x", "[]]] LIKE 'x*'", "[]]] LIKE '*x*'"},
+        // Characters LIKE would read as wildcards or lists stand in lists.
+        {"Name", "#7*?[]", "Name LIKE '[#]7[*][?][[]]*'", "Name LIKE '*[#]7[*][?][[]]*'"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(searchCriterion(c.field, c.text, SearchMode::BeginsWith), c.beginsWith);
