@@ -32,6 +32,18 @@ bool isNameChar(char c) {
 
 constexpr int kMaxDepth = 64;
 
+// The text a value of a criterion stands for where a text is wanted.
+std::string valueText(const DbValue& v) {
+    if (v.isText()) return v.text();
+    if (v.isInteger()) return std::to_string(v.integer());
+    if (v.isReal()) {
+        char buffer[32];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, v.real());
+        return std::string(buffer, r.ptr);
+    }
+    return "";
+}
+
 // The embedded engine refuses longer LIKE patterns (its limit is 50,000
 // bytes unless built otherwise); the registered function takes any length.
 constexpr std::size_t kLongestNativePattern = 10000;
@@ -308,33 +320,31 @@ class CriteriaParser {
             std::string error;
             auto pattern = WildcardPattern::compile(m_tok.text, error);
             if (!pattern) fail(error);
-            std::string sql;
-            if (m_dialect) {
-                sql = m_dialect->like(lhs, *pattern, negated, m_out.m_parameters);
-                next();
-                return sql;
-            }
-            // The native LIKE is the fast path; it folds ASCII letters only, so
-            // patterns with other cased letters go to the registered function.
-            std::string like = pattern->isSimple() ? pattern->toSqlLike('\\') : std::string();
-            if (pattern->isSimple() && !pattern->foldsBeyondAscii() &&
-                like.size() <= kLongestNativePattern) {
-                // An escape character costs LIKE time on every row: name one
-                // only when the pattern uses it.
-                const bool escaped = like.find('\\') != std::string::npos;
-                m_out.m_parameters.emplace_back(std::move(like));
-                sql = lhs + (negated ? " NOT LIKE" : " LIKE") + " ?" +
-                      (escaped ? " ESCAPE '\\'" : "");
-            } else {
-                // The pattern comes first in the call, so its value goes
-                // before those of a left-hand side that is itself a value.
-                m_out.m_parameters.insert(m_out.m_parameters.begin() + lhsParameters,
-                                          DbValue(m_tok.text));
-                sql = std::string(negated ? "NOT " : "") + std::string(kWildcardLikeFunction) +
-                      "(?, " + lhs + ")";
-            }
+            const std::string patternText = m_tok.text;
             next();
-            return sql;
+            if (lhs == "?") {
+                // A value on the left is known now: the test is decided here,
+                // alike on every engine, and its parameter is not needed.
+                const bool match = pattern->matches(valueText(m_out.m_parameters.back()));
+                m_out.m_parameters.pop_back();
+                return match != negated ? "(1 = 1)" : "(1 = 0)";
+            }
+            if (m_dialect) return m_dialect->like(lhs, *pattern, negated, m_out.m_parameters);
+            const std::string like =
+                pattern->nativeLikeExact() ? pattern->toSqlLike('\\') : std::string();
+            if (pattern->nativeLikeExact() && like.size() <= kLongestNativePattern) {
+                // The native LIKE folds ASCII letters only: it is the fast
+                // path for the patterns where that gives the same answer. An
+                // escape character costs LIKE time on every row: name one only
+                // when the pattern uses it.
+                const bool escaped = like.find('\\') != std::string::npos;
+                m_out.m_parameters.emplace_back(like);
+                return lhs + (negated ? " NOT LIKE" : " LIKE") + " ?" +
+                       (escaped ? " ESCAPE '\\'" : "");
+            }
+            m_out.m_parameters.emplace_back(patternText);
+            return std::string(negated ? "NOT " : "") + std::string(kWildcardLikeFunction) +
+                   "(?, " + lhs + ")";
         }
         if (isKeyword("IS")) {
             next();

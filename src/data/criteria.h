@@ -13,12 +13,14 @@
 // In text, two apostrophes (or two quotes in "...") stand for one; in a
 // [name], two closing brackets stand for one.
 //
-// LIKE patterns use * ? # and [...] (see WildcardPattern), without regard to
-// the case of any letter. A pattern of only * and ? whose letters are all
-// ASCII becomes SQL LIKE with an escape character; one with # or [...], or
-// with a letter outside ASCII that has other case forms, calls the registered
-// function qv_like (WildcardPattern::matches, which folds case by Unicode's
-// rules). Comparisons of text with = < > and friends ignore ASCII case. A
+// LIKE patterns use * ? # and [...] (see WildcardPattern) and compare texts
+// in their folded form: without regard to case by Unicode's full rules, and
+// with canonically equivalent spellings taken as one. A pattern for which the
+// native LIKE gives that answer (only *, and no letters) becomes SQL LIKE;
+// any other calls the registered function qv_like (WildcardPattern::matches),
+// as does a pattern longer than the native LIKE takes. A value on the left of
+// LIKE is matched while the criterion is compiled. Comparisons of text with
+// = < > and friends ignore ASCII case. A
 // quoted number compared with a field that holds no text is bound as the
 // number it spells, so that every engine compares the two as numbers.
 // An engine whose SQL differs writes comparisons and patterns through its

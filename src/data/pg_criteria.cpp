@@ -1,6 +1,8 @@
 #include "data/pg_criteria.h"
 
+#include "data/case_folding.h"
 #include "data/wildcard_pattern.h"
+#include "platform/utf8.h"
 
 namespace qv::data {
 
@@ -19,8 +21,20 @@ constexpr const char* kFoldFrom =
 constexpr const char* kFoldTo =
     "\u03c3s\u03b2\u03b8\u03c6\u03c0\u03ba\u03c1\u03b5\u1e61\u03b9\u03b9";
 
+// The operand in the form LIKE compares (see foldText): decomposed, lower
+// case with the few letters lower() keeps apart mapped together, the longer
+// foldings spelled out, composed again.
 std::string folded(const std::string& operand) {
-    return std::string("translate(lower(") + operand + "), '" + kFoldFrom + "', '" + kFoldTo + "')";
+    std::string sql = std::string("translate(lower(normalize(") + operand + ", NFD)), '" +
+                      kFoldFrom + "', '" + kFoldTo + "')";
+    // The characters whose folding is longer: lower() keeps them (ß stays ß).
+    for (const LongerFolding& f : longerFoldings()) {
+        std::string from, to;
+        utf8::append(from, f.from);
+        for (char32_t c : f.to) utf8::append(to, c);
+        sql = "replace(" + sql + ", '" + from + "', '" + to + "')";
+    }
+    return "normalize(" + sql + ", NFC)";
 }
 
 }  // namespace
@@ -39,20 +53,20 @@ std::string PgCriteriaDialect::compare(const std::string& lhs, const std::string
 std::string PgCriteriaDialect::like(const std::string& lhs, const WildcardPattern& pattern,
                                     bool negated, std::vector<DbValue>& parameters) const {
     const std::string not_ = negated ? "NOT " : "";
-    if (pattern.foldsBeyondAscii()) {
-        if (pattern.isSimple()) {
-            parameters.emplace_back(pattern.toSqlLike('\\'));
-            return folded(asText(lhs)) + " " + not_ + "LIKE " + folded("?") + " ESCAPE '\\'";
-        }
-        parameters.emplace_back(pattern.toRegex());
-        return not_ + "(" + folded(asText(lhs)) + " ~* " + folded("?") + ")";
-    }
-    if (pattern.isSimple()) {
-        parameters.emplace_back(pattern.toSqlLike('\\'));
-        return asText(lhs) + " " + not_ + "ILIKE ? ESCAPE '\\'";
-    }
-    parameters.emplace_back(pattern.toRegex());
-    return not_ + "(" + asText(lhs) + " ~* ?)";
+    const std::string text = asText(lhs);
+    const std::string value = pattern.isSimple() ? pattern.toSqlLike('\\') : pattern.toRegex();
+    const auto test = [&](const std::string& operand) {
+        parameters.emplace_back(value);
+        return pattern.isSimple() ? operand + " ILIKE ? ESCAPE '\\'" : operand + " ~* ?";
+    };
+    if (pattern.nativeLikeExact()) return not_ + "(" + test(text) + ")";
+    // The server's own matching gives the folded answer on texts of ASCII
+    // characters (one byte each); other texts are folded first, which costs
+    // more, so only they pay for it.
+    const std::string ascii = "octet_length(" + text + ") = char_length(" + text + ")";
+    const std::string native = test(text);
+    return not_ + "(CASE WHEN " + ascii + " THEN " + native + " ELSE " + test(folded(text)) +
+           " END)";
 }
 
 }  // namespace qv::data

@@ -1,5 +1,8 @@
 #include "data/wildcard_pattern.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "data/case_folding.h"
 #include "platform/utf8.h"
 
@@ -83,23 +86,77 @@ std::optional<WildcardPattern> WildcardPattern::compile(std::string_view pattern
                 // quotes a wildcard: it matches what that literal would, so it
                 // becomes one and keeps the pattern simple.
                 e = Element{Kind::Literal, e.ranges[0].low};
-                if (changesWithCase(e.ch)) p.m_foldsBeyondAscii = true;
             } else {
                 p.m_simple = false;
             }
         } else {
             e.ch = c;
-            if (changesWithCase(c)) p.m_foldsBeyondAscii = true;
         }
         p.m_elements.push_back(std::move(e));
     }
+    p.finish();
     return p;
+}
+
+namespace {
+
+// ASCII characters that no other character folds or decomposes to, so that
+// they stand in a folded text exactly where they stand in the text itself.
+bool foldsOnlyFromItself(char32_t c) {
+    const bool letter = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+    return c < 0x80 && !letter && c != U';' && c != U'<' && c != U'=' && c != U'>' && c != U'`';
+}
+
+}  // namespace
+
+void WildcardPattern::finish() {
+    std::vector<Element> folded;
+    std::u32string run;
+    const auto flush = [&] {
+        for (char32_t c : foldText(run)) folded.push_back(Element{Kind::Literal, c});
+        run.clear();
+    };
+    for (Element& e : m_elements) {
+        if (e.kind == Kind::Literal) {
+            run += e.ch;
+            continue;
+        }
+        flush();
+        if (e.kind != Kind::AnyRun) m_nativeLikeExact = false;
+        folded.push_back(std::move(e));
+    }
+    flush();
+    m_elements = std::move(folded);
+
+    std::size_t first = 0, last = m_elements.size();
+    const bool leadingStar = last > 0 && m_elements[0].kind == Kind::AnyRun;
+    const bool trailingStar = last > 0 && m_elements[last - 1].kind == Kind::AnyRun;
+    if (leadingStar) ++first;
+    if (trailingStar && last > first) --last;
+    bool literals = true;
+    for (std::size_t i = first; i < last && literals; ++i) {
+        literals = m_elements[i].kind == Kind::Literal;
+        if (literals) m_literal += m_elements[i].ch;
+    }
+    for (const Element& e : m_elements) {
+        if (e.kind == Kind::Literal && !foldsOnlyFromItself(e.ch)) m_nativeLikeExact = false;
+    }
+    if (!literals) {
+        m_literal.clear();
+    } else if (leadingStar && trailingStar && !m_literal.empty()) {
+        m_shape = Shape::Contains;
+    } else if (leadingStar) {
+        // A lone * (and *abc, which is rare) take the general way.
+        m_literal.clear();
+    } else {
+        m_shape = trailingStar ? Shape::Prefix : Shape::Exact;
+    }
 }
 
 bool WildcardPattern::matchOne(const Element& e, char32_t c) const {
     switch (e.kind) {
         case Kind::Literal:
-            return foldCase(e.ch) == foldCase(c);
+            return e.ch == c;  // both folded
         case Kind::AnyOne:
             return true;
         case Kind::Digit:
@@ -123,7 +180,40 @@ bool WildcardPattern::matchOne(const Element& e, char32_t c) const {
 }
 
 bool WildcardPattern::matches(std::string_view textUtf8) const {
-    const std::u32string text = decodeUtf8(textUtf8);
+    // The folded text goes into a buffer of the thread's that keeps its room,
+    // so that matching row after row allocates nothing.
+    thread_local std::u32string text;
+    text.clear();
+    bool ascii = true;
+    for (char c : textUtf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) {
+        // Folding ASCII is lower-casing it; the canonical forms change nothing.
+        for (char c : textUtf8) text += (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+    } else {
+        text = foldText(decodeUtf8(textUtf8));
+    }
+    return matchFolded(text);
+}
+
+bool WildcardPattern::matchFolded(std::u32string_view text) const {
+    const std::u32string_view literal = m_literal;
+    switch (m_shape) {
+        case Shape::Exact:
+            return text == literal;
+        case Shape::Prefix:
+            return text.starts_with(literal);
+        case Shape::Contains:
+            // A long text searched for a long literal takes the searcher
+            // that skips ahead, so no pair of texts costs their product.
+            if (literal.size() > 64 && text.size() > 4 * literal.size()) {
+                return std::search(text.begin(), text.end(),
+                                   std::boyer_moore_horspool_searcher(literal.begin(),
+                                                                      literal.end())) != text.end();
+            }
+            return text.find(literal) != std::u32string_view::npos;
+        case Shape::Other:
+            break;
+    }
     // Every element except * consumes exactly one character, so backtracking
     // to the last * is enough (the classic linear-space glob match).
     std::size_t p = 0, t = 0;

@@ -1,7 +1,7 @@
 // Searches as the Find dialog writes them, walked with FindFirst and FindNext
 // on each engine: any text is matched as typed (wildcard characters,
 // apostrophes, texts longer than an engine's patterns may be), in every field
-// whatever its name.
+// whatever its name, letters compared by Unicode's rules.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -79,6 +79,46 @@ TEST(TextSearch, EveryTextIsMatchedAsTypedInEveryField) {
             EXPECT_EQ(found(*rs, c.text, c.mode), c.ids) << shown;
         } catch (const host::Error& e) {
             ADD_FAILURE() << shown << ": " << e.description();
+        }
+    }
+}
+
+TEST(TextSearch, LettersCompareByUnicodeCaseFoldingAndCanonicalForm) {
+    data::test::EngineDatabase db(
+        "CREATE TABLE t (id INTEGER PRIMARY KEY, word TEXT, n INTEGER);"
+        "INSERT INTO t VALUES (1, 'Stra\u00dfe', 1), (2, 'Cafe\u0301', 2), (3, 'CAF\u00c9', 3),"
+        " (4, '\ufb01le', 4), (5, '\u1f48\u03b4\u03c5\u03c3\u03c3\u03b5\u03cd\u03c2', 5),"
+        " (6, '\u0130stanbul', 6), (7, 'cafe', 7);");
+    auto rs = data::Recordset::open(db.connect(), "t");
+    const auto contains = SearchMode::Contains;
+    const auto beginsWith = SearchMode::BeginsWith;
+    const struct {
+        std::string text;
+        SearchMode mode;
+        const char* ids;
+    } cases[] = {
+        // Full case folding: sharp s is ss, the ligature fi is f and i.
+        {"STRASSE", contains, "1"},
+        {"stra\u00dfe", beginsWith, "1"},
+        {"SS", contains, "1"},
+        {"FILE", beginsWith, "4"},
+        {"\u1f48\u0394\u03a5\u03a3\u03a3\u0395\u038e\u03a3", contains, "5"},
+        {"\u0130ST", beginsWith, "6"},
+        // A precomposed letter and its decomposed spelling are one letter;
+        // the bare letter is another.
+        {"\u00e9", contains, "2 3"},
+        {"e\u0301", contains, "2 3"},
+        {"CAF\u00c9", beginsWith, "2 3"},
+        {"cafe", contains, "7"},
+        {"caf", beginsWith, "2 3 7"},
+        // Numbers of a field that holds no text.
+        {"7", contains, "7"},
+    };
+    for (const auto& c : cases) {
+        try {
+            EXPECT_EQ(found(*rs, c.text, c.mode), c.ids) << c.text;
+        } catch (const host::Error& e) {
+            ADD_FAILURE() << c.text << ": " << e.description();
         }
     }
 }
