@@ -141,13 +141,19 @@ void WildcardPattern::finish() {
     for (const Element& e : m_elements) {
         if (e.kind == Kind::Literal && !foldsOnlyFromItself(e.ch)) m_nativeLikeExact = false;
     }
+    if (literals && !m_literal.empty() &&
+        std::all_of(m_literal.begin(), m_literal.end(), [](char32_t c) { return c < 0x80; })) {
+        m_asciiLiteral.assign(m_literal.begin(), m_literal.end());
+    }
     if (!literals) {
         m_literal.clear();
+        m_asciiLiteral.clear();
     } else if (leadingStar && trailingStar && !m_literal.empty()) {
         m_shape = Shape::Contains;
     } else if (leadingStar) {
         // A lone * (and *abc, which is rare) take the general way.
         m_literal.clear();
+        m_asciiLiteral.clear();
     } else {
         m_shape = trailingStar ? Shape::Prefix : Shape::Exact;
     }
@@ -186,6 +192,9 @@ bool WildcardPattern::matches(std::string_view textUtf8) const {
     text.clear();
     bool ascii = true;
     for (char c : textUtf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii && !m_asciiLiteral.empty() && m_asciiLiteral.size() <= 64) {
+        return matchAsciiLiteral(textUtf8);
+    }
     if (ascii) {
         // Folding ASCII is lower-casing it; the canonical forms change nothing.
         for (char c : textUtf8) text += (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
@@ -193,6 +202,40 @@ bool WildcardPattern::matches(std::string_view textUtf8) const {
         text = foldText(decodeUtf8(textUtf8));
     }
     return matchFolded(text);
+}
+
+namespace {
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// True when `text` holds `literal` (lower case) at `at`, ignoring ASCII case.
+bool literalAt(std::string_view text, std::size_t at, std::string_view literal) {
+    for (std::size_t i = 0; i < literal.size(); ++i) {
+        if (lowerAscii(text[at + i]) != literal[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WildcardPattern::matchAsciiLiteral(std::string_view text) const {
+    const std::string_view literal = m_asciiLiteral;
+    switch (m_shape) {
+        case Shape::Exact:
+            return text.size() == literal.size() && literalAt(text, 0, literal);
+        case Shape::Prefix:
+            return text.size() >= literal.size() && literalAt(text, 0, literal);
+        case Shape::Contains:
+            for (std::size_t at = 0; at + literal.size() <= text.size(); ++at) {
+                if (lowerAscii(text[at]) == literal[0] && literalAt(text, at, literal)) return true;
+            }
+            return false;
+        case Shape::Other:
+            break;
+    }
+    return false;
 }
 
 bool WildcardPattern::matchFolded(std::u32string_view text) const {

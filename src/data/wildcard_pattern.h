@@ -63,9 +63,13 @@ class WildcardPattern {
     // Folds the runs of literals and finds the pattern's shape.
     void finish();
     bool matchFolded(std::u32string_view text) const;
+    // Matches an ASCII text against m_asciiLiteral in the pattern's shape,
+    // comparing bytes: the quick way for the usual searches.
+    bool matchAsciiLiteral(std::string_view text) const;
 
     std::vector<Element> m_elements;
     std::u32string m_literal;
+    std::string m_asciiLiteral;  // m_literal when it is all ASCII, else empty
     Shape m_shape = Shape::Other;
     bool m_simple = true;
     bool m_nativeLikeExact = true;
