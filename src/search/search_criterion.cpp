@@ -73,12 +73,17 @@ std::string searchCriterion(std::string_view field, std::string_view text, Searc
 
 std::string anyFieldCriterion(const std::vector<std::string>& fields, std::string_view text,
                               SearchMode mode) {
+    // Each OR nests the expression one level deeper in the engine, which
+    // allows some hundreds of levels: many fields go in groups of kGroup in
+    // parentheses, so the depth stays near kGroup plus the number of groups.
+    constexpr std::size_t kGroup = 32;
+    const bool grouped = fields.size() > kGroup;
     std::string criterion;
-    for (const std::string& field : fields) {
-        if (!criterion.empty()) criterion += " OR ";
-        criterion += searchCriterion(field, text, mode);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) criterion += grouped && i % kGroup == 0 ? ") OR (" : " OR ";
+        criterion += searchCriterion(fields[i], text, mode);
     }
-    return criterion;
+    return grouped ? "(" + criterion + ")" : criterion;
 }
 
 }  // namespace qv::search

@@ -29,8 +29,8 @@ std::string searchPattern(std::string_view text, SearchMode mode);
 std::string searchCriterion(std::string_view field, std::string_view text, SearchMode mode);
 
 // Returns the criterion that finds `text` in any of `fields`: the criteria of
-// the single fields joined by " OR ", in the order given. Requires at least
-// one field.
+// the single fields joined by " OR ", in the order given (in parenthesised
+// groups when there are many). Requires at least one field.
 std::string anyFieldCriterion(const std::vector<std::string>& fields, std::string_view text,
                               SearchMode mode);
 

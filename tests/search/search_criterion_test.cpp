@@ -41,6 +41,13 @@ TEST(SearchCriterion, AllFieldsAreJoinedByOrInListOrder) {
     EXPECT_EQ(anyFieldCriterion({"City"}, "a", SearchMode::Contains), "City LIKE '*a*'");
     EXPECT_EQ(anyFieldCriterion({"id", "Zip Code", "Or"}, "9'", SearchMode::BeginsWith),
               "id LIKE '9''*' OR [Zip Code] LIKE '9''*' OR [Or] LIKE '9''*'");
+    // Many fields go in groups of 32, so the engine's expression stays shallow.
+    std::vector<std::string> many;
+    for (int i = 0; i < 65; ++i) many.push_back("f" + std::to_string(i));
+    const std::string criterion = anyFieldCriterion(many, "a", SearchMode::BeginsWith);
+    EXPECT_TRUE(criterion.starts_with("(f0 LIKE 'a*' OR f1 LIKE")) << criterion;
+    EXPECT_NE(criterion.find("f31 LIKE 'a*') OR (f32 LIKE 'a*' OR"), std::string::npos);
+    EXPECT_TRUE(criterion.ends_with("f63 LIKE 'a*') OR (f64 LIKE 'a*')")) << criterion;
 }
 
 }  // namespace

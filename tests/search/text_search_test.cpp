@@ -1,7 +1,7 @@
 // Searches as the Find dialog writes them, walked with FindFirst and FindNext
 // on each engine: any text is matched as typed (wildcard characters,
 // apostrophes, texts longer than an engine's patterns may be), in every field
-// whatever its name, letters compared by Unicode's rules.
+// whatever its name or number, letters compared by Unicode's rules.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -121,6 +121,17 @@ TEST(TextSearch, LettersCompareByUnicodeCaseFoldingAndCanonicalForm) {
             ADD_FAILURE() << c.text << ": " << e.description();
         }
     }
+}
+
+TEST(TextSearch, ATableOfManyFieldsIsSearchedInAll) {
+    constexpr int kFields = 1100;
+    std::string columns = "id INTEGER PRIMARY KEY";
+    for (int i = 0; i < kFields; ++i) columns += ", c" + std::to_string(i) + " TEXT";
+    data::test::EngineDatabase db("CREATE TABLE t (" + columns +
+                                  "); INSERT INTO t (id) VALUES (1), (2);"
+                                  "UPDATE t SET c1099 = 'last' WHERE id = 2;");
+    auto rs = data::Recordset::open(db.connect(), "t");
+    EXPECT_EQ(found(*rs, "LAST", SearchMode::Contains), "2");
 }
 
 }  // namespace
