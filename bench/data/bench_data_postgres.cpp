@@ -15,6 +15,7 @@
 #include "data/recordset.h"
 #include "support/bench_tables.h"
 #include "support/ratio_reporter.h"
+#include "support/server_tables.h"
 
 namespace {
 
@@ -36,20 +37,7 @@ int cluster(const char* action) {
 }
 
 void generate() {
-    auto db = PgConnection::open(g_words);
-    db->execute(
-        "CREATE TABLE t (id bigint PRIMARY KEY, a text, b text, c text, d text, e text);"
-        "INSERT INTO t SELECT k, format('name %s', lpad(k::text, 7, '0')), "
-        "format('city %s', lpad((k % 5000)::text, 5, '0')), "
-        "format('customer %s of the generated set', k), "
-        "format('+1 %s %s', lpad((k % 1000)::text, 3, '0'), lpad((k % 10000)::text, 4, '0')), "
-        "format('note %s', k * 7) FROM generate_series(1, " +
-        std::to_string(kRows) +
-        ") AS k;"
-        "UPDATE t SET c = c || ' " +
-        std::string(kNeedle) + "' WHERE id = " + std::to_string(kRows) + ";");
-    // Alone: the server runs it outside any transaction.
-    db->execute("VACUUM ANALYZE t");
+    qv::bench::makeFiveColumnServerTable(g_words, kRows, 'c', kNeedle);
 }
 
 // A raw connection that closes with the scope.

@@ -35,6 +35,7 @@
 #include "search/search_handover.h"
 #include "support/bench_tables.h"
 #include "support/ratio_reporter.h"
+#include "support/server_tables.h"
 
 namespace {
 
@@ -133,20 +134,6 @@ int cluster(const std::filesystem::path& folder, const char* action) {
     return std::system(command.c_str());
 }
 
-void fillServerTable(const std::string& words) {
-    auto db = qv::data::PgConnection::open(words);
-    db->execute(
-        "CREATE TABLE t (id bigint PRIMARY KEY, a text, b text, c text, d text, e text);"
-        "INSERT INTO t SELECT k, format('name %s', lpad(k::text, 7, '0')), "
-        "format('city %s', lpad((k % 5000)::text, 5, '0')), "
-        "format('customer %s of the generated set', k), "
-        "format('+1 %s %s', lpad((k % 1000)::text, 3, '0'), lpad((k % 10000)::text, 4, '0')), "
-        "format('note %s', k * 7) FROM generate_series(1, " +
-        std::to_string(kRows) + ") AS k; UPDATE t SET e = e || ' " + kNeedle +
-        "' WHERE id = " + std::to_string(kRows) + ";");
-    db->execute("VACUUM ANALYZE t");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,7 +150,7 @@ int main(int argc, char** argv) {
     const bool started = cluster(server, "start") == 0;
     if (started) {
         try {
-            fillServerTable(words);
+            qv::bench::makeFiveColumnServerTable(words, kRows, 'e', kNeedle);
             g_engines.push_back(
                 {"PostgreSQL", [words] { return qv::data::PgConnection::open(words); }, "id"});
         } catch (const std::exception& e) {
