@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/engine_database.h"
@@ -124,6 +125,15 @@ TEST(TextSearch, ATableOfManyFieldsIsSearchedInAll) {
                                            "); INSERT INTO t (id) VALUES (1), (2);"
                                            "UPDATE t SET c1099 = 'last' WHERE id = 2;"),
                 {{"LAST", contains, "2"}});
+}
+
+TEST(TextSearch, FieldsWhoseNamesDifferInCaseOnlyAreSearchedEach) {
+    // Only the server keeps such names apart.
+    if (std::string_view(data::test::EngineDatabase::engine()) == "sqlite") GTEST_SKIP();
+    expectFound(data::test::EngineDatabase("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT,"
+                                           " \"NAME\" TEXT); INSERT INTO t VALUES (1, 'a', 'b'),"
+                                           " (2, 'b', 'a');"),
+                {{"a", contains, "1 2"}, {"b", contains, "1 2"}});
 }
 
 }  // namespace
