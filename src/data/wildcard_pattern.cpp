@@ -37,6 +37,7 @@ std::optional<WildcardPattern> WildcardPattern::compile(std::string_view pattern
                                                         std::string& error) {
     WildcardPattern p;
     const std::u32string cps = decodeUtf8(pattern);
+    p.m_elements.reserve(cps.size());
     for (std::size_t i = 0; i < cps.size(); ++i) {
         const char32_t c = cps[i];
         Element e{Kind::Literal};
@@ -111,6 +112,7 @@ bool foldsOnlyFromItself(char32_t c) {
 
 void WildcardPattern::finish() {
     std::vector<Element> folded;
+    folded.reserve(m_elements.size());
     std::u32string run;
     const auto flush = [&] {
         for (char32_t c : foldText(run)) folded.push_back(Element{Kind::Literal, c});
