@@ -8,6 +8,7 @@
 #include "host/control_factory.h"
 #include "host/form.h"
 #include "host/member_registry.h"
+#include "host/message_box_service.h"
 
 namespace qv::data {
 
@@ -116,6 +117,10 @@ std::filesystem::path DataControl::databasePath() const {
 }
 
 void DataControl::refresh() {
+    if (movesRefused()) {
+        raiseData(DataErr::InvalidOperation, kDataControlSource, {},
+                  "a change is pending; save or cancel it first");
+    }
     close();
     if (!hasDatabase() || m_recordSource.empty()) return;
     open();
@@ -217,6 +222,39 @@ void DataControl::recordChanged(Recordset& rs) noexcept {
             // value: the control keeps what it showed.
         }
     }
+}
+
+bool DataControl::ownsPendingChange() {
+    return host::findRecordDriver(*this) != nullptr;
+}
+
+bool DataControl::movesRefused() {
+    return m_recordset && m_recordset->hasPendingChange() && ownsPendingChange();
+}
+
+bool DataControl::allowTyping() {
+    auto driver = host::findRecordDriver(*this);
+    if (!driver) return true;
+    try {
+        auto rs = dataRecordset();
+        if (rs && rs->editMode() != host::edit_mode::None) return true;
+        if (!rs || rs->bof() || rs->eof()) {
+            host::Beep();
+            return false;
+        }
+    } catch (const host::Error&) {
+        // A recordset that cannot be read has no record to edit.
+        host::Beep();
+        return false;
+    }
+    // The bar's handlers may drop this control while its Edit runs.
+    const auto self = weak_from_this().lock();
+    if (!driver->startEdit()) {
+        host::Beep();
+        return false;
+    }
+    // The bar's error report has already told the user when Edit failed.
+    return m_recordset && m_recordset->hasPendingChange();
 }
 
 }  // namespace qv::data
