@@ -5,6 +5,8 @@
 #include "data/data_errors.h"
 #include "data/pg_connection.h"
 #include "data/sqlite_connection.h"
+#include "data/typed_value.h"
+#include "host/app.h"
 #include "host/control_factory.h"
 #include "host/form.h"
 #include "host/member_registry.h"
@@ -200,9 +202,17 @@ void DataControl::gatherEdits(Recordset& rs) {
         if (!control->dataChanged()) continue;
         const int index = rs.fieldIndex(control->dataField());
         if (index < 0) raiseData(DataErr::ItemNotFound, kDataControlSource, control->dataField());
-        // The value moves into the recordset before the control forgets it,
-        // so a failure here loses nothing.
-        rs.setBoundValue(static_cast<std::size_t>(index), control->dataValue());
+        // Typed text becomes a value of the field's type; text that is not
+        // one fails the save here, and the box keeps it. The value moves into
+        // the recordset before the control forgets it, so nothing is lost.
+        const auto at = static_cast<std::size_t>(index);
+        const host::Variant typed = control->dataValue();
+        if (typed.type() == host::VarType::String) {
+            rs.setBoundValue(
+                at, typedValue(typed.toString(), rs.fieldInfo()[at], host::app().locale()));
+        } else {
+            rs.setBoundValue(at, typed);
+        }
         control->setDataChanged(false);
     }
 }

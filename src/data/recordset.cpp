@@ -333,16 +333,20 @@ void Recordset::setFieldValue(std::size_t index, const host::Variant& value) {
 }
 
 void Recordset::setBoundValue(std::size_t index, const host::Variant& value) {
+    setBoundValue(index, toDbValue(value));
+}
+
+void Recordset::setBoundValue(std::size_t index, DbValue value) {
     const auto& info = fieldInfo();
     if (index >= info.size())
         raiseData(DataErr::ItemNotFound, kRecordsetSource, std::to_string(index));
     if (m_editMode != host::edit_mode::None) {
-        m_pending[index] = toDbValue(value);
+        m_pending[index] = std::move(value);
         return;
     }
     requireRecord();
     m_boundValues.resize(info.size());
-    m_boundValues[index] = toDbValue(value);
+    m_boundValues[index] = std::move(value);
 }
 
 bool Recordset::hasUnsavedBoundValues() const {

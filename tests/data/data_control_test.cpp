@@ -315,5 +315,38 @@ TEST(DataControl, UnderABarsPendingChangeNothingMovesAndNothingIsSaved) {
     EXPECT_EQ(plain.column("SELECT name FROM people ORDER BY id"), "Zoe,Bruno,Carla");
 }
 
+TEST(DataControl, TypedTextMeetsTheFieldsTypeWhenTheRecordIsSaved) {
+    TempDatabase db(
+        "CREATE TABLE t (id INTEGER PRIMARY KEY, qty INTEGER, note TEXT);"
+        "INSERT INTO t VALUES (1, 5, 'n');");
+    auto data = openOn(db, "t");
+    auto qty = std::make_shared<FakeBoundControl>("Data1", "qty");
+    auto note = std::make_shared<FakeBoundControl>("Data1", "note");
+    data->bind(qty);
+    data->bind(note);
+    auto rs = data->dataRecordset();
+    const std::string before = db.bytes();
+    rs->edit();
+    note->type("");
+    qty->type("abc");
+    const host::Error e = errorOf([&] { rs->update(); });
+    EXPECT_EQ(e.number(), num(DataErr::TypeMismatch));
+    EXPECT_NE(e.description().find("'qty'"), std::string::npos);
+    EXPECT_NE(e.description().find("'abc'"), std::string::npos);
+    // Nothing was written and the typing stays where it was.
+    EXPECT_TRUE(db.bytes() == before);
+    EXPECT_EQ(qty->text(), "abc");
+    EXPECT_TRUE(qty->dataChanged());
+    EXPECT_EQ(rs->editMode(), host::edit_mode::InProgress);
+    qty->type(" 42 ");
+    rs->update();
+    EXPECT_EQ(db.column("SELECT typeof(qty) || ':' || qty || '/' || quote(note) FROM t"),
+              "integer:42/''");
+    rs->edit();
+    qty->type("");
+    rs->update();
+    EXPECT_EQ(db.column("SELECT quote(qty) FROM t"), "NULL");
+}
+
 }  // namespace
 }  // namespace qv::data::test
