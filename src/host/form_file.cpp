@@ -344,6 +344,8 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
         control->setToolTipText(tip);
         try {
             form.add(control, controlName, index, bounds, container, &bag);
+        } catch (const SizeError& e) {
+            refuse(at + (e.width() ? "/width" : "/height"), reasonOf(e));
         } catch (const Error& e) {
             bool naming =
                 e.number() == errc::InvalidProcedureCall || e.number() == errc::ObjectAlreadyLoaded;

@@ -219,6 +219,12 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
         {head + control(R"(, "index": 40000)") + "]}", "/controls/0/index: number out of range"},
         {head + control(R"(, "colour": 1)") + "]}", "/controls/0/colour: unexpected member"},
         {head + control(R"(, "enabled": 0)") + "]}", "/controls/0/enabled: a Boolean was expected"},
+        {head +
+             R"({"type": "TestBar", "name": "T", "left": 0, "top": 0, "width": 90, "height": 600000}]})",
+         "/controls/0/height: A control of 6 x 40000 pixels is too large to be drawn"},
+        {head +
+             R"({"type": "TestBar", "name": "T", "left": 0, "top": 0, "width": 2000000000, "height": 9}]})",
+         "/controls/0/width: A control of 133333333 x 1 pixels is too large to be drawn"},
         {head + control(R"(, "properties": {"Caption": {"date": 1e300}})") + "]}",
          "/controls/0/properties/Caption/date: date out of range"},
     };
