@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "host/picture_object.h"
 #include "host/property_bag.h"
 #include "host/user_control.h"
+#include "platform/gdi/whole_file.h"
 #include "platform/ole/picture.h"
 
 namespace qv::host {
@@ -175,6 +179,27 @@ TEST(FormFileTest, FileFunctionsRoundTripThroughDisk) {
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), 53);
     }
+}
+
+TEST(FormFileTest, ASaveOnAFullDiskFailsWithThePathAndKeepsTheOldFile) {
+    const std::string path = ::testing::TempDir() + "/qv_form_file_full.form";
+    std::ofstream(path, std::ios::binary) << "the old form";
+    // The disk takes nothing more.
+    files::setWriteCallForTests([](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    });
+    try {
+        saveFormFile(*sampleForm(), path);
+        ADD_FAILURE() << "the save reported success";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), 75);
+        EXPECT_NE(e.description().find(path), std::string::npos) << e.description();
+    }
+    files::setWriteCallForTests(nullptr);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the old form");
+    std::remove(path.c_str());
 }
 
 TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
