@@ -3,6 +3,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "data/data_control.h"
+#include "data/data_control_view.h"
 #include "fault_plan.h"
 #include "form_session.h"
 #include "host/command_button.h"
@@ -286,7 +288,41 @@ CommandExecutor::Target CommandExecutor::resolve(const std::vector<PathStep>& st
     return target;
 }
 
+// A data control's arrow named as the last step of a click's path.
+static std::optional<data::DataControlView::Part> arrowOf(const PathStep& step) {
+    using Part = data::DataControlView::Part;
+    if (step.hasIndex) return std::nullopt;
+    for (const auto& [name, part] :
+         {std::pair{"First", Part::First}, std::pair{"Previous", Part::Previous},
+          std::pair{"Next", Part::Next}, std::pair{"Last", Part::Last}}) {
+        if (host::sameName(step.name, name)) return part;
+    }
+    return std::nullopt;
+}
+
+bool CommandExecutor::clickArrow(const ScriptCommand& command) {
+    auto steps = splitPath(command.target);
+    if (steps.size() < 2) return false;
+    const auto part = arrowOf(steps.back());
+    if (!part) return false;
+    steps.pop_back();
+    Target target = resolve(steps, command.target);
+    auto* dataControl = dynamic_cast<data::DataControl*>(target.object.get());
+    if (!dataControl) return false;
+    data::DataControlView* view = m_session.viewOf(*dataControl);
+    if (!view || !view->hwnd()) refuse(command.target + " has no window to click");
+    // A real click in the middle of the arrow, through the control's window.
+    RECT client;
+    GetClientRect(view->hwnd(), &client);
+    const RECT r = data::DataControlView::partRect(client, *part);
+    POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(view->hwnd(), &middle);
+    user::click(middle.x, middle.y);
+    return true;
+}
+
 void CommandExecutor::click(const ScriptCommand& command) {
+    if (clickArrow(command)) return;
     Target target = resolve(splitPath(command.target), command.target);
     if (target.bar) {
         // The bar looks its data control up by name on a click: the stand-in
@@ -332,6 +368,9 @@ void CommandExecutor::focus(const std::string& path) {
 }
 
 void CommandExecutor::typeText(const ScriptCommand& command) {
+    // A key may start an edit through a bar, which then works through the
+    // stand-in as on a click.
+    m_session.connectBars();
     focus(command.target);
     user::typeText(command.argument);
 }
@@ -339,6 +378,7 @@ void CommandExecutor::typeText(const ScriptCommand& command) {
 void CommandExecutor::pressKey(const ScriptCommand& command) {
     const auto vk = keyOf(command.argument);
     if (!vk) refuse("unknown key \"" + command.argument + "\"");
+    m_session.connectBars();
     focus(command.target);
     user::pressKey(*vk);
 }

@@ -69,6 +69,9 @@ class CommandExecutor {
     bool onIdle();
     void execute(const ScriptCommand& command);
     void click(const ScriptCommand& command);
+    // Clicks an arrow of a data control (DATA.First, .Previous, .Next,
+    // .Last); false when the path names none.
+    bool clickArrow(const ScriptCommand& command);
     void typeText(const ScriptCommand& command);
     void pressKey(const ScriptCommand& command);
     void setProperty(const ScriptCommand& command);

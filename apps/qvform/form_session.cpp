@@ -151,6 +151,13 @@ std::shared_ptr<host::DataControl> FormSession::standInFor(
     return m_standIns.back();
 }
 
+data::DataControlView* FormSession::viewOf(const host::DataControl& dataControl) const {
+    for (const auto& view : m_dataViews) {
+        if (view->control().get() == &dataControl) return view.get();
+    }
+    return nullptr;
+}
+
 void FormSession::printRecords() {
     for (const auto& control : m_form->controls()) {
         auto data = std::dynamic_pointer_cast<host::DataControl>(control);

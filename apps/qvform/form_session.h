@@ -71,6 +71,9 @@ class FormSession {
     std::shared_ptr<host::DataControl> standInFor(
         const std::shared_ptr<host::DataControl>& dataControl);
 
+    // The window of `dataControl` (its arrows and caption), or nullptr.
+    data::DataControlView* viewOf(const host::DataControl& dataControl) const;
+
     // Writes a record line for every data control of the form, in order.
     void printRecords();
 

@@ -23,6 +23,7 @@ class InjectingDataControl final : public host::DataControl {
     // same wrapper while the real recordset stays the same (a Refresh makes
     // a new one). Nothing when the real control has no recordset.
     std::shared_ptr<host::Recordset> recordset() override;
+    const host::DataControl& underlying() const override { return m_real->underlying(); }
 
   private:
     std::shared_ptr<host::DataControl> m_real;

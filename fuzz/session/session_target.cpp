@@ -1,20 +1,27 @@
 // The fuzzing entry point over a user's session with the record bar: the
-// input is a sequence of clicks on the bar, typing and keys in its bound text
-// boxes, answers for the coming message boxes and failures planned for the
-// recordset's calls, played by the form runner on the runner tests' form
-// of three people. After every click the session must hold:
+// input is a sequence of clicks on the bar and on the data control's own
+// arrows, typing and keys in its bound text box (also with nothing pending,
+// which starts the bar's edit), answers for the coming message boxes and
+// failures planned for the recordset's calls, played by the form runner on
+// the runner tests' form of three people. After every operation the session
+// must hold:
 //   - the bar's look is the recordset's edit mode (browse with nothing
 //     pending; the pending look and the status of Add or Edit otherwise);
-//   - no record but the one the click started on (or a new one, while a new
-//     record is pending) differs from the database before the click;
+//   - the database holds only what a Save stored: nothing but a click of
+//     Save changes it, and then only the record the click started on (or a
+//     new one, while a new record is pending); a Delete removes at most
+//     the record it started on;
 //   - the bar's events came in their order (a prefix of BeforeAdd AfterAdd,
-//     BeforeEdit AfterEdit, BeforeUpdate AfterUpdate, AfterCancel);
-//   - nothing but the runner's own stop left the click.
+//     BeforeEdit AfterEdit, BeforeUpdate AfterUpdate, AfterCancel), and
+//     typing raises only BeforeEdit, each followed by AfterEdit or by
+//     nothing when that key's edit failed;
+//   - nothing but the runner's own stop left the operation.
 // A violated rule aborts with a description of it.
 //
 // Each operation takes two bytes, a kind and an argument:
-//   kind % 5 = 0  click Buttonbar(arg % 10) (Find, which opens a dialog, is
-//                 left out)
+//   kind % 5 = 0  click Buttonbar(arg % 10); in place of Find (4), which
+//                 opens a dialog, click the data control's arrow
+//                 kArrows[arg / 10 % 4]
 //             1  type kTexts[arg % 5] into txtName
 //             2  queue the answer arg % 5 + 1 (OK, Cancel, Abort, Retry,
 //                Ignore)
@@ -58,6 +65,7 @@ constexpr std::size_t kMaxOperations = 64;
 
 constexpr const char* kTexts[] = {"A", "Zoe", " Nord", "x y", "1"};
 constexpr const char* kKeys[] = {"Backspace", "Delete", "Home", "End"};
+constexpr const char* kArrows[] = {"First", "Previous", "Next", "Last"};
 // The recordset calls the bar makes.
 constexpr const char* kMembers[] = {"BOF",          "EOF",          "MoveFirst", "MoveLast",
                                     "MovePrevious", "MoveNext",     "AddNew",    "Edit",
@@ -135,10 +143,15 @@ class Session {
     void play(std::uint8_t kind, std::uint8_t arg) {
         switch (kind % 5) {
             case 0:
-                if (arg % 10 != navigator::qvRecordBar::FindRecord) click(arg % 10);
+                if (arg % 10 == navigator::qvRecordBar::FindRecord) {
+                    step(std::string("click Data1.") + kArrows[arg / 10 % 4], -1);
+                } else {
+                    step("click qvRecordBar1.Buttonbar(" + std::to_string(arg % 10) + ")",
+                         arg % 10);
+                }
                 break;
             case 1:
-                run(std::string("type txtName ") + kTexts[arg % 5]);
+                step(std::string("type txtName ") + kTexts[arg % 5], kTyping);
                 break;
             case 2:
                 run("answer " + std::to_string(arg % 5 + 1));
@@ -148,7 +161,7 @@ class Session {
                     std::to_string(arg / 11 % 2 + 1));
                 break;
             default:
-                run(std::string("key txtName ") + kKeys[arg % 4]);
+                step(std::string("key txtName ") + kKeys[arg % 4], kTyping);
                 break;
         }
     }
@@ -166,16 +179,20 @@ class Session {
         }
     }
 
-    void click(int index) {
+    // What a step is: a click of Buttonbar(index), the data control's arrow
+    // (-1) or typing (kTyping).
+    static constexpr int kTyping = -2;
+
+    // Runs `line` and checks the rules afterwards.
+    void step(const std::string& line, int index) {
         const auto before = rows();
         const std::int64_t current = currentId();
         const bool adding = editMode() == host::edit_mode::Add;
         const std::size_t from = m_out.str().size();
-        const std::string line = "click qvRecordBar1.Buttonbar(" + std::to_string(index) + ")";
         run(line);
-        const std::string said = m_out.str().substr(from);
+        const std::string said = line + "\n" + m_out.str().substr(from);
         checkLook(said);
-        checkData(before, current, adding, said);
+        checkData(before, current, adding, index, said);
         checkEvents(index, said);
     }
 
@@ -212,19 +229,26 @@ class Session {
     }
 
     void checkData(const std::map<std::int64_t, std::string>& before, std::int64_t current,
-                   bool adding, const std::string& said) {
+                   bool adding, int index, const std::string& said) {
         const auto after = rows();
+        const bool saving = index == navigator::qvRecordBar::SaveChanges;
+        const bool deleting = index == navigator::qvRecordBar::DeleteRecord;
         for (const auto& [id, row] : before) {
             auto it = after.find(id);
-            if (id != current && (it == after.end() || it->second != row)) {
-                violated("record " + std::to_string(id) + " changed", said);
+            const bool mayChange = (saving || deleting) && id == current;
+            if (!mayChange && (it == after.end() || it->second != row)) {
+                violated("record " + std::to_string(id) + " changed without a Save", said);
+            }
+            if (deleting && it != after.end() && it->second != row) {
+                violated("Delete changed record " + std::to_string(id), said);
             }
         }
         std::size_t added = 0;
         for (const auto& [id, row] : after) added += before.count(id) == 0;
-        // A new record is saved from a pending add, or by the data control
-        // when a move ends one.
-        if (added > (adding ? 1u : 0u)) violated("a record was added", said);
+        // Only the Save of a pending add stores a new record (or, on a Save
+        // of an edit that changed the key, the record under its new id).
+        const bool mayAdd = saving && (adding || current >= 0);
+        if (added > (mayAdd ? 1u : 0u)) violated("a record was added without a Save", said);
     }
 
     void checkEvents(int index, const std::string& said) {
@@ -233,6 +257,15 @@ class Session {
         std::istringstream lines(said);
         for (std::string l; std::getline(lines, l);) {
             if (l.rfind(prefix, 0) == 0) raised.push_back(l.substr(prefix.size()));
+        }
+        if (index == kTyping) {
+            // Each key may try to start an edit (again, after one that failed).
+            for (std::size_t i = 0; i < raised.size(); ++i) {
+                const bool ok = raised[i] == "BeforeEdit" || (raised[i] == "AfterEdit" && i > 0 &&
+                                                              raised[i - 1] == "BeforeEdit");
+                if (!ok) violated("typing raised events out of order", said);
+            }
+            return;
         }
         const std::vector<std::string> designed = designedEvents(index);
         if (raised.size() > designed.size() ||

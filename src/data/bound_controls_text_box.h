@@ -31,6 +31,10 @@ class DataTextBox final : public host::TextBox, public BoundControl {
     void hostReadProperties(const host::PropertyBag& bag) override;
     void hostWriteProperties(host::PropertyBag& bag) override;
 
+  protected:
+    // The data control decides: see DataControl::allowTyping().
+    bool allowUserChange() override;
+
   private:
     std::string m_sourceName;
 };

@@ -5,9 +5,12 @@
 #include "data/data_errors.h"
 #include "data/pg_connection.h"
 #include "data/sqlite_connection.h"
+#include "data/typed_value.h"
+#include "host/app.h"
 #include "host/control_factory.h"
 #include "host/form.h"
 #include "host/member_registry.h"
+#include "host/message_box_service.h"
 
 namespace qv::data {
 
@@ -116,6 +119,10 @@ std::filesystem::path DataControl::databasePath() const {
 }
 
 void DataControl::refresh() {
+    if (movesRefused()) {
+        raiseData(DataErr::InvalidOperation, kDataControlSource, {},
+                  "a change is pending; save or cancel it first");
+    }
     close();
     if (!hasDatabase() || m_recordSource.empty()) return;
     open();
@@ -195,9 +202,17 @@ void DataControl::gatherEdits(Recordset& rs) {
         if (!control->dataChanged()) continue;
         const int index = rs.fieldIndex(control->dataField());
         if (index < 0) raiseData(DataErr::ItemNotFound, kDataControlSource, control->dataField());
-        // The value moves into the recordset before the control forgets it,
-        // so a failure here loses nothing.
-        rs.setBoundValue(static_cast<std::size_t>(index), control->dataValue());
+        // Typed text becomes a value of the field's type; text that is not
+        // one fails the save here, and the box keeps it. The value moves into
+        // the recordset before the control forgets it, so nothing is lost.
+        const auto at = static_cast<std::size_t>(index);
+        const host::Variant typed = control->dataValue();
+        if (typed.type() == host::VarType::String) {
+            rs.setBoundValue(
+                at, typedValue(typed.toString(), rs.fieldInfo()[at], host::app().locale()));
+        } else {
+            rs.setBoundValue(at, typed);
+        }
         control->setDataChanged(false);
     }
 }
@@ -217,6 +232,39 @@ void DataControl::recordChanged(Recordset& rs) noexcept {
             // value: the control keeps what it showed.
         }
     }
+}
+
+bool DataControl::ownsPendingChange() {
+    return host::findRecordDriver(*this) != nullptr;
+}
+
+bool DataControl::movesRefused() {
+    return m_recordset && m_recordset->hasPendingChange() && ownsPendingChange();
+}
+
+bool DataControl::allowTyping() {
+    auto driver = host::findRecordDriver(*this);
+    if (!driver) return true;
+    try {
+        auto rs = dataRecordset();
+        if (rs && rs->editMode() != host::edit_mode::None) return true;
+        if (!rs || rs->bof() || rs->eof()) {
+            host::Beep();
+            return false;
+        }
+    } catch (const host::Error&) {
+        // A recordset that cannot be read has no record to edit.
+        host::Beep();
+        return false;
+    }
+    // The bar's handlers may drop this control while its Edit runs.
+    const auto self = weak_from_this().lock();
+    if (!driver->startEdit()) {
+        host::Beep();
+        return false;
+    }
+    // The bar's error report has already told the user when Edit failed.
+    return m_recordset && m_recordset->hasPendingChange();
 }
 
 }  // namespace qv::data

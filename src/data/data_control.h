@@ -61,16 +61,29 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     std::filesystem::path databasePath() const;
 
     // Closes and reopens the recordset (dropping any pending change) and
-    // shows its first record in the bound controls.
+    // shows its first record in the bound controls. Fails while a record
+    // bar has a change pending.
     void refresh();
 
     // Adds a bound control; the data control keeps only a weak reference.
     void bind(const std::shared_ptr<BoundControl>& control);
     void unbind(const BoundControl& control);
 
-    // RecordsetObserver.
+    // RecordsetObserver. A record bar on the form that drives this control
+    // owns the pending changes.
     void gatherEdits(Recordset& recordset) override;
     void recordChanged(Recordset& recordset) noexcept override;
+    bool ownsPendingChange() override;
+
+    // Asked by a bound control before the user's key changes it. Without a
+    // record bar the key goes ahead (a move saves it). With one, a key while
+    // nothing is pending starts an edit through the bar first; with no
+    // current record, or when the edit does not begin, it is refused (with
+    // a beep when nothing else told the user).
+    bool allowTyping();
+    // True while a record bar has a change pending here: the arrows, a
+    // Refresh and every other move are refused until it is saved or cancelled.
+    bool movesRefused();
 
     // A newly placed control shows its name as its caption, as "Data1" does.
     void hostInitProperties() override { m_caption = Name(); }

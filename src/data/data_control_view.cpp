@@ -122,6 +122,11 @@ DataControlView::~DataControlView() {
 void DataControlView::press(Part part) {
     auto control = m_control.lock();
     if (!control || part == Part::None) return;
+    // The bar's Save or Cancel ends its pending change, not an arrow.
+    if (control->movesRefused()) {
+        host::Beep();
+        return;
+    }
     try {
         auto rs = control->recordset();
         if (!rs) return;

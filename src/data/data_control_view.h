@@ -37,11 +37,13 @@ class DataControlView {
     DataControlView& operator=(const DataControlView&) = delete;
 
     HWND hwnd() const noexcept { return m_hwnd; }
+    std::shared_ptr<DataControl> control() const { return m_control.lock(); }
 
     // Moves the recordset as a click on `part` does: to the first or last
     // record, or one record on, landing on the end record rather than past
     // it. A failing move is shown in a message box (a beep when the box
-    // cannot be shown); nothing passes to the caller.
+    // cannot be shown); nothing passes to the caller. While a record bar has
+    // a change pending the press is refused with a beep.
     void press(Part part);
 
   private:

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/db_statement.h"
 
@@ -25,6 +26,8 @@ struct DbRelation {
     std::string hiddenKey;
     // Why a table without a usable key can only be read.
     std::string noKeyReason;
+    // The columns of a table that refuse NULL.
+    std::vector<std::string> required;
 };
 
 class DbConnection {

@@ -15,6 +15,7 @@ struct FieldInfo {
     std::string name;
     std::string declaredType;
     std::int16_t type = 0;  // a host::field_type code
+    bool required = false;  // the column refuses NULL
 };
 
 // Returns the field type code for a declared column type, following the

@@ -99,6 +99,11 @@ std::optional<DbRelation> PgConnection::findRelation(std::string_view name) {
     } else {
         rel.key = quoteIdentifier(keyName.text());
     }
+    PgStatement notNull(m_session,
+                        "SELECT attname FROM pg_attribute WHERE attrelid = ?::regclass "
+                        "AND attnum > 0 AND attnotnull AND NOT attisdropped ORDER BY attnum");
+    notNull.bind(1, DbValue(rel.from));
+    while (notNull.step()) rel.required.push_back(notNull.column(0).text());
     return rel;
 }
 

@@ -82,6 +82,10 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
             std::unique_ptr<RecordSource> table(
                 new RecordSource(db, rel->from, rel->key, true, false));
             table->loadFields();
+            for (FieldInfo& f : table->m_fields) {
+                f.required = std::find(rel->required.begin(), rel->required.end(), f.name) !=
+                             rel->required.end();
+            }
             return table;
         }
         // A view, or a table without a way to address its rows, is read like a query.

@@ -130,7 +130,15 @@ void Recordset::landOn(std::optional<std::int64_t> rowid, At otherwise) {
     m_unsettled = false;
 }
 
+void Recordset::requireMoveAllowed() {
+    // Nothing is saved behind the back of whoever owns the pending change.
+    if (m_editMode != host::edit_mode::None && m_observer && m_observer->ownsPendingChange()) {
+        requireNoPendingChange();
+    }
+}
+
 void Recordset::leaveRecord() {
+    requireMoveAllowed();
     if (m_observer) m_observer->gatherEdits(*this);
     if (m_editMode != host::edit_mode::None) {
         update();
@@ -325,16 +333,20 @@ void Recordset::setFieldValue(std::size_t index, const host::Variant& value) {
 }
 
 void Recordset::setBoundValue(std::size_t index, const host::Variant& value) {
+    setBoundValue(index, toDbValue(value));
+}
+
+void Recordset::setBoundValue(std::size_t index, DbValue value) {
     const auto& info = fieldInfo();
     if (index >= info.size())
         raiseData(DataErr::ItemNotFound, kRecordsetSource, std::to_string(index));
     if (m_editMode != host::edit_mode::None) {
-        m_pending[index] = toDbValue(value);
+        m_pending[index] = std::move(value);
         return;
     }
     requireRecord();
     m_boundValues.resize(info.size());
-    m_boundValues[index] = toDbValue(value);
+    m_boundValues[index] = std::move(value);
 }
 
 bool Recordset::hasUnsavedBoundValues() const {
@@ -352,7 +364,7 @@ void Recordset::find(std::string_view criterion, RecordSource::Direction directi
     // A criterion that does not compile fails before anything changes.
     const Criteria criteria =
         Criteria::compile(criterion, names, source().connection().criteriaDialect(), text);
-    leaveRecord();
+    requireMoveAllowed();
     const bool forward = direction == RecordSource::Direction::Forward;
     std::optional<std::int64_t> anchor;
     if (fromCurrent) {
@@ -364,11 +376,18 @@ void Recordset::find(std::string_view criterion, RecordSource::Direction directi
         }
         if (m_at != start) anchor = m_rowid;
     }
-    const auto found = source().find(criteria, direction, anchor);
+    // A find that does not move leaves every typed change where it was: the
+    // record is left (and its changes saved) only once there is a match.
+    auto found = source().find(criteria, direction, anchor);
     if (!found) {
         m_noMatch = true;
         return;
     }
+    const std::int64_t before = m_rowid;
+    const bool onRecord = m_at == At::Record;
+    leaveRecord();
+    // Saving may have given the current row a new id.
+    if (onRecord && *found == before) found = m_rowid;
     landOn(found, At::Eof);
     m_noMatch = false;
     notify();

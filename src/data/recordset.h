@@ -79,6 +79,10 @@ class Recordset final : public host::Recordset {
     // becomes the pending value; otherwise it is kept for the current record
     // and saved when the recordset leaves it (fails off a record).
     void setBoundValue(std::size_t index, const host::Variant& value);
+    // The same for a value already converted to the field's type.
+    void setBoundValue(std::size_t index, DbValue value);
+    // True while AddNew or Edit is pending.
+    bool hasPendingChange() const { return m_editMode != host::edit_mode::None; }
     // True while bound-control values wait to be saved with the current record.
     bool hasUnsavedBoundValues() const;
 
@@ -101,6 +105,8 @@ class Recordset final : public host::Recordset {
     // Checks a position reached from the rowid window: when its row has gone
     // meanwhile, moves on in the direction of the last move.
     void settle();
+    // Fails with InvalidOperation while the observer owns a pending change.
+    void requireMoveAllowed();
     // Saves the pending change or the bound-control values before a move.
     void leaveRecord();
     void landOn(std::optional<std::int64_t> rowid, At otherwise);

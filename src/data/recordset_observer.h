@@ -16,6 +16,10 @@ class RecordsetObserver {
     // Called after every move, add, cancel and update: show the current (or
     // pending) record. Must not throw.
     virtual void recordChanged(Recordset& recordset) noexcept = 0;
+    // True when a pending AddNew or Edit belongs to someone who saves it
+    // himself (a record bar): a move or find then fails instead of saving
+    // it. Otherwise a move saves the pending change first.
+    virtual bool ownsPendingChange() { return false; }
 };
 
 }  // namespace qv::data

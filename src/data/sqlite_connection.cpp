@@ -196,12 +196,16 @@ std::optional<DbRelation> SqliteConnection::findRelation(std::string_view name) 
     lookup->bind(1, DbValue(std::string(name)));
     if (!lookup->step()) return std::nullopt;
     DbRelation rel;
-    rel.from = quoteIdentifier(lookup->column(0).text());
+    const std::string table = lookup->column(0).text();
+    rel.from = quoteIdentifier(table);
     rel.isView = lookup->column(1).text() == "view";
     lookup.reset();
     if (!rel.isView) {
         rel.key = visibleRowid(rel.from);
         if (rel.key.empty()) rel.noKeyReason = "the table has no row number";
+        auto notNull = prepare("SELECT name FROM pragma_table_info(?) WHERE \"notnull\"");
+        notNull->bind(1, DbValue(table));
+        while (notNull->step()) rel.required.push_back(notNull->column(0).text());
     }
     return rel;
 }

@@ -1,6 +1,5 @@
 #include "frame/component_registry.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +7,7 @@
 #include <sstream>
 
 #include "host/error.h"
+#include "platform/gdi/whole_file.h"
 
 namespace qv::frame {
 
@@ -70,6 +70,8 @@ std::filesystem::path ComponentRegistry::defaultPath() {
 }
 
 ComponentRegistry::ComponentRegistry(std::filesystem::path file) : m_file(std::move(file)) {
+    if (std::filesystem::is_directory(m_file))
+        fail(m_file, "this is a folder, not a registry file");
     std::ifstream in(m_file, std::ios::binary);
     if (!in) {
         if (std::filesystem::exists(m_file)) fail(m_file, "the file cannot be read");
@@ -79,6 +81,8 @@ ComponentRegistry::ComponentRegistry(std::filesystem::path file) : m_file(std::m
     int number = 0;
     while (std::getline(in, text)) {
         ++number;
+        // A file edited elsewhere may end its lines with CR LF.
+        if (!text.empty() && text.back() == '\r') text.pop_back();
         Line line{text, {}, {}};
         const std::size_t eq = text.find('=');
         const bool note = text.empty() || text.front() == '#';
@@ -129,25 +133,12 @@ std::vector<std::string> ComponentRegistry::children(std::string_view key) const
 }
 
 void ComponentRegistry::save() const {
-    std::filesystem::create_directories(m_file.parent_path());
-    std::filesystem::path temp = m_file;
-    temp += ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const Line& l : m_lines) out << l.text << '\n';
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            fail(m_file, "the new registry could not be written");
-        }
-    }
     std::error_code ec;
-    std::filesystem::rename(temp, m_file, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        fail(m_file, "the new registry could not replace the old one");
-    }
+    std::filesystem::create_directories(m_file.parent_path(), ec);
+    std::string text;
+    for (const Line& l : m_lines) text += l.text + '\n';
+    const std::string reason = files::writeWholeFile(m_file, text);
+    if (!reason.empty()) fail(m_file, "the new registry could not be written (" + reason + ")");
 }
 
 void registerProject(const ComponentProject& project, const std::string& libraryPath,

@@ -68,8 +68,17 @@ void Control::move(const Bounds& bounds) {
     if (bounds.width < 0 || bounds.height < 0) raise(errc::InvalidPropertyValue, m_name);
     bool resized = bounds.width != m_bounds.width || bounds.height != m_bounds.height;
     bool moved = bounds.left != m_bounds.left || bounds.top != m_bounds.top;
+    const Bounds before = m_bounds;
     m_bounds = bounds;
-    if (resized || moved) extentChanged();
+    if (resized || moved) {
+        try {
+            extentChanged();
+        } catch (...) {
+            // A size the control cannot take leaves it as it was.
+            m_bounds = before;
+            throw;
+        }
+    }
     if (!resized) return;
     if (m_loaded) {
         if (m_inResize) {

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "host/form.h"
 #include "host/member_registry.h"
 
 namespace qv::host {
@@ -106,6 +107,16 @@ const MemberRegistry& Recordset::members() const {
 const MemberRegistry& DataControl::dataControlMembers() {
     static const MemberRegistry registry = makeDataControlMembers();
     return registry;
+}
+
+std::shared_ptr<RecordDriver> findRecordDriver(const DataControl& data) {
+    const auto form = data.Parent();
+    if (!form) return nullptr;
+    for (const auto& control : form->controls()) {
+        auto driver = std::dynamic_pointer_cast<RecordDriver>(control);
+        if (driver && driver->drives(data)) return driver;
+    }
+    return nullptr;
 }
 
 }  // namespace qv::host

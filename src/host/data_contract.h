@@ -118,8 +118,30 @@ class DataControl : public Control {
     // The current recordset, or nullptr when none is open.
     virtual std::shared_ptr<Recordset> recordset() = 0;
 
+    // The data control whose records this one hands out: itself, or the
+    // control a stand-in wraps.
+    virtual const DataControl& underlying() const { return *this; }
+
   protected:
     DataControl() = default;
 };
+
+// A control that drives a data control's record through its own Edit, Save
+// and Cancel (a record bar). While it has a change pending, only its Save
+// stores the change and its Cancel drops it.
+class RecordDriver {
+  public:
+    virtual ~RecordDriver() = default;
+    // True when this drives `data` (directly or through a stand-in for it).
+    virtual bool drives(const DataControl& data) const = 0;
+    // Starts an edit of the current record as the driver's own Edit does:
+    // its events, status and look. Returns false when the driver cannot
+    // start one now (it is disabled). The driver reports its own failures;
+    // afterwards the recordset's EditMode tells whether the edit began.
+    virtual bool startEdit() = 0;
+};
+
+// Returns the first control on `data`'s form that drives it, or nullptr.
+std::shared_ptr<RecordDriver> findRecordDriver(const DataControl& data);
 
 }  // namespace qv::host

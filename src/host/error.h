@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace qv::host {
 
@@ -51,6 +52,20 @@ class Error : public std::runtime_error {
     std::int32_t m_number;
     std::string m_source;
     std::string m_description;
+};
+
+// A control that cannot be had at the size asked for (380): form files name
+// the width or the height of the control as the place of the failure.
+class SizeError : public Error {
+  public:
+    SizeError(std::string source, std::string description, bool width)
+        : Error(errc::InvalidPropertyValue, std::move(source), std::move(description)),
+          m_width(width) {}
+    // True when the width is the side that cannot be had, else the height.
+    bool width() const noexcept { return m_width; }
+
+  private:
+    bool m_width;
 };
 
 // Throws Error(number, source) with the standard description.

@@ -14,6 +14,7 @@
 #include "host/member_registry.h"
 #include "host/picture_object.h"
 #include "host/property_bag.h"
+#include "platform/gdi/whole_file.h"
 
 namespace qv::host {
 
@@ -344,6 +345,8 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
         control->setToolTipText(tip);
         try {
             form.add(control, controlName, index, bounds, container, &bag);
+        } catch (const SizeError& e) {
+            refuse(at + (e.width() ? "/width" : "/height"), reasonOf(e));
         } catch (const Error& e) {
             bool naming =
                 e.number() == errc::InvalidProcedureCall || e.number() == errc::ObjectAlreadyLoaded;
@@ -421,14 +424,14 @@ std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory
 }
 
 void saveFormFile(Form& form, const std::string& path) {
-    std::string text = saveForm(form);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out)
+    const std::string text = saveForm(form);
+    // Written whole or not at all: a failed save leaves the old file as it was.
+    const std::string reason = files::writeWholeFile(path, text);
+    if (!reason.empty()) {
         throw Error(kPathFileAccess, "FormFile",
-                    "The form could not be saved to " + path +
-                        ". Check that the folder exists and may be written to.");
+                    "The form could not be saved to " + path + " (" + reason +
+                        "). The file there was left as it was.");
+    }
 }
 
 }  // namespace qv::host

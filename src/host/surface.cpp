@@ -35,16 +35,16 @@ Surface::~Surface() {
     DeleteDC(m_dc);
 }
 
-void Surface::resize(int width, int height, COLORREF background) {
+bool Surface::resize(int width, int height, COLORREF background) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (width == m_width && height == m_height) return;
+    if (width == m_width && height == m_height) return true;
     HBITMAP next = makeBitmap(width, height);
-    if (!next) throw std::bad_alloc();
+    if (!next) return false;
     HDC copy = CreateCompatibleDC(m_dc);
     if (!copy) {
         DeleteObject(next);
-        throw std::bad_alloc();
+        return false;
     }
     HGDIOBJ old = SelectObject(copy, next);
     HBRUSH brush = CreateSolidBrush(background);
@@ -60,6 +60,7 @@ void Surface::resize(int width, int height, COLORREF background) {
     m_bitmap = next;
     m_width = width;
     m_height = height;
+    return true;
 }
 
 void Surface::fill(const RECT& rect, COLORREF color) {

@@ -16,7 +16,9 @@ class Surface {
 
     // Gives the image `width` x `height` pixels (at least 1 x 1), keeping what
     // was drawn where it still fits; new area is filled with `background`.
-    void resize(int width, int height, COLORREF background);
+    // Returns false, and keeps the image as it was, when an image of that
+    // size cannot be had (too large, or out of memory).
+    [[nodiscard]] bool resize(int width, int height, COLORREF background);
 
     HDC dc() const noexcept { return m_dc; }
     HBITMAP bitmap() const noexcept { return m_bitmap; }

@@ -81,6 +81,16 @@ void TextBox::afterEdit(TextBoxEditor::Outcome outcome) {
     }
 }
 
+template <typename Edit>
+bool TextBox::userEdit(Edit edit) {
+    TextBoxEditor trial = m_editor;
+    // allowUserChange() may run a form's handlers, which may drop the box.
+    const auto self = weak_from_this().lock();
+    if (edit(trial).changed && !allowUserChange()) return false;
+    afterEdit(edit(m_editor));
+    return true;
+}
+
 void TextBox::setText(std::string_view text) {
     const bool changed = m_editor.setText(text);
     m_scroll = 0;
@@ -209,15 +219,17 @@ void TextBox::copy() {
 
 void TextBox::cut() {
     if (m_editor.selLength() == 0 || m_editor.locked()) return;
-    user::setClipboardText(m_editor.selText());
-    afterEdit(m_editor.replaceSelection("", true));
+    const std::string selected = m_editor.selText();
+    if (userEdit([](TextBoxEditor& e) { return e.replaceSelection("", true); })) {
+        user::setClipboardText(selected);
+    }
 }
 
 void TextBox::paste() {
     // Cut to MaxLength and refused when Locked, as typing is.
     const std::string text(firstLine(user::clipboardText()));
     if (text.empty()) return;
-    afterEdit(m_editor.replaceSelection(text, true));
+    userEdit([&text](TextBoxEditor& e) { return e.replaceSelection(text, true); });
 }
 
 LRESULT TextBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -229,7 +241,7 @@ LRESULT TextBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             const std::int16_t key = args[0].toInteger();
             if (key <= 0 || key > 255) return 0;
             if (clipboardChar(key)) return 0;
-            afterEdit(m_editor.typeChar(static_cast<char>(key)));
+            userEdit([key](TextBoxEditor& e) { return e.typeChar(static_cast<char>(key)); });
             return 0;
         }
         case WM_KEYDOWN: {
@@ -244,7 +256,9 @@ LRESULT TextBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 cut();
                 return 0;
             }
-            afterEdit(m_editor.keyDown(static_cast<unsigned>(wParam), shift));
+            userEdit([wParam, shift](TextBoxEditor& e) {
+                return e.keyDown(static_cast<unsigned>(wParam), shift);
+            });
             return 0;
         }
         case WM_LBUTTONDOWN:

@@ -62,9 +62,18 @@ class TextBox : public FormRunnerControl {
   protected:
     void paint(HDC dc, const RECT& client) override;
     LRESULT onMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Asked before a key, paste or cut of the user's changes the text; false
+    // refuses the change (the override says why, with a beep). Code that
+    // sets Text or SelText is not asked.
+    virtual bool allowUserChange() { return true; }
 
   private:
     void afterEdit(TextBoxEditor::Outcome outcome);
+    // Applies `edit` (a function of the editor) as the user's change: tried
+    // on a copy first, so allowUserChange() is asked only when the text
+    // would change, and sees the text as it was. Returns whether it ran.
+    template <typename Edit>
+    bool userEdit(Edit edit);
     // Acts on a clipboard character (Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+X); returns
     // false for any other character.
     bool clipboardChar(int key);

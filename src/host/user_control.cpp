@@ -210,7 +210,13 @@ std::shared_ptr<ole::Picture> UserControl::Image() const {
 void UserControl::extentChanged() {
     int w = static_cast<int>(roundHalfEven(static_cast<double>(Width()) / TwipsPerPixel));
     int h = static_cast<int>(roundHalfEven(static_cast<double>(Height()) / TwipsPerPixel));
-    m_surface.resize(w, h, translate(m_backColor));
+    if (!m_surface.resize(w, h, translate(m_backColor))) {
+        throw SizeError(Name(),
+                        "A control of " + std::to_string(w) + " x " + std::to_string(h) +
+                            " pixels is too large to be drawn. Choose a smaller width or "
+                            "height.",
+                        w >= h);
+    }
     placeWindow();
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "host/data_contract.h"
 #include "host/member_registry.h"
 #include "host/user_control.h"
 
@@ -56,7 +57,7 @@ struct RecordBarEvent {
     host::DispId dispId;
 };
 
-class qvRecordBar : public host::UserControl {
+class qvRecordBar : public host::UserControl, public host::RecordDriver {
   public:
     static constexpr int ButtonCount = 10;
     // Button indexes.
@@ -152,6 +153,12 @@ class qvRecordBar : public host::UserControl {
     // message-box service) fail with their Error, and any other fault leaves
     // as an internal error (51): nothing but an Error escapes.
     void ButtonBar_Click(std::int16_t Index);
+
+    // RecordDriver: the bar drives the data control it holds, or else the one
+    // MSDataControl names. Typing into a bound box with nothing pending
+    // clicks the Edit button: not while the bar or the button is disabled.
+    bool drives(const host::DataControl& data) const override;
+    bool startEdit() override { return clickButton(EditRecord); }
 
   protected:
     void UserControl_Initialize() override { buildParts(); }

@@ -81,6 +81,14 @@ void qvRecordBar::writeStatus(const std::string& text) {
     if (changed && m_statusListener) m_statusListener(text);
 }
 
+bool qvRecordBar::drives(const host::DataControl& data) const {
+    if (m_dataSource) {
+        const auto* held = dynamic_cast<const host::DataControl*>(m_dataSource.get());
+        return held && &held->underlying() == &data.underlying();
+    }
+    return !m_msDataControl.empty() && host::sameName(m_msDataControl, data.Name());
+}
+
 void qvRecordBar::ButtonBar_Click(std::int16_t Index) {
     // The form's handlers may drop the bar while the click runs.
     auto self = shared_from_this();

@@ -27,6 +27,9 @@ TEST_F(CloseQuestionTest, EachAnswerDecidesTheChangeAndTheClose) {
         {"click qvRecordBar1.Buttonbar(7)\ntype txtName !\nfail-next Recordset.Update\n"
          "answer 6\nanswer 3",
          false, "Ada,Bruno,Carla"},
+        // Typing without Edit started an edit, so closing asks too.
+        {"type txtName !\nanswer 6", true, "!Ada,Bruno,Carla"},
+        {"type txtName !\nanswer 7", true, "Ada,Bruno,Carla"},
         // Nothing pending: no question, the form closes.
         {"click qvRecordBar1.Buttonbar(2)", true, "Ada,Bruno,Carla"},
     };

@@ -2,11 +2,14 @@
 // and bound controls that follow the record and have their edits saved.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "data/data_control.h"
 #include "data/data_errors.h"
 #include "data_test_util.h"
+#include "host/data_contract.h"
 #include "host/form.h"
 #include "temp_database.h"
 
@@ -185,6 +188,164 @@ TEST(DataControl, ReadOnlyOpensARecordsetThatRefusesChanges) {
     auto rs = data->dataRecordset();
     EXPECT_FALSE(rs->updatable());
     EXPECT_EQ(errorOf([&] { rs->addNew(); }).number(), num(DataErr::ReadOnly));
+}
+
+// A record bar in miniature: drives the data control it names and starts an
+// edit as the bar's Edit does (or cannot, when `enabled` is false).
+class FakeDriver : public host::Control, public host::RecordDriver {
+  public:
+    explicit FakeDriver(std::shared_ptr<DataControl> data) : m_data(std::move(data)) {}
+    bool drives(const host::DataControl& data) const override { return &data == m_data.get(); }
+    bool startEdit() override {
+        ++starts;
+        if (!enabled) return false;
+        if (editWorks) m_data->dataRecordset()->edit();
+        return true;
+    }
+    bool enabled = true;
+    bool editWorks = true;
+    int starts = 0;
+
+  private:
+    std::shared_ptr<DataControl> m_data;
+};
+
+struct Placed {
+    std::shared_ptr<host::Form> form = std::make_shared<host::Form>();
+    std::shared_ptr<DataControl> data;
+    std::shared_ptr<FormBoundControl> name;
+    std::shared_ptr<FakeDriver> bar;
+};
+
+// Data1 and a box bound to its name field on a form, with a bar when asked.
+Placed place(const TempDatabase& db, bool withBar) {
+    Placed p;
+    p.data = openOn(db);
+    p.form->add(p.data, "Data1", std::nullopt, {0, 0, 1200, 300});
+    p.name = std::make_shared<FormBoundControl>("Data1", "name");
+    p.form->add(p.name, "Text1", std::nullopt, {0, 0, 1200, 300});
+    if (withBar) {
+        p.bar = std::make_shared<FakeDriver>(p.data);
+        p.form->add(p.bar, "qvRecordBar1", std::nullopt, {0, 0, 1200, 300});
+    }
+    p.data->dataRecordset();
+    return p;
+}
+
+TEST(DataControl, TypingUnderABarStartsItsEditOrIsRefused) {
+    struct Case {
+        const char* what;
+        bool withBar;
+        bool atEof;
+        bool pending;
+        bool barEnabled;
+        bool editWorks;
+        bool allowed;
+        int starts;
+    };
+    const Case cases[] = {
+        {"no bar: typing goes ahead", false, false, false, true, true, true, 0},
+        {"bar, nothing pending: its Edit starts", true, false, false, true, true, true, 1},
+        {"bar, edit already pending", true, false, true, true, true, true, 0},
+        {"bar at EOF: no record to edit", true, true, false, true, true, false, 0},
+        {"bar disabled", true, false, false, false, true, false, 1},
+        {"bar's Edit fails", true, false, false, true, false, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDatabase db(kPeople);
+        Placed p = place(db, c.withBar);
+        auto rs = p.data->dataRecordset();
+        if (c.atEof) {
+            rs->moveLast();
+            rs->moveNext();
+        }
+        if (c.pending) rs->edit();
+        if (p.bar) {
+            p.bar->enabled = c.barEnabled;
+            p.bar->editWorks = c.editWorks;
+        }
+        EXPECT_EQ(p.data->allowTyping(), c.allowed);
+        EXPECT_EQ(p.bar ? p.bar->starts : 0, c.starts);
+        if (c.withBar) {
+            EXPECT_EQ(rs->hasPendingChange(), c.allowed);
+        }
+    }
+}
+
+TEST(DataControl, UnderABarsPendingChangeNothingMovesAndNothingIsSaved) {
+    TempDatabase db(kPeople);
+    Placed p = place(db, true);
+    const std::string before = db.bytes();
+    auto rs = p.data->dataRecordset();
+    ASSERT_TRUE(p.data->allowTyping());
+    p.name->type("Zed");
+    EXPECT_TRUE(p.data->movesRefused());
+    const std::vector<std::pair<const char*, std::function<void()>>> moves = {
+        {"MoveNext", [&] { rs->moveNext(); }},
+        {"MovePrevious", [&] { rs->movePrevious(); }},
+        {"MoveFirst", [&] { rs->moveFirst(); }},
+        {"MoveLast", [&] { rs->moveLast(); }},
+        {"FindFirst", [&] { rs->findFirst("name = 'Carla'"); }},
+        {"Bookmark", [&] { rs->setBookmark(host::Variant("9")); }},
+        {"Refresh", [&] { p.data->refresh(); }},
+    };
+    for (const auto& [what, move] : moves) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(errorOf(move).number(), num(DataErr::InvalidOperation));
+        EXPECT_EQ(p.name->text(), "Zed");
+        EXPECT_EQ(rs->editMode(), host::edit_mode::InProgress);
+        EXPECT_EQ(where(*rs, "id"), "2");
+        EXPECT_TRUE(db.bytes() == before);
+    }
+    // The bar's Save stores the change; the moves work again.
+    rs->update();
+    EXPECT_FALSE(p.data->movesRefused());
+    rs->moveNext();
+    EXPECT_EQ(db.column("SELECT name FROM people ORDER BY id"), "Zed,Bruno,Carla");
+
+    // Without a bar, a move still saves a pending edit.
+    TempDatabase plain(kPeople);
+    Placed q = place(plain, false);
+    auto qrs = q.data->dataRecordset();
+    qrs->edit();
+    q.name->type("Zoe");
+    EXPECT_FALSE(q.data->movesRefused());
+    qrs->moveNext();
+    EXPECT_EQ(plain.column("SELECT name FROM people ORDER BY id"), "Zoe,Bruno,Carla");
+}
+
+TEST(DataControl, TypedTextMeetsTheFieldsTypeWhenTheRecordIsSaved) {
+    TempDatabase db(
+        "CREATE TABLE t (id INTEGER PRIMARY KEY, qty INTEGER, note TEXT);"
+        "INSERT INTO t VALUES (1, 5, 'n');");
+    auto data = openOn(db, "t");
+    auto qty = std::make_shared<FakeBoundControl>("Data1", "qty");
+    auto note = std::make_shared<FakeBoundControl>("Data1", "note");
+    data->bind(qty);
+    data->bind(note);
+    auto rs = data->dataRecordset();
+    const std::string before = db.bytes();
+    rs->edit();
+    note->type("");
+    qty->type("abc");
+    const host::Error e = errorOf([&] { rs->update(); });
+    EXPECT_EQ(e.number(), num(DataErr::TypeMismatch));
+    EXPECT_NE(e.description().find("'qty'"), std::string::npos);
+    EXPECT_NE(e.description().find("'abc'"), std::string::npos);
+    // Nothing was written and the typing stays where it was.
+    EXPECT_TRUE(db.bytes() == before);
+    EXPECT_EQ(qty->text(), "abc");
+    EXPECT_TRUE(qty->dataChanged());
+    EXPECT_EQ(rs->editMode(), host::edit_mode::InProgress);
+    qty->type(" 42 ");
+    rs->update();
+    EXPECT_EQ(db.column("SELECT typeof(qty) || ':' || qty || '/' || quote(note) FROM t"),
+              "integer:42/''");
+    rs->edit();
+    qty->type("");
+    rs->update();
+    EXPECT_EQ(db.column("SELECT quote(qty) FROM t"), "NULL");
 }
 
 }  // namespace

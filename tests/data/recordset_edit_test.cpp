@@ -2,6 +2,10 @@
 // the database refuses: the pending record must survive them.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <utility>
+
 #include "data/data_errors.h"
 #include "data/recordset.h"
 #include "data_test_util.h"
@@ -140,6 +144,46 @@ TEST(RecordsetEdit, MovingWithAPendingChangeSavesIt) {
     EXPECT_EQ(rs->editMode(), host::edit_mode::None);
     EXPECT_EQ(where(*rs), "Bruno");
     EXPECT_EQ(db.column("SELECT city FROM people WHERE id = 2"), "Seattle");
+}
+
+TEST(RecordsetEdit, AFindThatFindsNothingKeepsEveryChangeWhereItWas) {
+    using Find = void (Recordset::*)(std::string_view);
+    const std::pair<const char*, Find> finds[] = {
+        {"FindFirst", &Recordset::findFirst},
+        {"FindNext", &Recordset::findNext},
+        {"FindPrevious", &Recordset::findPrevious},
+        {"FindLast", &Recordset::findLast},
+    };
+    for (const auto& [what, find] : finds) {
+        for (const bool typed : {false, true}) {
+            SCOPED_TRACE(std::string(what) + (typed ? " after typing" : " during Edit"));
+            EngineDatabase db(kPeople);
+            const std::string before = db.snapshot();
+            auto rs = Recordset::open(db.connect(), "people");
+            rs->moveNext();
+            const auto city = static_cast<std::size_t>(rs->fieldIndex("city"));
+            if (typed) {
+                rs->setBoundValue(city, host::Variant("Paris"));
+            } else {
+                rs->edit();
+                setField(*rs, "city", host::Variant("Paris"));
+            }
+            ((*rs).*find)("name = 'Nobody'");
+            EXPECT_TRUE(rs->noMatch());
+            EXPECT_TRUE(db.snapshot() == before);
+            EXPECT_EQ(where(*rs, "id"), "5");
+            if (typed) {
+                EXPECT_TRUE(rs->hasUnsavedBoundValues());
+            } else {
+                EXPECT_EQ(rs->editMode(), host::edit_mode::InProgress);
+                EXPECT_EQ(where(*rs, "city"), "Paris");
+            }
+            // A find that moves saves the change as any move does.
+            ((*rs).*find)("name <> 'Bruno'");
+            EXPECT_FALSE(rs->noMatch());
+            EXPECT_EQ(db.column("SELECT city FROM people WHERE id = 5"), "Paris");
+        }
+    }
 }
 
 TEST(RecordsetEdit, RefusedUpdateKeepsThePendingRecord) {

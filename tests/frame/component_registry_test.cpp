@@ -106,6 +106,28 @@ TEST_F(RegistryFile, ADamagedFileIsRefusedAndLeftUntouched) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
 
+TEST_F(RegistryFile, LinesEndingInCrLfAreReadAsTheirText) {
+    write("# made elsewhere\r\nCLSID\\{x}=a value\r\nCLSID\\{x}\\InprocServer32=/lib.so\r\n");
+    ComponentRegistry reg(file);
+    ASSERT_NE(reg.find("CLSID\\{x}"), nullptr);
+    EXPECT_EQ(*reg.find("CLSID\\{x}"), "a value");
+    EXPECT_EQ(*reg.find("CLSID\\{x}\\InprocServer32"), "/lib.so");
+    EXPECT_EQ(reg.children("CLSID"), std::vector<std::string>{"{x}"});
+}
+
+TEST_F(RegistryFile, AFolderInPlaceOfTheFileIsAnErrorThatSaysSo) {
+    std::filesystem::create_directories(file);
+    try {
+        ComponentRegistry reg(file);
+        ADD_FAILURE() << "a folder was read as a registry";
+    } catch (const host::Error& e) {
+        EXPECT_NE(e.description().find("folder"), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find(file.string()), std::string::npos);
+    }
+    EXPECT_EQ(DllRegisterServer(), SELFREG_E_CLASS);
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
 TEST_F(RegistryFile, TheFileIsFoundThroughTheEnvironment) {
     EXPECT_EQ(ComponentRegistry::defaultPath(), file);
     ::unsetenv("QV_REGISTRY_DIR");

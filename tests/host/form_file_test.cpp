@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "host/picture_object.h"
 #include "host/property_bag.h"
 #include "host/user_control.h"
+#include "platform/gdi/whole_file.h"
 #include "platform/ole/picture.h"
 
 namespace qv::host {
@@ -177,6 +181,27 @@ TEST(FormFileTest, FileFunctionsRoundTripThroughDisk) {
     }
 }
 
+TEST(FormFileTest, ASaveOnAFullDiskFailsWithThePathAndKeepsTheOldFile) {
+    const std::string path = ::testing::TempDir() + "/qv_form_file_full.form";
+    std::ofstream(path, std::ios::binary) << "the old form";
+    // The disk takes nothing more.
+    files::setWriteCallForTests([](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    });
+    try {
+        saveFormFile(*sampleForm(), path);
+        ADD_FAILURE() << "the save reported success";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), 75);
+        EXPECT_NE(e.description().find(path), std::string::npos) << e.description();
+    }
+    files::setWriteCallForTests(nullptr);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the old form");
+    std::remove(path.c_str());
+}
+
 TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
     const std::string head =
         R"({"version": 1, "form": {"name": "F", "left": 0, "top": 0, "width": 10, "height": 10}, "controls": [)";
@@ -219,6 +244,12 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
         {head + control(R"(, "index": 40000)") + "]}", "/controls/0/index: number out of range"},
         {head + control(R"(, "colour": 1)") + "]}", "/controls/0/colour: unexpected member"},
         {head + control(R"(, "enabled": 0)") + "]}", "/controls/0/enabled: a Boolean was expected"},
+        {head +
+             R"({"type": "TestBar", "name": "T", "left": 0, "top": 0, "width": 90, "height": 600000}]})",
+         "/controls/0/height: A control of 6 x 40000 pixels is too large to be drawn"},
+        {head +
+             R"({"type": "TestBar", "name": "T", "left": 0, "top": 0, "width": 2000000000, "height": 9}]})",
+         "/controls/0/width: A control of 133333333 x 1 pixels is too large to be drawn"},
         {head + control(R"(, "properties": {"Caption": {"date": 1e300}})") + "]}",
          "/controls/0/properties/Caption/date: date out of range"},
     };

@@ -54,6 +54,37 @@ TEST(UserControlTest, SurfaceDrawsInPixelsWithGdiLineEnds) {
     EXPECT_THROW(c.PSet(0, 0, static_cast<std::int32_t>(0x800000FF)), Error);  // not a colour
 }
 
+TEST(UserControlTest, ASizeThatCannotBeDrawnIsABadPropertyValueAndChangesNothing) {
+    struct Case {
+        const char* property;
+        std::int32_t value;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"Width", 491536, true},      {"Height", 600000, true}, {"Width", 2147483647, true},
+        {"Width", 32767 * 15, false}, {"Height", 3000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.property) + " " + std::to_string(c.value));
+        Placed p(ScaleMode::Pixels);
+        p.canvas->PSet(1, 1, kRed);
+        try {
+            p.canvas->let(c.property, Variant(c.value));
+            EXPECT_FALSE(c.refused);
+            EXPECT_EQ(p.canvas->get(c.property), Variant(c.value));
+        } catch (const Error& e) {
+            EXPECT_TRUE(c.refused);
+            EXPECT_EQ(e.number(), errc::InvalidPropertyValue);
+            EXPECT_EQ(e.source(), "Canvas1");
+            // The control keeps its size and what was drawn on it.
+            EXPECT_EQ(p.canvas->Width(), 150);
+            EXPECT_EQ(p.canvas->Height(), 120);
+            EXPECT_EQ(p.canvas->ScaleWidth(), 10.0f);
+            EXPECT_EQ(p.at(1, 1), static_cast<COLORREF>(kRed));
+        }
+    }
+}
+
 TEST(UserControlTest, TwipsScaleAndResizeKeepTheImage) {
     Placed p(ScaleMode::Twips);
     auto& c = *p.canvas;

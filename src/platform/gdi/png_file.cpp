@@ -6,6 +6,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "platform/gdi/whole_file.h"
 
 namespace qv::gdi {
 namespace {
@@ -86,12 +89,20 @@ bool writePngPixels(int width, int height, std::span<const COLORREF> pixels,
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
-    if (png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) == 0) {
+    // Encoded in memory first, so that the file is written whole or not at all.
+    png_alloc_size_t size = 0;
+    if (png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr) == 0 ||
+        size == 0) {
         png_image_free(&image);
-        std::remove(path.c_str());
         return false;
     }
-    return true;
+    std::string encoded(size, '\0');
+    if (png_image_write_to_memory(&image, encoded.data(), &size, 0, rgb.data(), 0, nullptr) == 0) {
+        png_image_free(&image);
+        return false;
+    }
+    encoded.resize(size);
+    return files::writeWholeFile(path, encoded).empty();
 }
 
 bool writePngFile(HBITMAP bitmap, const std::string& path) {

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "platform/gdi/icon.h"
+#include "platform/gdi/whole_file.h"
 #include "platform/ole/dib_codec.h"
 #include "platform/ole/ico_codec.h"
 #include "platform/ole/picture_error.h"
@@ -247,11 +248,12 @@ std::vector<std::uint8_t> pictureBytes(const Picture& picture) {
 
 void savePicture(const Picture& picture, const std::string& path) {
     std::vector<std::uint8_t> bytes = pictureBytes(picture);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw PictureError(kErrPathFileAccess, "Path/File access error: " + path);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw PictureError(kErrPathFileAccess, "Path/File access error: " + path);
+    const std::string reason = files::writeWholeFile(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!reason.empty()) {
+        throw PictureError(kErrPathFileAccess,
+                           "Path/File access error: " + path + " (" + reason + ")");
+    }
 }
 
 }  // namespace qv::ole
