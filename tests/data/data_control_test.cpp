@@ -69,6 +69,16 @@ std::shared_ptr<DataControl> openOn(const TempDatabase& db, const char* source =
     return data;
 }
 
+// Binds a box to the name and one to the city.
+std::pair<std::shared_ptr<FakeBoundControl>, std::shared_ptr<FakeBoundControl>> bindNameAndCity(
+    DataControl& data) {
+    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
+    auto city = std::make_shared<FakeBoundControl>("Data1", "city");
+    data.bind(name);
+    data.bind(city);
+    return {name, city};
+}
+
 TEST(DataControl, OpensFromTheFormFolderAndAnswersTheTypeTest) {
     TempDatabase db(kPeople);
     auto form = std::make_shared<host::Form>();
@@ -132,10 +142,7 @@ TEST(DataControl, BoundControlsFollowMovesAddsCancelsAndRefresh) {
 TEST(DataControl, EditsInBoundControlsAreSavedWithTheRecord) {
     TempDatabase db(kPeople);
     auto data = openOn(db);
-    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
-    auto city = std::make_shared<FakeBoundControl>("Data1", "city");
-    data->bind(name);
-    data->bind(city);
+    auto [name, city] = bindNameAndCity(*data);
     auto rs = data->dataRecordset();
 
     // Typed while browsing: saved when the recordset moves off the record.
@@ -199,10 +206,7 @@ TEST(DataControl, AMoveOntoALockedRecordFailsAndTypingStaysWithTheShownRecord) {
     other.run("BEGIN; SELECT count(*) FROM people;");
     auto data = openOn(db);
     data->let("BusyTimeout", host::Variant(std::int32_t{0}));
-    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
-    auto city = std::make_shared<FakeBoundControl>("Data1", "city");
-    data->bind(name);
-    data->bind(city);
+    auto [name, city] = bindNameAndCity(*data);
     testing::internal::CaptureStderr();
     auto rs = data->dataRecordset();
     data->refresh();
@@ -229,10 +233,7 @@ TEST(DataControl, AMoveOntoALockedRecordFailsAndTypingStaysWithTheShownRecord) {
 TEST(DataControl, AfterAConflictTheBoxesShowTheRowAsItIsNowWithWhatWasTyped) {
     TempDatabase db(kPeople);
     auto data = openOn(db);
-    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
-    auto city = std::make_shared<FakeBoundControl>("Data1", "city");
-    data->bind(name);
-    data->bind(city);
+    auto [name, city] = bindNameAndCity(*data);
     auto rs = data->dataRecordset();
     city->type("Paris");
     // Someone else deletes Ada and a new person takes her number.
