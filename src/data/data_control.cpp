@@ -141,6 +141,12 @@ void DataControl::open() {
     bindFormControls();
     try {
         requireBoundFields();
+        // The first record must be readable before the boxes show it: boxes
+        // left empty over a record nobody could read would take typed values
+        // into it unseen.
+        if (m_recordset->hasRecord() && !m_recordset->fieldInfo().empty()) {
+            m_recordset->fieldValue(0);
+        }
     } catch (const host::Error&) {
         close();
         throw;

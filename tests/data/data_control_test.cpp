@@ -230,6 +230,33 @@ TEST(DataControl, AMoveOntoALockedRecordFailsAndTypingStaysWithTheShownRecord) {
               "Ada/Paris,Bruno/Lyon,Carla/Springfield");
 }
 
+TEST(DataControl, ARecordThatCannotBeReadIsNeverShownOrWrittenUnseen) {
+    // Reading the computed column of a row with malformed JSON fails, while
+    // finding the row does not (the column is added after the rows, as
+    // writing such a row would fail).
+    TempDatabase db(
+        "CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT, city TEXT, raw TEXT);"
+        "INSERT INTO people VALUES (2, 'Ada', 'Spokane', 'bad'), (5, 'Bruno', 'Lyon', 'bad'),"
+        " (9, 'Carla', 'Turin', '{}');"
+        "ALTER TABLE people ADD COLUMN a AS (json_extract(raw, '$.a'));");
+    auto data = openOn(db);
+    auto [name, city] = bindNameAndCity(*data);
+    // The first record: the open fails as a whole.
+    EXPECT_NE(errorOf([&] { data->dataRecordset(); }).number(), 0);
+    EXPECT_EQ(name->text(), "");
+    db.exec("UPDATE people SET raw = '{}' WHERE id = 2");
+    auto rs = data->dataRecordset();
+    ASSERT_EQ(name->text(), "Ada");
+    // A later one: the move fails and Ada stays, shown and current.
+    EXPECT_NE(errorOf([&] { rs->moveNext(); }).number(), 0);
+    EXPECT_EQ(name->text(), "Ada");
+    city->type("Paris");
+    rs->moveLast();
+    EXPECT_EQ(name->text(), "Carla");
+    EXPECT_EQ(db.column("SELECT name || '/' || city FROM people ORDER BY id"),
+              "Ada/Paris,Bruno/Lyon,Carla/Turin");
+}
+
 TEST(DataControl, AfterAConflictTheBoxesShowTheRowAsItIsNowWithWhatWasTyped) {
     TempDatabase db(kPeople);
     auto data = openOn(db);
