@@ -1,6 +1,7 @@
 #include "script.h"
 
 #include <charconv>
+#include <cstdlib>
 
 namespace qv::qvform {
 
@@ -118,6 +119,11 @@ ScriptCommand parseLine(std::string_view line, std::size_t number) {
             need(!cmd.target.empty(), "expects a name");
             const std::string_view x = firstWord(rest);
             need(parseInt(x, cmd.number) && parseInt(rest, cmd.y), "expects NAME X Y");
+            // Far beyond any screen, and small enough that adding a window's
+            // place to it stays within an int.
+            constexpr int kFarthest = 1'000'000;
+            need(std::abs(cmd.number) <= kFarthest && std::abs(cmd.y) <= kFarthest,
+                 "X and Y must lie between -1000000 and 1000000");
             break;
         }
         case CommandKind::FailNext: {

@@ -15,11 +15,13 @@
 //     BeforeEdit AfterEdit, BeforeUpdate AfterUpdate, AfterCancel), and
 //     typing raises only BeforeEdit, each followed by AfterEdit or by
 //     nothing when that key's edit failed;
-//   - nothing but the runner's own stop left the operation.
+//   - nothing but the runner's own stop left the operation;
+//   - with nothing typed and waiting, txtName shows the name of the record
+//     the recordset stands on, as stored.
 // A violated rule aborts with a description of it.
 //
 // Each operation takes two bytes, a kind and an argument:
-//   kind % 5 = 0  click Buttonbar(arg % 10); in place of Find (4), which
+//   kind % 6 = 0  click Buttonbar(arg % 10); in place of Find (4), which
 //                 opens a dialog, click the data control's arrow
 //                 kArrows[arg / 10 % 4]
 //             1  type kTexts[arg % 5] into txtName
@@ -28,6 +30,9 @@
 //             3  make the next (arg / 11 % 2 + 1) calls of kMembers[arg % 11]
 //                fail
 //             4  press kKeys[arg % 4] in txtName
+//             5  another program makes the record kIds[arg % 3] unreadable
+//                (arg / 3 % 2 = 1) or readable again: a column computed from
+//                malformed JSON fails every read of the row, not its lookup
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -43,6 +48,8 @@
 #include <unistd.h>
 
 #include "command_executor.h"
+#include "data/bound_control.h"
+#include "data/recordset.h"
 #include "data/sqlite_connection.h"
 #include "fault_plan.h"
 #include "form_session.h"
@@ -66,6 +73,7 @@ constexpr std::size_t kMaxOperations = 64;
 constexpr const char* kTexts[] = {"A", "Zoe", " Nord", "x y", "1"};
 constexpr const char* kKeys[] = {"Backspace", "Delete", "Home", "End"};
 constexpr const char* kArrows[] = {"First", "Previous", "Next", "Last"};
+constexpr int kIds[] = {2, 5, 9};
 // The recordset calls the bar makes.
 constexpr const char* kMembers[] = {"BOF",          "EOF",          "MoveFirst", "MoveLast",
                                     "MovePrevious", "MoveNext",     "AddNew",    "Edit",
@@ -101,7 +109,28 @@ void freshDatabase() {
     std::filesystem::remove(file);
     data::SqliteConnection::Options options;
     options.create = true;
-    data::SqliteConnection::open(file.string(), options)->execute(qvform::test::kPeopleSchema);
+    auto db = data::SqliteConnection::open(file.string(), options);
+    db->execute(qvform::test::kPeopleSchema);
+    db->execute(
+        "ALTER TABLE people ADD COLUMN raw TEXT DEFAULT '{}';"
+        "ALTER TABLE people ADD COLUMN a AS (json_extract(raw, '$.a'));");
+}
+
+void makeUnreadable(int id, bool unreadable) {
+    // Writing a row evaluates its computed column, so the column goes while
+    // the row is written.
+    auto db = data::SqliteConnection::open((folder() / "people.db").string());
+    db->execute("ALTER TABLE people DROP COLUMN a; UPDATE people SET raw = '" +
+                std::string(unreadable ? "bad" : "{}") + "' WHERE id = " + std::to_string(id) +
+                "; ALTER TABLE people ADD COLUMN a AS (json_extract(raw, '$.a'));");
+}
+
+// The stored name of record `id`, or "" when there is none.
+std::string storedName(std::int64_t id) {
+    auto db = data::SqliteConnection::open((folder() / "people.db").string());
+    auto st = db->prepare("SELECT name FROM people WHERE id = ?");
+    st->bind(1, data::DbValue(id));
+    return st->step() && st->column(0).isText() ? st->column(0).text() : "";
 }
 
 // Every row of the table by id, as quoted values.
@@ -137,11 +166,13 @@ class Session {
         m_bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(
             m_session.form()->find("qvRecordBar1"));
         m_data = std::dynamic_pointer_cast<host::DataControl>(m_session.form()->find("Data1"));
-        if (!m_bar || !m_data) violated("the form lacks its bar or data control", "");
+        m_name = std::dynamic_pointer_cast<data::BoundControl>(m_session.form()->find("txtName"));
+        if (!m_bar || !m_data || !m_name)
+            violated("the form lacks its bar, data control or box", "");
     }
 
     void play(std::uint8_t kind, std::uint8_t arg) {
-        switch (kind % 5) {
+        switch (kind % 6) {
             case 0:
                 if (arg % 10 == navigator::qvRecordBar::FindRecord) {
                     step(std::string("click Data1.") + kArrows[arg / 10 % 4], -1);
@@ -160,8 +191,11 @@ class Session {
                 run(std::string("fail-next Recordset.") + kMembers[arg % 11] + " " +
                     std::to_string(arg / 11 % 2 + 1));
                 break;
-            default:
+            case 4:
                 step(std::string("key txtName ") + kKeys[arg % 4], kTyping);
+                break;
+            default:
+                makeUnreadable(kIds[arg % 3], arg / 3 % 2 == 1);
                 break;
         }
     }
@@ -194,6 +228,7 @@ class Session {
         checkLook(said);
         checkData(before, current, adding, index, said);
         checkEvents(index, said);
+        checkShown(said);
     }
 
     std::int16_t editMode() { return m_data->recordset()->editMode(); }
@@ -251,6 +286,20 @@ class Session {
         if (added > (mayAdd ? 1u : 0u)) violated("a record was added without a Save", said);
     }
 
+    void checkShown(const std::string& said) {
+        auto rs = std::dynamic_pointer_cast<data::Recordset>(m_data->recordset());
+        if (!rs || rs->editMode() != host::edit_mode::None || rs->hasUnsavedBoundValues() ||
+            !rs->valuesKnown() || m_name->dataChanged()) {
+            return;
+        }
+        const std::int64_t id = currentId();
+        if (id < 0) return;
+        const std::string shown = m_name->dataValue().toString();
+        if (shown != storedName(id)) {
+            violated("txtName shows \"" + shown + "\", not record " + std::to_string(id), said);
+        }
+    }
+
     void checkEvents(int index, const std::string& said) {
         const std::string prefix = "event qvRecordBar1.";
         std::vector<std::string> raised;
@@ -282,6 +331,7 @@ class Session {
     qvform::FormSession m_session;
     std::shared_ptr<navigator::qvRecordBar> m_bar;
     std::shared_ptr<host::DataControl> m_data;
+    std::shared_ptr<data::BoundControl> m_name;
 };
 
 }  // namespace

@@ -146,7 +146,30 @@ void DataControl::open() {
     m_recordset = Recordset::open(m_connection, m_recordSource);
     m_recordset->setObserver(this);
     bindFormControls();
+    try {
+        requireBoundFields();
+        // The first record must be readable before the boxes show it: boxes
+        // left empty over a record nobody could read would take typed values
+        // into it unseen.
+        if (m_recordset->hasRecord() && !m_recordset->fieldInfo().empty()) {
+            m_recordset->fieldValue(0);
+        }
+    } catch (const host::Error&) {
+        close();
+        throw;
+    }
     recordChanged(*m_recordset);
+}
+
+void DataControl::requireBoundFields() {
+    // A control bound to a field the records lack could neither show nor
+    // save anything: the open fails and names both.
+    for (const auto& control : liveBoundControls()) {
+        const std::string field = control->dataField();
+        if (field.empty() || m_recordset->fieldIndex(field) >= 0) continue;
+        raiseData(DataErr::ItemNotFound, kDataControlSource, field,
+                  "a bound control names it, but '" + m_recordSource + "' has no such field");
+    }
 }
 
 void DataControl::close() {
@@ -198,7 +221,22 @@ void DataControl::gatherEdits(Recordset& rs) {
     // An edit made while no record is shown has nowhere to go; the next
     // record shown replaces it.
     if (!rs.hasRecord()) return;
-    for (const auto& control : liveBoundControls()) {
+    const auto controls = liveBoundControls();
+    if (!rs.valuesKnown()) {
+        // Typed over a record whose values could not be shown: it cannot be
+        // saved, and the user hears so once before the next move goes on.
+        bool typed = false;
+        for (const auto& control : controls) {
+            typed = typed || control->dataChanged();
+            control->setDataChanged(false);
+        }
+        if (typed) {
+            raiseData(DataErr::NoCurrentRecord, kDataControlSource, {},
+                      "the record's values could not be read, so what was typed is not saved");
+        }
+        return;
+    }
+    for (const auto& control : controls) {
         if (!control->dataChanged()) continue;
         const int index = rs.fieldIndex(control->dataField());
         if (index < 0) raiseData(DataErr::ItemNotFound, kDataControlSource, control->dataField());
@@ -223,13 +261,22 @@ void DataControl::recordChanged(Recordset& rs) noexcept {
             host::Variant value;
             const int index = rs.fieldIndex(control->dataField());
             if (index >= 0 && rs.hasRecord()) {
-                value = rs.fieldValue(static_cast<std::size_t>(index));
+                // A record whose values could not be read shows as Null,
+                // never as the record shown before.
+                value = rs.valuesKnown() ? rs.shownValue(static_cast<std::size_t>(index))
+                                         : host::Variant::null();
             }
             control->showValue(value);
             control->setDataChanged(false);
         } catch (const std::exception&) {
-            // A record deleted meanwhile, or a control that cannot show the
-            // value: the control keeps what it showed.
+            // A value that cannot be read or shown: the control is emptied
+            // rather than left showing another record's value.
+            try {
+                control->showValue(host::Variant::null());
+                control->setDataChanged(false);
+            } catch (const std::exception&) {
+                // Nothing else can be shown.
+            }
         }
     }
 }

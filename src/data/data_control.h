@@ -94,6 +94,9 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     void close();
     // Binds the controls of the form that name this control in DataSource.
     void bindFormControls();
+    // Fails with ItemNotFound when a bound control names a field the
+    // recordset does not have.
+    void requireBoundFields();
     std::vector<std::shared_ptr<BoundControl>> liveBoundControls();
 
     bool hasDatabase() const { return !m_connect.empty() || !m_databaseName.empty(); }

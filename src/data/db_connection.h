@@ -49,6 +49,10 @@ class DbConnection {
 
     // A number that changes whenever another connection changed the database.
     virtual std::int64_t dataVersion() = 0;
+    // A number that changes whenever the connection had to be made again
+    // (what lived only in the old session, such as temporary tables, is
+    // gone). Connects again first when the connection is known to be lost.
+    virtual std::uint64_t sessionNumber() { return 0; }
     // True when the database cannot be written through this connection.
     virtual bool isReadOnly() const = 0;
     // The file (or the server and database) this connection works on.
@@ -60,8 +64,11 @@ class DbConnection {
     // `tempName` and returns how to read it. Throws QueryNotSelect when the
     // copy has no way to address its rows.
     virtual DbRelation copyRows(std::string_view query, std::string_view tempName) = 0;
-    // The operator that compares two values and holds for NULL and NULL.
-    virtual std::string_view nullSafeEquals() const = 0;
+    // The condition that `column` still holds the value bound to the "?" it
+    // contains: NULL matches NULL, and text matches only the same characters
+    // (no collation may fold case or trailing blanks). With `asText` the
+    // values' text forms are compared, for types without an equality.
+    virtual std::string sameValueTest(std::string_view column, bool asText) const = 0;
     // How criteria are written for this engine; nullptr for the default SQL.
     virtual const CriteriaDialect* criteriaDialect() const = 0;
 };

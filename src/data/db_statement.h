@@ -28,6 +28,10 @@ class DbStatement {
     virtual std::string columnName(int index) const = 0;
     // The type the column was declared with in its table, or "" for expressions.
     virtual std::string columnDeclaredType(int index) const = 0;
+    // True when the column's values can only be compared by their text forms
+    // (the engine's type has no equality operator, or one the value as read
+    // does not round-trip through).
+    virtual bool columnComparedAsText(int) const { return false; }
     // The value of a column (0-based) of the current row; valid only after step()
     // returned true. Throws a data error on failure.
     virtual DbValue column(int index) const = 0;

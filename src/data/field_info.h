@@ -16,6 +16,9 @@ struct FieldInfo {
     std::string declaredType;
     std::int16_t type = 0;  // a host::field_type code
     bool required = false;  // the column refuses NULL
+    // True when the engine's type has no equality that holds for the value as
+    // read: a change check then compares the text forms.
+    bool comparedAsText = false;
 };
 
 // Returns the field type code for a declared column type, following the

@@ -12,8 +12,11 @@
 namespace qv::data {
 
 std::unique_ptr<PgConnection> PgConnection::open(const std::string& conninfo, bool readOnly,
-                                                 int lockTimeoutMs) {
-    auto session = std::make_shared<PgSession>(conninfo);
+                                                 int lockTimeoutMs, int answerTimeoutMs) {
+    // A wait for another session's lock ends as Locked before the answer is
+    // given up for lost.
+    auto session = std::make_shared<PgSession>(
+        conninfo, std::max(answerTimeoutMs, std::max(lockTimeoutMs, 0) + 5000));
     // A standby server, or a role or database set to read only, gives
     // read-only sessions; the server reports both as the session starts.
     const bool serverReadOnly = session->parameter("in_hot_standby") == "on" ||
@@ -49,8 +52,12 @@ void PgConnection::commit() {
 
 void PgConnection::rollback() noexcept {
     try {
-        PGconn* conn = m_session->live();
-        if (PQtransactionStatus(conn) != PQTRANS_IDLE) PQclear(PQexec(conn, "ROLLBACK"));
+        // A connection that was lost or given up holds no transaction, and
+        // connecting again just to learn so would only make the user wait.
+        PGconn* conn = m_session->connection();
+        if (conn && PQtransactionStatus(conn) != PQTRANS_IDLE) {
+            PQclear(m_session->await(PQsendQuery(conn, "ROLLBACK")));
+        }
     } catch (const host::Error&) {
         // A lost connection has rolled back on the server already.
     }
@@ -60,6 +67,15 @@ std::int64_t PgConnection::dataVersion() {
     // The server offers no cheap change counter: every call is a new version,
     // so nothing derived from the data is kept between calls.
     return ++m_version;
+}
+
+std::uint64_t PgConnection::sessionNumber() {
+    try {
+        m_session->live();
+    } catch (const host::Error&) {
+        // Still lost: the call that follows reports it.
+    }
+    return m_session->generation();
 }
 
 const std::string& PgConnection::path() const {
@@ -132,6 +148,17 @@ DbRelation PgConnection::copyRows(std::string_view query, std::string_view tempN
 const CriteriaDialect* PgConnection::criteriaDialect() const {
     static const PgCriteriaDialect dialect;
     return &dialect;
+}
+
+std::string PgConnection::sameValueTest(std::string_view column, bool asText) const {
+    if (asText) {
+        // format() writes the value as the server sends it (a cast to text
+        // may differ: an inet address gains its mask).
+        const std::string c(column);
+        return "CASE WHEN " + c + " IS NULL THEN NULL ELSE format('%s', " + c +
+               ") END IS NOT DISTINCT FROM CAST(? AS text)";
+    }
+    return std::string(column) + " IS NOT DISTINCT FROM ?";
 }
 
 }  // namespace qv::data

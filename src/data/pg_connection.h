@@ -17,9 +17,13 @@ class PgConnection final : public DbConnection {
     // Connects with `conninfo` (postgresql://... or key=value words). With
     // `readOnly`, every transaction of the session is read-only. A change
     // waits up to `lockTimeoutMs` for a row another session holds, then fails
-    // with Locked. Throws ServerUnreachable when the server cannot be reached.
+    // with Locked. No answer is awaited longer than `answerTimeoutMs` (and a
+    // little longer than a lock is): a server that is silent that long counts
+    // as lost. Throws ServerUnreachable when the server cannot be reached.
+    static constexpr int kDefaultAnswerTimeoutMs = 15000;
     static std::unique_ptr<PgConnection> open(const std::string& conninfo, bool readOnly = false,
-                                              int lockTimeoutMs = 5000);
+                                              int lockTimeoutMs = 5000,
+                                              int answerTimeoutMs = kDefaultAnswerTimeoutMs);
     ~PgConnection() override;
 
     std::unique_ptr<DbStatement> prepare(std::string_view sql) override;
@@ -28,11 +32,12 @@ class PgConnection final : public DbConnection {
     void commit() override;
     void rollback() noexcept override;
     std::int64_t dataVersion() override;
+    std::uint64_t sessionNumber() override;
     bool isReadOnly() const override { return m_readOnly; }
     const std::string& path() const override;
     std::optional<DbRelation> findRelation(std::string_view name) override;
     DbRelation copyRows(std::string_view query, std::string_view tempName) override;
-    std::string_view nullSafeEquals() const override { return "IS NOT DISTINCT FROM"; }
+    std::string sameValueTest(std::string_view column, bool asText) const override;
     const CriteriaDialect* criteriaDialect() const override;
 
   private:

@@ -2,6 +2,9 @@
 
 #include <libpq-fe.h>
 
+#include <poll.h>
+
+#include <chrono>
 #include <cstring>
 
 #include "data/data_errors.h"
@@ -60,8 +63,9 @@ std::string describe(PGconn* conn) {
 
 }  // namespace
 
-PgSession::PgSession(std::string conninfo) : m_conninfo(std::move(conninfo)) {
-    m_conn = PQconnectdb(m_conninfo.c_str());
+PgSession::PgSession(std::string conninfo, int answerTimeoutMs)
+    : m_conninfo(std::move(conninfo)), m_answerTimeoutMs(answerTimeoutMs) {
+    connect();
     if (!m_conn) raiseData(DataErr::OutOfResources, kDataControlSource);
     m_description = describe(m_conn);
     if (PQstatus(m_conn) != CONNECTION_OK) {
@@ -80,17 +84,90 @@ PgSession::~PgSession() {
     if (m_conn) PQfinish(m_conn);
 }
 
+void PgSession::connect() {
+    // Words given in conninfo come later and win over the bound set here.
+    const std::string seconds = std::to_string(kConnectSeconds);
+    const char* const keys[] = {"connect_timeout", "dbname", nullptr};
+    const char* const values[] = {seconds.c_str(), m_conninfo.c_str(), nullptr};
+    m_conn = PQconnectdbParams(keys, values, 1);
+}
+
+namespace {
+long long nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+}  // namespace
+
+bool PgSession::waitFor(short events, long long deadlineMs) {
+    for (;;) {
+        const long long left = deadlineMs - nowMs();
+        if (left <= 0) return false;
+        pollfd fd{PQsocket(m_conn), events, 0};
+        const int ready = poll(&fd, 1, static_cast<int>(left));
+        if (ready > 0) return true;
+        if (ready == 0) return false;
+        if (errno != EINTR) return true;  // the next libpq call reports it
+    }
+}
+
+PGresult* PgSession::await(int sent) {
+    if (!sent) return nullptr;
+    const long long deadline = nowMs() + m_answerTimeoutMs;
+    const auto giveUp = [this] {
+        // The answer may still come; the connection is closed so that it
+        // cannot be taken for the answer to a later call.
+        PQfinish(m_conn);
+        m_conn = nullptr;
+        raiseLost("the server did not answer within " +
+                  std::to_string((m_answerTimeoutMs + 999) / 1000) + " s");
+    };
+    for (int pending = PQflush(m_conn); pending != 0; pending = PQflush(m_conn)) {
+        if (pending < 0) return nullptr;
+        if (!waitFor(POLLIN | POLLOUT, deadline)) giveUp();
+    }
+    PGresult* answer = nullptr;
+    for (;;) {
+        while (PQisBusy(m_conn)) {
+            if (!waitFor(POLLIN, deadline)) {
+                if (answer) PQclear(answer);
+                giveUp();
+            }
+            if (!PQconsumeInput(m_conn)) return answer;
+        }
+        PGresult* next = PQgetResult(m_conn);
+        if (!next) return answer;
+        // The first failure of several statements is the one to report.
+        const bool failed = answer && PQresultStatus(answer) != PGRES_COMMAND_OK &&
+                            PQresultStatus(answer) != PGRES_TUPLES_OK;
+        if (failed) {
+            PQclear(next);
+        } else {
+            if (answer) PQclear(answer);
+            answer = next;
+        }
+    }
+}
+
 void PgSession::raiseLost(std::string_view detail) {
     raiseData(DataErr::ServerUnreachable, kRecordsetSource, m_description, detail);
 }
 
 PGconn* PgSession::live() {
-    if (PQstatus(m_conn) == CONNECTION_OK) return m_conn;
-    PQreset(m_conn);
+    if (m_conn && PQstatus(m_conn) == CONNECTION_OK) return m_conn;
+    if (m_conn) {
+        PQreset(m_conn);
+    } else {
+        connect();
+        if (!m_conn) raiseData(DataErr::OutOfResources, kRecordsetSource);
+    }
     if (PQstatus(m_conn) != CONNECTION_OK) raiseLost(firstLine(PQerrorMessage(m_conn)));
     ++m_generation;
     m_retired.clear();  // gone with the old connection
-    for (const std::string& sql : m_settings) PQclear(check(PQexec(m_conn, sql.c_str())));
+    for (const std::string& sql : m_settings) {
+        PQclear(check(await(PQsendQuery(m_conn, sql.c_str()))));
+    }
     return m_conn;
 }
 
@@ -100,7 +177,7 @@ void PgSession::addSetting(std::string sql) {
 }
 
 std::string PgSession::parameter(const char* name) const {
-    const char* value = PQparameterStatus(m_conn, name);
+    const char* value = m_conn ? PQparameterStatus(m_conn, name) : nullptr;
     return value ? value : "";
 }
 
@@ -125,10 +202,10 @@ PGresult* PgSession::check(PGresult* result) {
     const char* stateField = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     const std::string state = stateField ? stateField : "";
     std::string detail = firstLine(result ? PQresultErrorMessage(result) : nullptr);
-    if (detail.empty()) detail = firstLine(PQerrorMessage(m_conn));
+    if (detail.empty() && m_conn) detail = firstLine(PQerrorMessage(m_conn));
     if (result) PQclear(result);
     // A connection that broke has no SQLSTATE: the server is gone.
-    if (PQstatus(m_conn) != CONNECTION_OK || state.empty()) raiseLost(detail);
+    if (!m_conn || PQstatus(m_conn) != CONNECTION_OK || state.empty()) raiseLost(detail);
     const DataErr err = errorForState(state);
     if (err == DataErr::ServerUnreachable) raiseLost(detail);
     raiseData(err, kRecordsetSource, {}, err == DataErr::Locked ? kLockedDetail : detail);
@@ -136,7 +213,7 @@ PGresult* PgSession::check(PGresult* result) {
 
 void PgSession::execute(std::string_view sql) {
     PGconn* conn = live();
-    PQclear(check(PQexec(conn, std::string(sql).c_str())));
+    PQclear(check(await(PQsendQuery(conn, std::string(sql).c_str()))));
 }
 
 }  // namespace qv::data

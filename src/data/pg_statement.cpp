@@ -24,6 +24,11 @@ enum : unsigned int {
     kFloat4 = 700,
     kFloat8 = 701,
     kNumeric = 1700,
+    kName = 19,
+    kText = 25,
+    kBpchar = 1042,
+    kVarchar = 1043,
+    kUuid = 2950,
     kDate = 1082,
     kTime = 1083,
     kTimestamp = 1114,
@@ -32,6 +37,30 @@ enum : unsigned int {
 
 bool isInteger(unsigned int t) {
     return t == kInt8 || t == kInt2 || t == kInt4 || t == kOid;
+}
+
+// The types whose values, as the recordset reads them, compare equal with
+// the server's own equality.
+bool hasExactEquality(unsigned int t) {
+    for (unsigned int exact : {kBool, kBytea, kFloat4, kFloat8, kNumeric, kName, kText, kBpchar,
+                               kVarchar, kUuid, kDate, kTime, kTimestamp, kTimestampTz}) {
+        if (t == exact) return true;
+    }
+    return isInteger(t);
+}
+
+// A double holds every decimal of up to 15 significant digits exactly.
+bool fitsADouble(std::string_view number) {
+    int digits = 0;
+    bool leading = true;
+    for (char c : number) {
+        if (c == 'e' || c == 'E') break;
+        if (c < '0' || c > '9') continue;
+        if (leading && c == '0') continue;
+        leading = false;
+        ++digits;
+    }
+    return digits <= 15;
 }
 
 std::string hexBytes(const DbBlob& bytes) {
@@ -102,7 +131,8 @@ void PgStatement::prepareOnServer() const {
     PGconn* conn = m_session->live();
     m_name = m_session->nextStatementName();
     m_generation = m_session->generation();
-    PQclear(m_session->check(PQprepare(conn, m_name.c_str(), m_sql.c_str(), 0, nullptr)));
+    PQclear(m_session->check(
+        m_session->await(PQsendPrepare(conn, m_name.c_str(), m_sql.c_str(), 0, nullptr))));
     m_described = false;
 }
 
@@ -110,7 +140,8 @@ void PgStatement::describe() const {
     PGconn* conn = m_session->live();
     if (m_generation != m_session->generation()) prepareOnServer();
     if (m_described) return;
-    PGresult* described = m_session->check(PQdescribePrepared(conn, m_name.c_str()));
+    PGresult* described =
+        m_session->check(m_session->await(PQsendDescribePrepared(conn, m_name.c_str())));
     m_paramTypes.clear();
     for (int i = 0; i < PQnparams(described); ++i)
         m_paramTypes.push_back(PQparamtype(described, i));
@@ -151,6 +182,12 @@ void PgStatement::bind(int index, const DbValue& v) {
     } else {
         slot = type == kBytea ? hexBytes(v.blob()) : std::string(v.blob().begin(), v.blob().end());
     }
+    // The server's text ends at a NUL character: refused rather than cut.
+    if (slot && slot->find('\0') != std::string::npos) {
+        slot.reset();
+        raiseData(DataErr::TypeMismatch, kRecordsetSource, {},
+                  "the text holds a NUL character, which the server cannot store");
+    }
 }
 
 bool PgStatement::step() {
@@ -160,9 +197,9 @@ bool PgStatement::step() {
         if (m_generation != m_session->generation()) prepareOnServer();
         std::vector<const char*> values;
         for (const auto& p : m_params) values.push_back(p ? p->c_str() : nullptr);
-        m_result =
-            m_session->check(PQexecPrepared(conn, m_name.c_str(), static_cast<int>(values.size()),
-                                            values.data(), nullptr, nullptr, 0));
+        m_result = m_session->check(m_session->await(
+            PQsendQueryPrepared(conn, m_name.c_str(), static_cast<int>(values.size()),
+                                values.data(), nullptr, nullptr, 0)));
         m_row = -1;
     }
     return ++m_row < PQntuples(m_result);
@@ -208,6 +245,11 @@ std::string PgStatement::columnDeclaredType(int index) const {
     return "TEXT";
 }
 
+bool PgStatement::columnComparedAsText(int index) const {
+    describe();
+    return !hasExactEquality(m_columns.at(static_cast<std::size_t>(index)).type);
+}
+
 const char* PgStatement::text(int index) const {
     if (!m_result || m_row < 0 || m_row >= PQntuples(m_result)) {
         raiseData(DataErr::NoCurrentRecord, kRecordsetSource);
@@ -225,6 +267,8 @@ DbValue PgStatement::column(int index) const {
     const unsigned int t = PQftype(m_result, index);
     if (t == kBool) return DbValue(std::int64_t{*value == 't' ? 1 : 0});
     if (isInteger(t)) return DbValue(std::int64_t{std::strtoll(value, nullptr, 10)});
+    // A numeric a double would round is kept as its exact text.
+    if (t == kNumeric && !fitsADouble(value)) return DbValue(std::string(value));
     if (t == kFloat4 || t == kFloat8 || t == kNumeric) return DbValue(std::strtod(value, nullptr));
     if (t == kBytea) {
         const std::string_view hex(value);

@@ -32,6 +32,7 @@ class PgStatement final : public DbStatement {
     int columnCount() const override;
     std::string columnName(int index) const override;
     std::string columnDeclaredType(int index) const override;
+    bool columnComparedAsText(int index) const override;
     DbValue column(int index) const override;
     std::int64_t columnInteger(int index) const override;
 

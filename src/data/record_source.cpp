@@ -93,9 +93,13 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
         readOnlyReason = rel->noKeyReason;
     }
     const std::string temp = "qv_rs_" + std::to_string(++g_tempCounter);
+    const std::uint64_t session = db->sessionNumber();
     const DbRelation copied = db->copyRows(query, temp);
     std::unique_ptr<RecordSource> copy(new RecordSource(db, copied.from, copied.key, false, true));
     copy->m_hiddenKey = copied.hiddenKey;
+    copy->m_query = query;
+    copy->m_copyName = temp;
+    copy->m_copySession = session;
     copy->m_readOnlyReason = readOnlyReason;
     copy->loadFields();
     return copy;
@@ -120,7 +124,6 @@ RecordSource::~RecordSource() {
     m_exists.reset();
     m_count.reset();
     m_position.reset();
-    m_delete.reset();
     m_bySql.clear();
     if (m_temporary) {
         try {
@@ -143,6 +146,7 @@ void RecordSource::loadFields() {
         m_columns += quoteIdentifier(f.name);
         f.declaredType = probe->columnDeclaredType(i);
         f.type = fieldTypeFor(f.declaredType);
+        f.comparedAsText = probe->columnComparedAsText(i);
         m_fields.push_back(std::move(f));
     }
 }
@@ -151,12 +155,23 @@ bool RecordSource::updatable() const {
     return m_isTable && !m_db->isReadOnly();
 }
 
+void RecordSource::renewLostCopy() {
+    if (!m_temporary || m_db->sessionNumber() == m_copySession) return;
+    const std::uint64_t session = m_db->sessionNumber();
+    m_db->copyRows(m_query, m_copyName);
+    m_copySession = session;
+    dropWindow();
+    m_cachedCount.reset();
+}
+
 DbStatement& RecordSource::cached(std::unique_ptr<DbStatement>& slot, const std::string& sql) {
+    renewLostCopy();
     if (!slot) slot = m_db->prepare(sql);
     return *slot;
 }
 
 DbStatement& RecordSource::cachedBySql(const std::string& sql) {
+    renewLostCopy();
     auto it = m_bySql.find(sql);
     if (it != m_bySql.end()) return *it->second;
     auto stmt = m_db->prepare(sql);
@@ -359,17 +374,10 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
         if (!sets.empty()) sets += ", ";
         sets += quoteIdentifier(m_fields[i].name) + " = ?";
     }
-    // The row must still hold what the caller read: every field is compared
-    // (NULL equal to NULL), so a change by someone else is never overwritten.
-    std::string unchanged;
-    for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
-        unchanged += " AND " + quoteIdentifier(m_fields[i].name) + " " +
-                     std::string(m_db->nullSafeEquals()) + " ?";
-    }
     // An update that sets nothing still checks the row.
     if (sets.empty()) sets = m_rowid + " = " + m_rowid;
     DbStatement& st = cachedBySql("UPDATE " + m_from + " SET " + sets + " WHERE " + m_rowid +
-                                  " = ?" + unchanged + " RETURNING " + m_rowid);
+                                  " = ?" + unchangedCondition(original) + " RETURNING " + m_rowid);
     dropWindow();
     DbTransaction txn(*m_db);
     std::int64_t after = rowid;
@@ -380,13 +388,8 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
             if (v) st.bind(index++, *v);
         }
         st.bind(index++, DbValue(rowid));
-        for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
-            st.bind(index++, original[i]);
-        }
-        if (!st.step()) {
-            raiseData(exists(rowid) ? DataErr::ChangedByOther : DataErr::RecordDeleted,
-                      kRecordsetSource);
-        }
+        bindUnchanged(st, index, original);
+        if (!st.step()) raiseMissingRow(rowid);
         after = st.column(0).integer();
         while (st.step()) {
         }
@@ -395,15 +398,39 @@ std::int64_t RecordSource::update(std::int64_t rowid, const FieldChanges& values
     return after;
 }
 
-void RecordSource::remove(std::int64_t rowid) {
-    DbStatement& st = cached(
-        m_delete, "DELETE FROM " + m_from + " WHERE " + m_rowid + " = ? RETURNING " + m_rowid);
+std::string RecordSource::unchangedCondition(const std::vector<DbValue>& original) const {
+    // Every field is compared (NULL equal to NULL), so a change by someone
+    // else is never overwritten or deleted unseen.
+    std::string unchanged;
+    for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
+        unchanged += " AND " + m_db->sameValueTest(quoteIdentifier(m_fields[i].name),
+                                                   m_fields[i].comparedAsText);
+    }
+    return unchanged;
+}
+
+void RecordSource::bindUnchanged(DbStatement& st, int& index,
+                                 const std::vector<DbValue>& original) {
+    for (std::size_t i = 0; i < original.size() && i < m_fields.size(); ++i) {
+        st.bind(index++, original[i]);
+    }
+}
+
+void RecordSource::raiseMissingRow(std::int64_t rowid) {
+    raiseData(exists(rowid) ? DataErr::ChangedByOther : DataErr::RecordDeleted, kRecordsetSource);
+}
+
+void RecordSource::remove(std::int64_t rowid, const std::vector<DbValue>& original) {
+    DbStatement& st = cachedBySql("DELETE FROM " + m_from + " WHERE " + m_rowid + " = ?" +
+                                  unchangedCondition(original) + " RETURNING " + m_rowid);
     dropWindow();
     DbTransaction txn(*m_db);
     {
         ResetOnExit reset(st);
-        st.bind(1, DbValue(rowid));
-        if (!st.step()) raiseData(DataErr::RecordDeleted, kRecordsetSource);
+        int index = 1;
+        st.bind(index++, DbValue(rowid));
+        bindUnchanged(st, index, original);
+        if (!st.step()) raiseMissingRow(rowid);
         while (st.step()) {
         }
     }

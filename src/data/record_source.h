@@ -78,12 +78,12 @@ class RecordSource {
     // it still holds `original` (the values the caller read, in field order),
     // returns the rowid after the change (a changed INTEGER PRIMARY KEY moves
     // it), and throws ChangedByOther when the row holds other values and
-    // RecordDeleted when it is gone. remove throws RecordDeleted when the row
-    // is already gone.
+    // RecordDeleted when it is gone. remove deletes the row only while it
+    // still holds `original`, with the same failures.
     std::int64_t insert(const FieldChanges& values);
     std::int64_t update(std::int64_t rowid, const FieldChanges& values,
                         const std::vector<DbValue>& original);
-    void remove(std::int64_t rowid);
+    void remove(std::int64_t rowid, const std::vector<DbValue>& original);
 
     // Forgets the window of rowids, so the next move looks the rows up afresh.
     void dropWindow() { m_window.clear(); }
@@ -91,10 +91,19 @@ class RecordSource {
   private:
     RecordSource(std::shared_ptr<DbConnection> db, std::string from, std::string rowid,
                  bool isTable, bool temporary);
+    // A copy made in a session that has since been replaced (a server that
+    // restarted) is made again from its query before it is read.
+    void renewLostCopy();
     void loadFields();
     DbStatement& cached(std::unique_ptr<DbStatement>& slot, const std::string& sql);
     DbStatement& cachedBySql(const std::string& sql);
     std::optional<std::int64_t> rowidQuery(DbStatement& stmt, std::optional<std::int64_t> arg);
+    // The condition " AND field <=> ? ..." that the row still holds
+    // `original`, and the binding of its values from parameter `index` on.
+    std::string unchangedCondition(const std::vector<DbValue>& original) const;
+    void bindUnchanged(DbStatement& st, int& index, const std::vector<DbValue>& original);
+    // Throws ChangedByOther when the row exists, else RecordDeleted.
+    [[noreturn]] void raiseMissingRow(std::int64_t rowid);
 
     std::shared_ptr<DbConnection> m_db;
     std::string m_from;   // quoted table name
@@ -102,12 +111,15 @@ class RecordSource {
     bool m_isTable;
     bool m_temporary;
     std::string m_hiddenKey;  // a key column of a copy that is no field
+    std::string m_query;      // what a copy was made from, and its name
+    std::string m_copyName;
+    std::uint64_t m_copySession = 0;
     std::string m_readOnlyReason;
     std::vector<FieldInfo> m_fields;
     std::string m_columns;  // the fields' quoted names, for reading a row
 
     std::unique_ptr<DbStatement> m_first, m_last, m_next, m_prev, m_read, m_exists, m_count,
-        m_position, m_delete;
+        m_position;
     // Statements built per shape (which fields an insert or update sets, a
     // find's condition), kept while the recordset lives; finds are bounded.
     std::map<std::string, std::unique_ptr<DbStatement>> m_bySql;

@@ -85,15 +85,18 @@ void Recordset::requireUpdatable() {
 void Recordset::settle() {
     RecordSource& rows = source();
     if (!m_unsettled) return;
-    m_unsettled = false;
-    if (m_at != At::Record || rows.exists(m_rowid)) return;
-    // The window no longer matches the table; the lookup below starts afresh.
-    rows.dropWindow();
-    if (m_lastMoveForward) {
-        landOn(rows.next(m_rowid), At::Eof);
-    } else {
-        landOn(rows.previous(m_rowid), At::Bof);
+    // The flag goes only once the check has been made: a lookup that failed
+    // (a lock, a lost server) is made again by the next caller.
+    if (m_at == At::Record && !rows.exists(m_rowid)) {
+        // The window no longer matches the table; the lookup below starts afresh.
+        rows.dropWindow();
+        if (m_lastMoveForward) {
+            landOn(rows.next(m_rowid), At::Eof);
+        } else {
+            landOn(rows.previous(m_rowid), At::Bof);
+        }
     }
+    m_unsettled = false;
 }
 
 const std::vector<DbValue>& Recordset::currentRow() {
@@ -109,8 +112,57 @@ bool Recordset::hasRecord() const {
     return m_source && (m_editMode != host::edit_mode::None || m_at == At::Record);
 }
 
+Recordset::Position Recordset::position() const {
+    return {m_at, m_bof, m_eof, m_rowid, m_row, m_unsettled, m_lastMoveForward, m_valuesUnknown};
+}
+
+void Recordset::restore(Position p) {
+    m_at = p.at;
+    m_bof = p.bof;
+    m_eof = p.eof;
+    m_rowid = p.rowid;
+    m_row = std::move(p.row);
+    m_unsettled = p.unsettled;
+    m_lastMoveForward = p.lastMoveForward;
+    m_valuesUnknown = p.valuesUnknown;
+}
+
+void Recordset::arrive(Position before) {
+    if (m_observer) {
+        try {
+            settle();
+            if (m_at == At::Record) currentRow();
+        } catch (...) {
+            // The observer still shows the record the move started from.
+            restore(std::move(before));
+            throw;
+        }
+    }
+    notify();
+}
+
 void Recordset::notify() noexcept {
-    if (m_observer) m_observer->recordChanged(*this);
+    if (!m_observer) return;
+    if (m_editMode != host::edit_mode::Add) {
+        try {
+            settle();
+            if (m_at == At::Record) currentRow();
+            m_valuesUnknown = false;
+        } catch (const std::exception&) {
+            // Shown as unknown rather than as whatever was shown before.
+            m_valuesUnknown = m_at == At::Record;
+        }
+    }
+    m_observer->recordChanged(*this);
+}
+
+void Recordset::showRowAsItIsNow() noexcept {
+    try {
+        m_row = source().read(m_rowid);
+    } catch (const host::Error&) {
+        m_row.reset();
+    }
+    notify();
 }
 
 // Lands on `rowid`, or when there is none on the end named by `otherwise`;
@@ -128,6 +180,7 @@ void Recordset::landOn(std::optional<std::int64_t> rowid, At otherwise) {
     }
     m_row.reset();
     m_unsettled = false;
+    m_valuesUnknown = false;
 }
 
 void Recordset::requireMoveAllowed() {
@@ -176,13 +229,10 @@ std::int64_t Recordset::save(const FieldChanges& values, std::vector<DbValue>& o
         return source().update(m_rowid, values, original);
     } catch (const host::Error& e) {
         if (e.number() != static_cast<std::int32_t>(DataErr::ChangedByOther)) throw;
-        // The user has been told; the next save goes over the row as it is now.
-        try {
-            m_row = source().read(m_rowid);
-            if (m_row) original = *m_row;
-        } catch (const host::Error&) {
-            // The conflict is what the caller must hear about.
-        }
+        // The user has been told and is shown the row as it is now (with the
+        // pending values); the next save goes over that row.
+        showRowAsItIsNow();
+        if (m_row) original = *m_row;
         throw;
     }
 }
@@ -199,32 +249,36 @@ bool Recordset::eof() {
 
 void Recordset::moveFirst() {
     leaveRecord();
+    Position before = position();
     landOn(source().first(), At::Eof);
-    notify();
+    arrive(std::move(before));
 }
 
 void Recordset::moveLast() {
     leaveRecord();
+    Position before = position();
     landOn(source().last(), At::Bof);
-    notify();
+    arrive(std::move(before));
 }
 
 void Recordset::moveNext() {
     leaveRecord();
     if (m_at == At::Eof) return;  // already past the end: nothing to do, no failure
+    Position before = position();
     landOn(m_at == At::Bof ? source().first() : source().next(m_rowid), At::Eof);
     m_unsettled = true;
     m_lastMoveForward = true;
-    notify();
+    arrive(std::move(before));
 }
 
 void Recordset::movePrevious() {
     leaveRecord();
     if (m_at == At::Bof) return;
+    Position before = position();
     landOn(m_at == At::Eof ? source().last() : source().previous(m_rowid), At::Bof);
     m_unsettled = true;
     m_lastMoveForward = false;
-    notify();
+    arrive(std::move(before));
 }
 
 void Recordset::addNew() {
@@ -291,11 +345,17 @@ void Recordset::deleteRecord() {
         m_boundValues.clear();
     };
     try {
-        source().remove(m_rowid);
+        // Only the row the user saw is deleted: its number may have gone to a
+        // new row since.
+        const std::vector<DbValue> seen = currentRow();
+        source().remove(m_rowid, seen);
     } catch (const host::Error& e) {
         // Someone else deleted it first: the recordset stands on a deleted
-        // record either way, and the caller hears why.
+        // record either way, and the caller hears why. Someone else changed
+        // it: the user is shown the row as it is now, which a second Delete
+        // removes.
         if (e.number() == static_cast<std::int32_t>(DataErr::RecordDeleted)) gone();
+        if (e.number() == static_cast<std::int32_t>(DataErr::ChangedByOther)) showRowAsItIsNow();
         throw;
     }
     gone();
@@ -323,6 +383,14 @@ host::Variant Recordset::fieldValue(std::size_t index) {
     return toVariant(currentRow()[index], type);
 }
 
+host::Variant Recordset::shownValue(std::size_t index) {
+    if (m_editMode == host::edit_mode::None && index < m_boundValues.size() &&
+        m_boundValues[index]) {
+        return toVariant(*m_boundValues[index], fieldInfo()[index].type);
+    }
+    return fieldValue(index);
+}
+
 void Recordset::setFieldValue(std::size_t index, const host::Variant& value) {
     const auto& info = fieldInfo();
     if (index >= info.size())
@@ -345,6 +413,10 @@ void Recordset::setBoundValue(std::size_t index, DbValue value) {
         return;
     }
     requireRecord();
+    if (m_valuesUnknown) {
+        raiseData(DataErr::NoCurrentRecord, kRecordsetSource, {},
+                  "its values could not be read; move to it again to show them");
+    }
     m_boundValues.resize(info.size());
     m_boundValues[index] = std::move(value);
 }
@@ -383,14 +455,15 @@ void Recordset::find(std::string_view criterion, RecordSource::Direction directi
         m_noMatch = true;
         return;
     }
-    const std::int64_t before = m_rowid;
+    const std::int64_t startId = m_rowid;
     const bool onRecord = m_at == At::Record;
     leaveRecord();
     // Saving may have given the current row a new id.
-    if (onRecord && *found == before) found = m_rowid;
+    if (onRecord && *found == startId) found = m_rowid;
+    Position before = position();
     landOn(found, At::Eof);
+    arrive(std::move(before));
     m_noMatch = false;
-    notify();
 }
 
 void Recordset::findFirst(std::string_view c) {
@@ -436,8 +509,9 @@ void Recordset::setBookmark(const host::Variant& value) {
         raiseData(DataErr::InvalidBookmark, kRecordsetSource);
     }
     leaveRecord();
+    Position before = position();
     landOn(rowid, At::Eof);
-    notify();
+    arrive(std::move(before));
 }
 
 std::int16_t Recordset::editMode() {

@@ -16,6 +16,16 @@
 // no extra lookups. Edit and Delete never move: on a vanished row they fail
 // with RecordDeleted. Values bound controls typed into a row that vanished
 // are dropped after that failure, as there is no record left to hold them.
+//
+// Delete, like a save, requires the row to hold what the user saw (a row
+// number may have been reused by a new row), so it fails with ChangedByOther
+// too; the shown record then becomes the row as it is now.
+//
+// While an observer shows the records, a move reads the record it lands on
+// before it completes: when that read fails, the move fails and the recordset
+// stays where it was, so the record shown is always the current one. When the
+// current record cannot be read after a change (a save or add whose reread
+// failed), its values are unknown and nothing typed can be saved into it.
 #pragma once
 
 #include <cstdint>
@@ -71,6 +81,9 @@ class Recordset final : public host::Recordset {
     // The value of a field in the pending record, or else the current one;
     // fails with "No current record." off a record.
     host::Variant fieldValue(std::size_t index);
+    // What a bound control shows: as fieldValue, but a value a bound control
+    // changed and that waits to be saved wins over the stored one.
+    host::Variant shownValue(std::size_t index);
     // Sets a field of the pending record; fails without AddNew or Edit.
     void setFieldValue(std::size_t index, const host::Variant& value);
     // True when there is a current or pending record whose fields can be read.
@@ -85,6 +98,9 @@ class Recordset final : public host::Recordset {
     bool hasPendingChange() const { return m_editMode != host::edit_mode::None; }
     // True while bound-control values wait to be saved with the current record.
     bool hasUnsavedBoundValues() const;
+    // False while the recordset stands on a record whose values could not be
+    // read after a change; bound values are then refused.
+    bool valuesKnown() const { return !m_valuesUnknown; }
 
     void setObserver(RecordsetObserver* observer) { m_observer = observer; }
     // Ends the recordset: pending changes are dropped and every later call
@@ -93,6 +109,16 @@ class Recordset final : public host::Recordset {
 
   private:
     enum class At { Bof, Eof, Record, Deleted };
+    // Everything a move changes, so a move that fails can be undone.
+    struct Position {
+        At at;
+        bool bof, eof;
+        std::int64_t rowid;
+        std::optional<std::vector<DbValue>> row;
+        bool unsettled, lastMoveForward, valuesUnknown;
+    };
+    Position position() const;
+    void restore(Position p);
 
     explicit Recordset(std::unique_ptr<RecordSource> source);
     RecordSource& source();
@@ -114,7 +140,14 @@ class Recordset final : public host::Recordset {
     // After ChangedByOther, `original` holds the row as it is now.
     std::int64_t save(const FieldChanges& values, std::vector<DbValue>& original);
     void find(std::string_view criterion, RecordSource::Direction direction, bool fromCurrent);
+    // Completes a move that started at `before`: with an observer, reads the
+    // record landed on first, and on failure restores `before` and throws.
+    void arrive(Position before);
+    // Tells the observer; with one, the current record is read first and is
+    // marked unknown when that fails.
     void notify() noexcept;
+    // After ChangedByOther: rereads the current row and shows it.
+    void showRowAsItIsNow() noexcept;
     const std::vector<DbValue>& currentRow();
 
     std::unique_ptr<RecordSource> m_source;
@@ -131,6 +164,7 @@ class Recordset final : public host::Recordset {
     // The values the pending edit started from; an update requires them.
     std::vector<DbValue> m_original;
     bool m_noMatch = false;
+    bool m_valuesUnknown = false;
 
     std::int16_t m_editMode = host::edit_mode::None;
     FieldChanges m_pending;

@@ -2,7 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <system_error>
 
 #include "data/data_errors.h"
@@ -101,7 +104,18 @@ void SqliteConnection::useWriteAheadLog() noexcept {
     // Asking for the mode the file already has is cheap and changes nothing.
     // A refusal (read-only folder, a file other processes hold open in another
     // mode, an in-memory database) leaves the journal as it was.
-    sqlite3_exec(m_db.get(), "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    const int rc = sqlite3_exec(m_db.get(), "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    if ((rc & 0xff) != SQLITE_BUSY && (rc & 0xff) != SQLITE_LOCKED) return;
+    // Another program held the file past the busy timeout. Saves then wait
+    // for other programs' reads; the user is told once per file why.
+    static std::mutex told;
+    static std::set<std::string> files;
+    const std::lock_guard lock(told);
+    if (!files.insert(m_path).second) return;
+    std::fprintf(stderr,
+                 "note: %s stays in rollback-journal mode, as another program was using it; "
+                 "saves may wait for other programs until it is opened again alone.\n",
+                 m_path.c_str());
 }
 
 SqliteConnection::SqliteConnection(std::shared_ptr<sqlite3> db, std::string path)

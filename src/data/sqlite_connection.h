@@ -51,7 +51,9 @@ class SqliteConnection final : public DbConnection {
     const std::string& path() const override { return m_path; }
     std::optional<DbRelation> findRelation(std::string_view name) override;
     DbRelation copyRows(std::string_view query, std::string_view tempName) override;
-    std::string_view nullSafeEquals() const override { return "IS"; }
+    std::string sameValueTest(std::string_view column, bool) const override {
+        return std::string(column) + " IS ? COLLATE BINARY";
+    }
     const CriteriaDialect* criteriaDialect() const override { return nullptr; }
 
   private:

@@ -95,8 +95,10 @@ std::shared_ptr<Control> Form::add(std::shared_ptr<Control> control, std::string
         refuse(m_name, "The control " + name + " cannot have a negative index.");
     if (control->m_form.lock()) refuse(m_name, "The control " + name + " is on a form already.");
     if (bounds.width < 0 || bounds.height < 0) raise(errc::InvalidPropertyValue, name);
-    for (const auto& existing : m_controls) {
-        if (!sameName(existing->Name(), name)) continue;
+    std::u32string key = nameKey(name);
+    const auto [sameNamed, end] = m_byName.equal_range(key);
+    for (auto it = sameNamed; it != end; ++it) {
+        const Control* existing = it->second;
         if (!index || !existing->index())
             refuse(m_name, "The form already has a control named " + name + ".");
         if (*existing->index() == *index) {
@@ -106,7 +108,7 @@ std::shared_ptr<Control> Form::add(std::shared_ptr<Control> control, std::string
         }
     }
     if (container) {
-        bool ours = std::find(m_controls.begin(), m_controls.end(), container) != m_controls.end();
+        const bool ours = container->m_form.lock().get() == this;
         if (!ours || !container->isContainer()) {
             refuse(m_name, container->Name() + " cannot hold controls, or is not on this form.");
         }
@@ -120,6 +122,7 @@ std::shared_ptr<Control> Form::add(std::shared_ptr<Control> control, std::string
     control->m_bounds = bounds;
     control->extentChanged();
     m_controls.push_back(control);
+    const auto named = m_byName.emplace(std::move(key), control.get());
     try {
         control->hostInitialize();
         if (stored) {
@@ -135,6 +138,7 @@ std::shared_ptr<Control> Form::add(std::shared_ptr<Control> control, std::string
         }
     } catch (...) {
         std::erase(m_controls, control);
+        m_byName.erase(named);
         control->m_loaded = false;
         control->m_form.reset();
         control->m_container.reset();
@@ -215,6 +219,7 @@ bool Form::Unload() {
     }
     auto controls = std::move(m_controls);
     m_controls.clear();
+    m_byName.clear();
     for (const auto& c : controls) {
         c->hostTerminate();
         c->m_loaded = false;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "host/control.h"
@@ -122,6 +123,8 @@ class Form : public Object {
     bool m_loaded = false;
     EventHandlers m_events;
     std::vector<std::shared_ptr<Control>> m_controls;
+    // The controls by name (nameKey), so adding one is not a walk over all.
+    std::unordered_multimap<std::u32string, const Control*> m_byName;
     std::vector<std::string> m_changes;
     std::shared_ptr<ControlsCollection> m_collection;
     std::weak_ptr<Control> m_hostControl;

@@ -1,11 +1,13 @@
 #include "host/form_file.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <unordered_map>
 
 #include "host/base64.h"
 #include "host/control.h"
@@ -250,7 +252,39 @@ std::string placeOfParseError(std::string_view text, std::size_t byte) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+// A form file nests a few levels deep; much deeper nesting is refused before
+// parsing, as walking and destroying such a value recurses once per level.
+constexpr int kMaxNesting = 64;
+
+void refuseDeepNesting(std::string_view text) {
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxNesting) {
+                refuse(placeOfParseError(text, i + 1),
+                       "values are nested more than " + std::to_string(kMaxNesting) + " deep");
+            }
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+}
+
 void loadInto(std::string_view text, Form& form, const ControlFactory& factory) {
+    refuseDeepNesting(text);
     Json root;
     try {
         root = Json::parse(text.begin(), text.end());
@@ -297,6 +331,9 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
 
     const Json& controls = required(root, "", "controls");
     if (!controls.is_array()) refuse("/controls", "an array was expected");
+    // The controls loaded so far by display name (the last of a name wins),
+    // so that naming a container costs no walk over all of them.
+    std::unordered_map<std::u32string, std::shared_ptr<Control>> loaded;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const std::string at = "/controls/" + std::to_string(i);
         const Json& c = controls[i];
@@ -313,8 +350,8 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
         std::shared_ptr<Control> container;
         if (c.contains("container")) {
             std::string holder = stringAt(c["container"], at + "/container");
-            for (const auto& existing : form.controls()) {
-                if (sameName(displayName(*existing), holder)) container = existing;
+            if (const auto it = loaded.find(nameKey(holder)); it != loaded.end()) {
+                container = it->second;
             }
             if (!container) refuse(at + "/container", "no control \"" + holder + "\" before it");
             if (!container->isContainer()) {
@@ -352,6 +389,7 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
                 e.number() == errc::InvalidProcedureCall || e.number() == errc::ObjectAlreadyLoaded;
             refuse(naming ? at + "/name" : at + "/properties", reasonOf(e));
         }
+        loaded[nameKey(displayName(*control))] = control;
     }
 }
 
@@ -417,9 +455,22 @@ std::shared_ptr<Form> loadForm(std::string_view text, const std::string& fileNam
 }
 
 std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory& factory) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        throw Error(kPathFileAccess, "FormFile",
+                    "The form file " + path + " is a folder; name a file inside it.");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Error(kFileNotFound, "FormFile", "The form file " + path + " does not exist.");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        in.setstate(std::ios::badbit);
+    }
+    if (in.bad()) {
+        throw Error(kPathFileAccess, "FormFile", "The form file " + path + " could not be read.");
+    }
     return loadForm(text, path, factory);
 }
 

@@ -22,6 +22,18 @@ bool sameName(std::string_view a, std::string_view b) noexcept {
     return i == a.size() && j == b.size();
 }
 
+std::u32string nameKey(std::string_view name) {
+    // The characters sameName compares, malformed bytes marked apart.
+    std::u32string key;
+    for (std::size_t i = 0; i < name.size();) {
+        const utf8::Char c = utf8::decode(name, i);
+        key += c.wellFormed ? static_cast<char32_t>(upperChar(c.code))
+                            : static_cast<char32_t>(0x80000000u | c.code);
+        i += c.size;
+    }
+    return key;
+}
+
 MemberRegistry::MemberRegistry(std::string className, const MemberRegistry* base)
     : m_className(std::move(className)), m_base(base) {}
 

@@ -99,6 +99,9 @@ class MemberRegistry {
 // Compares two names the way the registry does: equal once every letter of
 // both (UTF-8) is upper-cased.
 bool sameName(std::string_view a, std::string_view b) noexcept;
+// Returns a key for `name` that two names share exactly when sameName holds
+// for them, for looking names up in a hash table.
+std::u32string nameKey(std::string_view name);
 
 // Declares the members of class T into a registry with lambdas on T:
 //   MemberTable<Button>(registry)

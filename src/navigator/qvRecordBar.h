@@ -167,6 +167,9 @@ class qvRecordBar : public host::UserControl, public host::RecordDriver {
     void UserControl_WriteProperties(host::PropertyBag& PropBag) override;
     void UserControl_Resize() override;
     void UserControl_Paint() override;
+    // The bar lets go of its data source as it ends: a source that refers
+    // back to the bar (or is the bar itself) would otherwise keep both alive.
+    void UserControl_Terminate() override { m_dataSource = nullptr; }
 
   private:
     struct ClickState;

@@ -82,6 +82,8 @@ TEST(ScriptTest, RefusesMalformedLinesNamingTheLine) {
         {"fail-next Recordset.Update many", "line 2: fail-next: expects a positive count"},
         {"move btnNew 4", "line 2: move: expects NAME X Y"},
         {"move btnNew x 4", "line 2: move: expects NAME X Y"},
+        {"move btnNew 2147483647 4", "line 2: move: X and Y must lie between -1000000 and 1000000"},
+        {"move btnNew 0 -1000001", "line 2: move: X and Y must lie between -1000000 and 1000000"},
         {"click a(b)", "line 2: click: malformed name"},
         {"click a..b", "line 2: click: malformed name"},
         {"click a(1", "line 2: click: malformed name"},

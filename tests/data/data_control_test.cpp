@@ -2,6 +2,8 @@
 // and bound controls that follow the record and have their edits saved.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <functional>
 #include <utility>
 #include <vector>
@@ -70,6 +72,16 @@ std::shared_ptr<DataControl> openOn(const TempDatabase& db, const char* source =
     return data;
 }
 
+// Binds a box to the name and one to the city.
+std::pair<std::shared_ptr<FakeBoundControl>, std::shared_ptr<FakeBoundControl>> bindNameAndCity(
+    DataControl& data) {
+    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
+    auto city = std::make_shared<FakeBoundControl>("Data1", "city");
+    data.bind(name);
+    data.bind(city);
+    return {name, city};
+}
+
 TEST(DataControl, OpensFromTheFormFolderAndAnswersTheTypeTest) {
     TempDatabase db(kPeople);
     auto form = std::make_shared<host::Form>();
@@ -113,10 +125,8 @@ TEST(DataControl, BoundControlsFollowMovesAddsCancelsAndRefresh) {
     auto data = openOn(db);
     auto name = std::make_shared<FakeBoundControl>("Data1", "name");
     auto city = std::make_shared<FakeBoundControl>("Data1", "CITY");
-    auto wrong = std::make_shared<FakeBoundControl>("Data1", "nosuchfield");
     data->bind(name);
     data->bind(city);
-    data->bind(wrong);
     auto rs = data->dataRecordset();
     rs->moveNext();
     rs->moveLast();
@@ -128,7 +138,6 @@ TEST(DataControl, BoundControlsFollowMovesAddsCancelsAndRefresh) {
     EXPECT_EQ(name->shown, (std::vector<std::string>{"Ada", "Bruno", "Carla", "<none>", "<null>",
                                                      "<none>", "Ada", "Ada"}));
     EXPECT_EQ(city->text(), "Spokane");
-    EXPECT_EQ(wrong->text(), "<none>");
     // The recordset handed out before Refresh is closed.
     EXPECT_EQ(errorOf([&] { rs->moveNext(); }).number(), num(DataErr::ObjectClosed));
 }
@@ -136,10 +145,7 @@ TEST(DataControl, BoundControlsFollowMovesAddsCancelsAndRefresh) {
 TEST(DataControl, EditsInBoundControlsAreSavedWithTheRecord) {
     TempDatabase db(kPeople);
     auto data = openOn(db);
-    auto name = std::make_shared<FakeBoundControl>("Data1", "name");
-    auto city = std::make_shared<FakeBoundControl>("Data1", "city");
-    data->bind(name);
-    data->bind(city);
+    auto [name, city] = bindNameAndCity(*data);
     auto rs = data->dataRecordset();
 
     // Typed while browsing: saved when the recordset moves off the record.
@@ -179,6 +185,109 @@ TEST(DataControl, AFailedImplicitSaveIsAFailedMoveAndLosesNothing) {
     rs->moveNext();
     EXPECT_EQ(name->text(), "Bruno");
     EXPECT_EQ(db.column("SELECT name FROM people ORDER BY id"), "Ada Lovelace,Bruno,Carla");
+}
+
+// Another program's connection to the file, which takes and releases locks.
+class OtherProgram {
+  public:
+    explicit OtherProgram(const std::string& path) { sqlite3_open(path.c_str(), &m_db); }
+    ~OtherProgram() { sqlite3_close(m_db); }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+    void run(const char* sql) { ASSERT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), 0); }
+
+  private:
+    sqlite3* m_db = nullptr;
+};
+
+TEST(DataControl, AMoveOntoALockedRecordFailsAndTypingStaysWithTheShownRecord) {
+    TempDatabase db(kPeople);
+    db.exec("PRAGMA journal_mode = DELETE");
+    OtherProgram other(db.path());
+    // A read held while the control opens keeps the file in rollback-journal
+    // mode, where a writer's lock keeps readers out.
+    other.run("BEGIN; SELECT count(*) FROM people;");
+    auto data = openOn(db);
+    data->let("BusyTimeout", host::Variant(std::int32_t{0}));
+    auto [name, city] = bindNameAndCity(*data);
+    testing::internal::CaptureStderr();
+    auto rs = data->dataRecordset();
+    data->refresh();
+    rs = data->dataRecordset();
+    // The user is told once why saves may wait.
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told.find("rollback-journal"), told.rfind("rollback-journal"));
+    EXPECT_NE(told.find(db.path() + " stays in rollback-journal mode"), std::string::npos);
+    ASSERT_EQ(name->text(), "Ada");
+    other.run("COMMIT; BEGIN EXCLUSIVE;");
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_EQ(errorOf([&] { rs->moveNext(); }).number(), num(DataErr::Locked));
+        EXPECT_EQ(name->text(), "Ada");
+    }
+    city->type("Paris");  // typed while Ada is shown: belongs to Ada
+    other.run("COMMIT;");
+    rs->moveNext();
+    EXPECT_EQ(name->text(), "Bruno");
+    EXPECT_EQ(db.column("SELECT name || '/' || city FROM people ORDER BY id"),
+              "Ada/Paris,Bruno/Lyon,Carla/Springfield");
+}
+
+TEST(DataControl, ARecordThatCannotBeReadIsNeverShownOrWrittenUnseen) {
+    // Reading the computed column of a row with malformed JSON fails, while
+    // finding the row does not (the column is added after the rows, as
+    // writing such a row would fail).
+    TempDatabase db(
+        "CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT, city TEXT, raw TEXT);"
+        "INSERT INTO people VALUES (2, 'Ada', 'Spokane', 'bad'), (5, 'Bruno', 'Lyon', 'bad'),"
+        " (9, 'Carla', 'Turin', '{}');"
+        "ALTER TABLE people ADD COLUMN a AS (json_extract(raw, '$.a'));");
+    auto data = openOn(db);
+    auto [name, city] = bindNameAndCity(*data);
+    // The first record: the open fails as a whole.
+    EXPECT_NE(errorOf([&] { data->dataRecordset(); }).number(), 0);
+    EXPECT_EQ(name->text(), "");
+    db.exec("UPDATE people SET raw = '{}' WHERE id = 2");
+    auto rs = data->dataRecordset();
+    ASSERT_EQ(name->text(), "Ada");
+    // A later one: the move fails and Ada stays, shown and current.
+    EXPECT_NE(errorOf([&] { rs->moveNext(); }).number(), 0);
+    EXPECT_EQ(name->text(), "Ada");
+    city->type("Paris");
+    rs->moveLast();
+    EXPECT_EQ(name->text(), "Carla");
+    EXPECT_EQ(db.column("SELECT name || '/' || city FROM people ORDER BY id"),
+              "Ada/Paris,Bruno/Lyon,Carla/Turin");
+}
+
+TEST(DataControl, AfterAConflictTheBoxesShowTheRowAsItIsNowWithWhatWasTyped) {
+    TempDatabase db(kPeople);
+    auto data = openOn(db);
+    auto [name, city] = bindNameAndCity(*data);
+    auto rs = data->dataRecordset();
+    city->type("Paris");
+    // Someone else deletes Ada and a new person takes her number.
+    db.exec("DELETE FROM people WHERE id = 2; INSERT INTO people VALUES (2, 'Zed', 'Quito');");
+    EXPECT_EQ(errorOf([&] { rs->moveNext(); }).number(), num(DataErr::ChangedByOther));
+    EXPECT_EQ(name->text(), "Zed");
+    EXPECT_EQ(city->text(), "Paris");
+    EXPECT_EQ(db.column("SELECT name || '/' || city FROM people WHERE id = 2"), "Zed/Quito");
+    // Seen now: the next move stores what is shown.
+    rs->moveNext();
+    EXPECT_EQ(db.column("SELECT name || '/' || city FROM people WHERE id = 2"), "Zed/Paris");
+}
+
+TEST(DataControl, ABoundFieldTheTableLacksIsRefusedAtOpen) {
+    TempDatabase db(kPeople);
+    auto data = openOn(db);
+    auto phone = std::make_shared<FakeBoundControl>("Data1", "phone");
+    data->bind(phone);
+    const host::Error e = errorOf([&] { data->dataRecordset(); });
+    EXPECT_EQ(e.number(), num(DataErr::ItemNotFound));
+    EXPECT_NE(e.description().find("'phone'"), std::string::npos) << e.description();
+    EXPECT_NE(e.description().find("'people'"), std::string::npos) << e.description();
+    data->unbind(*phone);
+    EXPECT_NE(data->dataRecordset(), nullptr);
 }
 
 TEST(DataControl, ReadOnlyOpensARecordsetThatRefusesChanges) {

@@ -22,6 +22,8 @@ class EngineDatabase {
 
     // A new connection (waiting for locks as briefly as the engine allows).
     std::shared_ptr<DbConnection> connect(bool readOnly = false) const;
+    // The connection words of a server's database, "" for a file.
+    std::string serverWords() const;
     // Runs SQL on a connection of its own.
     void exec(std::string_view sql) const;
     // Runs a one-column query on a separate connection and joins the rows with ",".

@@ -69,6 +69,10 @@ EngineDatabase::~EngineDatabase() {
     }
 }
 
+std::string EngineDatabase::serverWords() const {
+    return m_impl->words;
+}
+
 std::shared_ptr<DbConnection> EngineDatabase::connect(bool readOnly) const {
     return PgConnection::open(m_impl->words, readOnly, 0);
 }

@@ -16,6 +16,9 @@ EngineDatabase::~EngineDatabase() = default;
 std::shared_ptr<DbConnection> EngineDatabase::connect(bool readOnly) const {
     return m_impl->db.connect(readOnly);
 }
+std::string EngineDatabase::serverWords() const {
+    return "";
+}
 void EngineDatabase::exec(std::string_view sql) const {
     m_impl->db.exec(sql);
 }

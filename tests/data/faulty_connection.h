@@ -25,11 +25,14 @@ class FaultyConnection final : public DbConnection {
     void commit() override;
     void rollback() noexcept override { m_inner->rollback(); }
     std::int64_t dataVersion() override;
+    std::uint64_t sessionNumber() override { return m_inner->sessionNumber(); }
     bool isReadOnly() const override { return m_inner->isReadOnly(); }
     const std::string& path() const override { return m_inner->path(); }
     std::optional<DbRelation> findRelation(std::string_view name) override;
     DbRelation copyRows(std::string_view query, std::string_view tempName) override;
-    std::string_view nullSafeEquals() const override { return m_inner->nullSafeEquals(); }
+    std::string sameValueTest(std::string_view column, bool asText) const override {
+        return m_inner->sameValueTest(column, asText);
+    }
     const CriteriaDialect* criteriaDialect() const override { return m_inner->criteriaDialect(); }
 
     struct State {

@@ -153,5 +153,23 @@ TEST(RecordSource, WritableFilesUseTheWriteAheadLogAndReadersDoNotWait) {
     writer->commit();
 }
 
+TEST(RecordSource, AChangeOnlyACollationIgnoresIsStillAChange) {
+    TempDatabase db(
+        "CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT COLLATE NOCASE, code TEXT COLLATE "
+        "RTRIM, note TEXT);"
+        "INSERT INTO t VALUES (1, 'Ada', 'x', '');");
+    const char* others[] = {"UPDATE t SET name = 'ADA'", "UPDATE t SET code = 'x  '"};
+    for (const char* other : others) {
+        SCOPED_TRACE(other);
+        db.exec("UPDATE t SET name = 'Ada', code = 'x'");
+        auto rs = Recordset::open(db.connect(), "t");
+        rs->edit();
+        rs->fields()->item(host::Variant("note"))->setValue(host::Variant("mine"));
+        db.exec(other);
+        EXPECT_EQ(errorOf([&] { rs->update(); }).number(), num(DataErr::ChangedByOther));
+        EXPECT_EQ(db.column("SELECT note FROM t"), "");
+    }
+}
+
 }  // namespace
 }  // namespace qv::data::test

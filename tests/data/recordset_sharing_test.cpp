@@ -47,6 +47,11 @@ TEST(RecordsetSharing, SaveMeetsAChangeBySomeoneElse) {
         {"other field", "UPDATE people SET name = 'Bruna' WHERE id = 5",
          num(DataErr::ChangedByOther), "Bruna/Lima"},
         {"deleted", "DELETE FROM people WHERE id = 5", num(DataErr::RecordDeleted), ""},
+        // A new row that took the number of the one the user saw is another
+        // record: the conflict is shown before anything is stored into it.
+        {"number reused",
+         "DELETE FROM people WHERE id = 5; INSERT INTO people VALUES (5, 'Zed', 'Quito', NULL)",
+         num(DataErr::ChangedByOther), "Zed/Lima"},
         {"other row", "UPDATE people SET city = 'Oslo' WHERE id = 9", 0, "Bruno/Lima"},
         // Writing the same values is no change.
         {"same values", "UPDATE people SET score = 2.25 WHERE id = 5", 0, "Bruno/Lima"},
@@ -100,16 +105,41 @@ TEST(RecordsetSharing, SaveMeetsAChangeBySomeoneElse) {
               "The data has been changed by another user since you started editing it.");
 }
 
-TEST(RecordsetSharing, DeletingARecordSomeoneElseDeleted) {
-    EngineDatabase db(kPeople);
-    auto rs = Recordset::open(db.connect(), "people");
-    rs->moveNext();
-    db.exec("DELETE FROM people WHERE id = 5");
-    EXPECT_EQ(errorOf([&] { rs->deleteRecord(); }).number(), num(DataErr::RecordDeleted));
-    // The recordset stands on a deleted record, as after its own Delete.
-    EXPECT_EQ(errorOf([&] { rs->edit(); }).number(), num(DataErr::NoCurrentRecord));
-    rs->moveNext();
-    EXPECT_EQ(where(*rs), "Carla");
+TEST(RecordsetSharing, DeleteRemovesOnlyTheRowTheUserSaw) {
+    const Conflict cases[] = {
+        {"deleted", "DELETE FROM people WHERE id = 5", num(DataErr::RecordDeleted), "Ada,Carla"},
+        {"changed", "UPDATE people SET city = 'Oslo' WHERE id = 5", num(DataErr::ChangedByOther),
+         "Ada,Carla"},
+        {"number reused",
+         "DELETE FROM people WHERE id = 5; INSERT INTO people VALUES (5, 'Zed', 'Quito', NULL)",
+         num(DataErr::ChangedByOther), "Ada,Carla"},
+        {"other row", "UPDATE people SET city = 'Oslo' WHERE id = 9", 0, "Ada,Carla"},
+    };
+    for (const Conflict& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineDatabase db(kPeople);
+        auto rs = Recordset::open(db.connect(), "people");
+        rs->moveNext();
+        ASSERT_EQ(where(*rs), "Bruno");
+        db.exec(c.other);
+        if (c.expected == 0) {
+            rs->deleteRecord();
+        } else if (c.expected == num(DataErr::RecordDeleted)) {
+            EXPECT_EQ(errorOf([&] { rs->deleteRecord(); }).number(), c.expected);
+            // The recordset stands on a deleted record, as after its own Delete.
+            EXPECT_EQ(errorOf([&] { rs->edit(); }).number(), num(DataErr::NoCurrentRecord));
+        } else {
+            const std::string before = db.snapshot();
+            EXPECT_EQ(errorOf([&] { rs->deleteRecord(); }).number(), c.expected);
+            EXPECT_EQ(db.snapshot(), before);
+            // The record is now shown as it is, and a second Delete removes it.
+            EXPECT_EQ(field(*rs, "city"), c.name == std::string("changed") ? "Oslo" : "Quito");
+            rs->deleteRecord();
+        }
+        EXPECT_EQ(db.column("SELECT name FROM people ORDER BY id"), c.stored);
+        rs->moveNext();
+        EXPECT_EQ(where(*rs), "Carla");
+    }
 }
 
 TEST(RecordsetSharing, MovesSkipRowsOthersDeletedAndReachRowsTheyAdded) {

@@ -173,11 +173,18 @@ TEST(FormFileTest, FileFunctionsRoundTripThroughDisk) {
     auto loaded = loadFormFile(path, testFactory());
     EXPECT_EQ(saveForm(*loaded), saveForm(*form));
     std::remove(path.c_str());
-    try {
-        loadFormFile(path, testFactory());
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), 53);
+    // A missing file, and a folder where a file is expected.
+    const struct {
+        std::string path;
+        int number;
+    } refused[] = {{path, 53}, {::testing::TempDir(), 75}};
+    for (const auto& r : refused) {
+        try {
+            loadFormFile(r.path, testFactory());
+            ADD_FAILURE() << r.path;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), r.number) << r.path;
+        }
     }
 }
 
@@ -252,6 +259,12 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
          "/controls/0/width: A control of 133333333 x 1 pixels is too large to be drawn"},
         {head + control(R"(, "properties": {"Caption": {"date": 1e300}})") + "]}",
          "/controls/0/properties/Caption/date: date out of range"},
+        // Deep nesting is refused where it passes the limit, strings aside.
+        {head + control(R"(, "properties": {"Caption": )" + std::string(5000, '[')) + "]}",
+         "line 1, column 268: values are nested more than 64 deep"},
+        {head + control(R"(, "toolTipText": ")" + std::string(100, '[') + R"(", "colour": 1)") +
+             "]}",
+         "/controls/0/colour: unexpected member"},
     };
     for (const auto& c : cases) {
         std::string text = c.text;

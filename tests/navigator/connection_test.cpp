@@ -79,6 +79,28 @@ TEST_F(BarTest, ADataSourceSetByReferenceIsUsedWithoutLookup) {
     EXPECT_EQ(seen(), kNotConnected);
 }
 
+TEST_F(BarTest, ABarThatIsItsOwnDataSourceReportsItAndEndsWithItsForm) {
+    for (const bool byName : {true, false}) {
+        SCOPED_TRACE(byName ? "by name" : "by reference");
+        placeControls();
+        if (byName) {
+            bar->setMSDataControl("qvRecordBar1");
+        } else {
+            bar->set("DataSource", host::Variant(bar));
+        }
+        boxes.clearRecords();
+        boxes.queueAnswer(host::msgbox::Abort);
+        click(qvRecordBar::NextRecord);
+        ASSERT_EQ(seen().size(), 1u);
+        EXPECT_NE(seen()[0].find("Error #  438"), std::string::npos) << seen()[0];
+        std::weak_ptr<qvRecordBar> held = bar;
+        bar.reset();
+        form->Unload();
+        EXPECT_TRUE(held.expired());
+        form = std::make_shared<host::Form>("Form1");
+    }
+}
+
 TEST_F(BarTest, IndexesOutsideTheBarOnlyClearTheStatus) {
     placeControls();
     click(qvRecordBar::LastRecord);

@@ -76,6 +76,27 @@ TEST(TextLayoutTest, LinesPrefixesWrappingAndEllipsis) {
     EXPECT_EQ(tabbed[0].width, 18) << "the tab goes to the stop at 16";
 }
 
+TEST(TextLayoutTest, ALongLineIsCutWithAFewMeasurements) {
+    // One measurement per dropped character made a long caption take
+    // minutes; the cut must cost a number of measurements that grows with
+    // the logarithm of the length. Multi-byte characters are cut whole.
+    for (const std::string unit : {"w", "\xC3\xA9"}) {
+        std::string text;
+        for (int i = 0; i < 100000; ++i) text += unit;
+        int measured = 0;
+        const gdi::MeasureFn counting = [&](std::string_view s) {
+            ++measured;
+            return static_cast<int>(qv::utf8::count(s)) * 2;
+        };
+        const auto lines = gdi::layoutText(text, DT_SINGLELINE | DT_END_ELLIPSIS, 21, 16, counting);
+        ASSERT_EQ(lines.size(), 1u);
+        std::string expected;
+        for (int i = 0; i < 7; ++i) expected += unit;
+        EXPECT_EQ(lines[0].text, expected + "...");
+        EXPECT_LE(measured, 60);
+    }
+}
+
 class TextTest : public ::testing::Test {
   protected:
     static HFONT sansSerif(int height, int weight = FW_NORMAL) {
