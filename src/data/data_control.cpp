@@ -136,10 +136,13 @@ void DataControl::open() {
         }
         m_connectionKey = key;
     }
-    m_recordset = Recordset::open(m_connection, m_recordSource);
-    m_recordset->setObserver(this);
+    auto opened = Recordset::open(m_connection, m_recordSource);
+    m_recordset = opened;
+    opened->setObserver(this);
     bindFormControls();
-    recordChanged(*m_recordset);
+    // A bound control's handler may have unloaded the form, closing this
+    // control, while the first record was shown.
+    if (m_recordset == opened) recordChanged(*opened);
 }
 
 void DataControl::close() {

@@ -94,6 +94,7 @@ class qvSoftButton : public host::UserControl {
     void UserControl_Paint() override;
 
   protected:
+    void pressCancelled() override;
     void UserControl_Initialize() override;
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(const host::PropertyBag& PropBag) override;
