@@ -15,7 +15,9 @@ ObjectUnknown::~ObjectUnknown() {
 }
 
 HRESULT ObjectUnknown::QueryInterface(REFIID riid, void** ppv) {
-    return answer(riid, ppv, {IID_IUnknown, IID_IDispatch, IID_IHostObject, m_defaultIid});
+    // The wrapper has no dispatch table: a host asking for IDispatch or the
+    // class's dual interface must hear no rather than get this object.
+    return answer(riid, ppv, {IID_IUnknown, IID_IHostObject});
 }
 
 ClassFactory::ClassFactory(const ClassDecl& decl) : m_decl(decl) {
