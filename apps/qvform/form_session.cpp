@@ -57,7 +57,7 @@ void FormSession::registerControlTypes() {
 void FormSession::open(const std::string& path, const std::string& database,
                        const std::string& connect) {
     m_path = path;
-    show(host::loadFormFile(path, host::ControlFactory::current()),
+    show(host::loadFormFile(path, host::ControlFactory::current(), !m_design),
          std::filesystem::absolute(path).parent_path(), database, connect);
 }
 

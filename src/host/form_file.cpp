@@ -340,10 +340,12 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
         std::shared_ptr<Control> control = factory.create(type);
         if (!control) refuse(at + "/type", "control type \"" + type + "\" could not be created");
         control->setVisible(visible);
-        control->setEnabled(enabled);
         control->setToolTipText(tip);
         try {
             form.add(control, controlName, index, bounds, container, &bag);
+            // After the control's own properties: a control that keeps its
+            // own Enabled (the picture button) must not read it back over this.
+            if (!enabled) control->setEnabled(false);
         } catch (const Error& e) {
             bool naming =
                 e.number() == errc::InvalidProcedureCall || e.number() == errc::ObjectAlreadyLoaded;
@@ -380,7 +382,8 @@ std::string saveForm(Form& form) {
         }
         putBounds(c, control->bounds());
         if (!control->Visible()) c["visible"] = false;
-        if (!control->Enabled()) c["enabled"] = false;
+        // Through the member: a control that keeps its own Enabled answers it.
+        if (!control->get("Enabled").toBoolean()) c["enabled"] = false;
         if (!control->ToolTipText().empty()) c["toolTipText"] = control->ToolTipText();
         PropertyBag bag;
         control->hostWriteProperties(bag);
@@ -407,17 +410,20 @@ void loadForm(std::string_view text, const std::string& fileName, Form& form,
 }
 
 std::shared_ptr<Form> loadForm(std::string_view text, const std::string& fileName,
-                               const ControlFactory& factory) {
+                               const ControlFactory& factory, bool userMode) {
     auto form = std::make_shared<Form>();
+    // Controls read the mode while they read their properties.
+    form->setUserMode(userMode);
     loadForm(text, fileName, *form, factory);
     return form;
 }
 
-std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory& factory) {
+std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory& factory,
+                                   bool userMode) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Error(kFileNotFound, "FormFile", "The form file " + path + " does not exist.");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return loadForm(text, path, factory);
+    return loadForm(text, path, factory, userMode);
 }
 
 void saveFormFile(Form& form, const std::string& path) {
