@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/error.h"
 #include "host_program.h"
 #include "qvform/embedding.h"
 
@@ -35,6 +36,20 @@ TEST_F(KeptHandlers, RunningAScriptKeepsTheProgramsHandlers) {
     // The transcript still hears the events it reports.
     EXPECT_NE(transcript.str().find("event btnTool.Click"), std::string::npos) << transcript.str();
     EXPECT_NE(transcript.str().find("event qvRecordBar1.BeforeAdd"), std::string::npos);
+}
+
+// A handler that fails fails the script command that set it off: the
+// program gets qvform's status 1, and the button is not left pressed.
+TEST_F(KeptHandlers, AFailingHandlerFailsTheScript) {
+    auto button = place("qvSoftButton", "btnTool", {120, 120, 450, 450});
+    note("btnTool", "Click",
+         [] { throw host::Error(host::errc::InvalidProcedureCall, "frmHost", "the tool broke"); });
+    const auto script = folder / "run.qvs";
+    std::ofstream(script) << "click btnTool\nclick btnTool\n";
+    std::ostringstream transcript;
+    EXPECT_EQ(qvform::runForm(form, folder.string(), script.string(), transcript), 1);
+    EXPECT_EQ(log.size(), 1u);  // the script stopped at the first failure
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 }  // namespace
