@@ -3,10 +3,13 @@
 // type, and a form file naming each of them saves and loads back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "host/control_factory.h"
 #include "host/control_types.h"
 #include "host/form_file.h"
 #include "host/form_runner.h"
+#include "host/member_registry.h"
 #include "host_program.h"
 
 namespace qv::embedding::test {
@@ -21,6 +24,18 @@ TEST(ControlTypes, TheRuntimeMakesExactlyTheStandardOnes) {
 }
 
 using EveryControlType = HostProgram;
+
+TEST_F(EveryControlType, StandardOneIsOnTheExampleForm) {
+    form =
+        host::loadFormFile(QV_REPO_ROOT "/examples/controls.form", host::ControlFactory::current());
+    for (const host::ControlType& type : host::kControlTypes) {
+        if (!type.standard) continue;
+        const bool used = std::ranges::any_of(form->controls(), [&](const auto& control) {
+            return host::sameName(control->className(), type.name);
+        });
+        EXPECT_TRUE(used) << type.name;
+    }
+}
 
 TEST_F(EveryControlType, IsPlacedShownSavedAndLoadedBack) {
     int top = 120;
