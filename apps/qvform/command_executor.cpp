@@ -10,6 +10,7 @@
 #include "host/command_button.h"
 #include "host/data_contract.h"
 #include "host/form.h"
+#include "host/form_runner.h"
 #include "host/form_runner_control.h"
 #include "host/member_registry.h"
 #include "host/option_button.h"
@@ -217,6 +218,8 @@ void CommandExecutor::execute(const ScriptCommand& command) {
                 break;
         }
         user::pumpMessages();
+        // A handler that failed while the input was delivered fails the command.
+        if (auto failed = host::FormRunner::takePendingError()) throw *failed;
     } catch (const CommandFault& fault) {
         throw RunFailure(where + fault.reason);
 

@@ -13,11 +13,11 @@ class Form;
 
 namespace qv::qvform {
 
-// Registers the standard controls (CommandButton, TextBox, Label, Frame,
-// Line, ComboBox, OptionButton), the bound TextBox and Label, the Data
-// control and qvRecordBar with this thread's control factory, so that code
-// and form files can create them by type name. Call it once before making
-// controls.
+// Registers every control type of host::kControlTypes (host/control_types.h:
+// the standard controls, with TextBox and Label bound to data, the Data
+// control, qvSoftButton and qvRecordBar) with this thread's control factory,
+// so that code and form files can create them by type name. Call it once
+// before making controls.
 void registerControlTypes();
 
 // Shows `form` (not shown yet) in run mode and opens its data controls,

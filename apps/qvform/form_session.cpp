@@ -5,13 +5,10 @@
 #include "data/bound_controls.h"
 #include "data/data_control.h"
 #include "data/data_control_view.h"
-#include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/form.h"
 #include "host/form_file.h"
 #include "host/form_runner.h"
-#include "host/frame.h"
-#include "host/line.h"
 #include "host/member_registry.h"
 #include "injecting_data_control.h"
 #include "navigator/qvRecordBar.h"
@@ -44,9 +41,8 @@ FormSession::~FormSession() {
 
 void FormSession::registerControlTypes() {
     auto& factory = host::ControlFactory::current();
-    factory.add("CommandButton", [] { return std::make_shared<host::CommandButton>(); });
-    factory.add("Frame", [] { return std::make_shared<host::Frame>(); });
-    factory.add("Line", [] { return std::make_shared<host::Line>(); });
+    host::FormRunner::registerControls(factory);
+    // The bound TextBox and Label take the place of the plain ones.
     data::registerBoundControls(factory);
     data::DataControl::registerType(factory);
     softbutton::qvSoftButton::registerType(factory);
@@ -61,7 +57,7 @@ void FormSession::registerControlTypes() {
 void FormSession::open(const std::string& path, const std::string& database,
                        const std::string& connect) {
     m_path = path;
-    show(host::loadFormFile(path, host::ControlFactory::current()),
+    show(host::loadFormFile(path, host::ControlFactory::current(), !m_design),
          std::filesystem::absolute(path).parent_path(), database, connect);
 }
 
@@ -93,21 +89,9 @@ void FormSession::watchBars() {
     for (const auto& control : m_form->controls()) {
         auto bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(control);
         if (!bar) continue;
-        std::weak_ptr<host::Control> weak = bar;
-        for (const auto& event : navigator::qvRecordBar::events()) {
-            const std::string name = event.name;
-            // The form's own handler (a program that embeds the runner may
-            // have one) still runs, after the transcript line.
-            auto own = m_form->events().handler(bar->Name(), name);
-            m_form->events().on(bar->Name(), name,
-                                [this, weak, name, own](std::optional<std::int16_t> index,
-                                                        std::span<host::Variant> args) {
-                                    if (auto c = weak.lock()) {
-                                        m_transcript.event(host::displayName(*c), name);
-                                    }
-                                    if (own) own(index, args);
-                                });
-        }
+        std::vector<std::string> names;
+        for (const auto& event : navigator::qvRecordBar::events()) names.emplace_back(event.name);
+        transcribe(*bar, names);
         bar->setStatusListener([this](const std::string& text) { m_transcript.status(text); });
     }
     watchButtons();
@@ -115,15 +99,21 @@ void FormSession::watchBars() {
 
 void FormSession::watchButtons() {
     for (const auto& control : m_form->controls()) {
-        if (!control->is(host::ObjectKind::SoftButton)) continue;
-        std::weak_ptr<host::Control> weak = control;
-        for (const std::string name : {"MouseMove", "Click"}) {
-            m_form->events().on(
-                control->Name(), name,
-                [this, weak, name](std::optional<std::int16_t>, std::span<host::Variant>) {
-                    if (auto c = weak.lock()) m_transcript.event(host::displayName(*c), name);
-                });
-        }
+        if (control->is(host::ObjectKind::SoftButton)) transcribe(*control, {"MouseMove", "Click"});
+    }
+}
+
+void FormSession::transcribe(host::Control& control, const std::vector<std::string>& names) {
+    std::weak_ptr<host::Control> weak =
+        std::static_pointer_cast<host::Control>(control.shared_from_this());
+    for (const std::string& name : names) {
+        // An extra listener: the program's own handlers stay attached.
+        m_form->events().listen(control.Name(), name,
+                                [this, weak, name](std::optional<std::int16_t>, auto) {
+                                    if (auto c = weak.lock()) {
+                                        m_transcript.event(host::displayName(*c), name);
+                                    }
+                                });
     }
 }
 

@@ -13,6 +13,7 @@
 #include "transcript.h"
 
 namespace qv::host {
+class Control;
 class DataControl;
 class Form;
 }  // namespace qv::host
@@ -81,6 +82,8 @@ class FormSession {
     void watchBars();
     // Picture buttons' MouseMove and Click go to the transcript as events.
     void watchButtons();
+    // Writes the control's `names` events to the transcript as they are raised.
+    void transcribe(host::Control& control, const std::vector<std::string>& names);
 
     Transcript& m_transcript;
     FaultPlan& m_plan;

@@ -10,6 +10,7 @@
 #include "host/error.h"
 #include "host/message_box_service.h"
 #include "host/message_box_window.h"
+#include "platform/user/clock.h"
 #include "run_options.h"
 #include "script.h"
 #ifdef QV_HAVE_SDL2
@@ -49,6 +50,10 @@ int runScript(const std::function<void(FormSession&)>& open, const std::string& 
         std::cerr << "qvform: " << e.what() << '\n' << usage();
         return 2;
     }
+    // A script runs on a clock of its own that only its own steps move: what
+    // counts as a double click, and so the transcript, is the same on every
+    // machine and every run.
+    user::Clock::current().setManual(true);
     Transcript transcript(out);
     TranscriptMessageBoxes boxes(transcript);
     host::ScopedMessageBoxService service(boxes);

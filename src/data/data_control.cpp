@@ -143,22 +143,23 @@ void DataControl::open() {
         }
         m_connectionKey = key;
     }
-    m_recordset = Recordset::open(m_connection, m_recordSource);
-    m_recordset->setObserver(this);
+    auto opened = Recordset::open(m_connection, m_recordSource);
+    m_recordset = opened;
+    opened->setObserver(this);
     bindFormControls();
     try {
         requireBoundFields();
         // The first record must be readable before the boxes show it: boxes
         // left empty over a record nobody could read would take typed values
         // into it unseen.
-        if (m_recordset->hasRecord() && !m_recordset->fieldInfo().empty()) {
-            m_recordset->fieldValue(0);
-        }
+        if (opened->hasRecord() && !opened->fieldInfo().empty()) opened->fieldValue(0);
     } catch (const host::Error&) {
         close();
         throw;
     }
-    recordChanged(*m_recordset);
+    // A bound control's handler may have unloaded the form, closing this
+    // control, while the first record was shown.
+    if (m_recordset == opened) recordChanged(*opened);
 }
 
 void DataControl::requireBoundFields() {

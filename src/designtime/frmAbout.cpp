@@ -1,7 +1,7 @@
 #include "designtime/frmAbout.h"
 
+#include "frame/library_app.h"
 #include "frame/version_info.h"
-#include "host/app.h"
 #include "host/command_button.h"
 #include "host/form_runner.h"
 #include "host/frame.h"
@@ -37,7 +37,8 @@ void frmAbout::showDialog(const std::shared_ptr<frmAbout>& dialog) {
 }
 
 void frmAbout::Form_Load() {
-    const std::string title = host::app().title();
+    // The library's own title, not that of the program hosting it.
+    const std::string title = frame::libraryApp().title();
     // From the design caption, so a second load does not add the title twice.
     setCaption(std::string(DesignCaption) + title);
 

@@ -22,10 +22,17 @@ ppData::ppData() : host::PropertyPage("General") {
     page->events().on("cboDataControls", "Click", [this](auto, auto) { cboDataControls_Click(); });
     page->events().on("cboDataControls", "KeyPress",
                       [this](auto, auto) { cboDataControls_KeyPress(); });
+    page->events().on("cboDataControls", "Change",
+                      [this](auto, auto) { cboDataControls_Change(); });
 }
 
 void ppData::PropertyPage_SelectionChanged() {
     host::ObjectRef edited = SelectedControls(0);
+    m_showingSelection = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_showingSelection};
     m_cboDataControls->setText(edited->get("MSDataControl").toString());
     edited->call("GetDataControls", {host::Variant(host::ObjectRef(m_cboDataControls))});
 }

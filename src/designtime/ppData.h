@@ -35,9 +35,16 @@ class ppData : public host::PropertyPage {
   private:
     void cboDataControls_Click() { setChanged(true); }
     void cboDataControls_KeyPress() { setChanged(true); }
+    // Keys that edit without a character (Delete, Shift+Insert) change the
+    // text too: without this, Apply would stay off and the edit be lost.
+    void cboDataControls_Change() {
+        if (!m_showingSelection) setChanged(true);
+    }
 
     std::shared_ptr<host::Label> m_lblMSDataControl;
     std::shared_ptr<host::ComboBox> m_cboDataControls;
+    // While the page shows the selected control's value: no edit of the user's.
+    bool m_showingSelection = false;
 };
 
 }  // namespace qv::designtime

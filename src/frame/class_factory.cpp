@@ -1,7 +1,9 @@
 #include "frame/class_factory.h"
 
+#include "frame/dispatch_table.h"
 #include "frame/module_counts.h"
 #include "host/error.h"
+#include "host/object.h"
 
 namespace qv::frame {
 
@@ -15,7 +17,49 @@ ObjectUnknown::~ObjectUnknown() {
 }
 
 HRESULT ObjectUnknown::QueryInterface(REFIID riid, void** ppv) {
-    return answer(riid, ppv, {IID_IUnknown, IID_IDispatch, IID_IHostObject, m_defaultIid});
+    if (ppv && (riid == IID_IDispatch || riid == m_defaultIid)) {
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return answer(riid, ppv, {IID_IUnknown, IID_IHostObject});
+}
+
+HRESULT ObjectUnknown::GetTypeInfoCount(UINT* pctinfo) {
+    if (!pctinfo) return E_POINTER;
+    *pctinfo = 0;
+    return S_OK;
+}
+
+HRESULT ObjectUnknown::GetTypeInfo(UINT /*iTInfo*/, LCID /*lcid*/, ITypeInfo** ppTInfo) {
+    if (!ppTInfo) return E_POINTER;
+    *ppTInfo = nullptr;
+    return DISP_E_BADINDEX;
+}
+
+HRESULT ObjectUnknown::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID /*lcid*/,
+                                     DISPID* rgDispId) {
+    if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (cNames == 0) return S_OK;
+    if (!rgszNames || !rgDispId) return E_POINTER;
+    const DispatchTable table(&m_object->members());
+    // The first name is the member; names after it would be its named
+    // arguments, which no member of the library takes.
+    const host::Member* member = table.byName(narrow(rgszNames[0]));
+    rgDispId[0] = member ? *member->info.dispId : DISPID_UNKNOWN;
+    for (UINT i = 1; i < cNames; ++i) rgDispId[i] = DISPID_UNKNOWN;
+    return member && cNames == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+}
+
+HRESULT ObjectUnknown::Invoke(DISPID dispIdMember, REFIID riid, LCID /*lcid*/, WORD wFlags,
+                              DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                              UINT* puArgErr) {
+    if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    // The object stays alive through the call even if the host lets it go.
+    const std::shared_ptr<host::Object> keep = m_object;
+    const DispatchTable table(&keep->members());
+    return invokeMember(*keep, table, dispIdMember, wFlags, pDispParams, pVarResult, pExcepInfo,
+                        puArgErr);
 }
 
 ClassFactory::ClassFactory(const ClassDecl& decl) : m_decl(decl) {

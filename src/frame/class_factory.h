@@ -56,14 +56,28 @@ class RefCounted : public Interface {
     std::atomic<ULONG> m_refs{1};
 };
 
-class ObjectUnknown final : public RefCounted<IHostObject> {
+// The object a host gets: IUnknown, the runtime's IHostObject, and IDispatch
+// (also under the class's dual-interface identifier) over the members the
+// type library lists for the object's class. GetTypeInfoCount answers 0:
+// a host reads the type information from the type library itself.
+class ObjectUnknown final : public RefCounted<IHostObject>, public IDispatch {
   public:
     ObjectUnknown(std::shared_ptr<host::Object> object, const IID& defaultIid);
     ObjectUnknown(const ObjectUnknown&) = delete;
     ObjectUnknown& operator=(const ObjectUnknown&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return RefCounted::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return RefCounted::Release(); }
     host::Object* STDMETHODCALLTYPE object() override { return m_object.get(); }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
+                                            LCID lcid, DISPID* rgDispId) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                                     DISPPARAMS* pDispParams, VARIANT* pVarResult,
+                                     EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
   private:
     ~ObjectUnknown() override;

@@ -119,7 +119,9 @@ void CommandButton::setCancel(bool isCancel) {
 }
 
 bool CommandButton::press() {
-    if (!Enabled()) return false;
+    // Also refused while a container is disabled (a bar whose Enabled is
+    // False): a key pressed on its focused button does nothing.
+    if (!Enabled() || !reachable()) return false;
     RaiseEvent("Click");
     return true;
 }

@@ -56,7 +56,8 @@ class CommandButton : public FormRunnerControl {
     bool Cancel() const noexcept { return m_cancel; }
     void setCancel(bool isCancel);
 
-    // Clicks the button as the user would: raises Click when it is enabled.
+    // Clicks the button as the user would: raises Click when it is enabled
+    // and input can reach it (reachable()).
     // Returns whether it did.
     bool press();
 

@@ -144,7 +144,9 @@ void Control::PropertyChanged(std::string_view name) {
 
 void Control::RaiseEvent(std::string_view event, std::span<Variant> args) {
     auto form = m_form.lock();
-    if (!form) return;
+    // A form being designed runs none of its handlers: a click on a control
+    // there selects it in the designer, it does not act.
+    if (!form || !form->userMode()) return;
     // Both stay alive while the handler runs, even if it unloads the form.
     auto self = shared_from_this();
     form->events().raise(m_name, m_index, event, args);

@@ -76,7 +76,8 @@ class Control : public Object {
     // The names marked changed on this control, in order.
     const std::vector<std::string>& changedProperties() const noexcept { return m_changed; }
 
-    // Runs the form's handler for `event` (if any) before returning.
+    // Runs the form's handler for `event` (if any) before returning; a form
+    // in design mode runs none.
     void RaiseEvent(std::string_view event, std::span<Variant> args = {});
     void RaiseEvent(std::string_view event, std::initializer_list<Variant> args);
 

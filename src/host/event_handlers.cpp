@@ -15,8 +15,20 @@ void EventHandlers::on(std::string_view control, std::string_view event, Handler
     m_entries.push_back({std::string(control), std::string(event), index, std::move(handler)});
 }
 
+void EventHandlers::listen(std::string_view control, std::string_view event, Handler listener) {
+    m_listeners.push_back(
+        {std::string(control), std::string(event), std::nullopt, std::move(listener)});
+}
+
 bool EventHandlers::raise(std::string_view control, std::optional<std::int16_t> index,
                           std::string_view event, std::span<Variant> args) const {
+    // Copies: a listener may add listeners or handlers while it runs.
+    std::vector<Handler> listeners;
+    for (const Entry& e : m_listeners) {
+        if (sameName(e.control, control) && sameName(e.event, event))
+            listeners.push_back(e.handler);
+    }
+    for (const Handler& listener : listeners) listener(index, args);
     const Entry* exact = nullptr;
     const Entry* any = nullptr;
     for (const Entry& e : m_entries) {

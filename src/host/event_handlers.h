@@ -27,9 +27,16 @@ class EventHandlers {
     void on(std::string_view control, std::string_view event, Handler handler,
             std::optional<std::int16_t> index = std::nullopt);
 
-    // Runs the handler for the event, if any, before returning; an event
-    // without a handler does nothing. Returns whether a handler ran. A handler
-    // for the exact element wins over one for the whole array.
+    // Adds `listener` for `event` of the control named `control` (every
+    // element of an array): it runs before the handler each time the event is
+    // raised, and on() never replaces it. For observers (a transcript) that
+    // must not take the place of the program's own handler.
+    void listen(std::string_view control, std::string_view event, Handler listener);
+
+    // Runs the listeners and then the handler for the event, if any, before
+    // returning; an event without either does nothing. Returns whether a
+    // handler ran. A handler for the exact element wins over one for the
+    // whole array.
     bool raise(std::string_view control, std::optional<std::int16_t> index, std::string_view event,
                std::span<Variant> args = {}) const;
 
@@ -46,6 +53,7 @@ class EventHandlers {
         Handler handler;
     };
     std::vector<Entry> m_entries;
+    std::vector<Entry> m_listeners;
 };
 
 }  // namespace qv::host

@@ -192,7 +192,16 @@ void Form::setIcon(std::shared_ptr<ole::Picture> icon) {
 void Form::Load() {
     if (m_loaded) return;
     m_loaded = true;
-    Form_Load();
+    try {
+        Form_Load();
+    } catch (...) {
+        // A form that cannot load is not left loaded and unseen, with half
+        // of its controls: it is unloaded (without Form_Unload, it never
+        // loaded) and the failure goes on to whoever showed it.
+        m_loaded = false;
+        Unload();
+        throw;
+    }
 }
 
 void Form::Show() {

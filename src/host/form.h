@@ -87,7 +87,8 @@ class Form : public Object {
     // The Controls collection (what ParentControls shows to a control).
     std::shared_ptr<ControlsCollection> Controls();
 
-    // Life cycle. Load runs Form_Load once; Show loads if needed, shows each
+    // Life cycle. Load runs Form_Load once (a Form_Load that fails leaves the
+    // form unloaded, without its controls); Show loads if needed, shows each
     // control (Show, Paint) and runs Form_Activate; Unload runs Form_Unload
     // and, unless it cancels, terminates the controls in order and removes them.
     // Returns false when Form_Unload cancelled.

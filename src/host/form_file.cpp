@@ -378,10 +378,12 @@ void loadInto(std::string_view text, Form& form, const ControlFactory& factory) 
         std::shared_ptr<Control> control = factory.create(type);
         if (!control) refuse(at + "/type", "control type \"" + type + "\" could not be created");
         control->setVisible(visible);
-        control->setEnabled(enabled);
         control->setToolTipText(tip);
         try {
             form.add(control, controlName, index, bounds, container, &bag);
+            // After the control's own properties: a control that keeps its
+            // own Enabled (the picture button) must not read it back over this.
+            if (!enabled) control->setEnabled(false);
         } catch (const SizeError& e) {
             refuse(at + (e.width() ? "/width" : "/height"), reasonOf(e));
         } catch (const Error& e) {
@@ -421,7 +423,8 @@ std::string saveForm(Form& form) {
         }
         putBounds(c, control->bounds());
         if (!control->Visible()) c["visible"] = false;
-        if (!control->Enabled()) c["enabled"] = false;
+        // Through the member: a control that keeps its own Enabled answers it.
+        if (!control->get("Enabled").toBoolean()) c["enabled"] = false;
         if (!control->ToolTipText().empty()) c["toolTipText"] = control->ToolTipText();
         PropertyBag bag;
         control->hostWriteProperties(bag);
@@ -448,13 +451,16 @@ void loadForm(std::string_view text, const std::string& fileName, Form& form,
 }
 
 std::shared_ptr<Form> loadForm(std::string_view text, const std::string& fileName,
-                               const ControlFactory& factory) {
+                               const ControlFactory& factory, bool userMode) {
     auto form = std::make_shared<Form>();
+    // Controls read the mode while they read their properties.
+    form->setUserMode(userMode);
     loadForm(text, fileName, *form, factory);
     return form;
 }
 
-std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory& factory) {
+std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory& factory,
+                                   bool userMode) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
         throw Error(kPathFileAccess, "FormFile",
@@ -471,7 +477,7 @@ std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory
     if (in.bad()) {
         throw Error(kPathFileAccess, "FormFile", "The form file " + path + " could not be read.");
     }
-    return loadForm(text, path, factory);
+    return loadForm(text, path, factory, userMode);
 }
 
 void saveFormFile(Form& form, const std::string& path) {

@@ -28,12 +28,14 @@ std::string saveForm(Form& form);
 // column. After a failure the form holds no controls.
 void loadForm(std::string_view text, const std::string& fileName, Form& form,
               const ControlFactory& factory);
-// As above, into a new plain Form.
+// As above, into a new plain Form, which is in run mode (`userMode` true) or
+// being designed before its controls read their properties.
 std::shared_ptr<Form> loadForm(std::string_view text, const std::string& fileName,
-                               const ControlFactory& factory);
+                               const ControlFactory& factory, bool userMode = true);
 
 // File versions; an unreadable file fails with 53, an unwritable one with 75.
-std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory& factory);
+std::shared_ptr<Form> loadFormFile(const std::string& path, const ControlFactory& factory,
+                                   bool userMode = true);
 void saveFormFile(Form& form, const std::string& path);
 
 }  // namespace qv::host

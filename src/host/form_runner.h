@@ -79,8 +79,8 @@ class FormRunner {
     // otherwise while there is none.
     static HWND toolTipWindow(bool create);
 
-    // Registers the standard controls (CommandButton, TextBox, Label, Frame,
-    // Line, ComboBox, OptionButton) with `factory` under their class names.
+    // Registers the standard controls of kControlTypes (control_types.h)
+    // with `factory` under their type names.
     static void registerControls(ControlFactory& factory);
 
     // Runs `handle` (the work of a window procedure) and keeps a failure it

@@ -66,7 +66,17 @@ bool FormRunnerControl::hasFocus() const {
 }
 
 bool FormRunnerControl::canTakeFocus() const {
-    return hWnd() && takesFocus() && IsWindowVisible(hWnd()) && IsWindowEnabled(hWnd());
+    return hWnd() && takesFocus() && IsWindowVisible(hWnd()) && reachable();
+}
+
+bool FormRunnerControl::reachable() const {
+    // Up through the parents to the top-level window, not on to its owner.
+    for (HWND w = hWnd(); w;) {
+        if (!IsWindowEnabled(w)) return false;
+        const bool child = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) != 0;
+        w = child ? GetParent(w) : nullptr;
+    }
+    return true;
 }
 
 RECT FormRunnerControl::pixelBounds() const {

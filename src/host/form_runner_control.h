@@ -35,6 +35,10 @@ class FormRunnerControl : public Control {
     // Whether the control can take the focus now: it has a window, is visible
     // and enabled, and is a kind of control that takes the focus at all.
     bool canTakeFocus() const;
+    // Whether input can reach the control: its window and every window it
+    // sits in (a disabled user control holding it, a form under a modal
+    // one) are enabled. True while the control has no window.
+    bool reachable() const;
     // Whether Tab and Shift+Tab stop at the control.
     virtual bool isTabStop() const { return m_tabStop && takesFocus(); }
 

@@ -222,7 +222,7 @@ void UserControl::extentChanged() {
 
 void UserControl::hostInitialize() {
     if (!m_window) {
-        m_window = std::make_unique<UserControlWindow>(*this, placementOf(*this).parent);
+        m_window = std::make_shared<UserControlWindow>(*this, placementOf(*this).parent);
         setHWnd(m_window->hwnd());
         placeWindow();
     }

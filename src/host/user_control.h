@@ -124,6 +124,9 @@ class UserControl : public Control {
     void hostMouseUp(std::int16_t button, std::int16_t shift, int x, int y);
     void hostClick() { UserControl_Click(); }
     void hostDblClick() { UserControl_DblClick(); }
+    // The press under way ends without its release: a modal window opened or
+    // another window took the mouse.
+    void hostCancelPress() { pressCancelled(); }
 
   protected:
     explicit UserControl(ScaleMode unit = ScaleMode::Twips);
@@ -144,6 +147,9 @@ class UserControl : public Control {
                                      float /*Y*/) {}
     virtual void UserControl_Click() {}
     virtual void UserControl_DblClick() {}
+    // The host ended the press (see hostCancelPress): the control drops its
+    // pressed state without a click and shows its look away from the mouse.
+    virtual void pressCancelled() {}
 
   private:
     friend class UserControlWindow;
@@ -157,7 +163,8 @@ class UserControl : public Control {
     ScaleMode m_scaleMode;
     std::int32_t m_backColor = static_cast<std::int32_t>(0x8000000F);
     Surface m_surface;
-    std::unique_ptr<UserControlWindow> m_window;
+    // Shared with the window procedure while it handles a message.
+    std::shared_ptr<UserControlWindow> m_window;
     std::shared_ptr<Form> m_constituents;
 };
 

@@ -104,9 +104,16 @@ LRESULT UserControlWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: {
-            std::int16_t button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
-            m_owner.hostMouseDown(button, shiftOf(wParam), x, y);
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK: {
+            // The second press of a double click is a press like the first;
+            // DblClick follows it for the controls that have one.
+            const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
+            const bool right = msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK;
+            pressBegins(left ? 1 : right ? 2 : 4, shiftOf(wParam), x, y);
+            if (msg == WM_LBUTTONDBLCLK && current()) m_owner.hostDblClick();
             return 0;
         }
         case WM_MOUSEMOVE:
@@ -116,18 +123,64 @@ LRESULT UserControlWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
             std::int16_t button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-            m_owner.hostMouseUp(button, shiftOf(wParam), x, y);
             RECT client;
             GetClientRect(m_hwnd, &client);
-            if (msg == WM_LBUTTONUP && PtInRect(&client, POINT{x, y})) m_owner.hostClick();
+            pressEnds(button, shiftOf(wParam), x, y,
+                      msg == WM_LBUTTONUP && PtInRect(&client, POINT{x, y}));
             return 0;
         }
-        case WM_LBUTTONDBLCLK:
-            m_owner.hostDblClick();
+        case WM_CANCELMODE:
+            cancelPress();
+            return DefWindowProcA(m_hwnd, msg, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            if (m_pressOpen) {
+                if (lParam == 0) {
+                    // The control let the mouse go during its press (it does
+                    // when it is disabled): the press still waits for its release.
+                    SetCapture(m_hwnd);
+                } else {
+                    cancelPress();  // another window took the mouse
+                }
+            }
             return 0;
         default:
             return DefWindowProcA(m_hwnd, msg, wParam, lParam);
     }
+}
+
+bool UserControlWindow::current() const {
+    return m_hwnd && m_owner.hWnd() == m_hwnd;
+}
+
+void UserControlWindow::pressBegins(std::int16_t button, std::int16_t shift, int x, int y) {
+    const bool first = !m_pressOpen;
+    m_pressOpen = true;
+    m_owner.hostMouseDown(button, shift, x, y);
+    // A control that does not take the mouse itself (a disabled or a flat
+    // one) still gets the release of its press, wherever it happens.
+    if (first && m_pressOpen && current() && GetCapture() == nullptr) SetCapture(m_hwnd);
+}
+
+void UserControlWindow::pressEnds(std::int16_t button, std::int16_t shift, int x, int y,
+                                  bool leftInside) {
+    // A release whose press began on another window (or was cancelled) is
+    // not this control's.
+    if (!m_pressOpen) return;
+    m_pressOpen = false;
+    struct LetGo {
+        const UserControlWindow& window;
+        // Whatever the control's handlers did, the press holds the mouse no longer.
+        ~LetGo() {
+            if (window.current() && GetCapture() == window.m_hwnd) ReleaseCapture();
+        }
+    } letGo{*this};
+    m_owner.hostMouseUp(button, shift, x, y);
+    if (leftInside && current()) m_owner.hostClick();
+}
+
+void UserControlWindow::cancelPress() {
+    m_pressOpen = false;
+    m_owner.hostCancelPress();
 }
 
 LRESULT CALLBACK UserControlWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -150,6 +203,8 @@ LRESULT CALLBACK UserControlWindow::windowProc(HWND hwnd, UINT msg, WPARAM wPara
     // The control stays alive while it handles the message, even if its
     // handler unloads the form.
     auto keep = window->m_owner.shared_from_this();
+    // So does this window object, which the control drops when it is unloaded.
+    auto keepWindow = window->m_owner.m_window;
     // A failing handler (UserControl_Paint, a mouse event) must not cross
     // the platform's dispatch: it waits as the thread's pending error.
     return FormRunner::guard([&] { return window->handle(msg, wParam, lParam); });

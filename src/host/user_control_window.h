@@ -3,6 +3,8 @@
 // and follows the control's container, position, visibility and state.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/win32.h"
 
 namespace qv::host {
@@ -30,9 +32,19 @@ class UserControlWindow {
   private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Whether the window is still its control's window: a handler may have
+    // unloaded the form while a message was on its way.
+    bool current() const;
+    void pressBegins(std::int16_t button, std::int16_t shift, int x, int y);
+    void pressEnds(std::int16_t button, std::int16_t shift, int x, int y, bool leftInside);
+    void cancelPress();
 
     UserControl& m_owner;
     HWND m_hwnd = nullptr;
+    // A press began on this window and its release has not come yet; the
+    // window holds the mouse until it comes, whatever the control does with
+    // the capture, so that every press is closed by its own release.
+    bool m_pressOpen = false;
 };
 
 }  // namespace qv::host

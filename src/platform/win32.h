@@ -8,6 +8,9 @@
 #if __has_include("platform/win32_com.h")
 #include "platform/win32_com.h"
 #endif
+#if __has_include("platform/win32_automation.h")
+#include "platform/win32_automation.h"
+#endif
 #if __has_include("platform/win32_ole.h")
 #include "platform/win32_ole.h"
 #endif

@@ -65,6 +65,10 @@ class qvSoftButton : public host::UserControl {
     // button still hears the mouse.
     bool isEnabled() const noexcept { return m_Enabled; }
     void setEnabledState(bool New_Enabled);
+    // The host's Enabled (a form file's control-level "enabled") is the
+    // button's own: one state, and the window stays enabled so that a
+    // disabled button still hears the mouse.
+    void setEnabled(bool enabled) override { setEnabledState(enabled); }
     // Style and BackStyle take any 32-bit value and keep 16 bits: a value
     // outside -32768 to 32767 fails with 6 before anything changes.
     std::int32_t Style() const noexcept { return m_Style; }
@@ -94,6 +98,7 @@ class qvSoftButton : public host::UserControl {
     void UserControl_Paint() override;
 
   protected:
+    void pressCancelled() override;
     void UserControl_Initialize() override;
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(const host::PropertyBag& PropBag) override;

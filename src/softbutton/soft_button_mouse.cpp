@@ -13,7 +13,10 @@
 // The button holds the capture while the pointer is over it or a press
 // lasts; the move that finds neither releases it. A mouse-up raises Click
 // (a toggle inverts Value and runs the group rule first) and then runs a
-// closing move at (-1, -1), which always finds the pointer outside.
+// closing move at (-1, -1), which always finds the pointer outside. A press
+// the host cancels (a modal window opened) ends the same way, without Click.
+#include <exception>
+
 #include "host/step_runner.h"
 #include "softbutton/button_drawing.h"
 #include "softbutton/button_face.h"
@@ -96,19 +99,45 @@ void qvSoftButton::UserControl_MouseUp(std::int16_t Button, std::int16_t Shift, 
                                        float /*Y*/) {
     // The container's Click handler may drop the button.
     auto self = shared_from_this();
+    // A failing Click handler does not leave the button pressed: the press is
+    // closed first, and the failure passes on to the host afterwards.
+    std::exception_ptr failure;
     if (m_MouseDown && m_Enabled) {
         if (m_Style == button_style::Toggle) {
             m_Value = !m_Value;
             UpdateGroup();
         }
         // Raised wherever the pointer was released.
-        RaiseEvent("Click");
+        try {
+            RaiseEvent("Click");
+        } catch (...) {
+            failure = std::current_exception();
+        }
     }
     m_MouseDown = false;
     m_MouseReleased = true;
     host::StepRunner::resumeNext()
         .step("closing move", [&] { UserControl_MouseMove(Button, Shift, -1, -1); })
         .step("paint", [&] { UserControl_Paint(); })
+        .run();
+    if (failure) std::rethrow_exception(failure);
+}
+
+void qvSoftButton::pressCancelled() {
+    // The press ends without Click, and the button leaves the mouse as a
+    // move away from it would: tracking look off, capture released.
+    m_MouseDown = false;
+    m_MouseReleased = true;
+    host::StepRunner::resumeNext()
+        .step("away",
+              [&] {
+                  if (tracksMouse(m_Style)) trackMouse(-1, -1);
+              })
+        .step("release",
+              [&] {
+                  if (m_Captured && GetCapture() == hWnd()) ReleaseCapture();
+                  m_Captured = false;
+              })
         .run();
 }
 

@@ -105,8 +105,14 @@ TEST_F(PageOnABar, PickingOrTypingMarksThePageChanged) {
     user::pressKey(VK_END);
     user::typeText("x");  // every character key
     EXPECT_TRUE(host.applyEnabled());
-    host.ok();
+    host.apply();
     EXPECT_EQ(bar->MSDataControl(), "Data2x");
+    // A key that edits without a character: Delete.
+    user::pressKey(VK_HOME);
+    user::pressKey(VK_DELETE);
+    EXPECT_TRUE(host.applyEnabled());
+    host.ok();
+    EXPECT_EQ(bar->MSDataControl(), "ata2x");
     host::FormRunner::Unload(page->surface());
     user::resetThreadState();
 }

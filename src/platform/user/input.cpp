@@ -227,6 +227,17 @@ void click(int x, int y, MouseButton button) {
     mouseUp(button);
 }
 
+void cancelCapture() {
+    const HWND held = threadState().capture;
+    if (held == nullptr) {
+        return;
+    }
+    SendMessageA(held, WM_CANCELMODE, 0, 0);
+    if (threadState().capture == held) {
+        ReleaseCapture();
+    }
+}
+
 void keyDown(UINT vk) {
     setKey(vk, true);
     postKey(WM_KEYDOWN, vk);

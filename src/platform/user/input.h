@@ -22,6 +22,12 @@ void mouseUp(MouseButton button = MouseButton::Left);
 // Moves, presses and releases.
 void click(int x, int y, MouseButton button = MouseButton::Left);
 
+// Ends the mouse capture as the platform does when a modal loop starts or
+// the capture window's top-level window is disabled: the capture window gets
+// WM_CANCELMODE (its press ends without a click), and the capture is released
+// if the window still holds it afterwards. Nothing happens without a capture.
+void cancelCapture();
+
 // WM_KEYDOWN or WM_KEYUP to the focus window (the active window when nothing
 // has the focus); the key state seen by GetKeyState follows.
 void keyDown(UINT vk);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/user/input.h"
 #include "platform/user/thread_state.h"
 
 namespace qv::user {
@@ -28,6 +29,11 @@ int pumpMessages() {
 
 bool runModalLoop(HWND hwnd, const std::function<bool()>& done) {
     auto& ts = threadState();
+    // The window that held the mouse when the modal window opened must not
+    // get the clicks meant for it.
+    if (ts.capture != nullptr && ts.capture != hwnd && !IsChild(hwnd, ts.capture)) {
+        cancelCapture();
+    }
     for (;;) {
         if (done && done()) {
             return true;

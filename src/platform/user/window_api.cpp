@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/user/builtin_classes.h"
+#include "platform/user/input.h"
 #include "platform/user/subclass_chain.h"
 #include "platform/user/thread_state.h"
 #include "platform/user/window_painter.h"
@@ -493,6 +494,10 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     }
     if (!enable) {
         SendMessageA(hwnd, WM_CANCELMODE, 0, 0);
+        // A window inside the disabled one cannot keep the mouse either.
+        if (ts.capture != nullptr && ts.capture != hwnd && IsChild(hwnd, ts.capture)) {
+            qv::user::cancelCapture();
+        }
         w = ts.windows.find(hwnd);
         if (w == nullptr) {
             return wasDisabled;
