@@ -43,10 +43,16 @@ std::unique_ptr<Desktop> Desktop::open(std::string& error) {
         error = SDL_GetError();
         return nullptr;
     }
+    // Characters come from the window system's text input, which knows the
+    // keyboard layout, dead keys and input methods; keys make only the
+    // control characters.
+    SDL_StartTextInput();
+    user::setPrintableCharsFromKeys(false);
     return std::unique_ptr<Desktop>(new Desktop);
 }
 
 Desktop::~Desktop() {
+    user::setPrintableCharsFromKeys(true);
     m_mirrors.clear();
     SDL_Quit();
 }
@@ -146,6 +152,13 @@ void Desktop::handle(const SDL_Event& event) {
                 } else {
                     user::keyUp(vk);
                 }
+            }
+            break;
+        case SDL_TEXTINPUT:
+            // With Alt or Ctrl held a key is a command (an access key, a
+            // clipboard key), not text.
+            if (GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_CONTROL) >= 0) {
+                user::textInput(event.text.text);
             }
             break;
         default:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "host/access_keys.h"
 #include "host/caption_bar.h"
 #include "host/combo_box.h"
 #include "host/command_button.h"
@@ -14,6 +15,7 @@
 #include "host/line.h"
 #include "host/option_button.h"
 #include "host/text_box.h"
+#include "host/user_control.h"
 #include "platform/ole/picture.h"
 #include "platform/user/message_loop.h"
 #include "platform/user/paint_scope.h"
@@ -416,16 +418,56 @@ void FormRunner::paintWindowless(HDC dc, const Form& form, const Object* contain
     }
 }
 
-std::vector<FormRunnerControl*> FormRunner::tabOrder(const Form& form) {
-    std::vector<FormRunnerControl*> order;
+namespace {
+
+// Adds the tab order of `form` to `order`. A user control is one stop of
+// its form's order, where Tab visits its own controls in their order.
+void addTabOrder(const Form& form, std::vector<FormRunnerControl*>& order) {
+    struct Stop {
+        std::int16_t tabIndex;
+        FormRunnerControl* windowed;
+        const Form* parts;
+    };
+    std::vector<Stop> stops;
     for (const auto& control : form.controls()) {
-        auto* windowed = dynamic_cast<FormRunnerControl*>(control.get());
-        if (windowed && windowed->isTabStop() && windowed->canTakeFocus()) {
-            order.push_back(windowed);
+        if (auto* windowed = dynamic_cast<FormRunnerControl*>(control.get())) {
+            if (windowed->isTabStop() && windowed->canTakeFocus()) {
+                stops.push_back({windowed->TabIndex(), windowed, nullptr});
+            }
+        } else if (auto* user = dynamic_cast<UserControl*>(control.get())) {
+            const Form* parts = user->constituentsIfAny();
+            if (parts && user->TabStop() && user->Visible() && user->Enabled()) {
+                stops.push_back({user->TabIndex(), nullptr, parts});
+            }
         }
     }
-    std::ranges::stable_sort(order, {}, &FormRunnerControl::TabIndex);
+    std::ranges::stable_sort(stops, {}, &Stop::tabIndex);
+    for (const Stop& stop : stops) {
+        if (stop.windowed) {
+            order.push_back(stop.windowed);
+        } else {
+            addTabOrder(*stop.parts, order);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<FormRunnerControl*> FormRunner::tabOrder(const Form& form) {
+    std::vector<FormRunnerControl*> order;
+    addTabOrder(form, order);
     return order;
+}
+
+std::shared_ptr<Form> FormRunner::outermostForm(const Control& control) {
+    std::shared_ptr<Form> form = control.Parent();
+    while (form) {
+        const auto host = form->hostControl();
+        std::shared_ptr<Form> outer = host ? host->Parent() : nullptr;
+        if (!outer) break;
+        form = std::move(outer);
+    }
+    return form;
 }
 
 namespace {
@@ -449,7 +491,7 @@ CommandButton* FormRunner::cancelButton(const Form& form) {
 }
 
 bool FormRunner::dialogKey(const Control& from, unsigned vk) {
-    auto form = from.Parent();
+    auto form = outermostForm(from);
     if (!form) return false;
     if (vk == VK_TAB) {
         const auto order = tabOrder(*form);
@@ -525,6 +567,14 @@ LRESULT FormRunner::dispatchGuarded(FormRunnerControl& control, UINT msg, WPARAM
     if (msg == WM_KEYDOWN) {
         t_swallowChar = 0;
         const auto vk = static_cast<unsigned>(wParam);
+        const bool alnum = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
+        if (alnum && GetKeyState(VK_MENU) < 0) {
+            if (auto form = outermostForm(control)) {
+                if (!pressAccessKey(*form, static_cast<char>(vk))) MessageBeep(0);
+            }
+            sweep();
+            return 0;
+        }
         const bool dialog = vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE;
         if (dialog && !control.usesKey(vk) && dialogKey(control, vk)) {
             t_swallowChar = vk == VK_TAB ? '\t' : vk == VK_RETURN ? '\r' : 0x1B;

@@ -148,6 +148,13 @@ void FormRunnerControl::invalidate() {
     if (hWnd()) InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
+char32_t FormRunnerControl::keyPress(WPARAM code) {
+    if (code > 0xFFFF) return static_cast<char32_t>(code);
+    std::vector<Variant> args{Variant(static_cast<std::int16_t>(static_cast<std::uint16_t>(code)))};
+    RaiseEvent("KeyPress", std::span<Variant>(args));
+    return static_cast<std::uint16_t>(args[0].toInteger());
+}
+
 COLORREF FormRunnerControl::translateColor(std::int32_t oleColor) {
     COLORREF out = 0;
     if (FAILED(OleTranslateColor(static_cast<OLE_COLOR>(oleColor), nullptr, &out))) return 0;

@@ -223,8 +223,8 @@ LRESULT CALLBACK boxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_CHAR: {
-            const char c = static_cast<char>(std::tolower(static_cast<int>(wParam & 0xFF)));
-            if (c <= ' ') return 0;
+            if (wParam <= ' ' || wParam >= 0x80) return 0;  // access keys are ASCII letters
+            const char c = static_cast<char>(std::tolower(static_cast<int>(wParam)));
             for (int answer : box->answers) {
                 if (accessKey(answer) == c) {
                     choose(hwnd, *box, answer);
