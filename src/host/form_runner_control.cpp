@@ -1,5 +1,9 @@
 #include "host/form_runner_control.h"
 
+#include <span>
+#include <vector>
+
+#include "host/caption_fit.h"
 #include "host/form.h"
 #include "host/form_runner.h"
 #include "host/member_registry.h"
@@ -177,12 +181,12 @@ void FormRunnerControl::drawCaption(HDC dc, const std::string& text, RECT rect, 
                                     bool enabled, COLORREF color) {
     if (enabled) {
         SetTextColor(dc, color);
-        DrawTextA(dc, text.c_str(), -1, &rect, format);
+        drawCaptionText(dc, text, rect, format);
         return;
     }
     OffsetRect(&rect, 1, 1);
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    DrawTextA(dc, text.c_str(), -1, &rect, format);
+    drawCaptionText(dc, text, rect, format);
     OffsetRect(&rect, -1, -1);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     DrawTextA(dc, text.c_str(), -1, &rect, format);
