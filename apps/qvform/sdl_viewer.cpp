@@ -1,14 +1,23 @@
 #include "sdl_viewer.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <iostream>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "close_question.h"
 #include "host/error.h"
 #include "host/form.h"
 #include "host/form_runner.h"
+#include "host/message_box.h"
+#include "host/message_box_service.h"
+#include "platform/user/clipboard.h"
 #include "platform/user/input.h"
 #include "platform/user/message_loop.h"
 #include "platform/user/thread_state.h"
@@ -25,6 +34,33 @@ namespace {
 // so that whatever lit up under it goes dark.
 constexpr int kNowhere = -32000;
 
+// Starts SDL's video, giving up after `limit`: a display on a host that
+// does not answer would otherwise keep the program waiting with no window
+// and no word. Returns whether it started; `error` says why not.
+bool initVideoWithin(std::chrono::seconds limit, std::string& error) {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!done.wait_for(lock, limit, [&] { return finished; })) {
+            std::cerr << "qvform: the display \""
+                      << (std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "")
+                      << "\" did not answer within " << limit.count() << " seconds\n";
+            std::_Exit(2);
+        }
+    });
+    const bool ok = SDL_Init(SDL_INIT_VIDEO) == 0;
+    if (!ok) error = SDL_GetError();
+    {
+        std::lock_guard lock(mutex);
+        finished = true;
+    }
+    done.notify_one();
+    watchdog.join();
+    return ok;
+}
+
 }  // namespace
 
 std::unique_ptr<Desktop> Desktop::open(std::string& error) {
@@ -39,10 +75,15 @@ std::unique_ptr<Desktop> Desktop::open(std::string& error) {
         error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
         return nullptr;
     }
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error = SDL_GetError();
-        return nullptr;
+#ifdef SDL_HINT_VIDEODRIVER
+    // Only the window systems the environment names: a display that names
+    // no running server must fail here, not fall through to a driver that
+    // shows nothing.
+    if (!std::getenv("SDL_VIDEODRIVER")) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, std::getenv("WAYLAND_DISPLAY") ? "wayland,x11" : "x11");
     }
+#endif
+    if (!initVideoWithin(std::chrono::seconds(5), error)) return nullptr;
     // Characters come from the window system's text input, which knows the
     // keyboard layout, dead keys and input methods; keys make only the
     // control characters.
@@ -70,6 +111,21 @@ int Desktop::run(host::Form& form) {
     user::setIdleHandler(nullptr);
     m_mirrors.clear();
     return 0;
+}
+
+void Desktop::tell(const std::string& text) {
+    m_form = nullptr;
+    user::setIdleHandler([this] {
+        idle();
+        return true;
+    });
+    try {
+        host::MsgBox(text, host::msgbox::Critical, "qvform");
+    } catch (const host::Error&) {
+        // The box could not be shown: the terminal has the reason already.
+    }
+    user::setIdleHandler(nullptr);
+    m_mirrors.clear();
 }
 
 void Desktop::idle() {
@@ -109,7 +165,7 @@ void Desktop::handle(const SDL_Event& event) {
     POINT at{};
     switch (event.type) {
         case SDL_QUIT:
-            if (HWND frame = host::FormRunner::frameOf(*m_form)) {
+            if (HWND frame = m_form ? host::FormRunner::frameOf(*m_form) : nullptr) {
                 if (m_mirrors.contains(frame)) requestClose(m_mirrors[frame]->id());
             }
             break;
@@ -169,7 +225,7 @@ void Desktop::handle(const SDL_Event& event) {
 void Desktop::requestClose(Uint32 windowId) {
     ShownWindow shown;
     if (!mirrorOf(windowId, &shown) || !shown.enabled) return;  // a modal window is in front
-    if (shown.hwnd != host::FormRunner::frameOf(*m_form)) {
+    if (!m_form || shown.hwnd != host::FormRunner::frameOf(*m_form)) {
         PostMessageA(shown.hwnd, WM_CLOSE, 0, 0);
         return;
     }
@@ -189,7 +245,7 @@ void Desktop::sync() {
     });
     // Windows keep on the desktop where they stand on the platform's screen
     // relative to the form's window, which the window manager places.
-    const HWND frame = host::FormRunner::frameOf(*m_form);
+    const HWND frame = m_form ? host::FormRunner::frameOf(*m_form) : nullptr;
     const ShownWindow* anchor = nullptr;
     for (const ShownWindow& w : shown) {
         if (w.hwnd == frame && m_mirrors.contains(frame)) anchor = &w;

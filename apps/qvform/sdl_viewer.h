@@ -34,6 +34,9 @@ class Desktop {
     // that comes up, until the form is unloaded. Closing the form's window
     // asks about a pending change first. Returns the exit status: 0.
     int run(host::Form& form);
+    // Shows `text` in a message box of its own (when no form could be
+    // shown) and returns once it is answered.
+    void tell(const std::string& text);
 
   private:
     Desktop() = default;

@@ -12,8 +12,16 @@ SdlWindow::SdlWindow(const ShownWindow& shown, int x, int y, bool centred)
     m_window.reset(SDL_CreateWindow(m_caption.c_str(), centred ? at : x, centred ? at : y, m_width,
                                     m_height, flags));
     if (!m_window) return;
+    keepSize();
     m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, 0));
     if (m_renderer) makeTexture();
+}
+
+void SdlWindow::keepSize() {
+    // A window manager may still force another size; the picture then stays
+    // at its size in the corner (see present), where the pointer finds it.
+    SDL_SetWindowMinimumSize(m_window.get(), m_width, m_height);
+    SDL_SetWindowMaximumSize(m_window.get(), m_width, m_height);
 }
 
 void SdlWindow::makeTexture() {
@@ -31,12 +39,18 @@ void SdlWindow::present(const ShownWindow& shown, const std::vector<std::uint32_
     if (width != m_width || height != m_height) {
         m_width = width;
         m_height = height;
+        keepSize();
         SDL_SetWindowSize(m_window.get(), width, height);
         makeTexture();
     }
     if (!m_texture || pixels.size() != static_cast<std::size_t>(width) * height) return;
     SDL_UpdateTexture(m_texture.get(), nullptr, pixels.data(), width * 4);
-    SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, nullptr);
+    // Drawn one to one from the top left corner, never stretched, so that a
+    // click lands on what is drawn under it whatever size the window has.
+    const SDL_Rect at{0, 0, width, height};
+    SDL_SetRenderDrawColor(m_renderer.get(), 0xC0, 0xC0, 0xC0, 0xFF);
+    SDL_RenderClear(m_renderer.get());
+    SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, &at);
     SDL_RenderPresent(m_renderer.get());
 }
 

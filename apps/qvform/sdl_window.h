@@ -38,6 +38,8 @@ class SdlWindow {
         void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
     };
     void makeTexture();
+    // Asks the window manager to keep the window at the size of its picture.
+    void keepSize();
 
     std::unique_ptr<SDL_Window, Deleter> m_window;
     std::unique_ptr<SDL_Renderer, Deleter> m_renderer;
