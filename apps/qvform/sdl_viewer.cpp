@@ -89,10 +89,22 @@ std::unique_ptr<Desktop> Desktop::open(std::string& error) {
     // control characters.
     SDL_StartTextInput();
     user::setPrintableCharsFromKeys(false);
+    // Copy and paste reach other programs through the window system.
+    user::shareClipboard(
+        {[]() -> std::optional<std::string> {
+             if (!SDL_HasClipboardText()) return std::string();
+             char* text = SDL_GetClipboardText();
+             if (!text) return std::nullopt;
+             std::string out(text);
+             SDL_free(text);
+             return out;
+         },
+         [](std::string_view text) { SDL_SetClipboardText(std::string(text).c_str()); }});
     return std::unique_ptr<Desktop>(new Desktop);
 }
 
 Desktop::~Desktop() {
+    user::shareClipboard({});
     user::setPrintableCharsFromKeys(true);
     m_mirrors.clear();
     SDL_Quit();
