@@ -249,6 +249,22 @@ void Desktop::requestClose(Uint32 windowId) {
     }
 }
 
+const ShownWindow* Desktop::placedBy(const ShownWindow& w, const std::vector<ShownWindow>& shown,
+                                     HWND frame) {
+    // The owner chain's first framed window with a real window of its own;
+    // else the form's window, which the window manager places.
+    for (HWND owner = GetWindow(w.hwnd, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
+        for (const ShownWindow& other : shown) {
+            if (other.hwnd == owner && other.framed && m_mirrors.contains(owner)) return &other;
+        }
+    }
+    if (w.hwnd == frame) return nullptr;
+    for (const ShownWindow& other : shown) {
+        if (other.hwnd == frame && m_mirrors.contains(frame)) return &other;
+    }
+    return nullptr;
+}
+
 void Desktop::sync() {
     const std::vector<ShownWindow> shown = shownWindows();
     std::erase_if(m_mirrors, [&](const auto& entry) {
@@ -256,30 +272,29 @@ void Desktop::sync() {
                                     [&](const ShownWindow& w) { return w.hwnd == entry.first; });
     });
     // Windows keep on the desktop where they stand on the platform's screen
-    // relative to the form's window, which the window manager places.
+    // relative to the window they belong to (a list to its dialog, a dialog
+    // to the form), wherever the window manager or the user has put that.
     const HWND frame = m_form ? host::FormRunner::frameOf(*m_form) : nullptr;
-    const ShownWindow* anchor = nullptr;
     for (const ShownWindow& w : shown) {
-        if (w.hwnd == frame && m_mirrors.contains(frame)) anchor = &w;
-    }
-    int ax = 0;
-    int ay = 0;
-    if (anchor) SDL_GetWindowPosition(m_mirrors[frame]->window(), &ax, &ay);
-    for (const ShownWindow& w : shown) {
+        const ShownWindow* anchor = placedBy(w, shown, frame);
+        int ax = 0;
+        int ay = 0;
+        if (anchor) SDL_GetWindowPosition(m_mirrors[anchor->hwnd]->window(), &ax, &ay);
         const int x = anchor ? ax + w.client.left - anchor->client.left : 0;
         const int y = anchor ? ay + w.client.top - anchor->client.top : 0;
         auto& mirror = m_mirrors[w.hwnd];
         if (!mirror) {
-            mirror = std::make_unique<SdlWindow>(w, x, y, anchor == nullptr);
+            // A framed window other than the form's is a dialog: it belongs
+            // to the form's window and has no task-bar entry of its own.
+            const bool dialog = w.framed && frame && w.hwnd != frame;
+            mirror = std::make_unique<SdlWindow>(w, x, y, anchor == nullptr, dialog);
             if (!mirror->ok()) {
                 std::cerr << "qvform: cannot open a window: " << SDL_GetError() << '\n';
                 m_mirrors.erase(w.hwnd);
                 continue;
             }
-            for (const ShownWindow& other : shown) {
-                if (w.framed && !other.enabled && m_mirrors.contains(other.hwnd)) {
-                    SDL_SetWindowModalFor(mirror->window(), m_mirrors[other.hwnd]->window());
-                }
+            if (dialog && anchor) {
+                SDL_SetWindowModalFor(mirror->window(), m_mirrors[anchor->hwnd]->window());
             }
             if (w.framed) SDL_RaiseWindow(mirror->window());
         } else if (!w.framed && anchor) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <SDL.h>
 
@@ -47,6 +48,10 @@ class Desktop {
     void requestClose(Uint32 windowId);
     void sync();
     SdlWindow* mirrorOf(Uint32 windowId, ShownWindow* shown);
+    // The shown window whose real window `w` is placed against, or nullptr
+    // (the form's own window, or nothing shown yet to place it by).
+    const ShownWindow* placedBy(const ShownWindow& w, const std::vector<ShownWindow>& shown,
+                                HWND frame);
 
     host::Form* m_form = nullptr;
     // Real windows by the platform window they show.

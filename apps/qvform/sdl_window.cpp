@@ -2,12 +2,14 @@
 
 namespace qv::qvform {
 
-SdlWindow::SdlWindow(const ShownWindow& shown, int x, int y, bool centred)
+SdlWindow::SdlWindow(const ShownWindow& shown, int x, int y, bool centred, bool dialog)
     : m_caption(shown.caption),
       m_width(shown.client.right - shown.client.left),
       m_height(shown.client.bottom - shown.client.top) {
-    const Uint32 flags =
-        shown.framed ? 0u : SDL_WINDOW_BORDERLESS | SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR;
+    const Uint32 flags = !shown.framed
+                             ? SDL_WINDOW_BORDERLESS | SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR
+                         : dialog ? SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR
+                                  : 0u;
     const int at = centred ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : 0;
     m_window.reset(SDL_CreateWindow(m_caption.c_str(), centred ? at : x, centred ? at : y, m_width,
                                     m_height, flags));

@@ -17,9 +17,10 @@ class SdlWindow {
   public:
     // Opens a window for `shown` at (x, y) on the desktop, or where the
     // window manager likes when `centred`. Framed platform windows get a
-    // decorated window, the others (tooltips) a borderless one that takes no
-    // focus. Check ok() afterwards.
-    SdlWindow(const ShownWindow& shown, int x, int y, bool centred);
+    // decorated window (a `dialog` one without a task-bar entry, of the
+    // window type that has no minimise button), the others (tooltips, lists)
+    // a borderless one that takes no focus. Check ok() afterwards.
+    SdlWindow(const ShownWindow& shown, int x, int y, bool centred, bool dialog = false);
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
