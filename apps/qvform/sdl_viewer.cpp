@@ -296,6 +296,12 @@ void Desktop::sync() {
             if (dialog && anchor) {
                 SDL_SetWindowModalFor(mirror->window(), m_mirrors[anchor->hwnd]->window());
             }
+            // Its own form's icon (the binoculars of Find), else the form's.
+            if (w.framed) {
+                std::vector<std::uint32_t> icon = iconPixels(w.hwnd);
+                if (icon.empty() && frame) icon = iconPixels(frame);
+                mirror->setIcon(icon);
+            }
             if (w.framed) SDL_RaiseWindow(mirror->window());
         } else if (!w.framed && anchor) {
             SDL_SetWindowPosition(mirror->window(), x, y);

@@ -19,6 +19,17 @@ SdlWindow::SdlWindow(const ShownWindow& shown, int x, int y, bool centred, bool 
     if (m_renderer) makeTexture();
 }
 
+void SdlWindow::setIcon(const std::vector<std::uint32_t>& argb) {
+    constexpr int n = kWindowIconSize;
+    if (argb.size() != static_cast<std::size_t>(n) * n) return;
+    std::vector<std::uint32_t> pixels = argb;  // SDL does not copy from a const buffer
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), n, n, 32, n * 4,
+                                                           SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) return;
+    SDL_SetWindowIcon(m_window.get(), icon);
+    SDL_FreeSurface(icon);
+}
+
 void SdlWindow::keepSize() {
     // A window manager may still force another size; the picture then stays
     // at its size in the corner (see present), where the pointer finds it.

@@ -25,6 +25,8 @@ class SdlWindow {
     SdlWindow& operator=(const SdlWindow&) = delete;
 
     bool ok() const { return m_texture != nullptr; }
+    // Gives the window the icon `argb` (kWindowIconSize square, 0xAARRGGBB).
+    void setIcon(const std::vector<std::uint32_t>& argb);
     Uint32 id() const { return SDL_GetWindowID(m_window.get()); }
     SDL_Window* window() const { return m_window.get(); }
 

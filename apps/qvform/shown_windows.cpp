@@ -1,7 +1,9 @@
 #include "shown_windows.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "host/form_icon.h"
 #include "platform/user/screen.h"
 #include "platform/user/thread_state.h"
 #include "platform/win32.h"
@@ -76,6 +78,34 @@ std::vector<std::uint32_t> clientPixels(const ShownWindow& window) {
         pixels.insert(pixels.end(), row + (c.left - whole.left), row + (c.right - whole.left));
     }
     return pixels;
+}
+
+std::vector<std::uint32_t> iconPixels(HWND hwnd) {
+    // Drawn over a colour no icon uses, which then marks the transparent part.
+    constexpr std::uint32_t kKey = 0x00FF00FF;
+    constexpr int n = kWindowIconSize;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = n;
+    info.bmiHeader.biHeight = -n;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> bitmap(
+        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc(CreateCompatibleDC(nullptr));
+    if (!bitmap || !bits || !dc) return {};
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    std::fill(pixels, pixels + n * n, kKey);
+    const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
+    const bool drawn = qv::host::drawFormIcon(hwnd, dc.get(), POINT{0, 0});
+    GdiFlush();
+    SelectObject(dc.get(), old);
+    if (!drawn) return {};
+    std::vector<std::uint32_t> argb(pixels, pixels + n * n);
+    for (std::uint32_t& p : argb) p = (p & 0x00FFFFFF) == kKey ? 0 : (p | 0xFF000000);
+    return argb;
 }
 
 bool reachesWindow(const ShownWindow& window, int x, int y, POINT* screen) {

@@ -9,6 +9,7 @@
 #include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/form.h"
+#include "host/form_icon.h"
 #include "host/form_runner_control.h"
 #include "host/frame.h"
 #include "host/label.h"
@@ -65,9 +66,9 @@ RECT iconRect() {
     return RECT{left, top, left + kIconSize, top + kIconSize};
 }
 
-// Draws an icon scaled to the icon square, or a bitmap stretched into it.
-void drawIcon(HDC dc, const ole::Picture& picture) {
-    const RECT r = iconRect();
+// Draws an icon scaled to the square `r` (kIconSize wide), or a bitmap
+// stretched into it.
+void drawIcon(HDC dc, const ole::Picture& picture, const RECT& r = iconRect()) {
     if (picture.Type() == PICTYPE_ICON) {
         DrawIconEx(dc, r.left, r.top, static_cast<HICON>(picture.Handle()), kIconSize, kIconSize, 0,
                    nullptr, DI_NORMAL);
@@ -452,6 +453,15 @@ void addTabOrder(const Form& form, std::vector<FormRunnerControl*>& order) {
 }
 
 }  // namespace
+
+bool drawFormIcon(HWND frame, HDC dc, POINT at) {
+    const OpenForm* open = findByWindow(frame);
+    const auto form = open && open->frame == frame ? open->form.lock() : nullptr;
+    const std::shared_ptr<ole::Picture> icon = form ? form->Icon() : nullptr;
+    if (!icon || !icon->Handle()) return false;
+    drawIcon(dc, *icon, RECT{at.x, at.y, at.x + kIconSize, at.y + kIconSize});
+    return true;
+}
 
 std::vector<FormRunnerControl*> FormRunner::tabOrder(const Form& form) {
     std::vector<FormRunnerControl*> order;
