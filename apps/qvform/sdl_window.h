@@ -17,8 +17,8 @@ class SdlWindow {
   public:
     // Opens a window for `shown` at (x, y) on the desktop, or where the
     // window manager likes when `centred`. Framed platform windows get a
-    // decorated window (a `dialog` one without a task-bar entry, of the
-    // window type that has no minimise button), the others (tooltips, lists)
+    // decorated window (a `dialog` one of the dialog type, without a
+    // task-bar entry, minimise or maximise), the others (tooltips, lists)
     // a borderless one that takes no focus. Check ok() afterwards.
     SdlWindow(const ShownWindow& shown, int x, int y, bool centred, bool dialog = false);
     SdlWindow(const SdlWindow&) = delete;
@@ -43,6 +43,9 @@ class SdlWindow {
     void makeTexture();
     // Asks the window manager to keep the window at the size of its picture.
     void keepSize();
+    // Tells an X window manager the window is a dialog without minimise and
+    // maximise; nothing elsewhere.
+    void markAsDialog();
 
     std::unique_ptr<SDL_Window, Deleter> m_window;
     std::unique_ptr<SDL_Renderer, Deleter> m_renderer;
