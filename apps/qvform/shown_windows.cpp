@@ -26,6 +26,18 @@ std::string captionOf(HWND hwnd) {
     return text;
 }
 
+// A 32-bit DIB's header, top row first.
+BITMAPINFO topDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 }  // namespace
 
 RECT clientAreaOf(HWND hwnd) {
@@ -56,13 +68,7 @@ std::vector<std::uint32_t> clientPixels(const ShownWindow& window) {
     if (!shot || !dc) return {};
     const int width = whole.right - whole.left;
     const int height = whole.bottom - whole.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDown32(width, height);
     std::vector<std::uint32_t> all(static_cast<std::size_t>(width) *
                                    static_cast<std::size_t>(height));
     if (GetDIBits(dc.get(), shot.get(), 0, static_cast<UINT>(height), all.data(), &info,
@@ -84,13 +90,7 @@ std::vector<std::uint32_t> iconPixels(HWND hwnd) {
     // Drawn over a colour no icon uses, which then marks the transparent part.
     constexpr std::uint32_t kKey = 0x00FF00FF;
     constexpr int n = kWindowIconSize;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = n;
-    info.bmiHeader.biHeight = -n;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = topDown32(n, n);
     void* bits = nullptr;
     std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> bitmap(
         CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
