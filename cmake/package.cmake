@@ -54,5 +54,8 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/qvRecordBarConfigVersion.cm
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/qvRecordBarConfig.cmake
               ${CMAKE_BINARY_DIR}/qvRecordBarConfigVersion.cmake DESTINATION ${qv_cmake_dir})
+# From the pkg-config folder up to the prefix ("../.." for lib/pkgconfig).
+file(RELATIVE_PATH QV_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" QV_PC_TO_PREFIX "${QV_PC_TO_PREFIX}")
 configure_file(${CMAKE_SOURCE_DIR}/cmake/qvRecordBar.pc.in ${CMAKE_BINARY_DIR}/qvRecordBar.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/qvRecordBar.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -1,7 +1,9 @@
 #include "command_executor.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iterator>
 
 #include "data/data_control.h"
 #include "data/data_control_view.h"
@@ -379,11 +381,28 @@ void CommandExecutor::typeText(const ScriptCommand& command) {
 }
 
 void CommandExecutor::pressKey(const ScriptCommand& command) {
-    const auto vk = keyOf(command.argument);
+    // Modifiers come first, joined with '+': Shift+Tab, Alt+N, Ctrl+Shift+End.
+    struct Modifier {
+        const char* name;
+        UINT flag;
+    };
+    constexpr Modifier kModifiers[] = {{"Shift", MK_SHIFT}, {"Ctrl", MK_CONTROL}, {"Alt", MK_ALT}};
+    std::string name = command.argument;
+    UINT modifiers = 0;
+    for (std::size_t plus = name.find('+'); plus != std::string::npos && plus + 1 < name.size();
+         plus = name.find('+')) {
+        const std::string prefix = name.substr(0, plus);
+        const auto* modifier = std::ranges::find_if(
+            kModifiers, [&](const Modifier& m) { return host::sameName(m.name, prefix); });
+        if (modifier == std::end(kModifiers)) break;
+        modifiers |= modifier->flag;
+        name.erase(0, plus + 1);
+    }
+    const auto vk = keyOf(name);
     if (!vk) refuse("unknown key \"" + command.argument + "\"");
     m_session.connectBars();
     focus(command.target);
-    user::pressKey(*vk);
+    user::pressKey(*vk, modifiers);
 }
 
 void CommandExecutor::setProperty(const ScriptCommand& command) {

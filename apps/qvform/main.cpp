@@ -43,6 +43,10 @@ int main(int argc, char** argv) {
         std::cerr << "qvform: " << e.what() << '\n' << usage();
         return 2;
     }
+    if (options.help || options.version) {
+        std::cout << (options.help ? usage() : versionLine());
+        return 0;
+    }
 
     try {
         const std::string library =
@@ -53,7 +57,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     auto& app = qv::host::app();
-    app.setLocale(chosenLocale(options));
+    app.setLocale(chosenLocale(options, std::cerr));
     if (options.now) app.clock().set(*options.now);
     if (!options.newFormDatabase.empty()) return writeNewForm(options);
     return runSession(

@@ -1,7 +1,10 @@
 #include "run_options.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <ostream>
 #include <stdexcept>
+#include <string_view>
 
 namespace qv::qvform {
 
@@ -25,7 +28,13 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
             if (i + 1 >= args.size()) throw std::invalid_argument(arg + " needs a value");
             return args[++i];
         };
-        if (arg == "--script") {
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
+        } else if (arg == "--version") {
+            options.version = true;
+            return options;
+        } else if (arg == "--script") {
             options.scriptFile = value();
         } else if (arg == "--now") {
             const std::string& text = value();
@@ -52,8 +61,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
             options.syncFolder = value();
         } else if (arg == "--library") {
             options.library = value();
-        } else if (arg.starts_with("--")) {
-            throw std::invalid_argument("unknown option " + arg);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw std::invalid_argument("unknown option " + arg + " (qvform --help lists them)");
         } else if (options.formFile.empty()) {
             options.formFile = arg;
         } else {
@@ -70,11 +79,26 @@ RunOptions parseRunOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-const host::Locale& chosenLocale(const RunOptions& options) {
+const host::Locale& chosenLocale(const RunOptions& options, std::ostream& warnings) {
     if (!options.locale.empty()) {
         if (const host::Locale* named = host::Locale::find(options.locale)) return *named;
     }
-    return host::Locale::fromEnvironment();
+    const auto value = [](const char* name) {
+        const char* text = std::getenv(name);
+        return std::string_view(text ? text : "");
+    };
+    const std::string_view setting =
+        host::Locale::settingOf(value("LC_ALL"), value("LC_TIME"), value("LANG"));
+    const host::Locale& chosen = host::Locale::fromEnvironment();
+    if (host::Locale::fallsBack(setting)) {
+        warnings << "qvform: no date and number formats for the locale \"" << setting
+                 << "\"; using " << chosen.name << '\n';
+    }
+    return chosen;
+}
+
+std::string versionLine() {
+    return std::string("qvform ") + QV_VERSION + "\n";
 }
 
 const char* usage() {
@@ -83,6 +107,7 @@ const char* usage() {
            "[--library LIBRARY]\n"
            "       qvform --new-form DATABASE TABLE > FORMFILE\n"
            "       qvform --register LIBRARY | --unregister LIBRARY | --list-classes\n"
+           "       qvform --help | --version\n"
            "With a script, runs it on the form headless and prints the transcript;\n"
            "without one, shows the form in windows. --db opens the form on another\n"
            "database file; --connect opens its data controls on that PostgreSQL\n"

@@ -1,6 +1,7 @@
 // The command line of qvform.
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,7 +23,9 @@ struct RunOptions {
     // --new-form DB TABLE: write a form for the table instead of running one.
     std::string newFormDatabase;
     std::string newFormTable;
-    bool design = false;  // load the form as a designer does (Ambient.UserMode False)
+    bool design = false;   // load the form as a designer does (Ambient.UserMode False)
+    bool help = false;     // --help, -h: print the usage text and stop
+    bool version = false;  // --version: print the version and stop
 };
 
 // Returns the options of `args` (without the program name). Fails with
@@ -34,10 +37,13 @@ RunOptions parseRunOptions(const std::vector<std::string>& args);
 std::optional<host::DateTime> parseDateTime(const std::string& text);
 
 // Returns the locale of --locale when given, otherwise the one the
-// environment names (LC_ALL, then LC_TIME, then LANG).
-const host::Locale& chosenLocale(const RunOptions& options);
+// environment names (LC_ALL, then LC_TIME, then LANG). When the environment
+// names one without built-in formats, says so once on `warnings`.
+const host::Locale& chosenLocale(const RunOptions& options, std::ostream& warnings);
 
 // The usage text.
 const char* usage();
+// The version line: the program's name and version.
+std::string versionLine();
 
 }  // namespace qv::qvform

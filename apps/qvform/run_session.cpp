@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 
 #include "command_executor.h"
@@ -31,14 +32,21 @@ std::string readFile(const std::string& path) {
     return text.str();
 }
 
-bool opened(const std::function<void(FormSession&)>& open, FormSession& session) {
+// Opens the form; when it cannot be, says why on the terminal and returns
+// the reason.
+std::optional<std::string> openFailure(const std::function<void(FormSession&)>& open,
+                                       FormSession& session) {
     try {
         open(session);
-        return true;
+        return std::nullopt;
     } catch (const host::Error& e) {
         std::cerr << "qvform: " << e.description() << " (error " << e.number() << ")\n";
-        return false;
+        return e.description();
     }
+}
+
+bool opened(const std::function<void(FormSession&)>& open, FormSession& session) {
+    return !openFailure(open, session);
 }
 
 int runScript(const std::function<void(FormSession&)>& open, const std::string& scriptFile,
@@ -46,8 +54,12 @@ int runScript(const std::function<void(FormSession&)>& open, const std::string& 
     std::vector<ScriptCommand> commands;
     try {
         commands = parseScript(readFile(scriptFile));
+    } catch (const ScriptError& e) {
+        // As compilers say it, so that editors can jump to the line.
+        std::cerr << scriptFile << ':' << e.line() << ": " << e.reason() << '\n';
+        return 2;
     } catch (const std::exception& e) {
-        std::cerr << "qvform: " << e.what() << '\n' << usage();
+        std::cerr << "qvform: " << e.what() << '\n';
         return 2;
     }
     // A script runs on a clock of its own that only its own steps move: what
@@ -88,7 +100,11 @@ int runInWindows(const std::function<void(FormSession&)>& open) {
     host::ScopedMessageBoxService service(boxes);
     FaultPlan plan;
     FormSession session(transcript, plan);
-    if (!opened(open, session)) return 2;
+    if (auto failure = openFailure(open, session)) {
+        // A person who started the program from a menu sees no terminal.
+        desktop->tell("The form could not be opened.\n\n" + *failure);
+        return 2;
+    }
     return desktop->run(*session.form());
 #else
     (void)open;

@@ -45,11 +45,15 @@ struct ScriptCommand {
 class ScriptError : public std::runtime_error {
   public:
     ScriptError(std::size_t line, const std::string& reason)
-        : std::runtime_error("line " + std::to_string(line) + ": " + reason), m_line(line) {}
+        : std::runtime_error("line " + std::to_string(line) + ": " + reason),
+          m_line(line),
+          m_reason(reason) {}
     std::size_t line() const noexcept { return m_line; }
+    const std::string& reason() const noexcept { return m_reason; }
 
   private:
     std::size_t m_line;
+    std::string m_reason;
 };
 
 // Returns the commands of `text` in order. Blank lines and lines starting

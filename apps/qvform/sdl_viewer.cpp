@@ -1,14 +1,23 @@
 #include "sdl_viewer.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <iostream>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "close_question.h"
 #include "host/error.h"
 #include "host/form.h"
 #include "host/form_runner.h"
+#include "host/message_box.h"
+#include "host/message_box_service.h"
+#include "platform/user/clipboard.h"
 #include "platform/user/input.h"
 #include "platform/user/message_loop.h"
 #include "platform/user/thread_state.h"
@@ -25,6 +34,33 @@ namespace {
 // so that whatever lit up under it goes dark.
 constexpr int kNowhere = -32000;
 
+// Starts SDL's video, giving up after `limit`: a display on a host that
+// does not answer would otherwise keep the program waiting with no window
+// and no word. Returns whether it started; `error` says why not.
+bool initVideoWithin(std::chrono::seconds limit, std::string& error) {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!done.wait_for(lock, limit, [&] { return finished; })) {
+            std::cerr << "qvform: the display \""
+                      << (std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "")
+                      << "\" did not answer within " << limit.count() << " seconds\n";
+            std::_Exit(2);
+        }
+    });
+    const bool ok = SDL_Init(SDL_INIT_VIDEO) == 0;
+    if (!ok) error = SDL_GetError();
+    {
+        std::lock_guard lock(mutex);
+        finished = true;
+    }
+    done.notify_one();
+    watchdog.join();
+    return ok;
+}
+
 }  // namespace
 
 std::unique_ptr<Desktop> Desktop::open(std::string& error) {
@@ -39,14 +75,37 @@ std::unique_ptr<Desktop> Desktop::open(std::string& error) {
         error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
         return nullptr;
     }
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error = SDL_GetError();
-        return nullptr;
+#ifdef SDL_HINT_VIDEODRIVER
+    // Only the window systems the environment names: a display that names
+    // no running server must fail here, not fall through to a driver that
+    // shows nothing.
+    if (!std::getenv("SDL_VIDEODRIVER")) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, std::getenv("WAYLAND_DISPLAY") ? "wayland,x11" : "x11");
     }
+#endif
+    if (!initVideoWithin(std::chrono::seconds(5), error)) return nullptr;
+    // Characters come from the window system's text input, which knows the
+    // keyboard layout, dead keys and input methods; keys make only the
+    // control characters.
+    SDL_StartTextInput();
+    user::setPrintableCharsFromKeys(false);
+    // Copy and paste reach other programs through the window system.
+    user::shareClipboard(
+        {[]() -> std::optional<std::string> {
+             if (!SDL_HasClipboardText()) return std::string();
+             char* text = SDL_GetClipboardText();
+             if (!text) return std::nullopt;
+             std::string out(text);
+             SDL_free(text);
+             return out;
+         },
+         [](std::string_view text) { SDL_SetClipboardText(std::string(text).c_str()); }});
     return std::unique_ptr<Desktop>(new Desktop);
 }
 
 Desktop::~Desktop() {
+    user::shareClipboard({});
+    user::setPrintableCharsFromKeys(true);
     m_mirrors.clear();
     SDL_Quit();
 }
@@ -64,6 +123,21 @@ int Desktop::run(host::Form& form) {
     user::setIdleHandler(nullptr);
     m_mirrors.clear();
     return 0;
+}
+
+void Desktop::tell(const std::string& text) {
+    m_form = nullptr;
+    user::setIdleHandler([this] {
+        idle();
+        return true;
+    });
+    try {
+        host::MsgBox(text, host::msgbox::Critical, "qvform");
+    } catch (const host::Error&) {
+        // The box could not be shown: the terminal has the reason already.
+    }
+    user::setIdleHandler(nullptr);
+    m_mirrors.clear();
 }
 
 void Desktop::idle() {
@@ -103,7 +177,7 @@ void Desktop::handle(const SDL_Event& event) {
     POINT at{};
     switch (event.type) {
         case SDL_QUIT:
-            if (HWND frame = host::FormRunner::frameOf(*m_form)) {
+            if (HWND frame = m_form ? host::FormRunner::frameOf(*m_form) : nullptr) {
                 if (m_mirrors.contains(frame)) requestClose(m_mirrors[frame]->id());
             }
             break;
@@ -148,6 +222,13 @@ void Desktop::handle(const SDL_Event& event) {
                 }
             }
             break;
+        case SDL_TEXTINPUT:
+            // With Alt or Ctrl held a key is a command (an access key, a
+            // clipboard key), not text.
+            if (GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_CONTROL) >= 0) {
+                user::textInput(event.text.text);
+            }
+            break;
         default:
             break;
     }
@@ -156,7 +237,7 @@ void Desktop::handle(const SDL_Event& event) {
 void Desktop::requestClose(Uint32 windowId) {
     ShownWindow shown;
     if (!mirrorOf(windowId, &shown) || !shown.enabled) return;  // a modal window is in front
-    if (shown.hwnd != host::FormRunner::frameOf(*m_form)) {
+    if (!m_form || shown.hwnd != host::FormRunner::frameOf(*m_form)) {
         PostMessageA(shown.hwnd, WM_CLOSE, 0, 0);
         return;
     }
@@ -168,6 +249,22 @@ void Desktop::requestClose(Uint32 windowId) {
     }
 }
 
+const ShownWindow* Desktop::placedBy(const ShownWindow& w, const std::vector<ShownWindow>& shown,
+                                     HWND frame) {
+    // The owner chain's first framed window with a real window of its own;
+    // else the form's window, which the window manager places.
+    for (HWND owner = GetWindow(w.hwnd, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
+        for (const ShownWindow& other : shown) {
+            if (other.hwnd == owner && other.framed && m_mirrors.contains(owner)) return &other;
+        }
+    }
+    if (w.hwnd == frame) return nullptr;
+    for (const ShownWindow& other : shown) {
+        if (other.hwnd == frame && m_mirrors.contains(frame)) return &other;
+    }
+    return nullptr;
+}
+
 void Desktop::sync() {
     const std::vector<ShownWindow> shown = shownWindows();
     std::erase_if(m_mirrors, [&](const auto& entry) {
@@ -175,30 +272,35 @@ void Desktop::sync() {
                                     [&](const ShownWindow& w) { return w.hwnd == entry.first; });
     });
     // Windows keep on the desktop where they stand on the platform's screen
-    // relative to the form's window, which the window manager places.
-    const HWND frame = host::FormRunner::frameOf(*m_form);
-    const ShownWindow* anchor = nullptr;
+    // relative to the window they belong to (a list to its dialog, a dialog
+    // to the form), wherever the window manager or the user has put that.
+    const HWND frame = m_form ? host::FormRunner::frameOf(*m_form) : nullptr;
     for (const ShownWindow& w : shown) {
-        if (w.hwnd == frame && m_mirrors.contains(frame)) anchor = &w;
-    }
-    int ax = 0;
-    int ay = 0;
-    if (anchor) SDL_GetWindowPosition(m_mirrors[frame]->window(), &ax, &ay);
-    for (const ShownWindow& w : shown) {
+        const ShownWindow* anchor = placedBy(w, shown, frame);
+        int ax = 0;
+        int ay = 0;
+        if (anchor) SDL_GetWindowPosition(m_mirrors[anchor->hwnd]->window(), &ax, &ay);
         const int x = anchor ? ax + w.client.left - anchor->client.left : 0;
         const int y = anchor ? ay + w.client.top - anchor->client.top : 0;
         auto& mirror = m_mirrors[w.hwnd];
         if (!mirror) {
-            mirror = std::make_unique<SdlWindow>(w, x, y, anchor == nullptr);
+            // A framed window other than the form's is a dialog: it belongs
+            // to the form's window and has no task-bar entry of its own.
+            const bool dialog = w.framed && frame && w.hwnd != frame;
+            mirror = std::make_unique<SdlWindow>(w, x, y, anchor == nullptr, dialog);
             if (!mirror->ok()) {
                 std::cerr << "qvform: cannot open a window: " << SDL_GetError() << '\n';
                 m_mirrors.erase(w.hwnd);
                 continue;
             }
-            for (const ShownWindow& other : shown) {
-                if (w.framed && !other.enabled && m_mirrors.contains(other.hwnd)) {
-                    SDL_SetWindowModalFor(mirror->window(), m_mirrors[other.hwnd]->window());
-                }
+            if (dialog && anchor) {
+                SDL_SetWindowModalFor(mirror->window(), m_mirrors[anchor->hwnd]->window());
+            }
+            // Its own form's icon (the binoculars of Find), else the form's.
+            if (w.framed) {
+                std::vector<std::uint32_t> icon = iconPixels(w.hwnd);
+                if (icon.empty() && frame) icon = iconPixels(frame);
+                mirror->setIcon(icon);
             }
             if (w.framed) SDL_RaiseWindow(mirror->window());
         } else if (!w.framed && anchor) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <SDL.h>
 
@@ -34,6 +35,9 @@ class Desktop {
     // that comes up, until the form is unloaded. Closing the form's window
     // asks about a pending change first. Returns the exit status: 0.
     int run(host::Form& form);
+    // Shows `text` in a message box of its own (when no form could be
+    // shown) and returns once it is answered.
+    void tell(const std::string& text);
 
   private:
     Desktop() = default;
@@ -44,6 +48,10 @@ class Desktop {
     void requestClose(Uint32 windowId);
     void sync();
     SdlWindow* mirrorOf(Uint32 windowId, ShownWindow* shown);
+    // The shown window whose real window `w` is placed against, or nullptr
+    // (the form's own window, or nothing shown yet to place it by).
+    const ShownWindow* placedBy(const ShownWindow& w, const std::vector<ShownWindow>& shown,
+                                HWND frame);
 
     host::Form* m_form = nullptr;
     // Real windows by the platform window they show.

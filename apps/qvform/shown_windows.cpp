@@ -1,7 +1,9 @@
 #include "shown_windows.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "host/form_icon.h"
 #include "platform/user/screen.h"
 #include "platform/user/thread_state.h"
 #include "platform/win32.h"
@@ -22,6 +24,18 @@ std::string captionOf(HWND hwnd) {
     text.resize(
         static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// A 32-bit DIB's header, top row first.
+BITMAPINFO topDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
 }
 
 }  // namespace
@@ -54,13 +68,7 @@ std::vector<std::uint32_t> clientPixels(const ShownWindow& window) {
     if (!shot || !dc) return {};
     const int width = whole.right - whole.left;
     const int height = whole.bottom - whole.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDown32(width, height);
     std::vector<std::uint32_t> all(static_cast<std::size_t>(width) *
                                    static_cast<std::size_t>(height));
     if (GetDIBits(dc.get(), shot.get(), 0, static_cast<UINT>(height), all.data(), &info,
@@ -76,6 +84,28 @@ std::vector<std::uint32_t> clientPixels(const ShownWindow& window) {
         pixels.insert(pixels.end(), row + (c.left - whole.left), row + (c.right - whole.left));
     }
     return pixels;
+}
+
+std::vector<std::uint32_t> iconPixels(HWND hwnd) {
+    // Drawn over a colour no icon uses, which then marks the transparent part.
+    constexpr std::uint32_t kKey = 0x00FF00FF;
+    constexpr int n = kWindowIconSize;
+    const BITMAPINFO info = topDown32(n, n);
+    void* bits = nullptr;
+    std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> bitmap(
+        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc(CreateCompatibleDC(nullptr));
+    if (!bitmap || !bits || !dc) return {};
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    std::fill(pixels, pixels + n * n, kKey);
+    const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
+    const bool drawn = qv::host::drawFormIcon(hwnd, dc.get(), POINT{0, 0});
+    GdiFlush();
+    SelectObject(dc.get(), old);
+    if (!drawn) return {};
+    std::vector<std::uint32_t> argb(pixels, pixels + n * n);
+    for (std::uint32_t& p : argb) p = (p & 0x00FFFFFF) == kKey ? 0 : (p | 0xFF000000);
+    return argb;
 }
 
 bool reachesWindow(const ShownWindow& window, int x, int y, POINT* screen) {

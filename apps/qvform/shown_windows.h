@@ -30,6 +30,12 @@ RECT clientAreaOf(HWND hwnd);
 // one 0x00RRGGBB value per pixel; empty when the window cannot be captured.
 std::vector<std::uint32_t> clientPixels(const ShownWindow& window);
 
+// The icon of the form whose frame is `hwnd`, 16 x 16 pixels, top row
+// first, one 0xAARRGGBB value per pixel (alpha 0 where it is transparent);
+// empty when the window is no form's or its form has no icon.
+inline constexpr int kWindowIconSize = 16;
+std::vector<std::uint32_t> iconPixels(HWND hwnd);
+
 // The screen point of a point in `window`'s client area, when the platform
 // would deliver a mouse event there to that window (no other top-level
 // window covers it); false otherwise.

@@ -58,6 +58,9 @@ void frmAbout::Form_Load() {
     add(m_cmdOK, "cmdOK", std::nullopt, {3540, 1800, 855, 315});
     m_cmdOK->setCaption("OK");
     m_cmdOK->setTabIndex(1);
+    // The box has one answer: Enter and Esc both give it.
+    m_cmdOK->setDefault(true);
+    m_cmdOK->setCancel(true);
     events().on("cmdOK", "Click", [this](auto, auto) { cmdOK_Click(); });
 
     m_label1 = std::make_shared<host::Label>();

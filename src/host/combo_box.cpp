@@ -244,14 +244,12 @@ LRESULT ComboBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CHAR: {
-            std::vector<Variant> args{Variant(static_cast<std::int16_t>(wParam & 0xFF))};
-            RaiseEvent("KeyPress", std::span<Variant>(args));
-            const std::int16_t key = args[0].toInteger();
-            if (key <= 0 || key > 255) return 0;
-            if (m_list.style() == ComboBoxList::DropDownList) {
+            const char32_t key = keyPress(wParam);
+            if (key == 0) return 0;
+            if (m_list.style() != ComboBoxList::DropDownList) {
+                edited(m_edit.typeCharacter(key));
+            } else if (key < 0x80) {
                 chosen(m_list.typeChar(static_cast<char>(key)));
-            } else {
-                edited(m_edit.typeChar(static_cast<char>(key)));
             }
             return 0;
         }

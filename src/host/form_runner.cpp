@@ -3,17 +3,20 @@
 #include <algorithm>
 #include <string>
 
+#include "host/access_keys.h"
 #include "host/caption_bar.h"
 #include "host/combo_box.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
 #include "host/form.h"
+#include "host/form_icon.h"
 #include "host/form_runner_control.h"
 #include "host/frame.h"
 #include "host/label.h"
 #include "host/line.h"
 #include "host/option_button.h"
 #include "host/text_box.h"
+#include "host/user_control.h"
 #include "platform/ole/picture.h"
 #include "platform/user/message_loop.h"
 #include "platform/user/paint_scope.h"
@@ -63,9 +66,9 @@ RECT iconRect() {
     return RECT{left, top, left + kIconSize, top + kIconSize};
 }
 
-// Draws an icon scaled to the icon square, or a bitmap stretched into it.
-void drawIcon(HDC dc, const ole::Picture& picture) {
-    const RECT r = iconRect();
+// Draws an icon scaled to the square `r` (kIconSize wide), or a bitmap
+// stretched into it.
+void drawIcon(HDC dc, const ole::Picture& picture, const RECT& r = iconRect()) {
     if (picture.Type() == PICTYPE_ICON) {
         DrawIconEx(dc, r.left, r.top, static_cast<HICON>(picture.Handle()), kIconSize, kIconSize, 0,
                    nullptr, DI_NORMAL);
@@ -416,16 +419,65 @@ void FormRunner::paintWindowless(HDC dc, const Form& form, const Object* contain
     }
 }
 
-std::vector<FormRunnerControl*> FormRunner::tabOrder(const Form& form) {
-    std::vector<FormRunnerControl*> order;
+namespace {
+
+// Adds the tab order of `form` to `order`. A user control is one stop of
+// its form's order, where Tab visits its own controls in their order.
+void addTabOrder(const Form& form, std::vector<FormRunnerControl*>& order) {
+    struct Stop {
+        std::int16_t tabIndex;
+        FormRunnerControl* windowed;
+        const Form* parts;
+    };
+    std::vector<Stop> stops;
     for (const auto& control : form.controls()) {
-        auto* windowed = dynamic_cast<FormRunnerControl*>(control.get());
-        if (windowed && windowed->isTabStop() && windowed->canTakeFocus()) {
-            order.push_back(windowed);
+        if (auto* windowed = dynamic_cast<FormRunnerControl*>(control.get())) {
+            if (windowed->isTabStop() && windowed->canTakeFocus()) {
+                stops.push_back({windowed->TabIndex(), windowed, nullptr});
+            }
+        } else if (auto* user = dynamic_cast<UserControl*>(control.get())) {
+            const Form* parts = user->constituentsIfAny();
+            if (parts && user->TabStop() && user->Visible() && user->Enabled()) {
+                stops.push_back({user->TabIndex(), nullptr, parts});
+            }
         }
     }
-    std::ranges::stable_sort(order, {}, &FormRunnerControl::TabIndex);
+    std::ranges::stable_sort(stops, {}, &Stop::tabIndex);
+    for (const Stop& stop : stops) {
+        if (stop.windowed) {
+            order.push_back(stop.windowed);
+        } else {
+            addTabOrder(*stop.parts, order);
+        }
+    }
+}
+
+}  // namespace
+
+bool drawFormIcon(HWND frame, HDC dc, POINT at) {
+    const OpenForm* open = findByWindow(frame);
+    const auto form = open && open->frame == frame ? open->form.lock() : nullptr;
+    const std::shared_ptr<ole::Picture> icon = form ? form->Icon() : nullptr;
+    if (!icon || !icon->Handle()) return false;
+    drawIcon(dc, *icon, RECT{at.x, at.y, at.x + kIconSize, at.y + kIconSize});
+    return true;
+}
+
+std::vector<FormRunnerControl*> FormRunner::tabOrder(const Form& form) {
+    std::vector<FormRunnerControl*> order;
+    addTabOrder(form, order);
     return order;
+}
+
+std::shared_ptr<Form> FormRunner::outermostForm(const Control& control) {
+    std::shared_ptr<Form> form = control.Parent();
+    while (form) {
+        const auto host = form->hostControl();
+        std::shared_ptr<Form> outer = host ? host->Parent() : nullptr;
+        if (!outer) break;
+        form = std::move(outer);
+    }
+    return form;
 }
 
 namespace {
@@ -449,7 +501,7 @@ CommandButton* FormRunner::cancelButton(const Form& form) {
 }
 
 bool FormRunner::dialogKey(const Control& from, unsigned vk) {
-    auto form = from.Parent();
+    auto form = outermostForm(from);
     if (!form) return false;
     if (vk == VK_TAB) {
         const auto order = tabOrder(*form);
@@ -525,6 +577,14 @@ LRESULT FormRunner::dispatchGuarded(FormRunnerControl& control, UINT msg, WPARAM
     if (msg == WM_KEYDOWN) {
         t_swallowChar = 0;
         const auto vk = static_cast<unsigned>(wParam);
+        const bool alnum = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
+        if (alnum && GetKeyState(VK_MENU) < 0) {
+            if (auto form = outermostForm(control)) {
+                if (!pressAccessKey(*form, static_cast<char>(vk))) MessageBeep(0);
+            }
+            sweep();
+            return 0;
+        }
         const bool dialog = vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE;
         if (dialog && !control.usesKey(vk) && dialogKey(control, vk)) {
             t_swallowChar = vk == VK_TAB ? '\t' : vk == VK_RETURN ? '\r' : 0x1B;

@@ -62,8 +62,12 @@ class FormRunner {
     // container is `container`, on a DC of the container's window.
     static void paintWindowless(HDC dc, const Form& form, const Object* container);
 
-    // The controls Tab visits, in order: TabIndex, then the order placed.
+    // The controls Tab visits, in order: TabIndex, then the order placed. A
+    // user control's own controls come at its place, in their own order.
     static std::vector<FormRunnerControl*> tabOrder(const Form& form);
+    // The form a control is on, through the user controls that hold it: the
+    // form whose tab order and dialog keys it takes part in.
+    static std::shared_ptr<Form> outermostForm(const Control& control);
     // The form's default and cancel buttons (enabled and visible), or nullptr.
     static CommandButton* defaultButton(const Form& form);
     static CommandButton* cancelButton(const Form& form);

@@ -1,5 +1,9 @@
 #include "host/form_runner_control.h"
 
+#include <span>
+#include <vector>
+
+#include "host/caption_fit.h"
 #include "host/form.h"
 #include "host/form_runner.h"
 #include "host/member_registry.h"
@@ -158,6 +162,13 @@ void FormRunnerControl::invalidate() {
     if (hWnd()) InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
+char32_t FormRunnerControl::keyPress(WPARAM code) {
+    if (code > 0xFFFF) return static_cast<char32_t>(code);
+    std::vector<Variant> args{Variant(static_cast<std::int16_t>(static_cast<std::uint16_t>(code)))};
+    RaiseEvent("KeyPress", std::span<Variant>(args));
+    return static_cast<std::uint16_t>(args[0].toInteger());
+}
+
 COLORREF FormRunnerControl::translateColor(std::int32_t oleColor) {
     COLORREF out = 0;
     if (FAILED(OleTranslateColor(static_cast<OLE_COLOR>(oleColor), nullptr, &out))) return 0;
@@ -180,12 +191,12 @@ void FormRunnerControl::drawCaption(HDC dc, const std::string& text, RECT rect, 
                                     bool enabled, COLORREF color) {
     if (enabled) {
         SetTextColor(dc, color);
-        DrawTextA(dc, text.c_str(), -1, &rect, format);
+        drawCaptionText(dc, text, rect, format);
         return;
     }
     OffsetRect(&rect, 1, 1);
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    DrawTextA(dc, text.c_str(), -1, &rect, format);
+    drawCaptionText(dc, text, rect, format);
     OffsetRect(&rect, -1, -1);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     DrawTextA(dc, text.c_str(), -1, &rect, format);

@@ -76,6 +76,12 @@ class FormRunnerControl : public Control {
     virtual void windowCreated() {}
 
     void invalidate();
+    // Offers a typed character (WM_CHAR's code point) to the KeyPress
+    // handler, which may change it or cancel it with 0. Returns the character
+    // to type, or 0 when cancelled. KeyPress's Integer holds a character up
+    // to U+FFFF (those above U+7FFF as negative numbers); characters beyond
+    // it are typed without being offered.
+    char32_t keyPress(WPARAM code);
     // Translates an OLE colour (system colours included) for drawing.
     static COLORREF translateColor(std::int32_t oleColor);
     // Draws the dotted rectangle that marks the focus.

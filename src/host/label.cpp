@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "host/caption_fit.h"
 #include "host/form_runner.h"
 #include "host/member_registry.h"
 
@@ -139,7 +140,7 @@ void Label::draw(HDC dc) const {
     const UINT align = m_alignment == AlignRight    ? DT_RIGHT
                        : m_alignment == AlignCenter ? DT_CENTER
                                                     : DT_LEFT;
-    DrawTextA(dc, m_caption.c_str(), -1, &r, align | DT_WORDBREAK);
+    drawCaptionText(dc, m_caption, r, align | DT_WORDBREAK);
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);

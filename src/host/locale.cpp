@@ -51,24 +51,31 @@ std::span<const Locale> Locale::builtIn() {
 }
 
 const Locale* Locale::find(std::string_view name) {
+    name = withoutCodeset(name);
     const std::string wanted = normalised(name);
     for (const Locale& locale : kLocales) {
         if (normalised(locale.name) == wanted) return &locale;
+    }
+    if (!name.empty() && name.find_first_of("_-") == std::string_view::npos) {
+        return findByLanguage(name);
     }
     return nullptr;
 }
 
 const Locale& Locale::fromSettings(std::string_view lcAll, std::string_view lcTime,
                                    std::string_view lang) {
-    std::string_view chosen = !lcAll.empty() ? lcAll : !lcTime.empty() ? lcTime : lang;
-    chosen = withoutCodeset(chosen);
-    if (!chosen.empty()) {
-        if (const Locale* exact = find(chosen)) return *exact;
-        if (chosen.find_first_of("_-") == std::string_view::npos) {
-            if (const Locale* byLanguage = findByLanguage(chosen)) return *byLanguage;
-        }
-    }
+    if (const Locale* found = find(settingOf(lcAll, lcTime, lang))) return *found;
     return kLocales.front();
+}
+
+std::string_view Locale::settingOf(std::string_view lcAll, std::string_view lcTime,
+                                   std::string_view lang) {
+    return !lcAll.empty() ? lcAll : !lcTime.empty() ? lcTime : lang;
+}
+
+bool Locale::fallsBack(std::string_view setting) {
+    const std::string_view name = withoutCodeset(setting);
+    return !name.empty() && name != "C" && name != "POSIX" && find(name) == nullptr;
 }
 
 const Locale& Locale::fromEnvironment() {

@@ -23,7 +23,9 @@ struct Locale {
     static std::span<const Locale> builtIn();
 
     // Returns the built-in locale named `name` ("de-DE", "de_DE" and "de-de"
-    // are the same name), or nullptr when there is none.
+    // are the same name, and so is the POSIX "de_DE.UTF-8@euro"; a language
+    // alone, "de", takes that language's first locale), or nullptr when
+    // there is none.
     static const Locale* find(std::string_view name);
 
     // Returns the locale that POSIX-style settings select: LC_ALL wins over
@@ -32,6 +34,13 @@ struct Locale {
     // language's first locale. Anything unknown, "C" and "POSIX" give en-US.
     static const Locale& fromSettings(std::string_view lcAll, std::string_view lcTime,
                                       std::string_view lang);
+
+    // The setting that decides among the three (the first that is not empty).
+    static std::string_view settingOf(std::string_view lcAll, std::string_view lcTime,
+                                      std::string_view lang);
+    // Whether a setting names a locale that is not built in, so that en-US
+    // stands in for it ("C", "POSIX" and no setting choose en-US outright).
+    static bool fallsBack(std::string_view setting);
 
     // Returns fromSettings() applied to this process's environment variables.
     static const Locale& fromEnvironment();

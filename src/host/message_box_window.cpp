@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/caption_bar.h"
+#include "host/caption_fit.h"
 #include "host/command_button_press.h"
 #include "host/error.h"
 #include "host/message_box_layout.h"
@@ -139,8 +140,8 @@ void paint(HWND hwnd, OpenBox& box) {
         FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
         if (pressed) OffsetRect(&r, 1, 1);
-        DrawTextA(dc, buttonCaption(box.answers[i]), -1, &r,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        drawCaptionText(dc, buttonCaption(box.answers[i]), r,
+                        DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     SelectObject(dc, oldFont);
 }
@@ -223,8 +224,8 @@ LRESULT CALLBACK boxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_CHAR: {
-            const char c = static_cast<char>(std::tolower(static_cast<int>(wParam & 0xFF)));
-            if (c <= ' ') return 0;
+            if (wParam <= ' ' || wParam >= 0x80) return 0;  // access keys are ASCII letters
+            const char c = static_cast<char>(std::tolower(static_cast<int>(wParam)));
             for (int answer : box->answers) {
                 if (accessKey(answer) == c) {
                     choose(hwnd, *box, answer);

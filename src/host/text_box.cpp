@@ -235,13 +235,10 @@ void TextBox::paste() {
 LRESULT TextBox::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CHAR: {
-            // Every character is offered to KeyPress first; 0 cancels it.
-            std::vector<Variant> args{Variant(static_cast<std::int16_t>(wParam & 0xFF))};
-            RaiseEvent("KeyPress", std::span<Variant>(args));
-            const std::int16_t key = args[0].toInteger();
-            if (key <= 0 || key > 255) return 0;
-            if (clipboardChar(key)) return 0;
-            userEdit([key](TextBoxEditor& e) { return e.typeChar(static_cast<char>(key)); });
+            const char32_t key = keyPress(wParam);
+            if (key == 0) return 0;
+            if (clipboardChar(static_cast<int>(key))) return 0;
+            userEdit([key](TextBoxEditor& e) { return e.typeCharacter(key); });
             return 0;
         }
         case WM_KEYDOWN: {

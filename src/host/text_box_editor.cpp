@@ -97,6 +97,15 @@ TextBoxEditor::Outcome TextBoxEditor::typeChar(char c) {
     return replaceSelection(std::string_view(&c, 1), true);
 }
 
+TextBoxEditor::Outcome TextBoxEditor::typeCharacter(char32_t code) {
+    if (code < 0x80) return typeChar(static_cast<char>(code));
+    m_partial.clear();
+    std::string character;
+    utf8::append(character, code);
+    if (character.empty()) return {};  // not a character: dropped
+    return replaceSelection(character, true);
+}
+
 TextBoxEditor::Outcome TextBoxEditor::keyDown(unsigned vk, bool shift) {
     switch (vk) {
         case VK_LEFT:

@@ -57,6 +57,9 @@ class TextBoxEditor {
     // once the character is complete. Typing into a full box is refused, and
     // so is any change while Locked.
     Outcome typeChar(char c);
+    // A typed character by its code point: ASCII as typeChar, any other
+    // character inserted whole.
+    Outcome typeCharacter(char32_t code);
 
     // Replaces the selection with `text` (as SelText does from code, or a
     // paste). From typing (`typed`) the text is cut to what MaxLength leaves

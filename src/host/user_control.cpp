@@ -6,6 +6,7 @@
 #include "host/form.h"
 #include "host/form_runner.h"
 #include "host/member_registry.h"
+#include "host/property_bag.h"
 #include "platform/ole/picture.h"
 
 namespace qv::host {
@@ -32,6 +33,12 @@ MemberRegistry makeUserControlMembers() {
                   [](UserControl& c) {
                       return static_cast<int>(reinterpret_cast<std::intptr_t>(c.hWnd()));
                   })
+        .property(
+            "TabIndex", [](UserControl& c) { return c.TabIndex(); },
+            [](UserControl& c, const Variant& v) { c.setTabIndex(v.toInteger()); })
+        .property(
+            "TabStop", [](UserControl& c) { return c.TabStop(); },
+            [](UserControl& c, const Variant& v) { c.setTabStop(v.toBoolean()); })
         .readOnly("ScaleWidth", [](UserControl& c) { return c.ScaleWidth(); })
         .readOnly("ScaleHeight", [](UserControl& c) { return c.ScaleHeight(); });
     return r;
@@ -127,6 +134,18 @@ UserControl::UserControl(ScaleMode unit) : m_scaleMode(unit) {
     if (unit != ScaleMode::Twips && unit != ScaleMode::Pixels) {
         raise(errc::InvalidProcedureCall, "UserControl");
     }
+}
+
+void UserControl::hostReadProperties(const PropertyBag& bag) {
+    setTabIndex(bag.ReadProperty("TabIndex", Variant(std::int16_t{0})).toInteger());
+    setTabStop(bag.ReadProperty("TabStop", Variant(true)).toBoolean());
+    UserControl_ReadProperties(bag);
+}
+
+void UserControl::hostWriteProperties(PropertyBag& bag) {
+    bag.WriteProperty("TabIndex", Variant(m_tabIndex), Variant(std::int16_t{0}));
+    bag.WriteProperty("TabStop", Variant(m_tabStop), Variant(true));
+    UserControl_WriteProperties(bag);
 }
 
 std::shared_ptr<AmbientProperties> UserControl::Ambient() {

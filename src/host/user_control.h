@@ -96,6 +96,13 @@ class UserControl : public Control {
         return ScaleX(value, from, to);
     }
     ScaleMode scaleMode() const noexcept { return m_scaleMode; }
+
+    // The control's place in its form's tab order (its extender's TabIndex
+    // and TabStop); Tab visits its own controls there.
+    std::int16_t TabIndex() const noexcept { return m_tabIndex; }
+    void setTabIndex(std::int16_t index) { m_tabIndex = index; }
+    bool TabStop() const noexcept { return m_tabStop; }
+    void setTabStop(bool stop) { m_tabStop = stop; }
     HDC hDC() const noexcept { return m_surface.dc(); }
     // The persistent image. The handle changes when the control is resized.
     HBITMAP imageBitmap() const noexcept { return m_surface.bitmap(); }
@@ -107,8 +114,10 @@ class UserControl : public Control {
     // Gives the control its window, then raises UserControl_Initialize.
     void hostInitialize() override;
     void hostInitProperties() override { UserControl_InitProperties(); }
-    void hostReadProperties(const PropertyBag& bag) override { UserControl_ReadProperties(bag); }
-    void hostWriteProperties(PropertyBag& bag) override { UserControl_WriteProperties(bag); }
+    // The extender's TabIndex and TabStop are kept with the control's own
+    // properties, which go to UserControl_ReadProperties and _WriteProperties.
+    void hostReadProperties(const PropertyBag& bag) override;
+    void hostWriteProperties(PropertyBag& bag) override;
     void hostResize() override { UserControl_Resize(); }
     // Places the window in its container's window, then raises UserControl_Show.
     void hostShow() override;
@@ -161,6 +170,8 @@ class UserControl : public Control {
     COLORREF translate(std::int32_t color) const;
 
     ScaleMode m_scaleMode;
+    std::int16_t m_tabIndex = 0;
+    bool m_tabStop = true;
     std::int32_t m_backColor = static_cast<std::int32_t>(0x8000000F);
     Surface m_surface;
     // Shared with the window procedure while it handles a message.

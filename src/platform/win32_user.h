@@ -178,6 +178,7 @@ static_assert(sizeof(NMTTDISPINFOA) == 136, "NMTTDISPINFOA follows the 64-bit la
 #define MK_RBUTTON 0x0002
 #define MK_SHIFT 0x0004
 #define MK_CONTROL 0x0008
+#define MK_ALT 0x0020
 #define MK_MBUTTON 0x0010
 
 // Virtual keys.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 
 namespace qv::qvform {
@@ -34,11 +35,38 @@ TEST(RunOptionsTest, TheLocaleComesFromTheEnvironmentUnlessTheCommandLineNamesOn
     setenv("LANG", "de_DE.UTF-8", 1);
     unsetenv("LC_ALL");
     unsetenv("LC_TIME");
+    std::ostringstream warnings;
     RunOptions options = parseRunOptions({"a.form"});
-    EXPECT_EQ(chosenLocale(options).name, "de-DE");
-    options = parseRunOptions({"a.form", "--locale", "en-GB"});
-    EXPECT_EQ(chosenLocale(options).name, "en-GB");
+    EXPECT_EQ(chosenLocale(options, warnings).name, "de-DE");
+    options = parseRunOptions({"a.form", "--locale", "en_GB.UTF-8"});
+    EXPECT_EQ(chosenLocale(options, warnings).name, "en-GB");
+    EXPECT_EQ(warnings.str(), "");
+    // A name without formats of its own falls back, and says so.
+    setenv("LANG", "sv_SE.UTF-8", 1);
+    EXPECT_EQ(chosenLocale(parseRunOptions({"a.form"}), warnings).name, "en-US");
+    EXPECT_NE(warnings.str().find("\"sv_SE.UTF-8\""), std::string::npos) << warnings.str();
     unsetenv("LANG");
+}
+
+TEST(RunOptionsTest, HelpAndVersionStopBeforeAnythingElseIsRead) {
+    struct Case {
+        std::vector<std::string> args;
+        bool help;
+        bool version;
+    };
+    const Case cases[] = {
+        {{"--help"}, true, false},
+        {{"-h"}, true, false},
+        {{"a.form", "--help", "--verbose"}, true, false},
+        {{"--version"}, false, true},
+        {{"--version", "x", "y"}, false, true},
+    };
+    for (const Case& c : cases) {
+        const RunOptions o = parseRunOptions(c.args);
+        EXPECT_EQ(o.help, c.help) << c.args.front();
+        EXPECT_EQ(o.version, c.version) << c.args.front();
+    }
+    EXPECT_TRUE(versionLine().starts_with("qvform "));
 }
 
 TEST(RunOptionsTest, RefusesWhatItCannotUse) {
@@ -48,6 +76,7 @@ TEST(RunOptionsTest, RefusesWhatItCannotUse) {
         {"a.form", "b.form"},
         {"a.form", "--script"},
         {"a.form", "--verbose"},
+        {"-x"},  // an option, not a form file
         {"a.form", "--locale", "xx-YY"},
         {"a.form", "--now", "2026-02-30 10:00:00"},  // no such day
         {"a.form", "--now", "2026-12-07 24:00:00"},

@@ -2,6 +2,7 @@
 // shows the status text in the label's colour, and nothing once it is empty.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "host/label.h"
@@ -17,7 +18,19 @@ struct BitmapDeleter {
     void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
 };
 
-// Pixels of `color` inside the label's place on a screenshot of the bar.
+// Whether a pixel is mostly ink: text is drawn smoothed, so a stroke's
+// pixels lie between the ink and the background.
+bool mostlyInk(COLORREF pixel, COLORREF ink) {
+    const auto channel = [](COLORREF c, int shift) {
+        return static_cast<int>((c >> shift) & 0xFF);
+    };
+    int distance = 0;
+    for (int shift : {0, 8, 16}) distance += std::abs(channel(pixel, shift) - channel(ink, shift));
+    return distance < 3 * 0x60;
+}
+
+// Pixels that are mostly `color` inside the label's place on a screenshot of
+// the bar.
 int pixelsOfColorInLabel(const navigator::qvRecordBar& bar, const host::Label& label,
                          COLORREF color) {
     std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> shot(
@@ -30,7 +43,7 @@ int pixelsOfColorInLabel(const navigator::qvRecordBar& bar, const host::Label& l
     for (int y = b.top / host::TwipsPerPixel; y < (b.top + b.height) / host::TwipsPerPixel; ++y) {
         for (int x = b.left / host::TwipsPerPixel; x < (b.left + b.width) / host::TwipsPerPixel;
              ++x) {
-            if (GetPixel(dc, x, y) == color) ++count;
+            if (mostlyInk(GetPixel(dc, x, y), color)) ++count;
         }
     }
     SelectObject(dc, old);

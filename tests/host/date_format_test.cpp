@@ -57,27 +57,36 @@ TEST(DateFormat, PicturesCopyLiteralsAndQuotedText) {
     EXPECT_EQ(formatDateTime({2026, 1, 1, 8, 0, 0}, "t", locale("ja-JP")), "\xe5\x8d\x88");
 }
 
-TEST(Locale, ChosenFromEnvironmentSettings) {
+TEST(Locale, ChosenFromEnvironmentSettingsAndPosixNames) {
     struct Case {
         const char* lcAll;
         const char* lcTime;
         const char* lang;
         const char* expected;
+        bool fallsBack;  // a name we have no formats for
     };
     const Case cases[] = {
-        {"", "", "", "en-US"},
-        {"", "", "de_DE.UTF-8", "de-DE"},
-        {"", "en_GB.UTF-8", "de_DE.UTF-8", "en-GB"},
-        {"fr_FR@euro", "en_GB", "de_DE", "fr-FR"},
-        {"", "", "C.UTF-8", "en-US"},
-        {"", "", "POSIX", "en-US"},
-        {"", "", "xx_YY", "en-US"},
-        {"", "", "de", "de-DE"},
-        {"", "", "DE-de", "de-DE"},
+        {"", "", "", "en-US", false},
+        {"", "", "de_DE.UTF-8", "de-DE", false},
+        {"", "en_GB.UTF-8", "de_DE.UTF-8", "en-GB", false},
+        {"fr_FR@euro", "en_GB", "de_DE", "fr-FR", false},
+        {"", "", "C.UTF-8", "en-US", false},
+        {"", "", "POSIX", "en-US", false},
+        {"", "", "xx_YY", "en-US", true},
+        {"", "", "sv_SE.UTF-8", "en-US", true},
+        {"", "", "de", "de-DE", false},
+        {"", "", "DE-de", "de-DE", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Locale::fromSettings(c.lcAll, c.lcTime, c.lang).name, c.expected)
             << c.lcAll << "|" << c.lcTime << "|" << c.lang;
+        EXPECT_EQ(Locale::fallsBack(Locale::settingOf(c.lcAll, c.lcTime, c.lang)), c.fallsBack)
+            << c.lcAll << "|" << c.lcTime << "|" << c.lang;
+    }
+    // A name given directly takes the same forms.
+    for (const char* name : {"de-DE", "de_DE", "de_DE.UTF-8", "de_DE.utf8@euro", "de"}) {
+        ASSERT_NE(Locale::find(name), nullptr) << name;
+        EXPECT_EQ(Locale::find(name)->name, "de-DE") << name;
     }
     EXPECT_EQ(Locale::find("nonsense"), nullptr);
 }

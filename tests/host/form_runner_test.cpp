@@ -206,6 +206,33 @@ TEST_F(FormRunnerTest, KeyPressSeesEveryCharacterAndMayChangeOrCancelIt) {
     EXPECT_EQ(text->Text(), "yA");
 }
 
+TEST_F(FormRunnerTest, CharactersBeyondAsciiAreOfferedToKeyPressAndTypedWhole) {
+    FormRunner::Show(form);
+    auto text = form->get<TextBox>("txtName");
+    text->SetFocus();
+    struct Case {
+        const char* typed;
+        const char* shown;
+        std::vector<std::string> log;
+    };
+    // KeyPress gets the code point as an Integer (above U+7FFF negative);
+    // characters beyond U+FFFF do not fit one and are typed unoffered.
+    const Case cases[] = {
+        {"\xC3\xAB", "\xC3\xAB", {"KeyPress 235", "Change"}},
+        {"\xCE\xA9", "\xCE\xA9", {"KeyPress 937", "Change"}},
+        {"\xE6\x97\xA5", "\xE6\x97\xA5", {"KeyPress 26085", "Change"}},
+        {"\xEF\xBC\xA1", "\xEF\xBC\xA1", {"KeyPress -223", "Change"}},
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80", {"Change"}},
+    };
+    for (const Case& c : cases) {
+        text->setText("");
+        form->log.clear();
+        user::textInput(c.typed);
+        EXPECT_EQ(text->Text(), c.shown) << c.typed;
+        EXPECT_EQ(form->log, c.log) << c.typed;
+    }
+}
+
 TEST_F(FormRunnerTest, MouseClicksOnlyWhenReleasedOverTheButton) {
     FormRunner::Show(form);
     auto ok = form->get<CommandButton>("cmdOK");

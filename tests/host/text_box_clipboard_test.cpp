@@ -1,6 +1,7 @@
 // Clipboard keys in a text box, typed through the platform's input API:
 // Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V and the older Insert and Delete forms,
-// under MaxLength and Locked, and as characters KeyPress may cancel.
+// under MaxLength and Locked, as characters KeyPress may cancel, and over a
+// clipboard shared with other programs.
 #include <gtest/gtest.h>
 
 #include <span>
@@ -45,6 +46,7 @@ class TextBoxClipboardTest : public ::testing::Test {
     }
     void TearDown() override {
         FormRunner::Unload(form);
+        user::shareClipboard({});
         user::clearClipboard();
         user::resetThreadState();
     }
@@ -194,6 +196,54 @@ TEST_F(TextBoxClipboardTest, KeyPressSeesTheKeysAndMayCancelThem) {
     EXPECT_EQ(a->SelLength(), 0);
     EXPECT_EQ(user::clipboardText(), "hello");
     EXPECT_EQ(changes, 0);
+}
+
+}  // namespace
+}  // namespace qv::host
+
+namespace qv::host {
+namespace {
+
+// Another program's side of a shared clipboard: what it holds, and whether
+// it can be read at the moment.
+struct OtherProgram {
+    std::string text;
+    bool readable = true;
+};
+
+TEST_F(TextBoxClipboardTest, ASharedClipboardCarriesTextToAndFromOtherPrograms) {
+    OtherProgram other;
+    user::shareClipboard({[&]() -> std::optional<std::string> {
+                              if (!other.readable) return std::nullopt;
+                              return other.text;
+                          },
+                          [&](std::string_view text) { other.text = text; }});
+    struct Step {
+        const char* otherSets;  // nullptr: the other program leaves it
+        bool readable;
+        std::vector<Key> keys;
+        const char* boxA;
+        const char* otherHas;
+    };
+    a->setText("mine");
+    const Step steps[] = {
+        // Copied here, seen there.
+        {nullptr, true, {{'A', kCtrl}, {'C', kCtrl}}, "mine", "mine"},
+        // Copied there, pasted here (over the selection).
+        {"theirs", true, {{'A', kCtrl}, {'V', kCtrl}}, "theirs", "theirs"},
+        // Unreadable for a moment: the last text known here is pasted.
+        {"lost", false, {{VK_END}, {'V', kCtrl}}, "theirstheirs", "lost"},
+    };
+    for (const Step& s : steps) {
+        if (s.otherSets) other.text = s.otherSets;
+        other.readable = s.readable;
+        press(s.keys);
+        EXPECT_EQ(a->Text(), s.boxA);
+        EXPECT_EQ(other.text, s.otherHas);
+    }
+    user::shareClipboard({});
+    user::setClipboardText("private");
+    EXPECT_EQ(other.text, "lost") << "no longer shared";
 }
 
 }  // namespace

@@ -153,12 +153,33 @@ const char* genericFamily(BYTE pitchAndFamily) {
     }
 }
 
+// The dialog faces the forms are laid out in, and installed faces of
+// matching widths that draw them (the generic sans-serif face, wider, is the
+// fallback). Without a stand-in of the same widths the captions of fixed
+// layouts do not fit their controls.
+struct FaceSubstitute {
+    const char* name;
+    const char* with;
+};
+constexpr FaceSubstitute kFaceSubstitutes[] = {
+    {"ms sans serif", "Liberation Sans"},
+    {"ms shell dlg", "Liberation Sans"},
+    {"ms shell dlg 2", "Liberation Sans"},
+    {"microsoft sans serif", "Liberation Sans"},
+};
+
 FontFile findFile(const LOGFONTA& lf, int weight) {
     const std::string name(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
     const bool italic = lf.lfItalic != 0;
     if (!name.empty()) {
         if (auto f = matchFamily(name, weight, italic, true)) {
             return *f;
+        }
+        for (const FaceSubstitute& s : kFaceSubstitutes) {
+            if (lower(name) != s.name) continue;
+            if (auto f = matchFamily(s.with, weight, italic, true)) {
+                return *f;
+            }
         }
     }
     if (auto f = matchFamily(genericFamily(lf.lfPitchAndFamily), weight, italic, false)) {

@@ -1,7 +1,10 @@
 // The text clipboard of the calling thread: what text boxes copy and cut to
-// and paste from. One string per thread; nothing is shared between threads.
+// and paste from. Each thread has a private one, unless the host shares the
+// window system's clipboard (with other programs) through a hook.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +16,16 @@ const std::string& clipboardText();
 void setClipboardText(std::string_view text);
 // Empties the clipboard.
 void clearClipboard();
+
+// A clipboard shared with other programs. `read` returns its text, or
+// nothing when it cannot be read (the private text then stands); `write`
+// puts text on it.
+struct SharedClipboard {
+    std::function<std::optional<std::string>()> read;
+    std::function<void(std::string_view)> write;
+};
+// Installs `shared` for the calling thread: the functions above then go to
+// it. Functions left empty (the default) bring the private clipboard back.
+void shareClipboard(SharedClipboard shared);
 
 }  // namespace qv::user

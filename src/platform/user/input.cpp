@@ -3,9 +3,11 @@
 #include "platform/user/input.h"
 
 #include <cstdlib>
+#include <iterator>
 
 #include "platform/user/message_loop.h"
 #include "platform/user/thread_state.h"
+#include "platform/utf8.h"
 
 using qv::user::fail;
 using qv::user::threadState;
@@ -120,7 +122,11 @@ constexpr OemKey kOemKeys[] = {{0xBA, ';', ':'}, {0xBB, '=', '+'}, {0xBC, ',', '
                                {0xC0, '`', '~'}, {0xDB, '[', '{'}, {0xDC, '\\', '|'},
                                {0xDD, ']', '}'}, {0xDE, '\'', '"'}};
 
-int charFor(UINT vk, bool shift, bool control) {
+int charFor(UINT vk, bool shift, bool control, bool alt) {
+    // With Alt a letter or digit is a command (an access key), not text.
+    if (alt && ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))) {
+        return -1;
+    }
     if (vk >= 'A' && vk <= 'Z') {
         if (control) {
             return static_cast<int>(vk - 'A' + 1);
@@ -159,7 +165,7 @@ int charFor(UINT vk, bool shift, bool control) {
 bool keyForChar(char c, UINT* vk, bool* shift) {
     for (UINT v = 1; v < 256; ++v) {
         for (bool s : {false, true}) {
-            if (charFor(v, s, false) == static_cast<unsigned char>(c)) {
+            if (charFor(v, s, false, false) == static_cast<unsigned char>(c)) {
                 *vk = v;
                 *shift = s;
                 return true;
@@ -251,41 +257,56 @@ void keyUp(UINT vk) {
 }
 
 void pressKey(UINT vk, UINT modifiers) {
-    const bool shift = (modifiers & MK_SHIFT) != 0 && !isDown(VK_SHIFT);
-    const bool control = (modifiers & MK_CONTROL) != 0 && !isDown(VK_CONTROL);
-    if (shift) {
-        keyDown(VK_SHIFT);
-    }
-    if (control) {
-        keyDown(VK_CONTROL);
+    struct Modifier {
+        UINT flag;
+        UINT vk;
+    };
+    constexpr Modifier kModifiers[] = {
+        {MK_SHIFT, VK_SHIFT}, {MK_CONTROL, VK_CONTROL}, {MK_ALT, VK_MENU}};
+    bool pressed[std::size(kModifiers)] = {};
+    for (std::size_t i = 0; i < std::size(kModifiers); ++i) {
+        pressed[i] = (modifiers & kModifiers[i].flag) != 0 && !isDown(kModifiers[i].vk);
+        if (pressed[i]) keyDown(kModifiers[i].vk);
     }
     keyDown(vk);
     keyUp(vk);
-    if (control) {
-        keyUp(VK_CONTROL);
-    }
-    if (shift) {
-        keyUp(VK_SHIFT);
+    for (std::size_t i = std::size(kModifiers); i-- > 0;) {
+        if (pressed[i]) keyUp(kModifiers[i].vk);
     }
 }
 
 void typeText(std::string_view text) {
-    for (char c : text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const utf8::Char c = utf8::decode(text, at);
         UINT vk = 0;
         bool shift = false;
-        if (c != '\n' && keyForChar(c, &vk, &shift)) {
+        const bool keyMakesIt = threadState().printableCharsFromKeys || c.code < ' ';
+        if (c.size == 1 && text[at] != '\n' && keyMakesIt && keyForChar(text[at], &vk, &shift)) {
             pressKey(vk, shift ? MK_SHIFT : 0);
-            continue;
+        } else {
+            textInput(text.substr(at, c.size));
         }
-        if (HWND target = keyTarget()) {
-            PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
-        }
-        pumpMessages();
+        at += c.size;
     }
 }
 
+void textInput(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const utf8::Char c = utf8::decode(text, at);
+        if (HWND target = keyTarget()) PostMessageA(target, WM_CHAR, c.code, 1);
+        pumpMessages();
+        at += c.size;
+    }
+}
+
+void setPrintableCharsFromKeys(bool fromKeys) {
+    threadState().printableCharsFromKeys = fromKeys;
+}
+
 int charForKey(UINT vk) {
-    return charFor(vk, isDown(VK_SHIFT), isDown(VK_CONTROL));
+    const int c = charFor(vk, isDown(VK_SHIFT), isDown(VK_CONTROL), isDown(VK_MENU));
+    if (!threadState().printableCharsFromKeys && c >= ' ' && c != 127) return -1;
+    return c;
 }
 
 }  // namespace qv::user

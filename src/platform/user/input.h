@@ -32,14 +32,24 @@ void cancelCapture();
 // has the focus); the key state seen by GetKeyState follows.
 void keyDown(UINT vk);
 void keyUp(UINT vk);
-// Presses and releases a key with modifiers (MK_SHIFT, MK_CONTROL) held.
+// Presses and releases a key with modifiers (MK_SHIFT, MK_CONTROL, MK_ALT) held.
 void pressKey(UINT vk, UINT modifiers = 0);
-// Types text as key presses (US layout); characters without a key arrive as
-// WM_CHAR alone.
+// Types UTF-8 text as key presses (US layout); characters without a key
+// arrive as WM_CHAR alone. WM_CHAR carries a character's code point.
 void typeText(std::string_view text);
 
+// Text that the window system's text input made (after its keyboard layout,
+// dead keys and input method): each character reaches the focus window as a
+// WM_CHAR with its code point, without key messages.
+void textInput(std::string_view text);
+// Whether TranslateMessage makes printable characters of keys (the default,
+// a US layout). A host that feeds textInput turns it off, so that keys only
+// make the control characters (Backspace, Tab, Enter, Esc, Ctrl+letter).
+void setPrintableCharsFromKeys(bool fromKeys);
+
 // The character TranslateMessage makes of a key under the current shift and
-// control states, or -1 when the key makes none.
+// control states, or -1 when the key makes none (printable ones included,
+// while they come from text input).
 int charForKey(UINT vk);
 
 }  // namespace qv::user

@@ -33,6 +33,7 @@ void resetThreadState() {
     ts.active = nullptr;
     ts.cursor = POINT{};
     ts.keys.fill(0);
+    ts.printableCharsFromKeys = true;
     ts.lastClick = {};
     ts.lastError = 0;
     ts.windowsToPaint = 0;

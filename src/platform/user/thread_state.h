@@ -33,6 +33,7 @@ struct ThreadState {
     HWND active = nullptr;
     POINT cursor{};
     std::array<BYTE, 256> keys{};  // bit 0x80: down
+    bool printableCharsFromKeys = true;
     LastClick lastClick;
     LONG lastMessageTime = 0;
     DWORD lastError = 0;

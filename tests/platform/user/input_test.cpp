@@ -2,6 +2,8 @@
 // keyboard input.
 #include "platform/user/input.h"
 
+#include <functional>
+
 #include "window_test_fixture.h"
 
 namespace qv::test {
@@ -168,6 +170,41 @@ TEST_F(InputTest, TypedTextArrivesAsCharactersWithShiftAsNeeded) {
     }
     EXPECT_EQ(typed, text);
     EXPECT_GE(GetKeyState(VK_SHIFT), 0) << "shift is up again";
+}
+
+TEST_F(InputTest, TextInputGivesCodePointsAndKeysThenMakeOnlyControlCharacters) {
+    HWND w = make("w", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+    SetFocus(w);
+    user::setPrintableCharsFromKeys(false);
+    struct Case {
+        std::function<void()> input;
+        std::vector<WPARAM> chars;
+    };
+    const Case cases[] = {
+        {[] { user::textInput("Zo\xC3\xAB \xCE\xB1\xE6\x97\xA5\xF0\x9F\x98\x80"); },
+         {'Z', 'o', 0xEB, ' ', 0x3B1, 0x65E5, 0x1F600}},
+        // A key of a printable character makes none: its text comes as input.
+        {[] { user::pressKey('N'); }, {}},
+        {[] { user::pressKey(VK_SPACE); }, {}},
+        {[] { user::pressKey(VK_BACK); }, {8}},
+        {[] { user::pressKey(VK_RETURN); }, {'\r'}},
+        {[] { user::pressKey('C', MK_CONTROL); }, {3}},
+        // Typed text stays whole: its printable characters go as input too.
+        {[] { user::typeText("a\xC3\x85\b"); }, {'a', 0xC5, 8}},
+    };
+    for (const Case& c : cases) {
+        log().clear();
+        c.input();
+        std::vector<WPARAM> chars;
+        for (const auto& e : log().entries()) {
+            if (e.msg == WM_CHAR) chars.push_back(e.wParam);
+        }
+        EXPECT_EQ(chars, c.chars);
+    }
+    user::setPrintableCharsFromKeys(true);
+    log().clear();
+    user::pressKey('N');
+    EXPECT_EQ(log().lines({WM_CHAR}), (Lines{"w:WM_CHAR"}));
 }
 
 TEST_F(InputTest, PressesOnADisabledTopLevelWindowAreDropped) {
