@@ -365,6 +365,44 @@ bool dispatch(const BlitJob& job) {
 
 }  // namespace
 
+bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
+    if (job.src == nullptr || job.dst == nullptr || !job.xMap.empty() || !job.yMap.empty())
+        return false;
+    if (!job.src->isMono() || job.dst->format() != PixelFormat::Rgb32 ||
+        job.convert.mode() != SourceConverter::Mode::Lookup) {
+        return false;
+    }
+    if (usesPattern && (job.pattern == nullptr || job.pattern->size() != 1)) return false;
+    const int w = job.rect.right - job.rect.left;
+    const int h = job.rect.bottom - job.rect.top;
+    if (w <= 0 || h <= 0) return false;
+    // With the source and pattern fixed, each result bit is 0, 1, the
+    // destination's bit or its inverse: d' = zero ^ (d & flip), where zero is
+    // the result over a destination of 0 bits and flip the bits that follow
+    // the destination. One pair per source value covers the whole blit.
+    const std::uint32_t p = usesPattern ? job.pattern->values()[0] : 0u;
+    std::array<std::uint32_t, 2> zero{};
+    std::array<std::uint32_t, 2> flip{};
+    for (std::size_t b = 0; b < 2; ++b) {
+        const std::uint32_t s = job.convert.lookup()[b];
+        zero[b] = rop3Reference(job.rop, 0u, s, p);
+        flip[b] = zero[b] ^ rop3Reference(job.rop, ~0u, s, p);
+    }
+    const Surface& src = *job.src;
+    Surface& dst = *job.dst;
+    for (int r = 0; r < h; ++r) {
+        const std::uint8_t* srow = src.row(job.srcY + r);
+        std::uint32_t* d =
+            reinterpret_cast<std::uint32_t*>(dst.row(job.rect.top + r)) + job.rect.left;
+        for (int i = 0; i < w; ++i) {
+            const int x = job.srcX + i;
+            const std::size_t bit = (srow[x >> 3] >> (7 - (x & 7))) & 1u;
+            d[i] = zero[bit] ^ (d[i] & flip[bit]);
+        }
+    }
+    return true;
+}
+
 bool tryMonoFastPath(const BlitJob& job) {
     if (job.src == nullptr || job.dst == nullptr || !job.xMap.empty() || !job.yMap.empty())
         return false;
