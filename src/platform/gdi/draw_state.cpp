@@ -114,6 +114,23 @@ int luminance(COLORREF c) {
 }
 
 bool bitmapShape(HBITMAP bitmap, ImageShape& shape) {
+    if (const Bitmap* record = HandleTable::instance().lookupAs<Bitmap>(bitmap);
+        record != nullptr && record->surface().format() == PixelFormat::Rgb32) {
+        // A colour bitmap is read straight from its rows: every pixel but white.
+        const Surface& surface = record->surface();
+        shape.width = surface.width();
+        shape.height = surface.height();
+        shape.inside.assign(
+            static_cast<std::size_t>(shape.width) * static_cast<std::size_t>(shape.height), false);
+        std::size_t i = 0;
+        for (int y = 0; y < shape.height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(surface.row(y));
+            for (int x = 0; x < shape.width; ++x, ++i) {
+                shape.inside[i] = (row[x] & 0x00FFFFFFu) != 0x00FFFFFFu;
+            }
+        }
+        return true;
+    }
     std::vector<COLORREF> pixels;
     int width = 0;
     int height = 0;
