@@ -45,6 +45,9 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
                                    HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                    OLE_COLOR clrHighlight, OLE_COLOR clrShadow,
                                    HPALETTE hPal) const {
+    // A pixel's highlight comes from its upper-left neighbour: one more
+    // column and row than shows are drawn.
+    if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 1)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF shadow = translateColor(clrShadow, hPalette);
     const COLORREF highlight = translateColor(clrHighlight, hPalette);
