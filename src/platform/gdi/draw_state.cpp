@@ -59,8 +59,9 @@ bool paintThroughMask(HDC dest, int x, int y, int cx, int cy, HDC mask, HBRUSH b
 }
 
 bool paintWithSysColor(HDC dest, int x, int y, int cx, int cy, HDC mask, int index) {
-    OwnedBrush brush(CreateSolidBrush(GetSysColor(index)));
-    return brush && paintThroughMask(dest, x, y, cx, cy, mask, brush.get());
+    // The system's own brush of the colour: nothing is made per call.
+    HBRUSH brush = GetSysColorBrush(index);
+    return brush != nullptr && paintThroughMask(dest, x, y, cx, cy, mask, brush);
 }
 
 // Draws the image behind a DST_COMPLEX output procedure on a white bitmap, so
