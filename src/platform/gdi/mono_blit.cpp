@@ -394,11 +394,28 @@ bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
         const std::uint8_t* srow = src.row(job.srcY + r);
         std::uint32_t* d =
             reinterpret_cast<std::uint32_t*>(dst.row(job.rect.top + r)) + job.rect.left;
-        for (int i = 0; i < w; ++i) {
+        auto single = [&](int i) {
             const int x = job.srcX + i;
             const std::size_t bit = (srow[x >> 3] >> (7 - (x & 7))) & 1u;
             d[i] = zero[bit] ^ (d[i] & flip[bit]);
+        };
+        int i = 0;
+        for (; i < w && ((job.srcX + i) & 7) != 0; ++i) single(i);
+        // Whole source bytes; masks are mostly runs of one value, which take
+        // one pair for all eight pixels.
+        for (; i + 8 <= w; i += 8) {
+            const std::uint8_t byte = srow[(job.srcX + i) >> 3];
+            if (byte == 0x00 || byte == 0xFF) {
+                const std::uint32_t z = zero[byte & 1u], f = flip[byte & 1u];
+                for (int k = 0; k < 8; ++k) d[i + k] = z ^ (d[i + k] & f);
+            } else {
+                for (int k = 0; k < 8; ++k) {
+                    const std::size_t bit = (byte >> (7 - k)) & 1u;
+                    d[i + k] = zero[bit] ^ (d[i + k] & flip[bit]);
+                }
+            }
         }
+        for (; i < w; ++i) single(i);
     }
     return true;
 }
