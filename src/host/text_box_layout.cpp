@@ -15,6 +15,21 @@ bool continues(std::string_view text, std::size_t at) {
     return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
 }
 
+// The length of the start two texts share. Typing at the end, the common
+// case, is one comparison of the old text with the new one's start.
+std::size_t sharedStart(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    if (n == 0 || std::memcmp(a.data(), b.data(), n) == 0) return n;
+    std::size_t i = 0;
+    for (std::size_t step = n / 2; step >= 64; step /= 2) {
+        // Halving steps over the parts that still agree keep this to a few
+        // block comparisons.
+        while (i + step <= n && std::memcmp(a.data() + i, b.data() + i, step) == 0) i += step;
+    }
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
 }  // namespace
 
 void TextBoxLayout::update(HDC dc, std::string_view text) {
@@ -32,8 +47,7 @@ void TextBoxLayout::update(HDC dc, std::string_view text) {
     // The edit lies between a shared start and a shared end, each cut back to
     // a byte that starts a character in both texts: the characters on either
     // side then read alike in both, so their widths carry over.
-    std::size_t head = static_cast<std::size_t>(
-        std::mismatch(old.begin(), old.end(), text.begin(), text.end()).first - old.begin());
+    std::size_t head = sharedStart(old, text);
     if (head == old.size() && head == text.size()) return;
     while (head > 0 && (continues(old, head) || continues(text, head))) --head;
     std::size_t tail = 0;

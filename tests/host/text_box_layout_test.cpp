@@ -82,6 +82,9 @@ TEST(TextBoxLayoutTest, EditsKeepTheWidthsOfAFreshMeasurement) {
         {"a completed lead broken", std::string("x\xC3\xA9y"), std::string("x\xC3y")},
         {"a lone continuation joins a lead", std::string("\xC3-\xA9"), std::string("\xC3\xA9")},
         {"same text again", "same", "same"},
+        {"long text edited far in", std::string(300, 'a') + "b" + std::string(200, 'c'),
+         std::string(300, 'a') + "XY" + std::string(200, 'c')},
+        {"long text typed at its end", std::string(700, 'w'), std::string(700, 'w') + "!"},
     };
     Canvas canvas(8);
     for (const Case& c : cases) {
