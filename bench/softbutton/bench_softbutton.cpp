@@ -20,22 +20,30 @@ constexpr int kButtons = 20;
 constexpr int kSize = 29;
 constexpr int kMovesPerPass = 2 * kButtons;
 
-// A 16 x 16 picture: a magenta corner (transparent) and a coloured pattern.
-std::shared_ptr<qv::ole::Picture> makePicture() {
+// A side x side picture painted by paint(dc) on a memory DC.
+template <class Paint>
+std::shared_ptr<qv::ole::Picture> pictureOf(int side, Paint paint) {
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
     ReleaseDC(nullptr, screen);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const bool key = (x + y) % 5 == 0;
-            SetPixel(dc, x, y, key ? RGB(255, 0, 255) : RGB(x * 15, y * 15, 90));
-        }
-    }
+    paint(dc);
     SelectObject(dc, old);
     DeleteDC(dc);
     return qv::ole::Picture::fromBitmap(bitmap, true);
+}
+
+// A 16 x 16 picture: a magenta corner (transparent) and a coloured pattern.
+std::shared_ptr<qv::ole::Picture> makePicture() {
+    return pictureOf(16, [](HDC dc) {
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                const bool key = (x + y) % 5 == 0;
+                SetPixel(dc, x, y, key ? RGB(255, 0, 255) : RGB(x * 15, y * 15, 90));
+            }
+        }
+    });
 }
 
 void BM_CrossRow(benchmark::State& state) {
@@ -63,19 +71,13 @@ BENCHMARK(BM_CrossRow)->Arg(1)->Arg(0);
 
 // A side x side picture: one colour with a magenta corner (transparent).
 std::shared_ptr<qv::ole::Picture> makeLargePicture(int side) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
-    ReleaseDC(nullptr, screen);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECT all{0, 0, side, side};
-    HBRUSH brush = CreateSolidBrush(RGB(30, 120, 200));
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    SetPixel(dc, 0, 0, RGB(255, 0, 255));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return qv::ole::Picture::fromBitmap(bitmap, true);
+    return pictureOf(side, [side](HDC dc) {
+        const RECT all{0, 0, side, side};
+        HBRUSH brush = CreateSolidBrush(RGB(30, 120, 200));
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        SetPixel(dc, 0, 0, RGB(255, 0, 255));
+    });
 }
 
 // The pointer entering and leaving one button that shows a 4096 x 4096
