@@ -60,7 +60,9 @@ function(qv_add_bench name)
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${QV_SOURCE_ROOT} ${CMAKE_SOURCE_DIR}/bench)
   target_link_libraries(${name} PRIVATE ${A_DEPS} benchmark::benchmark)
-  target_compile_definitions(${name} PRIVATE QV_REPO_ROOT="${CMAKE_SOURCE_DIR}")
+  # Generated databases stay here between runs (bench/support/bench_tables.h).
+  target_compile_definitions(${name} PRIVATE QV_REPO_ROOT="${CMAKE_SOURCE_DIR}"
+                                             QV_BENCH_DATA_DIR="${CMAKE_BINARY_DIR}/bench-data")
   qv_target_defaults(${name})
 endfunction()
 

@@ -1,12 +1,16 @@
-// Benchmarks of the recordset on a generated table of 1,000,000 rows with five
-// text columns, each against raw SQLite doing the same job in the same run;
-// the ratios are printed at the end. The table is generated once, outside
-// every timing, into a temporary folder removed on exit.
+// Benchmarks of the recordset on generated tables of 1,000,000 and
+// 10,000,000 rows with five text columns, each against raw SQLite doing the
+// same job on the same table in the same run; the ratios of both sizes and the
+// process's peak memory are printed at the end. The tables are generated once
+// into the build folder, outside every timing, and reused by later runs.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "data/recordset.h"
@@ -19,24 +23,30 @@ namespace {
 using qv::data::Recordset;
 using qv::data::SqliteConnection;
 
-constexpr int kRows = 1'000'000;
 constexpr int kMoves = 10'000;
 // Only the last row's column c contains this text.
 constexpr const char* kNeedle = "QZXNEEDLE";
+constexpr int kSizes[] = {1'000'000, 10'000'000};
 
-std::string g_path;
+// The database file of each table size.
+std::map<int, std::string> g_paths;
 
-void generate(const std::filesystem::path& folder) {
-    std::printf("Generating %d rows...\n", kRows);
-    g_path = (folder / "big.db").string();
-    qv::bench::makeFiveColumnTable(g_path, kRows, 'c', kNeedle);
+void generate(int rows) {
+    g_paths[rows] = qv::bench::cachedDatabase(
+        "rows-" + std::to_string(rows) + ".db", [rows](const std::string& path) {
+            qv::bench::makeFiveColumnTable(path, rows, 'c', kNeedle);
+        });
+}
+
+const std::string& pathFor(const benchmark::State& state) {
+    return g_paths.at(static_cast<int>(state.range(0)));
 }
 
 // ---- Opening plus MoveLast against a count(*) scan. ----
 
 void OpenAndMoveLast(benchmark::State& state) {
     for (auto _ : state) {
-        auto db = std::shared_ptr<qv::data::DbConnection>(SqliteConnection::open(g_path));
+        auto db = std::shared_ptr<qv::data::DbConnection>(SqliteConnection::open(pathFor(state)));
         auto rs = Recordset::open(db, "t");
         rs->moveLast();
         benchmark::DoNotOptimize(rs->eof());
@@ -46,7 +56,7 @@ void OpenAndMoveLast(benchmark::State& state) {
 void RawCountScan(benchmark::State& state) {
     for (auto _ : state) {
         sqlite3* db = nullptr;
-        sqlite3_open_v2(g_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_open_v2(pathFor(state).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db, "SELECT count(*) FROM t", -1, &st, nullptr);
         sqlite3_step(st);
@@ -59,7 +69,7 @@ void RawCountScan(benchmark::State& state) {
 // ---- 10,000 MoveNext against stepping a cursor. ----
 
 void MoveNext10k(benchmark::State& state) {
-    auto rs = Recordset::open(SqliteConnection::open(g_path), "t");
+    auto rs = Recordset::open(SqliteConnection::open(pathFor(state)), "t");
     for (auto _ : state) {
         rs->moveFirst();
         for (int i = 0; i < kMoves; ++i) rs->moveNext();
@@ -70,7 +80,7 @@ void MoveNext10k(benchmark::State& state) {
 // One statement stepped 10,000 times: SQLite's own cursor, no seek per row.
 void RawCursorStep10k(benchmark::State& state) {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(g_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(pathFor(state).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, "SELECT rowid FROM t ORDER BY rowid", -1, &st, nullptr);
     for (auto _ : state) {
@@ -85,7 +95,7 @@ void RawCursorStep10k(benchmark::State& state) {
 // The same positioned lookup the recordset makes, without the recordset.
 void RawSeekPerMove10k(benchmark::State& state) {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(g_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(pathFor(state).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, "SELECT rowid FROM t WHERE rowid > ? ORDER BY rowid LIMIT 1", -1, &st,
                        nullptr);
@@ -105,7 +115,7 @@ void RawSeekPerMove10k(benchmark::State& state) {
 // ---- FindFirst "contains" whose only match is the last row. ----
 
 void FindFirstContains(benchmark::State& state) {
-    auto rs = Recordset::open(SqliteConnection::open(g_path), "t");
+    auto rs = Recordset::open(SqliteConnection::open(pathFor(state)), "t");
     const std::string criterion = std::string("c LIKE '*") + kNeedle + "*'";
     for (auto _ : state) {
         rs->findFirst(criterion);
@@ -116,7 +126,7 @@ void FindFirstContains(benchmark::State& state) {
 
 void RawLikeContains(benchmark::State& state) {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(g_path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(pathFor(state).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_stmt* st = nullptr;
     const std::string sql =
         std::string("SELECT rowid FROM t WHERE c LIKE '%") + kNeedle + "%' LIMIT 1";
@@ -129,29 +139,61 @@ void RawLikeContains(benchmark::State& state) {
     sqlite3_close(db);
 }
 
-BENCHMARK(OpenAndMoveLast)->Unit(benchmark::kMicrosecond);
-BENCHMARK(RawCountScan)->Unit(benchmark::kMicrosecond);
-BENCHMARK(MoveNext10k)->Unit(benchmark::kMicrosecond);
-BENCHMARK(RawCursorStep10k)->Unit(benchmark::kMicrosecond);
-BENCHMARK(RawSeekPerMove10k)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FindFirstContains)->Unit(benchmark::kMillisecond);
-BENCHMARK(RawLikeContains)->Unit(benchmark::kMillisecond);
+// Reports the process's peak memory so far (run last): every table has
+// been opened, moved through and searched by then.
+void PeakMemory(benchmark::State& state) {
+    for (auto _ : state) {
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    // ru_maxrss is in kilobytes on Linux.
+    state.counters["peak_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void bothSizes(benchmark::internal::Benchmark* b) {
+    for (int rows : kSizes) b->Arg(rows);
+}
+
+BENCHMARK(OpenAndMoveLast)->Apply(bothSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RawCountScan)->Apply(bothSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MoveNext10k)->Apply(bothSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RawCursorStep10k)->Apply(bothSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RawSeekPerMove10k)->Apply(bothSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FindFirstContains)->Apply(bothSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(RawLikeContains)->Apply(bothSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(PeakMemory)->Iterations(1);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const qv::bench::TempFolder folder("qvbench");
     return qv::bench::runBenchmarks(
-        argc, argv, [&] { generate(folder.path()); },
+        argc, argv,
+        [] {
+            for (int rows : kSizes) generate(rows);
+        },
         [](const qv::bench::RatioReporter& reporter) {
-            std::printf("\nRatios (recordset / raw SQLite, same run):\n");
-            qv::bench::printRatio(reporter, "open + MoveLast / SELECT count(*) scan",
-                                  "OpenAndMoveLast", "RawCountScan", "< 0.05");
-            qv::bench::printRatio(reporter, "10,000 MoveNext / stepping one rowid cursor",
-                                  "MoveNext10k", "RawCursorStep10k", "<= 3");
-            qv::bench::printRatio(reporter, "10,000 MoveNext / raw seek per move (same lookup)",
-                                  "MoveNext10k", "RawSeekPerMove10k", "for reference");
-            qv::bench::printRatio(reporter, "FindFirst contains / SELECT rowid ... LIKE LIMIT 1",
-                                  "FindFirstContains", "RawLikeContains", "<= 1.3");
+            for (int rows : kSizes) {
+                const std::string n = "/" + std::to_string(rows);
+                auto line = [&](const char* what, const char* a, const char* b, const char* goal) {
+                    const std::string label = std::string(what) + " (" + std::to_string(rows) + ")";
+                    qv::bench::printRatio(reporter, label.c_str(), (a + n).c_str(), (b + n).c_str(),
+                                          goal);
+                };
+                std::printf("\nRatios on %d rows (recordset / raw SQLite, same run):\n", rows);
+                line("open + MoveLast / count(*) scan", "OpenAndMoveLast", "RawCountScan",
+                     "< 0.01");
+                line("10,000 MoveNext / cursor step", "MoveNext10k", "RawCursorStep10k", "<= 1.5");
+                line("10,000 MoveNext / seek per move", "MoveNext10k", "RawSeekPerMove10k",
+                     "for reference");
+                line("FindFirst contains / LIKE LIMIT 1", "FindFirstContains", "RawLikeContains",
+                     "<= 1.3");
+            }
+            if (const auto it = reporter.cpu.find("PeakMemory/iterations:1");
+                it != reporter.cpu.end()) {
+                rusage usage{};
+                getrusage(RUSAGE_SELF, &usage);
+                std::printf("\npeak memory of the process: %.1f MB (goal < 64)\n",
+                            static_cast<double>(usage.ru_maxrss) / 1024.0);
+            }
         });
 }

@@ -1,12 +1,15 @@
-// The generated databases the benchmarks share: a temporary folder for them,
-// and a table of text columns with one needle in its last row.
+// The generated databases the benchmarks share: a temporary folder, a folder
+// in the build tree that keeps them between runs, and a table of text columns
+// with one needle in its last row.
 #pragma once
 
 #include <stdlib.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "data/sqlite_connection.h"
 
@@ -34,6 +37,26 @@ class TempFolder {
   private:
     std::filesystem::path m_path;
 };
+
+// The path of the generated database `name` in the build folder's bench-data
+// folder, made with make(path) when no earlier run left it there. A database
+// is written under a temporary name and renamed when whole, so an interrupted
+// generation is never taken for a finished one.
+template <class Make>
+std::string cachedDatabase(const std::string& name, Make make) {
+    const std::filesystem::path folder = QV_BENCH_DATA_DIR;
+    const std::filesystem::path path = folder / name;
+    if (std::filesystem::exists(path)) return path.string();
+    std::filesystem::create_directories(folder);
+    const std::string partial = path.string() + ".partial";
+    std::error_code ignored;
+    std::filesystem::remove(partial, ignored);
+    std::printf("Generating %s (once)...\n", path.c_str());
+    std::fflush(stdout);
+    make(partial);
+    std::filesystem::rename(partial, path);
+    return path.string();
+}
 
 // Creates the SQLite file `path` with table t of five text columns a to e and
 // `rows` rows; only the last row's column `needleColumn` contains `needle`.

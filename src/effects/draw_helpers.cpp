@@ -1,5 +1,7 @@
 #include "effects/draw_helpers.h"
 
+#include <algorithm>
+
 #include "effects/effects_error.h"
 
 namespace qv::effects::detail {
@@ -55,6 +57,36 @@ void fillSolid(HDC hdc, LONG Width, LONG Height, COLORREF colour) {
 COLORREF cornerColor(HDC hdc) {
     const COLORREF c = GetPixel(hdc, 0, 0);
     return c == CLR_INVALID ? kUnreadableCorner : c;
+}
+
+bool clipToDestination(HDC hdcDest, LONG& xDest, LONG& yDest, LONG& Width, LONG& Height, LONG& xSrc,
+                       LONG& ySrc, LONG margin) {
+    if (Width <= 0 || Height <= 0 || GetMapMode(hdcDest) != MM_TEXT) return true;
+    RECT box{};
+    if (GetClipBox(hdcDest, &box) == ERROR) return true;
+    // In 64 bits: a block may reach past the 32-bit range.
+    using Wide = long long;
+    const Wide left = std::max<Wide>(xDest, Wide{box.left} - margin);
+    const Wide top = std::max<Wide>(yDest, Wide{box.top} - margin);
+    const Wide right = std::min<Wide>(Wide{xDest} + Width, box.right);
+    const Wide bottom = std::min<Wide>(Wide{yDest} + Height, box.bottom);
+    if (left >= right || top >= bottom) return false;
+    if (left == xDest && top == yDest && right - left == Width && bottom - top == Height) {
+        return true;  // all of it shows
+    }
+    // A block too large for its work bitmaps draws nothing, clipped or not.
+    HDC hdcScreen = GetDC(nullptr);
+    HBITMAP hbmProbe = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    ReleaseDC(nullptr, hdcScreen);
+    if (hbmProbe == nullptr) return true;
+    DeleteObject(hbmProbe);
+    xSrc = static_cast<LONG>(xSrc + (left - xDest));
+    ySrc = static_cast<LONG>(ySrc + (top - yDest));
+    xDest = static_cast<LONG>(left);
+    yDest = static_cast<LONG>(top);
+    Width = static_cast<LONG>(right - left);
+    Height = static_cast<LONG>(bottom - top);
+    return true;
 }
 
 void requireDrawablePicture(const PictureSource* picSource) {

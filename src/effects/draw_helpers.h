@@ -36,6 +36,17 @@ void fillSolid(HDC hdc, LONG Width, LONG Height, COLORREF colour);
 // Returns pixel (0, 0) of hdc's surface, or light grey when it cannot be read.
 COLORREF cornerColor(HDC hdc);
 
+// Cuts the block (xDest, yDest, Width, Height) down to the part of hdcDest
+// that drawing can reach (its clip box), moving (xSrc, ySrc) with its top-left
+// corner, and keeps `margin` more pixels left of and above it for operations
+// whose pixels depend on their upper-left neighbours: no per-pixel work is
+// spent on what cannot show. Empty or negative blocks, and DCs with a mapping
+// mode other than MM_TEXT, are left as they are, and so is a block too large
+// for a work bitmap, which the operation refuses whole as before. Returns
+// false when the block has a size and none of it shows: nothing to draw.
+bool clipToDestination(HDC hdcDest, LONG& xDest, LONG& yDest, LONG& Width, LONG& Height, LONG& xSrc,
+                       LONG& ySrc, LONG margin);
+
 // Throws EffectsError 481 unless picSource is a bitmap or an icon; called
 // before anything is created.
 void requireDrawablePicture(const PictureSource* picSource);

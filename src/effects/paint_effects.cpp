@@ -56,6 +56,7 @@ LONG PaintEffects::AverageColors(LONG iColor1, const LONG& iColor2) const {
 void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
                                       HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                       HPALETTE hPal) const {
+    if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 0)) return;
     HDC hdcScreen = GetDC(nullptr);
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF maskColor = translateColor(clrMask, hPalette);

@@ -1,8 +1,6 @@
 // The embossed disabled look of PaintEffects: the source is reduced to two
 // levels and its dark pixels are drawn in a highlight colour one pixel right and
 // down, then in a shadow colour in place.
-#include <array>
-
 #include "effects/draw_helpers.h"
 #include "effects/paint_effects.h"
 
@@ -22,21 +20,22 @@ struct TwoLevelInfo {
 
 constexpr RGBQUAD kBlackEntry{0, 0, 0, 0};
 constexpr RGBQUAD kWhiteEntry{255, 255, 255, 0};
-// Key candidates in the order they are tried: black, red, blue.
-constexpr std::array<COLORREF, 3> kKeyCandidates{0x000000, 0x0000FF, 0xFF0000};
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kWhite = 0xFFFFFF;
+// Destination XOR (source AND (pattern XOR destination)): the brush where the
+// source is white, the destination where it is black.
+constexpr DWORD kRopBrushWhereWhite = 0x00E20746;
 
-// Returns the first of black, red and blue (translated with hPal) that differs
-// from both drawn colours, so that leaving the key out never hides either.
-COLORREF chooseKeyColor(COLORREF highlight, COLORREF shadow, HPALETTE hPal) {
-    COLORREF key = 0;
-    for (COLORREF candidate : kKeyCandidates) {
-        const COLORREF translated = translateColor(candidate, hPal);
-        if (translated != highlight && translated != shadow) {
-            key = translated;
-            break;
-        }
-    }
-    return key;
+// Paints colour on hdcWork at (x, y) where the bits of the monochrome mask in
+// hdcMask are set, and leaves the other pixels. The caller has set hdcWork's
+// text colour black and background white, so set bits read as white.
+void paintThroughMask(HDC hdcWork, LONG x, LONG y, LONG Width, LONG Height, HDC hdcMask,
+                      COLORREF colour) {
+    HBRUSH hBrush = CreateSolidBrush(colour);
+    HGDIOBJ hBrushOld = SelectObject(hdcWork, hBrush);
+    BitBlt(hdcWork, x, y, Width, Height, hdcMask, 0, 0, kRopBrushWhereWhite);
+    SelectObject(hdcWork, hBrushOld);
+    DeleteObject(hBrush);
 }
 
 }  // namespace
@@ -45,6 +44,9 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
                                    HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                    OLE_COLOR clrHighlight, OLE_COLOR clrShadow,
                                    HPALETTE hPal) const {
+    // A pixel's highlight comes from its upper-left neighbour: one more
+    // column and row than shows are drawn.
+    if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 1)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF shadow = translateColor(clrShadow, hPalette);
     const COLORREF highlight = translateColor(clrHighlight, hPalette);
@@ -105,29 +107,25 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     HPALETTE hPalWorkOld = selectWorkPalette(hdcWork, hPalette);
     BitBlt(hdcWork, 0, 0, Width, Height, hdcDest, xDest, yDest, SRCCOPY);
 
-    const COLORREF key = chooseKeyColor(highlight, shadow, hPalette);
-
     // Swapping the table makes the image read white where the source was dark.
     const RGBQUAD swapped[2] = {kWhiteEntry, kBlackEntry};
     SetDIBColorTable(hdcTwoLevel, 0, 2, swapped);
 
-    // The mask DC's colours give the colour copy of its bits: set bits (dark
-    // source pixels) in the drawn colour, clear bits in the key left out.
+    // Set mask bits mark the dark source pixels. The mask DC takes the
+    // source's mapping mode, so the block is read from it as from the source.
     HDC hdcMask = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
     SetMapMode(hdcMask, GetMapMode(hdcSrc));
-    SetBkColor(hdcMask, highlight);
-    SetTextColor(hdcMask, key);
     HPALETTE hPalMaskOld = selectWorkPalette(hdcMask, hPalette);
     BitBlt(hdcMask, 0, 0, Width, Height, hdcTwoLevel, 0, 0, SRCCOPY);
 
-    PaintTransparentDC(hdcWork, 1, 1, Width, Height, hdcMask, 0, 0, key, hPalette);
-
-    SetBkColor(hdcMask, shadow);
-    SetTextColor(hdcMask, key);
-    BitBlt(hdcMask, 0, 0, Width, Height, hdcTwoLevel, 0, 0, SRCCOPY);
-
-    PaintTransparentDC(hdcWork, 0, 0, Width, Height, hdcMask, 0, 0, key, hPalette);
+    // The highlight one pixel right and down, then the shadow in place.
+    const COLORREF textOld = SetTextColor(hdcWork, kBlack);
+    const COLORREF bkOld = SetBkColor(hdcWork, kWhite);
+    paintThroughMask(hdcWork, 1, 1, Width, Height, hdcMask, highlight);
+    paintThroughMask(hdcWork, 0, 0, Width, Height, hdcMask, shadow);
+    SetTextColor(hdcWork, textOld);
+    SetBkColor(hdcWork, bkOld);
 
     BitBlt(hdcDest, xDest, yDest, Width, Height, hdcWork, 0, 0, SRCCOPY);
 

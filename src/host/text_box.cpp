@@ -128,27 +128,36 @@ void TextBox::setForeColor(std::int32_t color) {
     invalidate();
 }
 
-int TextBox::textWidth(HDC dc, std::size_t count) const {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, m_editor.text().data(), static_cast<int>(count), &size);
-    return size.cx;
-}
-
 std::size_t TextBox::positionAt(HDC dc, int x) const {
     const int target = x - kInset + m_scroll;
     std::size_t best = 0;
     int bestDistance = std::abs(target);
     const std::string& text = m_editor.text();
+    m_layout.update(dc, text);
     // Only the places between characters can take the caret.
     for (std::size_t i = 0; i < text.size();) {
         i = utf8::next(text, i);
-        const int distance = std::abs(textWidth(dc, i) - target);
+        const int distance = std::abs(m_layout.widthTo(i) - target);
         if (distance < bestDistance) {
             best = i;
             bestDistance = distance;
         }
     }
     return best;
+}
+
+void TextBox::drawVisible(HDC dc, int x0, int top, std::size_t from, std::size_t to,
+                          int visible) const {
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    // Glyphs may reach past their advance; a character's width of air covers them.
+    const int margin = tm.tmMaxCharWidth + tm.tmHeight;
+    auto [first, last] = m_layout.span(m_scroll, m_scroll + visible, margin);
+    first = std::max(first, from);
+    last = std::min(last, to);
+    if (first >= last) return;
+    TextOutA(dc, x0 + m_layout.widthTo(first), top, m_editor.text().c_str() + first,
+             static_cast<int>(last - first));
 }
 
 void TextBox::paint(HDC dc, const RECT& client) {
@@ -162,27 +171,29 @@ void TextBox::paint(HDC dc, const RECT& client) {
     RECT text{kInset, kInset, client.right - kInset, client.bottom - kInset};
     const int visible = std::max(0, static_cast<int>(text.right - text.left));
     // Keep the caret in view.
-    const int caretX = textWidth(dc, m_editor.caret());
+    m_layout.update(dc, m_editor.text());
+    const int caretX = m_layout.widthTo(m_editor.caret());
     if (caretX - m_scroll > visible - 1) m_scroll = caretX - visible + 1;
     if (caretX < m_scroll) m_scroll = caretX;
     if (m_scroll < 0) m_scroll = 0;
 
     IntersectClipRect(dc, text.left, text.top, text.right, text.bottom);
-    const std::string& s = m_editor.text();
     const int x0 = text.left - m_scroll;
     SetTextColor(dc, Enabled() ? translateColor(m_foreColor) : GetSysColor(COLOR_GRAYTEXT));
-    TextOutA(dc, x0, text.top, s.c_str(), static_cast<int>(s.size()));
+    // Only the characters that can show are drawn: a long text costs no more
+    // per paint than a short one.
+    drawVisible(dc, x0, text.top, 0, m_editor.text().size(), visible);
     const bool focused = hasFocus();
     if (focused && m_editor.selLength() > 0) {
-        const int left = x0 + textWidth(dc, m_editor.selStart());
-        const int right = x0 + textWidth(dc, m_editor.selStart() + m_editor.selLength());
+        const std::size_t selEnd = m_editor.selStart() + m_editor.selLength();
+        const int left = x0 + m_layout.widthTo(m_editor.selStart());
+        const int right = x0 + m_layout.widthTo(selEnd);
         TEXTMETRICA tm{};
         GetTextMetricsA(dc, &tm);
         RECT sel{left, text.top, right, text.top + tm.tmHeight};
         FillRect(dc, &sel, GetSysColorBrush(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        const std::string selected = m_editor.selText();
-        TextOutA(dc, left, text.top, selected.c_str(), static_cast<int>(selected.size()));
+        drawVisible(dc, x0, text.top, m_editor.selStart(), selEnd, visible);
     }
     if (focused) {
         TEXTMETRICA tm{};

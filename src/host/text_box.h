@@ -9,6 +9,7 @@
 
 #include "host/form_runner_control.h"
 #include "host/text_box_editor.h"
+#include "host/text_box_layout.h"
 
 namespace qv::host {
 
@@ -82,7 +83,9 @@ class TextBox : public FormRunnerControl {
     void paste();
     // The character position nearest to client x coordinate `x`.
     std::size_t positionAt(HDC dc, int x) const;
-    int textWidth(HDC dc, std::size_t count) const;
+    // Draws the characters of bytes [from, to) that can show in the text area
+    // `visible` pixels wide whose text starts at x0; the layout is up to date.
+    void drawVisible(HDC dc, int x0, int top, std::size_t from, std::size_t to, int visible) const;
 
     TextBoxEditor m_editor;
     std::int32_t m_backColor = static_cast<std::int32_t>(0x80000005);
@@ -91,6 +94,7 @@ class TextBox : public FormRunnerControl {
     std::string m_dataField;
     bool m_dataChanged = false;
     int m_scroll = 0;  // pixels of text scrolled out at the left
+    mutable TextBoxLayout m_layout;
     bool m_selecting = false;
 };
 

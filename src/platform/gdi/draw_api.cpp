@@ -98,6 +98,25 @@ void drawLine(DeviceContext& dc, long long x0, long long y0, long long x1, long 
     const long long hi = xMajor ? clip.right - ox + width : clip.bottom - oy + width;
     const long long start = std::max<long long>(0, lo - (xMajor ? ax : ay));
     const long long stop = std::min<long long>(major, hi - (xMajor ? ax : ay));
+    if (minor == 0) {
+        // Level or upright: the spans of all points make one rectangle, less
+        // the end point's span, filled at once rather than pixel by pixel.
+        long long first = start;
+        long long last = stop;
+        if (bx == x1 && by == y1) {
+            last = std::min(last, major - 1);
+        } else {
+            first = std::max(first, 1LL);
+        }
+        if (first > last) return;
+        const PatternTile tile = makeSolidTile(*surface, dc.resolveColor(pen->color()));
+        if (xMajor) {
+            patternFill(dc, ax + first, ay - half, ax + last + 1, ay - half + width, tile, rop);
+        } else {
+            patternFill(dc, ax - half, ay + first, ax - half + width, ay + last + 1, tile, rop);
+        }
+        return;
+    }
     for (long long i = start; i <= stop; ++i) {
         const long long offset = floorDiv(Wide{2} * i * minor + major - 1, Wide{2} * major);
         const long long x = xMajor ? ax + i : ax + offset;

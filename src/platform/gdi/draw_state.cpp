@@ -59,8 +59,9 @@ bool paintThroughMask(HDC dest, int x, int y, int cx, int cy, HDC mask, HBRUSH b
 }
 
 bool paintWithSysColor(HDC dest, int x, int y, int cx, int cy, HDC mask, int index) {
-    OwnedBrush brush(CreateSolidBrush(GetSysColor(index)));
-    return brush && paintThroughMask(dest, x, y, cx, cy, mask, brush.get());
+    // The system's own brush of the colour: nothing is made per call.
+    HBRUSH brush = GetSysColorBrush(index);
+    return brush != nullptr && paintThroughMask(dest, x, y, cx, cy, mask, brush);
 }
 
 // Draws the image behind a DST_COMPLEX output procedure on a white bitmap, so
@@ -114,6 +115,23 @@ int luminance(COLORREF c) {
 }
 
 bool bitmapShape(HBITMAP bitmap, ImageShape& shape) {
+    if (const Bitmap* record = HandleTable::instance().lookupAs<Bitmap>(bitmap);
+        record != nullptr && record->surface().format() == PixelFormat::Rgb32) {
+        // A colour bitmap is read straight from its rows: every pixel but white.
+        const Surface& surface = record->surface();
+        shape.width = surface.width();
+        shape.height = surface.height();
+        shape.inside.assign(
+            static_cast<std::size_t>(shape.width) * static_cast<std::size_t>(shape.height), false);
+        std::size_t i = 0;
+        for (int y = 0; y < shape.height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(surface.row(y));
+            for (int x = 0; x < shape.width; ++x, ++i) {
+                shape.inside[i] = (row[x] & 0x00FFFFFFu) != 0x00FFFFFFu;
+            }
+        }
+        return true;
+    }
     std::vector<COLORREF> pixels;
     int width = 0;
     int height = 0;

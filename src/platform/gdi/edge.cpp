@@ -120,10 +120,10 @@ BOOL DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags) {
     if (grfFlags & BF_DIAGONAL) return FALSE;  // diagonal edges are not drawn by this GDI
     qv::gdi::EdgePlan plan = qv::gdi::planEdge(*qrc, edge, grfFlags);
     for (const qv::gdi::EdgeSegment& s : plan.segments) {
-        HBRUSH brush = CreateSolidBrush(GetSysColor(s.role));
+        // The system's own brush of the role: nothing made per segment.
+        HBRUSH brush = GetSysColorBrush(s.role);
         if (brush == nullptr) return FALSE;
         FillRect(hdc, &s.rect, brush);
-        DeleteObject(brush);
     }
     *qrc = plan.adjusted;
     return TRUE;

@@ -271,6 +271,23 @@ FontFace::FontFace() : m_impl(std::make_unique<Impl>()) {}
 FontFace::~FontFace() = default;
 
 std::shared_ptr<FontFace> FontFace::forLogFont(const LOGFONTA& lf) {
+    // Matching through fontconfig costs more than the paint that asks, and
+    // fonts are often made afresh for each paint: every distinct request is
+    // matched once per thread and answered from here after that. The key holds
+    // every field the match and the size read.
+    const std::size_t nameLength = strnlen(lf.lfFaceName, LF_FACESIZE);
+    std::string request(lf.lfFaceName, nameLength);
+    request += '\0';
+    request += std::to_string(lf.lfHeight) + '/' + std::to_string(lf.lfWeight) + '/' +
+               std::to_string(lf.lfItalic != 0) + '/' + std::to_string(lf.lfPitchAndFamily);
+    thread_local std::unordered_map<std::string, std::shared_ptr<FontFace>> byRequest;
+    if (auto it = byRequest.find(request); it != byRequest.end()) return it->second;
+    auto face = load(lf);
+    byRequest.emplace(std::move(request), face);
+    return face;
+}
+
+std::shared_ptr<FontFace> FontFace::load(const LOGFONTA& lf) {
     const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<LONG>(lf.lfWeight, 1000);
     const FontFile file = findFile(lf, weight);
     const long long requested = lf.lfHeight;

@@ -67,6 +67,8 @@ class FontFace {
   private:
     struct Impl;
     FontFace();
+    // Matches and loads the face for a request; forLogFont keeps the answers.
+    static std::shared_ptr<FontFace> load(const LOGFONTA& logFont);
     std::unique_ptr<Impl> m_impl;
     FontMetrics m_metrics;
     std::string m_family;

@@ -365,6 +365,61 @@ bool dispatch(const BlitJob& job) {
 
 }  // namespace
 
+bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
+    if (job.src == nullptr || job.dst == nullptr || !job.xMap.empty() || !job.yMap.empty())
+        return false;
+    if (!job.src->isMono() || job.dst->format() != PixelFormat::Rgb32 ||
+        job.convert.mode() != SourceConverter::Mode::Lookup) {
+        return false;
+    }
+    if (usesPattern && (job.pattern == nullptr || job.pattern->size() != 1)) return false;
+    const int w = job.rect.right - job.rect.left;
+    const int h = job.rect.bottom - job.rect.top;
+    if (w <= 0 || h <= 0) return false;
+    // With the source and pattern fixed, each result bit is 0, 1, the
+    // destination's bit or its inverse: d' = zero ^ (d & flip), where zero is
+    // the result over a destination of 0 bits and flip the bits that follow
+    // the destination. One pair per source value covers the whole blit.
+    const std::uint32_t p = usesPattern ? job.pattern->values()[0] : 0u;
+    std::array<std::uint32_t, 2> zero{};
+    std::array<std::uint32_t, 2> flip{};
+    for (std::size_t b = 0; b < 2; ++b) {
+        const std::uint32_t s = job.convert.lookup()[b];
+        zero[b] = rop3Reference(job.rop, 0u, s, p);
+        flip[b] = zero[b] ^ rop3Reference(job.rop, ~0u, s, p);
+    }
+    const Surface& src = *job.src;
+    Surface& dst = *job.dst;
+    for (int r = 0; r < h; ++r) {
+        const std::uint8_t* srow = src.row(job.srcY + r);
+        std::uint32_t* d =
+            reinterpret_cast<std::uint32_t*>(dst.row(job.rect.top + r)) + job.rect.left;
+        auto single = [&](int i) {
+            const int x = job.srcX + i;
+            const std::size_t bit = (srow[x >> 3] >> (7 - (x & 7))) & 1u;
+            d[i] = zero[bit] ^ (d[i] & flip[bit]);
+        };
+        int i = 0;
+        for (; i < w && ((job.srcX + i) & 7) != 0; ++i) single(i);
+        // Whole source bytes; masks are mostly runs of one value, which take
+        // one pair for all eight pixels.
+        for (; i + 8 <= w; i += 8) {
+            const std::uint8_t byte = srow[(job.srcX + i) >> 3];
+            if (byte == 0x00 || byte == 0xFF) {
+                const std::uint32_t z = zero[byte & 1u], f = flip[byte & 1u];
+                for (int k = 0; k < 8; ++k) d[i + k] = z ^ (d[i + k] & f);
+            } else {
+                for (int k = 0; k < 8; ++k) {
+                    const std::size_t bit = (byte >> (7 - k)) & 1u;
+                    d[i + k] = zero[bit] ^ (d[i + k] & flip[bit]);
+                }
+            }
+        }
+        for (; i < w; ++i) single(i);
+    }
+    return true;
+}
+
 bool tryMonoFastPath(const BlitJob& job) {
     if (job.src == nullptr || job.dst == nullptr || !job.xMap.empty() || !job.yMap.empty())
         return false;

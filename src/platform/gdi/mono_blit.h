@@ -13,4 +13,10 @@ namespace qv::gdi {
 // blitReference. The caller guarantees the job's rectangles are clipped.
 bool tryMonoFastPath(const BlitJob& job);
 
+// Runs `job` when it is a plain blit of any ROP from a 1-bpp source into a
+// 32-bpp surface whose pattern, if the ROP uses one, is a single colour (the
+// brush idioms of masks: paint the brush where the mask is black, and the
+// like); false, touching nothing, otherwise. Same result as blitReference.
+bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern);
+
 }  // namespace qv::gdi

@@ -130,6 +130,67 @@ TEST(Lines, WidePensPaintABand) {
     }
 }
 
+// Level and upright lines, which are filled as one band: the pixels from the
+// first point up to the last one left out, `width` across (centred, the odd
+// pixel before the line), moved by the viewport origin and cut by the clip.
+TEST(Lines, LevelAndUprightLinesPaintTheirBand) {
+    GdiLeakGuard leaks;
+    struct Case {
+        POINT from, to;
+        int width;
+        POINT viewport;
+        RECT clip;  // empty: none
+    };
+    const Case cases[] = {
+        {{1, 3}, {9, 3}, 1, {0, 0}, {}},
+        {{9, 3}, {1, 3}, 1, {0, 0}, {}},
+        {{4, 0}, {4, 7}, 1, {0, 0}, {}},
+        {{4, 7}, {4, 0}, 1, {0, 0}, {}},
+        {{2, 4}, {8, 4}, 4, {0, 0}, {}},
+        {{5, 6}, {5, 1}, 3, {0, 0}, {}},
+        {{-5, 2}, {20, 2}, 1, {0, 0}, {}},
+        {{3, 1}, {3, 6}, 1, {2, 1}, {}},
+        {{0, 5}, {11, 5}, 3, {0, 0}, {3, 4, 7, 8}},
+        {{6, -3}, {6, 12}, 1, {0, 0}, {0, 2, 12, 5}},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas = Canvas::color(12, 8, kWhite);
+        OwnedPen pen(CreatePen(PS_SOLID, c.width, kRed));
+        SelectGuard select(canvas.dc(), pen.get());
+        SetViewportOrgEx(canvas.dc(), c.viewport.x, c.viewport.y, nullptr);
+        const bool clipped = c.clip.right > c.clip.left;
+        if (clipped) {
+            IntersectClipRect(canvas.dc(), c.clip.left - c.viewport.x, c.clip.top - c.viewport.y,
+                              c.clip.right - c.viewport.x, c.clip.bottom - c.viewport.y);
+        }
+        MoveToEx(canvas.dc(), c.from.x, c.from.y, nullptr);
+        LineTo(canvas.dc(), c.to.x, c.to.y);
+        // Pixels are read in surface coordinates, every one of them.
+        SetViewportOrgEx(canvas.dc(), 0, 0, nullptr);
+        SelectClipRgn(canvas.dc(), nullptr);
+        std::set<std::pair<int, int>> expected;
+        const bool level = c.from.y == c.to.y;
+        const int lo = level ? std::min(c.from.x, c.to.x) : std::min(c.from.y, c.to.y);
+        const int hi = level ? std::max(c.from.x, c.to.x) : std::max(c.from.y, c.to.y);
+        const int last = level ? c.to.x : c.to.y;
+        for (int along = lo; along <= hi; ++along) {
+            if (along == last) continue;
+            for (int across = 0; across < c.width; ++across) {
+                const int offset = across - (c.width - 1) / 2;
+                int x = level ? along : c.from.x + offset;
+                int y = level ? c.from.y + offset : along;
+                x += c.viewport.x;
+                y += c.viewport.y;
+                if (x < 0 || y < 0 || x >= 12 || y >= 8) continue;
+                if (clipped && !PtInRect(&c.clip, POINT{x, y})) continue;
+                expected.insert({x, y});
+            }
+        }
+        EXPECT_EQ(redPixels(canvas), expected) << "(" << c.from.x << "," << c.from.y << ")-("
+                                               << c.to.x << "," << c.to.y << ") width " << c.width;
+    }
+}
+
 TEST(Shapes, RectangleWithNullPenAndInvertedCorners) {
     GdiLeakGuard leaks;
     Canvas canvas = Canvas::color(6, 5, kWhite);
