@@ -84,16 +84,26 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
 
     HDC hdcTwoLevel = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmTwoLevelOld = SelectObject(hdcTwoLevel, hbmTwoLevel);
+    HDC hdcMask = CreateCompatibleDC(hdcScreen);
+    HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
     if (maskIsWhite) {
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     } else {
-        // Mask-colour pixels become white first, so they always count as light.
+        // Mask-colour pixels become white first, so they always count as light:
+        // a colour copy of the source (a monochrome one in its own colours)
+        // is OR-ed with white where the mask marks them.
         HDC hdcOverWhite = CreateCompatibleDC(hdcScreen);
         HGDIOBJ hbmOverWhiteOld = SelectObject(hdcOverWhite, hbmOverWhite);
         HPALETTE hPalOverWhiteOld = selectWorkPalette(hdcOverWhite, hPalette);
-        detail::fillSolid(hdcOverWhite, Width, Height, 0xFFFFFF);
-        PaintTransparentDC(hdcOverWhite, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, maskColor,
-                           hPalette);
+        SetBkColor(hdcOverWhite, GetBkColor(hdcSrc));
+        SetTextColor(hdcOverWhite, GetTextColor(hdcSrc));
+        BitBlt(hdcOverWhite, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
+        SetBkColor(hdcOverWhite, maskColor);
+        SetTextColor(hdcOverWhite, kWhite);
+        BitBlt(hdcMask, 0, 0, Width, Height, hdcOverWhite, 0, 0, SRCCOPY);
+        SetTextColor(hdcOverWhite, kBlack);
+        SetBkColor(hdcOverWhite, kWhite);
+        BitBlt(hdcOverWhite, 0, 0, Width, Height, hdcMask, 0, 0, SRCPAINT);
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcOverWhite, 0, 0, SRCCOPY);
         SelectObject(hdcOverWhite, hbmOverWhiteOld);
         DeleteObject(hbmOverWhite);
@@ -113,8 +123,6 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
 
     // Set mask bits mark the dark source pixels. The mask DC takes the
     // source's mapping mode, so the block is read from it as from the source.
-    HDC hdcMask = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
     SetMapMode(hdcMask, GetMapMode(hdcSrc));
     HPALETTE hPalMaskOld = selectWorkPalette(hdcMask, hPalette);
     BitBlt(hdcMask, 0, 0, Width, Height, hdcTwoLevel, 0, 0, SRCCOPY);
