@@ -72,12 +72,9 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
 
     // Every work bitmap is made before anything is drawn: a block that no
     // bitmap can be made for ends the call with nothing drawn.
-    HBITMAP hbmOverWhite = maskIsWhite ? nullptr : CreateCompatibleBitmap(hdcScreen, Width, Height);
     HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
-    const bool made = maskIsWhite ? detail::allMade({hbmTwoLevel, hbmWork, hbmMask})
-                                  : detail::allMade({hbmTwoLevel, hbmOverWhite, hbmWork, hbmMask});
-    if (!made) {
+    if (!detail::allMade({hbmTwoLevel, hbmWork, hbmMask})) {
         ReleaseDC(nullptr, hdcScreen);
         return;
     }
@@ -86,15 +83,17 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     HGDIOBJ hbmTwoLevelOld = SelectObject(hdcTwoLevel, hbmTwoLevel);
     HDC hdcMask = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
+    HDC hdcWork = CreateCompatibleDC(hdcScreen);
+    HGDIOBJ hbmWorkOld = SelectObject(hdcWork, hbmWork);
+    HPALETTE hPalWorkOld = selectWorkPalette(hdcWork, hPalette);
     if (maskIsWhite) {
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     } else {
         // Mask-colour pixels become white first, so they always count as light:
         // a colour copy of the source (a monochrome one in its own colours)
-        // is OR-ed with white where the mask marks them.
-        HDC hdcOverWhite = CreateCompatibleDC(hdcScreen);
-        HGDIOBJ hbmOverWhiteOld = SelectObject(hdcOverWhite, hbmOverWhite);
-        HPALETTE hPalOverWhiteOld = selectWorkPalette(hdcOverWhite, hPalette);
+        // is OR-ed with white where the mask marks them. The work bitmap holds
+        // it until the destination is copied over it.
+        HDC hdcOverWhite = hdcWork;
         SetBkColor(hdcOverWhite, GetBkColor(hdcSrc));
         SetTextColor(hdcOverWhite, GetTextColor(hdcSrc));
         BitBlt(hdcOverWhite, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
@@ -105,16 +104,9 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
         SetBkColor(hdcOverWhite, kWhite);
         BitBlt(hdcOverWhite, 0, 0, Width, Height, hdcMask, 0, 0, SRCPAINT);
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcOverWhite, 0, 0, SRCCOPY);
-        SelectObject(hdcOverWhite, hbmOverWhiteOld);
-        DeleteObject(hbmOverWhite);
-        restorePalette(hdcOverWhite, hPalOverWhiteOld);
-        DeleteDC(hdcOverWhite);
     }
 
     // Both passes are drawn over a copy of the destination.
-    HDC hdcWork = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmWorkOld = SelectObject(hdcWork, hbmWork);
-    HPALETTE hPalWorkOld = selectWorkPalette(hdcWork, hPalette);
     BitBlt(hdcWork, 0, 0, Width, Height, hdcDest, xDest, yDest, SRCCOPY);
 
     // Swapping the table makes the image read white where the source was dark.
