@@ -89,21 +89,22 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     if (maskIsWhite) {
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     } else {
-        // Mask-colour pixels become white first, so they always count as light:
-        // a colour copy of the source (a monochrome one in its own colours)
-        // is OR-ed with white where the mask marks them. The work bitmap holds
-        // it until the destination is copied over it.
-        HDC hdcOverWhite = hdcWork;
-        SetBkColor(hdcOverWhite, GetBkColor(hdcSrc));
-        SetTextColor(hdcOverWhite, GetTextColor(hdcSrc));
-        BitBlt(hdcOverWhite, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
-        SetBkColor(hdcOverWhite, maskColor);
-        SetTextColor(hdcOverWhite, kWhite);
-        BitBlt(hdcMask, 0, 0, Width, Height, hdcOverWhite, 0, 0, SRCCOPY);
-        SetTextColor(hdcOverWhite, kBlack);
-        SetBkColor(hdcOverWhite, kWhite);
-        BitBlt(hdcOverWhite, 0, 0, Width, Height, hdcMask, 0, 0, SRCPAINT);
-        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcOverWhite, 0, 0, SRCCOPY);
+        // Mask-colour pixels count as light whatever their level: the
+        // two-level image of a colour copy of the source (a monochrome one in
+        // its own colours) is OR-ed with a mask of them. The work bitmap holds
+        // the copy until the destination is copied over it.
+        SetBkColor(hdcWork, GetBkColor(hdcSrc));
+        SetTextColor(hdcWork, GetTextColor(hdcSrc));
+        BitBlt(hdcWork, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
+        SetBkColor(hdcWork, maskColor);
+        SetTextColor(hdcWork, kWhite);
+        BitBlt(hdcMask, 0, 0, Width, Height, hdcWork, 0, 0, SRCCOPY);
+        SetTextColor(hdcWork, kBlack);
+        SetBkColor(hdcWork, kWhite);
+        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcWork, 0, 0, SRCCOPY);
+        SetTextColor(hdcTwoLevel, kBlack);
+        SetBkColor(hdcTwoLevel, kWhite);
+        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcMask, 0, 0, SRCPAINT);
     }
 
     // Both passes are drawn over a copy of the destination.
