@@ -93,12 +93,7 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
         // two-level image of a colour copy of the source (a monochrome one in
         // its own colours) is OR-ed with a mask of them. The work bitmap holds
         // the copy until the destination is copied over it.
-        SetBkColor(hdcWork, GetBkColor(hdcSrc));
-        SetTextColor(hdcWork, GetTextColor(hdcSrc));
-        BitBlt(hdcWork, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
-        SetBkColor(hdcWork, maskColor);
-        SetTextColor(hdcWork, kWhite);
-        BitBlt(hdcMask, 0, 0, Width, Height, hdcWork, 0, 0, SRCCOPY);
+        detail::copyWithMask(hdcWork, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);
         SetTextColor(hdcWork, kBlack);
         SetBkColor(hdcWork, kWhite);
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcWork, 0, 0, SRCCOPY);

@@ -49,6 +49,20 @@ std::shared_ptr<Surface> inkSurface(std::mt19937& rng, PixelFormat format, int w
     return s;
 }
 
+// Runs `job` through blit() into fastDst and through the reference into refDst,
+// each reading its own source (the destination itself for overlapping blits).
+void blitBothWays(const BlitJob& job, Surface& fastDst, const Surface& fastSrc, Surface& refDst,
+                  const Surface& refSrc) {
+    BlitJob fast = job;
+    fast.dst = &fastDst;
+    fast.src = &fastSrc;
+    BlitJob reference = job;
+    reference.dst = &refDst;
+    reference.src = &refSrc;
+    blit(fast);
+    blitReference(reference);
+}
+
 TEST(MonoBlit, WholeBytePathsMatchReference) {
     const unsigned seed = qv::test::testSeed();
     std::mt19937 rng(seed);
@@ -75,14 +89,7 @@ TEST(MonoBlit, WholeBytePathsMatchReference) {
         job.convert =
             SourceConverter(source, kInks[rng() % 4], *dstA, kInks[rng() % 4], kInks[rng() % 4]);
 
-        BlitJob fast = job;
-        fast.dst = dstA.get();
-        fast.src = overlap ? dstA.get() : src.get();
-        BlitJob reference = job;
-        reference.dst = dstB.get();
-        reference.src = overlap ? dstB.get() : src.get();
-        blit(fast);
-        blitReference(reference);
+        blitBothWays(job, *dstA, overlap ? *dstA : *src, *dstB, overlap ? *dstB : *src);
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 ASSERT_EQ(dstA->raw(x, y), dstB->raw(x, y))
@@ -127,14 +134,7 @@ TEST(MonoBlit, NearestEntryPathMatchesReferenceForAnyColours) {
         job.rect.right = job.rect.left + w;
         job.rop = kMonoRops[rng() % std::size(kMonoRops)];
         job.convert = SourceConverter(*src, 0x000000, *dstA, 0x000000, 0xFFFFFF);
-        BlitJob fast = job;
-        fast.dst = dstA.get();
-        fast.src = src.get();
-        BlitJob reference = job;
-        reference.dst = dstB.get();
-        reference.src = src.get();
-        blit(fast);
-        blitReference(reference);
+        blitBothWays(job, *dstA, *src, *dstB, *src);
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w + 9; ++x) {
                 ASSERT_EQ(dstA->raw(x, y), dstB->raw(x, y))
