@@ -54,6 +54,16 @@ void fillSolid(HDC hdc, LONG Width, LONG Height, COLORREF colour) {
     DeleteObject(hBrush);
 }
 
+void copyWithMask(HDC hdcCopy, HDC hdcMask, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc,
+                  LONG ySrc, COLORREF maskColor) {
+    SetBkColor(hdcCopy, GetBkColor(hdcSrc));
+    SetTextColor(hdcCopy, GetTextColor(hdcSrc));
+    BitBlt(hdcCopy, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
+    SetBkColor(hdcCopy, maskColor);
+    SetTextColor(hdcCopy, 0xFFFFFF);
+    BitBlt(hdcMask, 0, 0, Width, Height, hdcCopy, 0, 0, SRCCOPY);
+}
+
 COLORREF cornerColor(HDC hdc) {
     const COLORREF c = GetPixel(hdc, 0, 0);
     return c == CLR_INVALID ? kUnreadableCorner : c;

@@ -33,6 +33,13 @@ void restorePalette(HDC hdc, HPALETTE hPalOld);
 // deleted around the one fill.
 void fillSolid(HDC hdc, LONG Width, LONG Height, COLORREF colour);
 
+// Copies the Width x Height block of hdcSrc at (xSrc, ySrc) to (0, 0) of the
+// colour bitmap in hdcCopy (a monochrome source comes out in hdcSrc's own
+// colours), then sets the bits of the monochrome bitmap in hdcMask where the
+// copy has maskColor. hdcCopy's text and background colours are left changed.
+void copyWithMask(HDC hdcCopy, HDC hdcMask, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc,
+                  LONG ySrc, COLORREF maskColor);
+
 // Returns pixel (0, 0) of hdc's surface, or light grey when it cannot be read.
 COLORREF cornerColor(HDC hdc);
 

@@ -64,24 +64,23 @@ IconKeyColor::IconKeyColor(HICON hIcon, LONG Width, LONG Height) {
         const DWORD pixel = overBlack[i] & 0x00FFFFFF;
         if (pixel == (overWhite[i] & 0x00FFFFFF)) m_opaqueColors.push_back(colorOfDibPixel(pixel));
     }
-
-    std::sort(m_opaqueColors.begin(), m_opaqueColors.end());
-    m_opaqueColors.erase(std::unique(m_opaqueColors.begin(), m_opaqueColors.end()),
-                         m_opaqueColors.end());
-}
-
-bool IconKeyColor::isTaken(COLORREF c) const {
-    return std::binary_search(m_opaqueColors.begin(), m_opaqueColors.end(), c & kRgbPart);
 }
 
 COLORREF IconKeyColor::choose(COLORREF preferred) const {
+    // A handful of colours to try: a scan each is cheaper than sorting.
+    const auto isTaken = [this](COLORREF c) {
+        return std::find(m_opaqueColors.begin(), m_opaqueColors.end(), c & kRgbPart) !=
+               m_opaqueColors.end();
+    };
     if (!isTaken(preferred)) return preferred;
     for (COLORREF c : kCandidates) {
         if (!isTaken(c)) return c;
     }
     // Fewer opaque colours than RGB values, so this ends before the last one.
+    std::vector<COLORREF> sorted = m_opaqueColors;
+    std::sort(sorted.begin(), sorted.end());
     COLORREF c = 0;
-    while (isTaken(c) && c < kRgbPart) ++c;
+    while (std::binary_search(sorted.begin(), sorted.end(), c) && c < kRgbPart) ++c;
     return c;
 }
 

@@ -22,9 +22,7 @@ class IconKeyColor {
     COLORREF choose(COLORREF preferred) const;
 
   private:
-    bool isTaken(COLORREF c) const;
-
-    std::vector<COLORREF> m_opaqueColors;  // sorted RGB values, no duplicates
+    std::vector<COLORREF> m_opaqueColors;  // RGB values, one per opaque pixel
 };
 
 }  // namespace qv::effects

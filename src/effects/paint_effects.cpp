@@ -77,20 +77,13 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
     HPALETTE hPalDestOld = selectWorkPalette(hdcDestCopy, hPalette);
     BitBlt(hdcDestCopy, 0, 0, Width, Height, hdcDest, xDest, yDest, SRCCOPY);
 
-    // Taking hdcSrc's colours makes a monochrome source come out in them.
+    // A copy of the source, and mask bits set where it has the mask colour.
     HDC hdcSrcCopy = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmSrcOld = SelectObject(hdcSrcCopy, hbmSrcCopy);
     HPALETTE hPalSrcOld = selectWorkPalette(hdcSrcCopy, hPalette);
-    SetBkColor(hdcSrcCopy, GetBkColor(hdcSrc));
-    SetTextColor(hdcSrcCopy, GetTextColor(hdcSrc));
-    BitBlt(hdcSrcCopy, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
-
-    // Mask bits are set where the source has the mask colour.
     HDC hdcMask = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
-    SetBkColor(hdcSrcCopy, maskColor);
-    SetTextColor(hdcSrcCopy, kWhite);
-    BitBlt(hdcMask, 0, 0, Width, Height, hdcSrcCopy, 0, 0, SRCCOPY);
+    detail::copyWithMask(hdcSrcCopy, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);
 
     // Transparent source pixels turn black, so OR-ing the source adds nothing there.
     SetTextColor(hdcSrcCopy, kBlack);

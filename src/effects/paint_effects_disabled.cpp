@@ -72,39 +72,37 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
 
     // Every work bitmap is made before anything is drawn: a block that no
     // bitmap can be made for ends the call with nothing drawn.
-    HBITMAP hbmOverWhite = maskIsWhite ? nullptr : CreateCompatibleBitmap(hdcScreen, Width, Height);
     HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
-    const bool made = maskIsWhite ? detail::allMade({hbmTwoLevel, hbmWork, hbmMask})
-                                  : detail::allMade({hbmTwoLevel, hbmOverWhite, hbmWork, hbmMask});
-    if (!made) {
+    if (!detail::allMade({hbmTwoLevel, hbmWork, hbmMask})) {
         ReleaseDC(nullptr, hdcScreen);
         return;
     }
 
     HDC hdcTwoLevel = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmTwoLevelOld = SelectObject(hdcTwoLevel, hbmTwoLevel);
-    if (maskIsWhite) {
-        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
-    } else {
-        // Mask-colour pixels become white first, so they always count as light.
-        HDC hdcOverWhite = CreateCompatibleDC(hdcScreen);
-        HGDIOBJ hbmOverWhiteOld = SelectObject(hdcOverWhite, hbmOverWhite);
-        HPALETTE hPalOverWhiteOld = selectWorkPalette(hdcOverWhite, hPalette);
-        detail::fillSolid(hdcOverWhite, Width, Height, 0xFFFFFF);
-        PaintTransparentDC(hdcOverWhite, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, maskColor,
-                           hPalette);
-        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcOverWhite, 0, 0, SRCCOPY);
-        SelectObject(hdcOverWhite, hbmOverWhiteOld);
-        DeleteObject(hbmOverWhite);
-        restorePalette(hdcOverWhite, hPalOverWhiteOld);
-        DeleteDC(hdcOverWhite);
-    }
-
-    // Both passes are drawn over a copy of the destination.
+    HDC hdcMask = CreateCompatibleDC(hdcScreen);
+    HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
     HDC hdcWork = CreateCompatibleDC(hdcScreen);
     HGDIOBJ hbmWorkOld = SelectObject(hdcWork, hbmWork);
     HPALETTE hPalWorkOld = selectWorkPalette(hdcWork, hPalette);
+    if (maskIsWhite) {
+        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
+    } else {
+        // Mask-colour pixels count as light whatever their level: the
+        // two-level image of a colour copy of the source (a monochrome one in
+        // its own colours) is OR-ed with a mask of them. The work bitmap holds
+        // the copy until the destination is copied over it.
+        detail::copyWithMask(hdcWork, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);
+        SetTextColor(hdcWork, kBlack);
+        SetBkColor(hdcWork, kWhite);
+        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcWork, 0, 0, SRCCOPY);
+        SetTextColor(hdcTwoLevel, kBlack);
+        SetBkColor(hdcTwoLevel, kWhite);
+        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcMask, 0, 0, SRCPAINT);
+    }
+
+    // Both passes are drawn over a copy of the destination.
     BitBlt(hdcWork, 0, 0, Width, Height, hdcDest, xDest, yDest, SRCCOPY);
 
     // Swapping the table makes the image read white where the source was dark.
@@ -113,8 +111,6 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
 
     // Set mask bits mark the dark source pixels. The mask DC takes the
     // source's mapping mode, so the block is read from it as from the source.
-    HDC hdcMask = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
     SetMapMode(hdcMask, GetMapMode(hdcSrc));
     HPALETTE hPalMaskOld = selectWorkPalette(hdcMask, hPalette);
     BitBlt(hdcMask, 0, 0, Width, Height, hdcTwoLevel, 0, 0, SRCCOPY);

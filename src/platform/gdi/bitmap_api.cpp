@@ -366,6 +366,12 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
         if (line >= rows || line >= s.height()) break;
         const int y = topDown ? static_cast<int>(line) : s.height() - 1 - static_cast<int>(line);
         BYTE* dst = out + static_cast<std::size_t>(i) * stride;
+        if (bpp == 32 && s.format() == PixelFormat::Rgb32) {
+            // The stored DWORDs are already the DIB's blue, green, red, alpha bytes.
+            std::memcpy(dst, s.row(y), stride);
+            ++copied;
+            continue;
+        }
         std::memset(dst, 0, stride);
         for (int x = 0; x < s.width(); ++x) {
             const COLORREF c = pixelColor(s, x, y);

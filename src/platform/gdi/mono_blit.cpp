@@ -122,6 +122,36 @@ class NearestOfTwo {
         return r * m_dr + g * m_dg + b * m_db + m_bias > 0 ? 1u : 0u;
     }
 
+    // The bits of eight pixels as one byte, bit 7 for s[0].
+    unsigned byteOf(const std::uint32_t* s) const {
+#if defined(__SSE2__)
+        // Each pixel's bytes widen to 16 bits (blue, green, red, alpha); the
+        // factors stay within 16 bits (at most 510 in size), so one
+        // multiply-add per pair and one add per pixel give the exact sum.
+        const __m128i factors = _mm_setr_epi16(
+            static_cast<short>(m_db), static_cast<short>(m_dg), static_cast<short>(m_dr), 0,
+            static_cast<short>(m_db), static_cast<short>(m_dg), static_cast<short>(m_dr), 0);
+        const __m128i bias = _mm_set1_epi32(-m_bias);
+        const __m128i zero = _mm_setzero_si128();
+        auto four = [&](const std::uint32_t* p) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i lo = _mm_madd_epi16(_mm_unpacklo_epi8(v, zero), factors);
+            const __m128i hi = _mm_madd_epi16(_mm_unpackhi_epi8(v, zero), factors);
+            const __m128 even =
+                _mm_shuffle_ps(_mm_castsi128_ps(lo), _mm_castsi128_ps(hi), _MM_SHUFFLE(2, 0, 2, 0));
+            const __m128 odd =
+                _mm_shuffle_ps(_mm_castsi128_ps(lo), _mm_castsi128_ps(hi), _MM_SHUFFLE(3, 1, 3, 1));
+            const __m128i sum = _mm_add_epi32(_mm_castps_si128(even), _mm_castps_si128(odd));
+            return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(sum, bias)));
+        };
+        return kReverse[static_cast<unsigned>(four(s) | (four(s + 4) << 4))];
+#else
+        unsigned byte = 0;
+        for (int j = 0; j < 8; ++j) byte = (byte << 1) | (*this)(s[j]);
+        return byte;
+#endif
+    }
+
   private:
     int m_dr = 0, m_dg = 0, m_db = 0, m_bias = 0;
 };
@@ -180,9 +210,7 @@ void sourceBitsFromColor(const BlitJob& job, int row, int w, const NearestOfTwo&
         std::uint8_t* o = out.data() + ((offset + x) >> 3);
         const int blocks = (w - x) / 8;
         for (int b = 0; b < blocks; ++b) {
-            unsigned byte = 0;
-            for (int j = 0; j < 8; ++j) byte = (byte << 1) | nearest(s[x + 8 * b + j]);
-            o[b] = static_cast<std::uint8_t>(byte);
+            o[b] = static_cast<std::uint8_t>(nearest.byteOf(s + x + 8 * b));
         }
         x += 8 * blocks;
     }
@@ -363,6 +391,22 @@ bool dispatch(const BlitJob& job) {
     return false;
 }
 
+using Quads = std::array<std::array<std::uint32_t, 4>, 16>;
+
+// d[k] = z[k] ^ (d[k] & f[k]) for four pixels.
+inline void applyQuad(std::uint32_t* d, const std::array<std::uint32_t, 4>& z,
+                      const std::array<std::uint32_t, 4>& f) {
+#if defined(__SSE2__)
+    auto* target = reinterpret_cast<__m128i*>(d);
+    const __m128i v = _mm_loadu_si128(target);
+    const __m128i zv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(z.data()));
+    const __m128i fv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(f.data()));
+    _mm_storeu_si128(target, _mm_xor_si128(zv, _mm_and_si128(v, fv)));
+#else
+    for (int k = 0; k < 4; ++k) d[k] = z[k] ^ (d[k] & f[k]);
+#endif
+}
+
 }  // namespace
 
 bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
@@ -388,6 +432,16 @@ bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
         zero[b] = rop3Reference(job.rop, 0u, s, p);
         flip[b] = zero[b] ^ rop3Reference(job.rop, ~0u, s, p);
     }
+    // The pairs of four pixels for each half-byte of source bits.
+    Quads zeroQuads;
+    Quads flipQuads;
+    for (unsigned n = 0; n < 16; ++n) {
+        for (unsigned j = 0; j < 4; ++j) {
+            const unsigned bit = (n >> (3 - j)) & 1u;
+            zeroQuads[n][j] = zero[bit];
+            flipQuads[n][j] = flip[bit];
+        }
+    }
     const Surface& src = *job.src;
     Surface& dst = *job.dst;
     for (int r = 0; r < h; ++r) {
@@ -402,17 +456,16 @@ bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
         int i = 0;
         for (; i < w && ((job.srcX + i) & 7) != 0; ++i) single(i);
         // Whole source bytes; masks are mostly runs of one value, which take
-        // one pair for all eight pixels.
+        // one pair for all eight pixels, and the others take four pixels'
+        // pairs at a time from the tables.
         for (; i + 8 <= w; i += 8) {
             const std::uint8_t byte = srow[(job.srcX + i) >> 3];
             if (byte == 0x00 || byte == 0xFF) {
                 const std::uint32_t z = zero[byte & 1u], f = flip[byte & 1u];
                 for (int k = 0; k < 8; ++k) d[i + k] = z ^ (d[i + k] & f);
             } else {
-                for (int k = 0; k < 8; ++k) {
-                    const std::size_t bit = (byte >> (7 - k)) & 1u;
-                    d[i + k] = zero[bit] ^ (d[i + k] & flip[bit]);
-                }
+                applyQuad(d + i, zeroQuads[byte >> 4], flipQuads[byte >> 4]);
+                applyQuad(d + i + 4, zeroQuads[byte & 15u], flipQuads[byte & 15u]);
             }
         }
         for (; i < w; ++i) single(i);

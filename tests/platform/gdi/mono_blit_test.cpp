@@ -49,6 +49,20 @@ std::shared_ptr<Surface> inkSurface(std::mt19937& rng, PixelFormat format, int w
     return s;
 }
 
+// Runs `job` through blit() into fastDst and through the reference into refDst,
+// each reading its own source (the destination itself for overlapping blits).
+void blitBothWays(const BlitJob& job, Surface& fastDst, const Surface& fastSrc, Surface& refDst,
+                  const Surface& refSrc) {
+    BlitJob fast = job;
+    fast.dst = &fastDst;
+    fast.src = &fastSrc;
+    BlitJob reference = job;
+    reference.dst = &refDst;
+    reference.src = &refSrc;
+    blit(fast);
+    blitReference(reference);
+}
+
 TEST(MonoBlit, WholeBytePathsMatchReference) {
     const unsigned seed = qv::test::testSeed();
     std::mt19937 rng(seed);
@@ -75,14 +89,7 @@ TEST(MonoBlit, WholeBytePathsMatchReference) {
         job.convert =
             SourceConverter(source, kInks[rng() % 4], *dstA, kInks[rng() % 4], kInks[rng() % 4]);
 
-        BlitJob fast = job;
-        fast.dst = dstA.get();
-        fast.src = overlap ? dstA.get() : src.get();
-        BlitJob reference = job;
-        reference.dst = dstB.get();
-        reference.src = overlap ? dstB.get() : src.get();
-        blit(fast);
-        blitReference(reference);
+        blitBothWays(job, *dstA, overlap ? *dstA : *src, *dstB, overlap ? *dstB : *src);
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 ASSERT_EQ(dstA->raw(x, y), dstB->raw(x, y))
@@ -90,6 +97,49 @@ TEST(MonoBlit, WholeBytePathsMatchReference) {
                     << int(job.rop) << std::dec << " src " << int(pair.src) << " dst "
                     << int(pair.dst) << (overlap ? " (overlapping)" : "") << " at (" << x << ", "
                     << y << ")";
+            }
+        }
+    }
+}
+
+// Colour into a two-colour DIB picks each pixel's nearer table entry; the
+// eight-pixel path must agree with the reference for any colours, including
+// tables whose entries are equal or one step apart (ties go to entry 0).
+TEST(MonoBlit, NearestEntryPathMatchesReferenceForAnyColours) {
+    const unsigned seed = qv::test::testSeed();
+    std::mt19937 rng(seed);
+    const std::pair<COLORREF, COLORREF> tables[] = {{0x000000, 0xFFFFFF}, {0xFFFFFF, 0x000000},
+                                                    {0x808080, 0x808080}, {0x7F7F7F, 0x808080},
+                                                    {0x0000FF, 0xFF0000}, {0x123456, 0x654321}};
+    for (int iteration = 0; iteration < 300; ++iteration) {
+        const auto [entry0, entry1] =
+            iteration % 2 == 0 ? tables[rng() % std::size(tables)]
+                               : std::pair<COLORREF, COLORREF>{rng() & 0xFFFFFF, rng() & 0xFFFFFF};
+        const int w = 1 + static_cast<int>(rng() % 90);
+        const int h = 1 + static_cast<int>(rng() % 6);
+        auto src = Surface::create(PixelFormat::Rgb32, w, h);
+        // Near the middle grey as often as anywhere: ties are the hard case.
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const std::uint32_t raw = rng() % 2 ? rng() : 0x7F7F7F + (rng() % 0x030303);
+                src->setRaw(x, y, raw);
+            }
+        }
+        auto dstA = Surface::create(PixelFormat::Mono1Dib, w + 9, h);
+        dstA->setColorTableEntry(0, entry0);
+        dstA->setColorTableEntry(1, entry1);
+        auto dstB = dstA->clone();
+        BlitJob job;
+        job.rect = RECT{static_cast<LONG>(rng() % 9), 0, 0, h};
+        job.rect.right = job.rect.left + w;
+        job.rop = kMonoRops[rng() % std::size(kMonoRops)];
+        job.convert = SourceConverter(*src, 0x000000, *dstA, 0x000000, 0xFFFFFF);
+        blitBothWays(job, *dstA, *src, *dstB, *src);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w + 9; ++x) {
+                ASSERT_EQ(dstA->raw(x, y), dstB->raw(x, y))
+                    << "seed " << seed << " iteration " << iteration << " at (" << x << ", " << y
+                    << ")";
             }
         }
     }
