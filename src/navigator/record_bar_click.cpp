@@ -68,6 +68,9 @@ int qvRecordBar::ask(const std::string& prompt, std::int32_t style, const std::s
 }
 
 host::ObjectRef qvRecordBar::recordset() const {
+    // A handler that unloads the form mid-click leaves the bar without its
+    // source: the click's later steps fail instead of reaching through it.
+    if (!m_dataSource) host::raise(host::errc::ObjectVariableNotSet, displayName(*this));
     Variant rs = m_dataSource->get("Recordset");
     if (rs.isNothing()) host::raise(host::errc::ObjectVariableNotSet, displayName(*this));
     return rs.toObject();
