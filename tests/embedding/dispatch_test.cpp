@@ -177,6 +177,7 @@ TEST_F(GenericHost, BindsByWalkingItsTypeInformation) {
             << i;
     }
     const Seen expected[] = {{L"About", -552, INVOKE_FUNC, 0},
+                             {L"MSDataControl", idOf(L"MSDataControl"), INVOKE_PROPERTYGET, 0},
                              {L"Enabled", idOf(L"enabled"), INVOKE_PROPERTYGET, 0},
                              {L"Enabled", idOf(L"enabled"), INVOKE_PROPERTYPUT, 1},
                              {L"GetDataControls", idOf(L"GetDataControls"), INVOKE_FUNC, 1}};
@@ -187,10 +188,27 @@ TEST_F(GenericHost, BindsByWalkingItsTypeInformation) {
         EXPECT_TRUE(listed) << std::string(e.name.begin(), e.name.end());
     }
 
-    MEMBERID id = 0;
-    auto* about = const_cast<LPOLESTR>(L"aBOUT");
-    EXPECT_EQ(info->GetIDsOfNames(&about, 1, &id), S_OK);
-    EXPECT_EQ(id, -552);
+    // Names and parameters, matched without regard to case.
+    LPOLESTR call[] = {const_cast<LPOLESTR>(L"getDATAcontrols"), const_cast<LPOLESTR>(L"CTL")};
+    MEMBERID ids[2] = {};
+    EXPECT_EQ(info->GetIDsOfNames(call, 2, ids), S_OK);
+    EXPECT_EQ(ids[0], idOf(L"GetDataControls"));
+    EXPECT_EQ(ids[1], 0);
+    BSTR names[3] = {};
+    UINT named = 0;
+    ASSERT_EQ(info->GetNames(ids[0], names, 3, &named), S_OK);
+    ASSERT_EQ(named, 2u);
+    EXPECT_EQ(std::wstring(names[0]) + L"," + names[1], L"GetDataControls,ctl");
+    for (UINT i = 0; i < named; ++i) SysFreeString(names[i]);
+
+    // Help strings where the member has one.
+    BSTR help = nullptr;
+    ASSERT_EQ(info->GetDocumentation(idOf(L"BorderStyle"), nullptr, &help, nullptr, nullptr), S_OK);
+    EXPECT_GT(SysStringLen(help), 0u);
+    SysFreeString(help);
+    ASSERT_EQ(info->GetDocumentation(idOf(L"MSDataControl"), nullptr, &help, nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(help, nullptr);
     BSTR name = nullptr;
     ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
     EXPECT_EQ(std::wstring(name), L"_qvRecordBar");
