@@ -2,13 +2,15 @@
 
 #include "frame/dispatch_table.h"
 #include "frame/module_counts.h"
+#include "frame/type_info.h"
 #include "host/error.h"
 #include "host/object.h"
 
 namespace qv::frame {
 
-ObjectUnknown::ObjectUnknown(std::shared_ptr<host::Object> object, const IID& defaultIid)
-    : m_object(std::move(object)), m_defaultIid(defaultIid) {
+ObjectUnknown::ObjectUnknown(std::shared_ptr<host::Object> object, const IID& defaultIid,
+                             const TypeLibrary* types)
+    : m_object(std::move(object)), m_defaultIid(defaultIid), m_types(types) {
     ModuleCounts::instance().objectCreated();
 }
 
@@ -25,16 +27,23 @@ HRESULT ObjectUnknown::QueryInterface(REFIID riid, void** ppv) {
     return answer(riid, ppv, {IID_IUnknown, IID_IHostObject});
 }
 
+const TypeEntry* ObjectUnknown::typeEntry() const {
+    return m_types ? interfaceEntry(*m_types, m_defaultIid) : nullptr;
+}
+
 HRESULT ObjectUnknown::GetTypeInfoCount(UINT* pctinfo) {
     if (!pctinfo) return E_POINTER;
-    *pctinfo = 0;
+    *pctinfo = typeEntry() ? 1 : 0;
     return S_OK;
 }
 
-HRESULT ObjectUnknown::GetTypeInfo(UINT /*iTInfo*/, LCID /*lcid*/, ITypeInfo** ppTInfo) {
+HRESULT ObjectUnknown::GetTypeInfo(UINT iTInfo, LCID /*lcid*/, ITypeInfo** ppTInfo) {
     if (!ppTInfo) return E_POINTER;
     *ppTInfo = nullptr;
-    return DISP_E_BADINDEX;
+    const TypeEntry* entry = typeEntry();
+    if (iTInfo != 0 || !entry) return DISP_E_BADINDEX;
+    *ppTInfo = new TypeInfo(*m_types, *entry);
+    return S_OK;
 }
 
 HRESULT ObjectUnknown::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID /*lcid*/,
@@ -62,7 +71,8 @@ HRESULT ObjectUnknown::Invoke(DISPID dispIdMember, REFIID riid, LCID /*lcid*/, W
                         puArgErr);
 }
 
-ClassFactory::ClassFactory(const ClassDecl& decl) : m_decl(decl) {
+ClassFactory::ClassFactory(const ClassDecl& decl, const TypeLibrary& types)
+    : m_decl(decl), m_types(types) {
     // A factory handed out keeps the library loaded, as an object does.
     ModuleCounts::instance().objectCreated();
 }
@@ -88,7 +98,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
         return E_OUTOFMEMORY;
     }
     if (!object) return E_FAIL;
-    auto* unknown = new ObjectUnknown(std::move(object), m_decl.iid);
+    auto* unknown = new ObjectUnknown(std::move(object), m_decl.iid, &m_types);
     const HRESULT hr = unknown->QueryInterface(riid, ppv);
     unknown->Release();
     return hr;
@@ -102,12 +112,13 @@ HRESULT ClassFactory::LockServer(BOOL lock) {
     return S_OK;
 }
 
-HRESULT getClassObject(const ComponentProject& project, REFCLSID clsid, REFIID riid, void** ppv) {
+HRESULT getClassObject(const ComponentProject& project, const TypeLibrary& types, REFCLSID clsid,
+                       REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
     const ClassDecl* decl = project.findPublic(clsid);
     if (!decl || !decl->create) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new ClassFactory(*decl);
+    auto* factory = new ClassFactory(*decl, types);
     const HRESULT hr = factory->QueryInterface(riid, ppv);
     factory->Release();
     return hr;

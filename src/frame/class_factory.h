@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "frame/component_project.h"
+#include "frame/type_library.h"
 #include "platform/win32.h"
 
 namespace qv::frame {
@@ -58,11 +59,15 @@ class RefCounted : public Interface {
 
 // The object a host gets: IUnknown, the runtime's IHostObject, and IDispatch
 // (also under the class's dual-interface identifier) over the members the
-// type library lists for the object's class. GetTypeInfoCount answers 0:
-// a host reads the type information from the type library itself.
+// type library lists for the object's class, with that interface's type
+// information (objects handed out by members, whose class the wrapper does
+// not know, have none).
 class ObjectUnknown final : public RefCounted<IHostObject>, public IDispatch {
   public:
-    ObjectUnknown(std::shared_ptr<host::Object> object, const IID& defaultIid);
+    // `types` describes the object's default interface; null when the
+    // wrapper does not know the object's class.
+    ObjectUnknown(std::shared_ptr<host::Object> object, const IID& defaultIid,
+                  const TypeLibrary* types = nullptr);
     ObjectUnknown(const ObjectUnknown&) = delete;
     ObjectUnknown& operator=(const ObjectUnknown&) = delete;
 
@@ -81,13 +86,16 @@ class ObjectUnknown final : public RefCounted<IHostObject>, public IDispatch {
 
   private:
     ~ObjectUnknown() override;
+    const TypeEntry* typeEntry() const;
+
     std::shared_ptr<host::Object> m_object;
     IID m_defaultIid;
+    const TypeLibrary* m_types;
 };
 
 class ClassFactory final : public RefCounted<IClassFactory> {
   public:
-    explicit ClassFactory(const ClassDecl& decl);
+    ClassFactory(const ClassDecl& decl, const TypeLibrary& types);
     ClassFactory(const ClassFactory&) = delete;
     ClassFactory& operator=(const ClassFactory&) = delete;
 
@@ -99,11 +107,14 @@ class ClassFactory final : public RefCounted<IClassFactory> {
   private:
     ~ClassFactory() override;
     const ClassDecl& m_decl;
+    const TypeLibrary& m_types;
 };
 
 // Hands out the factory of the public class `clsid` of `project` through
-// `*ppv` (AddRef'd). Other classes, private ones included, are refused with
-// CLASS_E_CLASSNOTAVAILABLE.
-HRESULT getClassObject(const ComponentProject& project, REFCLSID clsid, REFIID riid, void** ppv);
+// `*ppv` (AddRef'd); its objects describe themselves from `types`, the
+// project's type library. Other classes, private ones included, are refused
+// with CLASS_E_CLASSNOTAVAILABLE.
+HRESULT getClassObject(const ComponentProject& project, const TypeLibrary& types, REFCLSID clsid,
+                       REFIID riid, void** ppv);
 
 }  // namespace qv::frame

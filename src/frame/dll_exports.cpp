@@ -5,6 +5,7 @@
 #include "frame/class_factory.h"
 #include "frame/component_registry.h"
 #include "frame/module_counts.h"
+#include "frame/type_library.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ HRESULT changeRegistry(Change change) {
 }  // namespace
 
 extern "C" HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
-    return qv::frame::getClassObject(qv::frame::componentProject(), rclsid, riid, ppv);
+    return qv::frame::getClassObject(qv::frame::componentProject(), qv::frame::typeLibrary(),
+                                     rclsid, riid, ppv);
 }
 
 extern "C" HRESULT DllCanUnloadNow() {

@@ -2,6 +2,7 @@
 // and dispatch identifiers only, with VARIANT arguments.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -67,9 +68,6 @@ class GenericHost : public ::testing::Test {
 };
 
 TEST_F(GenericHost, FindsMembersByNameWithoutRegardToCase) {
-    UINT count = 7;
-    EXPECT_EQ(bar->GetTypeInfoCount(&count), S_OK);
-    EXPECT_EQ(count, 0u);
     const struct {
         const wchar_t* name;
         bool known;
@@ -127,6 +125,97 @@ TEST_F(GenericHost, RefusesWhatDoesNotFit) {
     EXPECT_GT(SysStringLen(info.bstrDescription), 0u);
     SysFreeString(info.bstrSource);
     SysFreeString(info.bstrDescription);
+}
+
+// Binds the way a host without headers does: walks the interface's type
+// information and calls each function it lists by the identifier listed.
+TEST_F(GenericHost, BindsByWalkingItsTypeInformation) {
+    UINT count = 0;
+    ASSERT_EQ(bar->GetTypeInfoCount(&count), S_OK);
+    ASSERT_EQ(count, 1u);
+    ITypeInfo* info = nullptr;
+    EXPECT_EQ(bar->GetTypeInfo(1, 0, &info), DISP_E_BADINDEX);
+    ASSERT_EQ(bar->GetTypeInfo(0, 0, &info), S_OK);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->guid, frame::guids::IID__qvRecordBar);
+    EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
+    EXPECT_EQ(attr->cVars, 0);
+    const UINT functions = attr->cFuncs;
+    info->ReleaseTypeAttr(attr);
+    FUNCDESC* desc = nullptr;
+    EXPECT_EQ(info->GetFuncDesc(functions, &desc), DISP_E_BADINDEX);
+
+    struct Seen {
+        std::wstring name;
+        DISPID id;
+        INVOKEKIND kind;
+        SHORT params;
+    };
+    std::vector<Seen> seen;
+    for (UINT i = 0; i < functions; ++i) {
+        ASSERT_EQ(info->GetFuncDesc(i, &desc), S_OK);
+        BSTR name = nullptr;
+        UINT names = 0;
+        ASSERT_EQ(info->GetNames(desc->memid, &name, 1, &names), S_OK);
+        seen.push_back({name, desc->memid, desc->invkind, desc->cParams});
+        SysFreeString(name);
+        info->ReleaseFuncDesc(desc);
+        const Seen& f = seen.back();
+        EXPECT_EQ(idOf(f.name.c_str()), f.id) << i;
+        // One argument too many reaches the member and is refused for its
+        // count, so nothing runs.
+        std::vector<Var> args(static_cast<std::size_t>(f.params) + 1);
+        DISPID named = DISPID_PROPERTYPUT;
+        const bool put = f.kind == INVOKE_PROPERTYPUT || f.kind == INVOKE_PROPERTYPUTREF;
+        DISPPARAMS params{args.data(), put ? &named : nullptr, static_cast<UINT>(args.size()),
+                          put ? 1u : 0u};
+        Var result;
+        EXPECT_EQ(bar->Invoke(f.id, IID_NULL, 0, static_cast<WORD>(f.kind), &params, &result,
+                              nullptr, nullptr),
+                  DISP_E_BADPARAMCOUNT)
+            << i;
+    }
+    const Seen expected[] = {{L"About", -552, INVOKE_FUNC, 0},
+                             {L"MSDataControl", idOf(L"MSDataControl"), INVOKE_PROPERTYGET, 0},
+                             {L"Enabled", idOf(L"enabled"), INVOKE_PROPERTYGET, 0},
+                             {L"Enabled", idOf(L"enabled"), INVOKE_PROPERTYPUT, 1},
+                             {L"GetDataControls", idOf(L"GetDataControls"), INVOKE_FUNC, 1}};
+    for (const Seen& e : expected) {
+        const bool listed = std::any_of(seen.begin(), seen.end(), [&](const Seen& s) {
+            return s.name == e.name && s.id == e.id && s.kind == e.kind && s.params == e.params;
+        });
+        EXPECT_TRUE(listed) << std::string(e.name.begin(), e.name.end());
+    }
+
+    // Names and parameters, matched without regard to case.
+    LPOLESTR call[] = {const_cast<LPOLESTR>(L"getDATAcontrols"), const_cast<LPOLESTR>(L"CTL")};
+    MEMBERID ids[2] = {};
+    EXPECT_EQ(info->GetIDsOfNames(call, 2, ids), S_OK);
+    EXPECT_EQ(ids[0], idOf(L"GetDataControls"));
+    EXPECT_EQ(ids[1], 0);
+    BSTR names[3] = {};
+    UINT named = 0;
+    ASSERT_EQ(info->GetNames(ids[0], names, 3, &named), S_OK);
+    ASSERT_EQ(named, 2u);
+    EXPECT_EQ(std::wstring(names[0]) + L"," + names[1], L"GetDataControls,ctl");
+    for (UINT i = 0; i < named; ++i) SysFreeString(names[i]);
+
+    // Help strings where the member has one.
+    BSTR help = nullptr;
+    ASSERT_EQ(info->GetDocumentation(idOf(L"BorderStyle"), nullptr, &help, nullptr, nullptr), S_OK);
+    EXPECT_GT(SysStringLen(help), 0u);
+    SysFreeString(help);
+    ASSERT_EQ(info->GetDocumentation(idOf(L"MSDataControl"), nullptr, &help, nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(help, nullptr);
+    BSTR name = nullptr;
+    ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(std::wstring(name), L"_qvRecordBar");
+    SysFreeString(name);
+    EXPECT_EQ(info->GetDocumentation(424242, &name, nullptr, nullptr, nullptr),
+              TYPE_E_ELEMENTNOTFOUND);
+    info->Release();
 }
 
 TEST_F(GenericHost, TheDualInterfaceIsTheSameObject) {
