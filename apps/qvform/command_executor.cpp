@@ -15,6 +15,7 @@
 #include "host/form_runner.h"
 #include "host/form_runner_control.h"
 #include "host/member_registry.h"
+#include "host/modal_show.h"
 #include "host/option_button.h"
 #include "host/user_control.h"
 #include "navigator/qvRecordBar.h"
@@ -23,7 +24,6 @@
 #include "platform/user/thread_state.h"
 #include "screenshot.h"
 #include "search/frmDBSearch.h"
-#include "search/modal_show.h"
 #include "transcript.h"
 #include "transcript_message_boxes.h"
 
@@ -128,7 +128,7 @@ void CommandExecutor::run(const std::vector<ScriptCommand>& commands) {
     // A modal form shown by a command runs the commands that follow it: the
     // form either hands its loop to the runner, or runs the window loop,
     // which asks the idle hook for input whenever it has nothing to do.
-    search::ScopedModalLoop loop([this](host::Form& form) { runCommands(&form); });
+    host::ScopedModalLoop loop([this](host::Form& form) { runCommands(&form); });
     struct IdleHook {
         explicit IdleHook(std::function<bool()> hook) { user::setIdleHandler(std::move(hook)); }
         ~IdleHook() { user::setIdleHandler(nullptr); }

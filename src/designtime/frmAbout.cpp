@@ -6,7 +6,7 @@
 #include "host/form_runner.h"
 #include "host/frame.h"
 #include "host/label.h"
-#include "search/modal_show.h"
+#include "host/modal_show.h"
 
 namespace qv::designtime {
 
@@ -30,7 +30,7 @@ void frmAbout::showDialog() {
 }
 
 void frmAbout::showDialog(const std::shared_ptr<frmAbout>& dialog) {
-    search::showModal(dialog);
+    host::showModal(dialog);
     // Closed by OK or the close box; unloading again is harmless and makes
     // sure nothing of this showing stays behind.
     if (dialog->loaded()) host::FormRunner::Unload(dialog);

@@ -3,12 +3,12 @@
 #include "effects/paint_effects.h"
 
 #include "effects/draw_helpers.h"
+#include "effects/work_surface.h"
 
 namespace qv::effects {
 
-using detail::restorePalette;
-using detail::selectWorkPalette;
 using detail::translateColor;
+using detail::WorkSurface;
 
 namespace {
 // Destination AND NOT source: clears the destination where the source is set.
@@ -57,7 +57,7 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
                                       HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                       HPALETTE hPal) const {
     if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 0)) return;
-    HDC hdcScreen = GetDC(nullptr);
+    const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
 
@@ -65,24 +65,21 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
     // written once and never shows an intermediate state.
     // Every work bitmap is made before anything is drawn: a block that no
     // bitmap can be made for ends the call with nothing drawn.
-    HBITMAP hbmDestCopy = CreateCompatibleBitmap(hdcScreen, Width, Height);
-    HBITMAP hbmSrcCopy = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    HBITMAP hbmDestCopy = CreateCompatibleBitmap(screen.get(), Width, Height);
+    HBITMAP hbmSrcCopy = CreateCompatibleBitmap(screen.get(), Width, Height);
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
-    if (!detail::allMade({hbmDestCopy, hbmSrcCopy, hbmMask})) {
-        ReleaseDC(nullptr, hdcScreen);
-        return;
-    }
-    HDC hdcDestCopy = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmDestOld = SelectObject(hdcDestCopy, hbmDestCopy);
-    HPALETTE hPalDestOld = selectWorkPalette(hdcDestCopy, hPalette);
+    if (!detail::allMade({hbmDestCopy, hbmSrcCopy, hbmMask})) return;
+    WorkSurface destCopy(screen.get(), hbmDestCopy, WorkSurface::Bitmap::Owned);
+    destCopy.usePalette(hPalette);
+    HDC hdcDestCopy = destCopy.dc();
     BitBlt(hdcDestCopy, 0, 0, Width, Height, hdcDest, xDest, yDest, SRCCOPY);
 
     // A copy of the source, and mask bits set where it has the mask colour.
-    HDC hdcSrcCopy = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmSrcOld = SelectObject(hdcSrcCopy, hbmSrcCopy);
-    HPALETTE hPalSrcOld = selectWorkPalette(hdcSrcCopy, hPalette);
-    HDC hdcMask = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
+    WorkSurface srcCopy(screen.get(), hbmSrcCopy, WorkSurface::Bitmap::Owned);
+    srcCopy.usePalette(hPalette);
+    HDC hdcSrcCopy = srcCopy.dc();
+    const WorkSurface mask(screen.get(), hbmMask, WorkSurface::Bitmap::Owned);
+    HDC hdcMask = mask.dc();
     detail::copyWithMask(hdcSrcCopy, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);
 
     // Transparent source pixels turn black, so OR-ing the source adds nothing there.
@@ -95,62 +92,32 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
     BitBlt(hdcDestCopy, 0, 0, Width, Height, hdcSrcCopy, 0, 0, SRCPAINT);
 
     BitBlt(hdcDest, xDest, yDest, Width, Height, hdcDestCopy, 0, 0, SRCCOPY);
-
-    SelectObject(hdcSrcCopy, hbmSrcOld);
-    DeleteObject(hbmSrcCopy);
-    restorePalette(hdcSrcCopy, hPalSrcOld);
-    DeleteDC(hdcSrcCopy);
-    SelectObject(hdcDestCopy, hbmDestOld);
-    DeleteObject(hbmDestCopy);
-    restorePalette(hdcDestCopy, hPalDestOld);
-    DeleteDC(hdcDestCopy);
-    SelectObject(hdcMask, hbmMaskOld);
-    DeleteObject(hbmMask);
-    DeleteDC(hdcMask);
-    ReleaseDC(nullptr, hdcScreen);
 }
 
 void PaintEffects::PaintTransparentStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
                                           LONG Height, const PictureSource* picSource, LONG xSrc,
                                           LONG ySrc, OLE_COLOR clrMask, HPALETTE hPal) const {
     detail::requireDrawablePicture(picSource);
+    const detail::ScreenDc screen;
+    HPALETTE hPalette = paletteOrDefault(hPal);
     if (picSource->type() == kPictureTypeBitmap) {
-        HDC hdcScreen = GetDC(nullptr);
-        HPALETTE hPalette = paletteOrDefault(hPal);
-        HDC hdcPicture = CreateCompatibleDC(hdcScreen);
-        HGDIOBJ hbmOld = SelectObject(hdcPicture, picSource->handle());
-        HPALETTE hPalOld = selectWorkPalette(hdcPicture, hPalette);
-        PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, hdcPicture, xSrc, ySrc, clrMask,
-                           hPalette);
         // The picture's bitmap is only deselected: the picture owns it.
-        SelectObject(hdcPicture, hbmOld);
-        restorePalette(hdcPicture, hPalOld);
-        DeleteDC(hdcPicture);
-        ReleaseDC(nullptr, hdcScreen);
+        WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
+                            WorkSurface::Bitmap::Borrowed);
+        picture.usePalette(hPalette);
+        PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, clrMask,
+                           hPalette);
         return;
     }
 
-    HDC hdcScreen = GetDC(nullptr);
-    HPALETTE hPalette = paletteOrDefault(hPal);
-    HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
-    if (!detail::allMade({hbmWork})) {
-        ReleaseDC(nullptr, hdcScreen);
-        return;
-    }
-    HDC hdcWork = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmOld = SelectObject(hdcWork, hbmWork);
-    HPALETTE hPalOld = selectWorkPalette(hdcWork, hPalette);
+    HBITMAP hbmWork = CreateCompatibleBitmap(screen.get(), Width, Height);
+    if (!detail::allMade({hbmWork})) return;
+    WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
+    work.usePalette(hPalette);
     const COLORREF maskColor = translateColor(clrMask, nullptr);
-    detail::fillSolid(hdcWork, Width, Height, maskColor);
-    DrawIcon(hdcWork, 0, 0, static_cast<HICON>(picSource->handle()));
-    PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, hdcWork, 0, 0, maskColor, hPalette);
-    // The work bitmap is deselected before it is deleted: a selected bitmap
-    // cannot be deleted and would stay behind.
-    SelectObject(hdcWork, hbmOld);
-    DeleteObject(hbmWork);
-    restorePalette(hdcWork, hPalOld);
-    DeleteDC(hdcWork);
-    ReleaseDC(nullptr, hdcScreen);
+    detail::fillSolid(work.dc(), Width, Height, maskColor);
+    DrawIcon(work.dc(), 0, 0, static_cast<HICON>(picSource->handle()));
+    PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, maskColor, hPalette);
 }
 
 void PaintEffects::PaintNormalStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
@@ -163,15 +130,11 @@ void PaintEffects::PaintNormalStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         return;
     }
     HPALETTE hPalette = paletteOrDefault(hPal);
-    HDC hdcScreen = GetDC(nullptr);
-    HDC hdcPicture = CreateCompatibleDC(hdcScreen);
-    HPALETTE hPalOld = selectWorkPalette(hdcPicture, hPalette);
-    HGDIOBJ hbmOld = SelectObject(hdcPicture, picSource->handle());
-    BitBlt(hdcDest, xDest, yDest, Width, Height, hdcPicture, xSrc, ySrc, SRCCOPY);
-    SelectObject(hdcPicture, hbmOld);
-    restorePalette(hdcPicture, hPalOld);
-    DeleteDC(hdcPicture);
-    ReleaseDC(nullptr, hdcScreen);
+    const detail::ScreenDc screen;
+    WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
+                        WorkSurface::Bitmap::Borrowed);
+    picture.usePalette(hPalette);
+    BitBlt(hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, SRCCOPY);
 }
 
 }  // namespace qv::effects

@@ -3,12 +3,12 @@
 #include "effects/draw_helpers.h"
 #include "effects/icon_key_color.h"
 #include "effects/paint_effects.h"
+#include "effects/work_surface.h"
 
 namespace qv::effects {
 
 using detail::cornerColor;
-using detail::restorePalette;
-using detail::selectWorkPalette;
+using detail::WorkSurface;
 
 namespace {
 // The system's 3-D highlight and button shadow (COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW).
@@ -62,20 +62,16 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
                                      HPALETTE hPal, CornerPass pass) const {
     detail::requireDrawablePicture(picSource);
     if (picSource->type() == kPictureTypeBitmap) {
-        HDC hdcScreen = GetDC(nullptr);
+        const detail::ScreenDc screen;
         HPALETTE hPalette = paletteOrDefault(hPal);
-        HDC hdcPicture = CreateCompatibleDC(hdcScreen);
-        HGDIOBJ hbmOld = SelectObject(hdcPicture, picSource->handle());
-        HPALETTE hPalOld = selectWorkPalette(hdcPicture, hPalette);
-        // Pixel (0, 0) of the picture itself, whatever the source offset.
-        const COLORREF c = cornerColor(hdcPicture);
-        paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, hdcPicture, xSrc, ySrc, c,
-                        hPalette);
         // The picture's bitmap is only deselected: the picture owns it.
-        SelectObject(hdcPicture, hbmOld);
-        restorePalette(hdcPicture, hPalOld);
-        DeleteDC(hdcPicture);
-        ReleaseDC(nullptr, hdcScreen);
+        WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
+                            WorkSurface::Bitmap::Borrowed);
+        picture.usePalette(hPalette);
+        // Pixel (0, 0) of the picture itself, whatever the source offset.
+        const COLORREF c = cornerColor(picture.dc());
+        paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, c,
+                        hPalette);
         return;
     }
 
@@ -86,26 +82,16 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     HICON hIcon = static_cast<HICON>(picSource->handle());
     const IconKeyColor keys(hIcon, Width, Height);
 
-    HDC hdcScreen = GetDC(nullptr);
+    const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
-    HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
-    if (!detail::allMade({hbmWork})) {
-        ReleaseDC(nullptr, hdcScreen);
-        return;
-    }
-    HDC hdcWork = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmOld = SelectObject(hdcWork, hbmWork);
-    HPALETTE hPalOld = selectWorkPalette(hdcWork, hPalette);
-    const COLORREF key = keys.choose(cornerColor(hdcWork));
-    detail::fillSolid(hdcWork, Width, Height, key);
-    DrawIcon(hdcWork, 0, 0, hIcon);
-    paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, hdcWork, 0, 0, key, hPalette);
-    // Deselected before deletion: a selected bitmap cannot be deleted.
-    SelectObject(hdcWork, hbmOld);
-    DeleteObject(hbmWork);
-    restorePalette(hdcWork, hPalOld);
-    DeleteDC(hdcWork);
-    ReleaseDC(nullptr, hdcScreen);
+    HBITMAP hbmWork = CreateCompatibleBitmap(screen.get(), Width, Height);
+    if (!detail::allMade({hbmWork})) return;
+    WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
+    work.usePalette(hPalette);
+    const COLORREF key = keys.choose(cornerColor(work.dc()));
+    detail::fillSolid(work.dc(), Width, Height, key);
+    DrawIcon(work.dc(), 0, 0, hIcon);
+    paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key, hPalette);
 }
 
 void PaintEffects::PaintGreyScaleCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width,

@@ -3,12 +3,12 @@
 // down, then in a shadow colour in place.
 #include "effects/draw_helpers.h"
 #include "effects/paint_effects.h"
+#include "effects/work_surface.h"
 
 namespace qv::effects {
 
-using detail::restorePalette;
-using detail::selectWorkPalette;
 using detail::translateColor;
+using detail::WorkSurface;
 
 namespace {
 
@@ -50,7 +50,8 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF shadow = translateColor(clrShadow, hPalette);
     const COLORREF highlight = translateColor(clrHighlight, hPalette);
-    HDC hdcScreen = GetDC(nullptr);
+    const detail::ScreenDc screen;
+    HDC hdcScreen = screen.get();
 
     // Top-down 1-bpp section, table {black, white}: copying colour into it
     // reduces each pixel to the nearer of the two.
@@ -74,18 +75,15 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     // bitmap can be made for ends the call with nothing drawn.
     HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
-    if (!detail::allMade({hbmTwoLevel, hbmWork, hbmMask})) {
-        ReleaseDC(nullptr, hdcScreen);
-        return;
-    }
+    if (!detail::allMade({hbmTwoLevel, hbmWork, hbmMask})) return;
 
-    HDC hdcTwoLevel = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmTwoLevelOld = SelectObject(hdcTwoLevel, hbmTwoLevel);
-    HDC hdcMask = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmMaskOld = SelectObject(hdcMask, hbmMask);
-    HDC hdcWork = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmWorkOld = SelectObject(hdcWork, hbmWork);
-    HPALETTE hPalWorkOld = selectWorkPalette(hdcWork, hPalette);
+    const WorkSurface twoLevel(hdcScreen, hbmTwoLevel, WorkSurface::Bitmap::Owned);
+    HDC hdcTwoLevel = twoLevel.dc();
+    WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
+    HDC hdcMask = mask.dc();
+    WorkSurface work(hdcScreen, hbmWork, WorkSurface::Bitmap::Owned);
+    work.usePalette(hPalette);
+    HDC hdcWork = work.dc();
     if (maskIsWhite) {
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     } else {
@@ -112,7 +110,7 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     // Set mask bits mark the dark source pixels. The mask DC takes the
     // source's mapping mode, so the block is read from it as from the source.
     SetMapMode(hdcMask, GetMapMode(hdcSrc));
-    HPALETTE hPalMaskOld = selectWorkPalette(hdcMask, hPalette);
+    mask.usePalette(hPalette);
     BitBlt(hdcMask, 0, 0, Width, Height, hdcTwoLevel, 0, 0, SRCCOPY);
 
     // The highlight one pixel right and down, then the shadow in place.
@@ -124,19 +122,6 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     SetBkColor(hdcWork, bkOld);
 
     BitBlt(hdcDest, xDest, yDest, Width, Height, hdcWork, 0, 0, SRCCOPY);
-
-    restorePalette(hdcWork, hPalWorkOld);
-    SelectObject(hdcTwoLevel, hbmTwoLevelOld);
-    DeleteObject(hbmTwoLevel);
-    DeleteDC(hdcTwoLevel);
-    SelectObject(hdcWork, hbmWorkOld);
-    DeleteObject(hbmWork);
-    DeleteDC(hdcWork);
-    SelectObject(hdcMask, hbmMaskOld);
-    DeleteObject(hbmMask);
-    restorePalette(hdcMask, hPalMaskOld);
-    DeleteDC(hdcMask);
-    ReleaseDC(nullptr, hdcScreen);
 }
 
 void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
@@ -144,44 +129,28 @@ void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG
                                        OLE_COLOR clrMask, OLE_COLOR clrHighlight,
                                        OLE_COLOR clrShadow, HPALETTE hPal) const {
     detail::requireDrawablePicture(picSource);
+    const detail::ScreenDc screen;
+    HPALETTE hPalette = paletteOrDefault(hPal);
     if (picSource->type() == kPictureTypeBitmap) {
-        HDC hdcScreen = GetDC(nullptr);
-        HPALETTE hPalette = paletteOrDefault(hPal);
-        HDC hdcPicture = CreateCompatibleDC(hdcScreen);
-        HGDIOBJ hbmOld = SelectObject(hdcPicture, picSource->handle());
-        HPALETTE hPalOld = selectWorkPalette(hdcPicture, hPalette);
-        PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, hdcPicture, xSrc, ySrc, clrMask,
-                        clrHighlight, clrShadow, hPalette);
         // The picture's bitmap is only deselected: the picture owns it.
-        SelectObject(hdcPicture, hbmOld);
-        restorePalette(hdcPicture, hPalOld);
-        DeleteDC(hdcPicture);
-        ReleaseDC(nullptr, hdcScreen);
+        WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
+                            WorkSurface::Bitmap::Borrowed);
+        picture.usePalette(hPalette);
+        PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, clrMask,
+                        clrHighlight, clrShadow, hPalette);
         return;
     }
 
-    HDC hdcScreen = GetDC(nullptr);
-    HPALETTE hPalette = paletteOrDefault(hPal);
-    HBITMAP hbmWork = CreateCompatibleBitmap(hdcScreen, Width, Height);
-    if (!detail::allMade({hbmWork})) {
-        ReleaseDC(nullptr, hdcScreen);
-        return;
-    }
-    HDC hdcWork = CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hbmOld = SelectObject(hdcWork, hbmWork);
-    HPALETTE hPalOld = selectWorkPalette(hdcWork, hPalette);
+    HBITMAP hbmWork = CreateCompatibleBitmap(screen.get(), Width, Height);
+    if (!detail::allMade({hbmWork})) return;
+    WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
+    work.usePalette(hPalette);
     const COLORREF maskColor = translateColor(clrMask, nullptr);
-    SetBkColor(hdcWork, maskColor);
-    detail::fillSolid(hdcWork, Width, Height, maskColor);
-    DrawIcon(hdcWork, 0, 0, static_cast<HICON>(picSource->handle()));
-    PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, hdcWork, 0, 0, clrMask, clrHighlight,
+    SetBkColor(work.dc(), maskColor);
+    detail::fillSolid(work.dc(), Width, Height, maskColor);
+    DrawIcon(work.dc(), 0, 0, static_cast<HICON>(picSource->handle()));
+    PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, clrMask, clrHighlight,
                     clrShadow, hPalette);
-    restorePalette(hdcWork, hPalOld);
-    // Deselected before deletion: a selected bitmap cannot be deleted.
-    SelectObject(hdcWork, hbmOld);
-    DeleteObject(hbmWork);
-    DeleteDC(hdcWork);
-    ReleaseDC(nullptr, hdcScreen);
 }
 
 }  // namespace qv::effects

@@ -1,5 +1,6 @@
 #include "host/command_button.h"
 
+#include "host/button_face.h"
 #include "host/command_button_picture.h"
 #include "host/form.h"
 #include "host/form_runner.h"
@@ -141,8 +142,6 @@ void CommandButton::drawPicture(HDC dc, const RECT& area) const {
 }
 
 void CommandButton::paint(HDC dc, const RECT& client) {
-    RECT r = client;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     const bool focused = hasFocus();
     auto form = Parent();
     // The dark frame marks the button Enter would click: the focused one, or
@@ -155,16 +154,8 @@ void CommandButton::paint(HDC dc, const RECT& client) {
             if (button && button->hasFocus()) framed = false;
         }
     }
-    if (framed) {
-        FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
-        InflateRect(&r, -1, -1);
-    }
     const bool pressed = m_press.looksPressed();
-    if (pressed) {
-        FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-    } else {
-        DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
-    }
+    const RECT r = paintButtonFace(dc, client, framed, pressed);
     RECT content = r;
     InflateRect(&content, -2, -2);
     if (pressed) OffsetRect(&content, 1, 1);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "host/button_face.h"
 #include "host/caption_bar.h"
 #include "host/caption_fit.h"
 #include "host/command_button_press.h"
@@ -55,12 +56,6 @@ char accessKey(int answer) {
     const char* caption = buttonCaption(answer);
     const char* amp = std::strchr(caption, '&');
     return amp && amp[1] ? static_cast<char>(std::tolower(static_cast<unsigned char>(amp[1]))) : 0;
-}
-
-void fillRect(HDC dc, const RECT& r, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
 }
 
 // Draws one of the four icons in 32 x 32 pixels at (x, y): a yellow warning
@@ -130,15 +125,9 @@ void paint(HWND hwnd, OpenBox& box) {
     }
 
     for (std::size_t i = 0; i < box.answers.size(); ++i) {
-        RECT r = box.buttonRect(i);
         const bool pressed = box.press.looksPressed() && box.pressedButton == i;
-        if (i == box.focus) {
-            // The focused button carries the dark frame of the default button.
-            fillRect(dc, r, GetSysColor(COLOR_WINDOWFRAME));
-            InflateRect(&r, -1, -1);
-        }
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-        DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        // The focused button carries the dark frame of the default button.
+        RECT r = paintButtonFace(dc, box.buttonRect(i), i == box.focus, pressed);
         if (pressed) OffsetRect(&r, 1, 1);
         drawCaptionText(dc, buttonCaption(box.answers[i]), r,
                         DT_CENTER | DT_VCENTER | DT_SINGLELINE);

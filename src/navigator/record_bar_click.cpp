@@ -17,12 +17,12 @@
 #include "host/label.h"
 #include "host/message_box.h"
 #include "host/message_box_service.h"
+#include "host/modal_show.h"
 #include "host/step_runner.h"
 #include "navigator/data_control_discovery.h"
 #include "navigator/error_report.h"
 #include "navigator/qvRecordBar.h"
 #include "search/frmDBSearch.h"
-#include "search/modal_show.h"
 #include "search/search_handover.h"
 
 namespace qv::navigator {
@@ -236,7 +236,7 @@ void qvRecordBar::moveSteps(host::StepRunner& steps, ClickState& s, std::int16_t
 void qvRecordBar::findSteps(host::StepRunner& steps) {
     steps.step("SearchFieldName", [this] { search::SearchFieldName = m_searchField; })
         .step("Recordset", [this] { search::SearchRecordset = recordset(); })
-        .step("Show", [] { search::showModal(search::frmDBSearch::instance()); })
+        .step("Show", [] { host::showModal(search::frmDBSearch::instance()); })
         .step("release", [] { search::SearchRecordset = nullptr; });
 }
 

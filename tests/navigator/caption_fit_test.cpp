@@ -14,12 +14,12 @@
 #include "host/message_box.h"
 #include "host/message_box_service.h"
 #include "host/message_box_window.h"
+#include "host/modal_show.h"
 #include "host/property_page_host.h"
 #include "platform/user/input.h"
 #include "platform/user/message_loop.h"
 #include "platform/user/thread_state.h"
 #include "search/frmDBSearch.h"
-#include "search/modal_show.h"
 
 namespace qv::navigator::test {
 namespace {
@@ -49,7 +49,7 @@ TEST_F(BarTest, EveryCaptionOfEveryFormFitsItsControl) {
 
     {
         // The dialogs shown modally: painted, then closed.
-        search::ScopedModalLoop loop([&](host::Form& dialog) {
+        host::ScopedModalLoop loop([&](host::Form& dialog) {
             paintAll();
             shown.push_back(dialog.Caption());
             host::FormRunner::Unload(

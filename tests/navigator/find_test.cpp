@@ -3,8 +3,8 @@
 #include "bar_fixture.h"
 #include "host/combo_box.h"
 #include "host/message_box.h"
+#include "host/modal_show.h"
 #include "search/frmDBSearch.h"
-#include "search/modal_show.h"
 #include "search/search_handover.h"
 
 namespace qv::navigator::test {
@@ -15,7 +15,7 @@ TEST_F(BarTest, FindHandsOverTheRecordsetAndFieldWhileTheDialogIsOpen) {
     for (const char* field : {"", "city"}) {
         bar->setSearchField(field);
         int shows = 0;
-        search::ScopedModalLoop loop([&](host::Form& dialog) {
+        host::ScopedModalLoop loop([&](host::Form& dialog) {
             ++shows;
             EXPECT_EQ(search::SearchRecordset, data->recordset());
             EXPECT_EQ(search::SearchFieldName, field);
@@ -35,7 +35,7 @@ TEST_F(BarTest, FindHandsOverTheRecordsetAndFieldWhileTheDialogIsOpen) {
 
 TEST_F(BarTest, TheRecordsetIsReleasedWhenTheDialogFails) {
     placeControls();
-    search::ScopedModalLoop loop(
+    host::ScopedModalLoop loop(
         [](host::Form&) { throw host::Error(5, "frmDBSearch", "dialog failed"); });
     for (int answer : {host::msgbox::Ignore, host::msgbox::Abort}) {
         boxes.clearRecords();

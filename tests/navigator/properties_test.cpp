@@ -8,10 +8,10 @@
 #include "host/form_file.h"
 #include "host/form_runner.h"
 #include "host/label.h"
+#include "host/modal_show.h"
 #include "host/property_bag.h"
 #include "navigator/qvRecordBar.h"
 #include "platform/win32.h"
-#include "search/modal_show.h"
 
 namespace qv::navigator::test {
 namespace {
@@ -54,7 +54,7 @@ TEST_F(Properties, MembersAnswerByNameAndDispatchIdentifier) {
     EXPECT_EQ(bar->get("BorderStyle"), Variant(std::int16_t{4}));
     EXPECT_EQ(bar->get(dispid::StatusVisible), Variant(true));
     std::string about;
-    search::ScopedModalLoop loop([&](host::Form& dialog) {
+    host::ScopedModalLoop loop([&](host::Form& dialog) {
         about = dialog.Name();
         host::FormRunner::Unload(std::static_pointer_cast<host::Form>(dialog.shared_from_this()));
     });

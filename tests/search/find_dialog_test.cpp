@@ -19,10 +19,10 @@
 #include "host/form_runner_control.h"
 #include "host/forwarding_recordset.h"
 #include "host/message_box_script.h"
+#include "host/modal_show.h"
 #include "host/option_button.h"
 #include "host/text_box.h"
 #include "search/frmDBSearch.h"
-#include "search/modal_show.h"
 #include "search/search_handover.h"
 
 namespace qv::search::test {
@@ -306,14 +306,14 @@ TEST(FindDialog, EachWayOutUnloadsAndTheNextShowLoadsAfresh) {
     };
     for (const auto& wayOut : waysOut) {
         int loops = 0;
-        ScopedModalLoop loop([&](host::Form& form) {
+        host::ScopedModalLoop loop([&](host::Form& form) {
             ++loops;
             EXPECT_TRUE(form.loaded());
             EXPECT_NE(host::FormRunner::windowOf(form), nullptr);
             EXPECT_EQ(dialog->cmdDone()->Caption(), "&Cancel");
             wayOut();
         });
-        showModal(dialog);
+        host::showModal(dialog);
         EXPECT_EQ(loops, 1);
         EXPECT_FALSE(dialog->loaded());
         EXPECT_EQ(host::FormRunner::windowOf(*dialog), nullptr);
@@ -325,7 +325,7 @@ TEST(ModalShow, NeverLeavesTheFormOpen) {
     // Without a loop the form runner shows it; with no input to come it
     // gives up with 5 and unloads the form.
     try {
-        showModal(dialog);
+        host::showModal(dialog);
         ADD_FAILURE() << "no error";
     } catch (const host::Error& e) {
         EXPECT_EQ(e.number(), 5);
@@ -333,23 +333,24 @@ TEST(ModalShow, NeverLeavesTheFormOpen) {
     EXPECT_FALSE(dialog->loaded());
     {
         // A loop that returns early, or fails, still leaves the form closed.
-        ScopedModalLoop early([](host::Form&) {});
-        showModal(dialog);
+        host::ScopedModalLoop early([](host::Form&) {});
+        host::showModal(dialog);
         EXPECT_FALSE(dialog->loaded());
-        ScopedModalLoop failing([](host::Form&) { throw host::Error(7, "test", "out of memory"); });
-        EXPECT_THROW(showModal(dialog), host::Error);
+        host::ScopedModalLoop failing(
+            [](host::Form&) { throw host::Error(7, "test", "out of memory"); });
+        EXPECT_THROW(host::showModal(dialog), host::Error);
         EXPECT_FALSE(dialog->loaded());
     }
     // Nested loops come back in order.
     int outer = 0;
-    ScopedModalLoop first([&](host::Form& f) {
+    host::ScopedModalLoop first([&](host::Form& f) {
         ++outer;
         f.Unload();
     });
     {
-        ScopedModalLoop second([](host::Form& f) { f.Unload(); });
+        host::ScopedModalLoop second([](host::Form& f) { f.Unload(); });
     }
-    showModal(dialog);
+    host::showModal(dialog);
     EXPECT_EQ(outer, 1);
 }
 

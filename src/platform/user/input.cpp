@@ -12,6 +12,7 @@
 using qv::user::fail;
 using qv::user::threadState;
 using qv::user::Window;
+using qv::user::windowOrFail;
 
 namespace {
 
@@ -313,9 +314,7 @@ int charForKey(UINT vk) {
 
 HWND SetCapture(HWND hwnd) {
     auto& ts = threadState();
-    if (ts.windows.find(hwnd) == nullptr) {
-        return fail<HWND>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
-    }
+    if (windowOrFail(hwnd) == nullptr) return nullptr;
     const HWND old = ts.capture;
     if (old == hwnd) {
         return old;

@@ -14,6 +14,7 @@
 using qv::user::fail;
 using qv::user::threadState;
 using qv::user::Window;
+using qv::user::windowOrFail;
 
 namespace {
 
@@ -156,10 +157,8 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail<LRESULT>(ERROR_INVALID_WINDOW_HANDLE, 0);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return 0;
     if (ts.dispatchDepth >= kMaxSendDepth) {
         return fail<LRESULT>(ERROR_TIMEOUT, 0);
     }
@@ -172,9 +171,7 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto& ts = threadState();
-    if (hwnd != nullptr && ts.windows.find(hwnd) == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    if (hwnd != nullptr && windowOrFail(hwnd) == nullptr) return FALSE;
     ts.queue.push_back(MSG{hwnd, msg, wParam, lParam, ts.clock.now(), ts.cursor, 0});
     return TRUE;
 }

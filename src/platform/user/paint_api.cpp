@@ -14,6 +14,7 @@
 using qv::user::fail;
 using qv::user::threadState;
 using qv::user::Window;
+using qv::user::windowOrFail;
 
 namespace {
 
@@ -152,10 +153,8 @@ void updateAllWindows() {
 
 HBITMAP captureWindow(HWND hwnd) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail<HBITMAP>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return nullptr;
     Window* top = ts.windows.topLevelOf(w);
     paintTree(top->handle);
     w = ts.windows.find(hwnd);
@@ -219,28 +218,22 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
         }
         return TRUE;
     }
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return FALSE;
     qv::user::invalidateWindow(w, rect, erase != FALSE);
     return TRUE;
 }
 
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
-    Window* w = threadState().windows.find(hwnd);
-    if (w == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return FALSE;
     qv::user::validateWindow(w, rect);
     return TRUE;
 }
 
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
-    Window* w = threadState().windows.find(hwnd);
-    if (w == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return FALSE;
     if (rect != nullptr) {
         *rect = w->update;
     }
@@ -249,10 +242,8 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
 
 BOOL UpdateWindow(HWND hwnd) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return FALSE;
     if (ts.windows.reallyVisible(w)) {
         paintTree(hwnd);
     }

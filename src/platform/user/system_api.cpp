@@ -58,9 +58,7 @@ DWORD GetTickCount() {
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     auto& ts = qv::user::threadState();
-    if (hwnd != nullptr && ts.windows.find(hwnd) == nullptr) {
-        return qv::user::fail<UINT_PTR>(ERROR_INVALID_WINDOW_HANDLE, 0);
-    }
+    if (hwnd != nullptr && qv::user::windowOrFail(hwnd) == nullptr) return 0;
     return ts.timers.set(hwnd, id, elapse, proc, ts.clock.now());
 }
 

@@ -68,4 +68,13 @@ T fail(DWORD error, T result) {
     return result;
 }
 
+// Returns the calling thread's window behind hwnd, or null after setting the
+// last error to ERROR_INVALID_WINDOW_HANDLE: the first step of every entry
+// point that takes a window, which then returns its failure value.
+inline Window* windowOrFail(HWND hwnd) {
+    Window* w = threadState().windows.find(hwnd);
+    if (w == nullptr) threadState().lastError = ERROR_INVALID_WINDOW_HANDLE;
+    return w;
+}
+
 }  // namespace qv::user

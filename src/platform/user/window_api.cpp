@@ -13,6 +13,7 @@ using qv::user::fail;
 using qv::user::threadState;
 using qv::user::Window;
 using qv::user::WindowClass;
+using qv::user::windowOrFail;
 
 namespace {
 
@@ -242,10 +243,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 
 BOOL DestroyWindow(HWND hwnd) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return FALSE;
     if (w->destroying) {
         return TRUE;
     }
@@ -304,10 +303,8 @@ BOOL IsChild(HWND parent, HWND hwnd) {
 }
 
 HWND GetParent(HWND hwnd) {
-    Window* w = lookup(hwnd);
-    if (w == nullptr) {
-        return fail<HWND>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return nullptr;
     if (w->parent != nullptr) {
         return w->parent->handle;
     }
@@ -345,10 +342,8 @@ HWND SetParent(HWND hwnd, HWND newParent) {
 
 HWND GetWindow(HWND hwnd, UINT cmd) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail<HWND>(ERROR_INVALID_WINDOW_HANDLE, nullptr);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return nullptr;
     if (cmd == GW_CHILD) {
         return w->children.empty() ? nullptr : w->children.back()->handle;
     }
@@ -397,10 +392,8 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return FALSE;
     if ((flags & SWP_NOZORDER) == 0) {
         if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
             if (w->parent == nullptr) {
@@ -454,10 +447,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 
 BOOL ShowWindow(HWND hwnd, int cmd) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return FALSE;
     const BOOL wasVisible = w->visibleFlag() ? TRUE : FALSE;
     const bool show = cmd != SW_HIDE;
     if (show != static_cast<bool>(wasVisible)) {
@@ -484,10 +475,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return FALSE;
     const BOOL wasDisabled = w->enabledFlag() ? FALSE : TRUE;
     if (static_cast<bool>(enable) == w->enabledFlag()) {
         return wasDisabled;
@@ -549,16 +538,12 @@ int GetWindowTextA(HWND hwnd, LPSTR buffer, int size) {
 }
 
 int GetWindowTextLengthA(HWND hwnd) {
-    if (lookup(hwnd) == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, 0);
-    }
+    if (windowOrFail(hwnd) == nullptr) return 0;
     return static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }
 
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
-    if (lookup(hwnd) == nullptr) {
-        return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    }
+    if (windowOrFail(hwnd) == nullptr) return FALSE;
     return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE : FALSE;
 }
 
@@ -574,10 +559,8 @@ int GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
 }
 
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
-    Window* w = lookup(hwnd);
-    if (w == nullptr) {
-        return fail<LONG_PTR>(ERROR_INVALID_WINDOW_HANDLE, 0);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return 0;
     switch (index) {
         case GWLP_WNDPROC:
             return reinterpret_cast<LONG_PTR>(w->proc);
@@ -607,10 +590,8 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
 
 LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
     auto& ts = threadState();
-    Window* w = ts.windows.find(hwnd);
-    if (w == nullptr) {
-        return fail<LONG_PTR>(ERROR_INVALID_WINDOW_HANDLE, 0);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return 0;
     LONG_PTR old = 0;
     switch (index) {
         case GWLP_WNDPROC:
@@ -656,10 +637,8 @@ LONG GetWindowLongA(HWND hwnd, int index) {
     if (index == GWL_WNDPROC) {
         return fail<LONG>(ERROR_INVALID_INDEX, 0);
     }
-    Window* w = lookup(hwnd);
-    if (w == nullptr) {
-        return fail<LONG>(ERROR_INVALID_WINDOW_HANDLE, 0);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return 0;
     if (index >= 0) {
         LONG value = 0;
         return extraBytes(w, index, sizeof value, &value, nullptr)
@@ -677,10 +656,8 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
     if (index == GWL_WNDPROC) {
         return fail<LONG>(ERROR_INVALID_INDEX, 0);
     }
-    Window* w = lookup(hwnd);
-    if (w == nullptr) {
-        return fail<LONG>(ERROR_INVALID_WINDOW_HANDLE, 0);
-    }
+    Window* w = windowOrFail(hwnd);
+    if (w == nullptr) return 0;
     if (index >= 0) {
         LONG old = 0;
         return extraBytes(w, index, sizeof old, &old, &value) ? old

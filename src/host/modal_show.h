@@ -8,14 +8,12 @@
 #include <memory>
 
 namespace qv::host {
-class Form;
-}
 
-namespace qv::search {
+class Form;
 
 // Runs while `form` is shown modally and must return only once it has been
 // unloaded (or fail with an Error, which passes to the caller of showModal).
-using ModalLoop = std::function<void(host::Form& form)>;
+using ModalLoop = std::function<void(Form& form)>;
 
 // Installs `loop` on this thread for the lifetime of this object; the
 // previous loop comes back when it ends.
@@ -37,6 +35,6 @@ class ScopedModalLoop {
 // modal show never leaves a form open behind its caller. Without one the form
 // runner shows it in a window and runs its modal loop (which fails with 5
 // when no input can arrive any more). `form` must not be null.
-void showModal(const std::shared_ptr<host::Form>& form);
+void showModal(const std::shared_ptr<Form>& form);
 
-}  // namespace qv::search
+}  // namespace qv::host

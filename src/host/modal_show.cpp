@@ -1,4 +1,4 @@
-#include "search/modal_show.h"
+#include "host/modal_show.h"
 
 #include <utility>
 
@@ -6,7 +6,7 @@
 #include "host/form.h"
 #include "host/form_runner.h"
 
-namespace qv::search {
+namespace qv::host {
 
 namespace {
 
@@ -25,23 +25,23 @@ ScopedModalLoop::~ScopedModalLoop() {
     currentLoop() = std::move(m_previous);
 }
 
-void showModal(const std::shared_ptr<host::Form>& form) {
+void showModal(const std::shared_ptr<Form>& form) {
     // A copy: the loop may install another loop for a nested modal form.
     ModalLoop loop = currentLoop();
     if (!loop) {
-        host::FormRunner::Show(form, 1);
+        FormRunner::Show(form, 1);
         return;
     }
     // The form gets its windows, so that the loop can drive it as a person
     // would (focus, typing, keys); the loop takes the place of the modal loop.
-    host::FormRunner::Show(form, 0);
+    FormRunner::Show(form, 0);
     if (!form->loaded()) return;  // Form_Load or Form_Activate closed it already
     // A form unloaded behind the runner's back still has its windows.
     const auto close = [&form] {
         if (form->loaded()) {
-            host::FormRunner::Unload(form);
+            FormRunner::Unload(form);
         } else {
-            host::FormRunner::Hide(*form);
+            FormRunner::Hide(*form);
         }
     };
     try {
@@ -53,4 +53,4 @@ void showModal(const std::shared_ptr<host::Form>& form) {
     close();
 }
 
-}  // namespace qv::search
+}  // namespace qv::host

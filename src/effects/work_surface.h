@@ -1,0 +1,53 @@
+// The scratch surface of the PaintEffects operations: a memory DC with one
+// bitmap selected and, when asked, a palette. Every operation makes and tears
+// down its surfaces through this class, so the teardown runs in one order:
+// the bitmap deselected, the palette restored, the bitmap deleted (when the
+// surface owns it), the DC deleted. Only the raw calls of platform/win32.h are
+// used here: the effects are also built against the real system headers.
+#pragma once
+
+#include "platform/win32.h"
+
+namespace qv::effects::detail {
+
+// GetDC(NULL) for the duration of an operation.
+class ScreenDc {
+  public:
+    ScreenDc() : m_dc(GetDC(nullptr)) {}
+    ~ScreenDc() { ReleaseDC(nullptr, m_dc); }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+
+    HDC get() const { return m_dc; }
+
+  private:
+    HDC m_dc;
+};
+
+class WorkSurface {
+  public:
+    // An owned bitmap is deleted with the surface; a borrowed one (a
+    // picture's own) is only deselected.
+    enum class Bitmap { Owned, Borrowed };
+
+    // Selects hbm into a new DC compatible with hdcScreen.
+    WorkSurface(HDC hdcScreen, HBITMAP hbm, Bitmap ownership);
+    ~WorkSurface();
+    WorkSurface(const WorkSurface&) = delete;
+    WorkSurface& operator=(const WorkSurface&) = delete;
+
+    // Selects hPal in the background and realises it; the palette it
+    // replaced is put back on teardown. Called at most once.
+    void usePalette(HPALETTE hPal);
+
+    HDC dc() const { return m_dc; }
+
+  private:
+    HDC m_dc;
+    HBITMAP m_owned;
+    HGDIOBJ m_bitmapOld = nullptr;
+    HPALETTE m_paletteOld = nullptr;
+    bool m_paletteSelected = false;
+};
+
+}  // namespace qv::effects::detail
