@@ -6,6 +6,7 @@
 #include "data/data_control.h"
 #include "data/data_control_view.h"
 #include "host/control_factory.h"
+#include "host/control_types.h"
 #include "host/form.h"
 #include "host/form_file.h"
 #include "host/form_runner.h"
@@ -41,7 +42,7 @@ FormSession::~FormSession() {
 
 void FormSession::registerControlTypes() {
     auto& factory = host::ControlFactory::current();
-    host::FormRunner::registerControls(factory);
+    host::registerStandardControls(factory);
     // The bound TextBox and Label take the place of the plain ones.
     data::registerBoundControls(factory);
     data::DataControl::registerType(factory);

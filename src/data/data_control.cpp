@@ -192,13 +192,6 @@ void DataControl::bind(const std::shared_ptr<BoundControl>& control) {
     if (m_recordset) recordChanged(*m_recordset);
 }
 
-void DataControl::unbind(const BoundControl& control) {
-    std::erase_if(m_bound, [&control](const std::weak_ptr<BoundControl>& weak) {
-        auto locked = weak.lock();
-        return !locked || locked.get() == &control;
-    });
-}
-
 void DataControl::bindFormControls() {
     const auto form = Parent();
     if (!form) return;

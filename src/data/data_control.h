@@ -67,7 +67,6 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
 
     // Adds a bound control; the data control keeps only a weak reference.
     void bind(const std::shared_ptr<BoundControl>& control);
-    void unbind(const BoundControl& control);
 
     // RecordsetObserver. A record bar on the form that drives this control
     // owns the pending changes.

@@ -229,10 +229,19 @@ std::int64_t RecordSource::answerFromWindow(std::size_t at) {
     // The window holds the row the recordset lands on: the answer lies in
     // the range the window covers, and the next move starts from it.
     assert(at < m_window.size());
-    assert(m_window[at] >= m_windowLow && m_window[at] <= m_windowHigh);
-    assert(at == 0 || m_window[at - 1] < m_window[at]);
     m_windowAt = at;
+    checkWindow();
     return m_window[at];
+}
+
+void RecordSource::checkWindow() const {
+    if (m_window.empty()) return;
+    assert(m_windowAt < m_window.size() && "the next move starts inside the window");
+    assert(std::is_sorted(m_window.begin(), m_window.end()) &&
+           std::adjacent_find(m_window.begin(), m_window.end()) == m_window.end() &&
+           "the window's rows ascend");
+    assert(m_window.front() >= m_windowLow && m_window.back() <= m_windowHigh &&
+           "the window's rows lie inside its bounds");
 }
 
 std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
@@ -249,6 +258,7 @@ std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
                after, true);
     if (m_window.empty()) return std::nullopt;
     m_windowAt = 0;
+    checkWindow();
     return m_window.front();
 }
 
@@ -265,6 +275,7 @@ std::optional<std::int64_t> RecordSource::previous(std::int64_t before) {
                before, false);
     if (m_window.empty()) return std::nullopt;
     m_windowAt = m_window.size() - 1;
+    checkWindow();
     return m_window.back();
 }
 

@@ -136,6 +136,9 @@ class RecordSource {
     void fillWindow(DbStatement& stmt, std::int64_t anchor, bool forward);
     // Returns the window's row at `at` and makes it where the next move starts.
     std::int64_t answerFromWindow(std::size_t at);
+    // Debug builds check the window after every move: its rows ascend, lie
+    // inside its bounds, and the row the next move starts from is one of them.
+    void checkWindow() const;
 
     std::optional<std::int64_t> m_cachedCount;
     std::int64_t m_countVersion = 0;

@@ -1,6 +1,7 @@
 #include "data/recordset.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <limits>
 
@@ -97,6 +98,7 @@ void Recordset::settle() {
         }
     }
     m_unsettled = false;
+    checkPosition();
 }
 
 const std::vector<DbValue>& Recordset::currentRow() {
@@ -125,6 +127,7 @@ void Recordset::restore(Position p) {
     m_unsettled = p.unsettled;
     m_lastMoveForward = p.lastMoveForward;
     m_valuesUnknown = p.valuesUnknown;
+    checkPosition();
 }
 
 void Recordset::arrive(Position before) {
@@ -181,6 +184,13 @@ void Recordset::landOn(std::optional<std::int64_t> rowid, At otherwise) {
     m_row.reset();
     m_unsettled = false;
     m_valuesUnknown = false;
+    checkPosition();
+}
+
+void Recordset::checkPosition() const {
+    assert((m_at != At::Record || (!m_bof && !m_eof)) && "a current record is at neither end");
+    assert((m_at != At::Bof || m_bof) && "before the first record BOF is set");
+    assert((m_at != At::Eof || m_eof) && "past the last record EOF is set");
 }
 
 void Recordset::requireMoveAllowed() {

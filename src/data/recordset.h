@@ -153,6 +153,10 @@ class Recordset final : public host::Recordset {
     std::unique_ptr<RecordSource> m_source;
     RecordsetObserver* m_observer = nullptr;
 
+    // Debug builds check the position after every move: on a record neither
+    // end flag is set, at an end that end's flag is.
+    void checkPosition() const;
+
     At m_at = At::Bof;
     bool m_bof = true;
     bool m_eof = true;

@@ -1,6 +1,6 @@
 // The control types a form may name, in one list for the form runner, the
 // embedding API, form files and the tests. The runtime makes the standard
-// ones (FormRunner::registerControls); the data layer adds the Data control
+// ones (registerStandardControls); the data layer adds the Data control
 // and bound forms of TextBox and Label; the library adds its own controls.
 #pragma once
 
@@ -18,5 +18,11 @@ inline constexpr ControlType kControlTypes[] = {
     {"Line", true},          {"ComboBox", true},     {"OptionButton", true}, {"Data", false},
     {"qvSoftButton", false}, {"qvRecordBar", false},
 };
+
+class ControlFactory;
+
+// Registers the standard controls of kControlTypes with `factory` under
+// their type names.
+void registerStandardControls(ControlFactory& factory);
 
 }  // namespace qv::host

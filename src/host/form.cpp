@@ -1,6 +1,8 @@
 #include "host/form.h"
 
 #include <algorithm>
+#include <cassert>
+#include <unordered_set>
 
 #include "host/controls_collection.h"
 #include "host/member_registry.h"
@@ -142,8 +144,11 @@ std::shared_ptr<Control> Form::add(std::shared_ptr<Control> control, std::string
         control->m_loaded = false;
         control->m_form.reset();
         control->m_container.reset();
+        checkRemoved(*control);
+        checkTree();
         throw;
     }
+    checkTree();
     return control;
 }
 
@@ -234,14 +239,43 @@ bool Form::Unload() {
         c->m_loaded = false;
         c->m_form.reset();
         c->m_container.reset();
+        checkRemoved(*c);
     }
     m_visible = false;
     m_loaded = false;
+    checkTree();
     return true;
 }
 
 void Form::markChanged(const Control& control, std::string_view property) {
     m_changes.push_back(displayName(control) + "." + std::string(property));
+}
+
+void Form::checkTree() const {
+#ifndef NDEBUG
+    assert(m_byName.size() == m_controls.size() && "every control is found by its name");
+    std::unordered_set<const Object*> holders{this};
+    for (const auto& c : m_controls) {
+        if (c->isContainer()) holders.insert(c.get());
+    }
+    for (const auto& c : m_controls) {
+        assert(c->m_form.lock().get() == this && "a control points back at its form");
+        assert(holders.contains(c->m_container.lock().get()) &&
+               "a control sits in its form or in a container of it");
+        const auto [first, last] = m_byName.equal_range(nameKey(c->Name()));
+        assert(
+            std::any_of(first, last, [&](const auto& entry) { return entry.second == c.get(); }) &&
+            "a control is found by its name");
+        (void)first;
+        (void)last;
+    }
+    (void)holders;
+#endif
+}
+
+void Form::checkRemoved([[maybe_unused]] const Control& control) {
+    assert(!control.m_form.lock() && !control.m_container.lock() && !control.m_loaded &&
+           "a removed control keeps no link to the form");
 }
 
 std::string displayName(const Control& control) {

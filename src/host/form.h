@@ -114,6 +114,12 @@ class Form : public Object {
     virtual void Form_Unload(std::int16_t& /*cancel*/) {}
 
   private:
+    // Debug builds check that the tree of controls holds together: every
+    // control placed here points back at this form, sits in the form or in a
+    // container control of it, and is found by name; a removed one is not.
+    void checkTree() const;
+    static void checkRemoved(const Control& control);
+
     std::string m_name;
     std::string m_caption;
     std::int32_t m_backColor = static_cast<std::int32_t>(0x8000000F);

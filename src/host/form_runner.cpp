@@ -1,3 +1,17 @@
+// The form runner: a form's frame window and client window, their
+// painting and messages, showing and hiding forms, and dispatch.
+//
+// Sections, in file order:
+//   frame window     finding an open form, the caption bar, icon and close
+//                    box, painting the frame and the client, activation
+//   messages         handleFormMessage, formProc, the window classes, the
+//                    hidden owner, focus
+//   show and hide    FormRunner::Show, Unload, Hide, the windows of a form
+//   drawing          invalidateArea, paintWindowless, drawFormIcon
+//   keyboard         tabOrder, outermostForm, defaultButton, cancelButton,
+//                    dialogKey
+//   tooltips         toolTipWindow
+//   dispatch         guard, takePendingError, dispatch
 #include "host/form_runner.h"
 
 #include <algorithm>
@@ -5,17 +19,12 @@
 
 #include "host/access_keys.h"
 #include "host/caption_bar.h"
-#include "host/combo_box.h"
 #include "host/command_button.h"
-#include "host/control_factory.h"
 #include "host/form.h"
 #include "host/form_icon.h"
 #include "host/form_runner_control.h"
-#include "host/frame.h"
 #include "host/label.h"
 #include "host/line.h"
-#include "host/option_button.h"
-#include "host/text_box.h"
 #include "host/user_control.h"
 #include "platform/ole/picture.h"
 #include "platform/user/message_loop.h"
@@ -532,16 +541,6 @@ HWND FormRunner::toolTipWindow(bool create) {
     tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
                           0, 0, nullptr, nullptr, nullptr, nullptr);
     return tip;
-}
-
-void FormRunner::registerControls(ControlFactory& factory) {
-    factory.add("CommandButton", [] { return std::make_shared<CommandButton>(); });
-    factory.add("TextBox", [] { return std::make_shared<TextBox>(); });
-    factory.add("Label", [] { return std::make_shared<Label>(); });
-    factory.add("Frame", [] { return std::make_shared<Frame>(); });
-    factory.add("Line", [] { return std::make_shared<Line>(); });
-    factory.add("ComboBox", [] { return std::make_shared<ComboBox>(); });
-    factory.add("OptionButton", [] { return std::make_shared<OptionButton>(); });
 }
 
 LRESULT FormRunner::guard(const std::function<LRESULT()>& handle) {

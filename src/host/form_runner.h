@@ -16,7 +16,6 @@
 namespace qv::host {
 
 class Control;
-class ControlFactory;
 class Object;
 class Form;
 class FormRunnerControl;
@@ -82,10 +81,6 @@ class FormRunner {
     // tip is about to show. Made on first use when `create` is true; nullptr
     // otherwise while there is none.
     static HWND toolTipWindow(bool create);
-
-    // Registers the standard controls of kControlTypes (control_types.h)
-    // with `factory` under their type names.
-    static void registerControls(ControlFactory& factory);
 
     // Runs `handle` (the work of a window procedure) and keeps a failure it
     // raises from crossing the platform's message dispatch: the first such

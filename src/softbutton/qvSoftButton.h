@@ -130,6 +130,9 @@ class qvSoftButton : public host::UserControl {
 
     // Mouse tracking: the body of the mouse-move handling, before the event.
     void trackMouse(float X, float Y);
+    // Debug builds check the press state: the capture is held only while the
+    // enabled button is pressed or under the pointer.
+    void checkCapture() const;
 
     // Tooltips and subclassing.
     void InitToolTip();

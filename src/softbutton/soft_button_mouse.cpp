@@ -15,6 +15,7 @@
 // (a toggle inverts Value and runs the group rule first) and then runs a
 // closing move at (-1, -1), which always finds the pointer outside. A press
 // the host cancels (a modal window opened) ends the same way, without Click.
+#include <cassert>
 #include <exception>
 
 #include "host/step_runner.h"
@@ -76,6 +77,12 @@ void qvSoftButton::trackMouse(float X, float Y) {
         ReleaseCapture();
         m_Captured = false;
     }
+    checkCapture();
+}
+
+void qvSoftButton::checkCapture() const {
+    assert((!m_Captured || ((m_MouseDown || m_MouseOver) && m_Enabled)) &&
+           "the capture is held only while the button is pressed or under the pointer");
 }
 
 void qvSoftButton::UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X,
@@ -139,6 +146,7 @@ void qvSoftButton::pressCancelled() {
                   m_Captured = false;
               })
         .run();
+    assert(!m_MouseDown && !m_Captured && "a cancelled press leaves neither press nor capture");
 }
 
 }  // namespace qv::softbutton

@@ -44,7 +44,7 @@ TEST_F(ComponentCommands, RefusalsSayWhatIsWrong) {
     const struct {
         std::vector<std::string> args;
         std::optional<int> status;
-        const char* says;
+        const char* says;  // "": the command line is not ours and nothing is said
     } cases[] = {
         {{"--list-classes"}, 1, "line 1"},
         {{"--list-classes", "x"}, 2, "takes nothing more"},
@@ -56,7 +56,11 @@ TEST_F(ComponentCommands, RefusalsSayWhatIsWrong) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0]);
         EXPECT_EQ(run(c.args), c.status);
-        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+        if (*c.says == '\0') {
+            EXPECT_EQ(err.str(), "");
+        } else {
+            EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+        }
     }
 }
 

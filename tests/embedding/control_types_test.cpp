@@ -17,7 +17,7 @@ namespace {
 
 TEST(ControlTypes, TheRuntimeMakesExactlyTheStandardOnes) {
     host::ControlFactory factory;
-    host::FormRunner::registerControls(factory);
+    host::registerStandardControls(factory);
     for (const host::ControlType& type : host::kControlTypes) {
         EXPECT_EQ(factory.knows(type.name), type.standard) << type.name;
     }

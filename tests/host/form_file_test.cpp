@@ -227,7 +227,8 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
         {"[]", "/: an object was expected"},
         {R"({"version": 2, "form": {}, "controls": []})", "/version: unsupported version"},
         {R"({"version": 1, "controls": []})", "/: member \"form\" missing"},
-        {head + "]}", "/: member \"controls\" missing"},  // placeholder, replaced below
+        {R"({"version": 1, "form": {"name": "F", "left": 0, "top": 0, "width": 10, "height": 10}})",
+         "/: member \"controls\" missing"},
         {head + R"({"type": "Nope", "name": "X", "left": 0, "top": 0, "width": 1, "height": 1}]})",
          "/controls/0/type: unknown control type \"Nope\""},
         {head + control(R"(, "properties": {"Style": "wide"})") + "]}",
@@ -267,12 +268,8 @@ TEST(FormFileTest, MalformedFilesAreRefusedWithFilePlaceAndReason) {
          "/controls/0/colour: unexpected member"},
     };
     for (const auto& c : cases) {
-        std::string text = c.text;
-        std::string expect = c.message;
-        if (expect == "/: member \"controls\" missing") {
-            text =
-                R"({"version": 1, "form": {"name": "F", "left": 0, "top": 0, "width": 10, "height": 10}})";
-        }
+        const std::string& text = c.text;
+        const std::string& expect = c.message;
         auto form = std::make_shared<Form>();
         try {
             loadForm(text, "bad.form", *form, testFactory());

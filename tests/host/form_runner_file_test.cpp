@@ -5,6 +5,7 @@
 #include "host/combo_box.h"
 #include "host/command_button.h"
 #include "host/control_factory.h"
+#include "host/control_types.h"
 #include "host/form.h"
 #include "host/form_file.h"
 #include "host/form_runner.h"
@@ -19,7 +20,7 @@ namespace {
 
 TEST(FormRunnerFile, StandardControlsRoundTripThroughAFormFile) {
     ControlFactory factory;
-    FormRunner::registerControls(factory);
+    registerStandardControls(factory);
     auto form = std::make_shared<Form>("frmAll");
     form->setCaption("All controls");
 

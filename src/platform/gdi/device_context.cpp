@@ -80,12 +80,4 @@ LogicalFont* DeviceContext::font() const {
     return selectedOr<LogicalFont>(m_state.font, SYSTEM_FONT);
 }
 
-void DeviceContext::paintDevicePixel(int x, int y, COLORREF resolved) {
-    const long long sx = static_cast<long long>(x) + m_deviceOrigin.x;
-    const long long sy = static_cast<long long>(y) + m_deviceOrigin.y;
-    const RECT r = drawableRect();
-    if (sx < r.left || sy < r.top || sx >= r.right || sy >= r.bottom) return;
-    m_surface->setRaw(static_cast<int>(sx), static_cast<int>(sy), m_surface->rawOf(resolved));
-}
-
 }  // namespace qv::gdi

@@ -112,10 +112,6 @@ class DeviceContext : public GdiObject {
     Pen* pen() const;
     LogicalFont* font() const;
 
-    // Paints one pixel at device coordinates with a resolved colour, if it is
-    // inside drawableRect(). For the text module's glyphs.
-    void paintDevicePixel(int x, int y, COLORREF resolved);
-
   private:
     DcKind m_dcKind;
     HWND m_window = nullptr;

@@ -54,11 +54,6 @@ std::shared_ptr<GdiObject> HandleTable::share(const void* handle) const {
     return entry != nullptr ? entry->object : nullptr;
 }
 
-bool HandleTable::isStock(const void* handle) const {
-    const Entry* entry = find(handle);
-    return entry != nullptr && entry->stock;
-}
-
 HandleTable::RemoveResult HandleTable::remove(const void* handle) {
     const Entry* found = find(handle);
     if (found == nullptr) return RemoveResult::Invalid;

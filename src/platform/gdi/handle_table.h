@@ -60,8 +60,6 @@ class HandleTable {
     // across calls that may delete the handle.
     std::shared_ptr<GdiObject> share(const void* handle) const;
 
-    bool isStock(const void* handle) const;
-
     enum class RemoveResult { Removed, Stock, Invalid, Selected };
     // Frees the entry unless the handle is invalid, a stock object or still
     // selected into a DC; the generation is bumped so the handle goes stale.

@@ -1,5 +1,20 @@
 // Window classes, creating and destroying windows, the window tree and
 // geometry, window longs and window text.
+//
+// Sections, in file order:
+//   helpers          lookup, the destroy sequence, size and move messages,
+//                    the extra bytes of a window
+//   classes          RegisterClassA, UnregisterClassA, GetClassInfoA
+//   life             CreateWindowExA, DestroyWindow, IsWindow
+//   state            IsWindowVisible, IsWindowEnabled
+//   tree             IsChild, GetParent, SetParent, GetWindow
+//   geometry         GetClientRect, GetWindowRect, MoveWindow, SetWindowPos,
+//                    ShowWindow, EnableWindow, ClientToScreen, ScreenToClient,
+//                    WindowFromPoint
+//   text             GetWindowTextA, GetWindowTextLengthA, SetWindowTextA,
+//                    GetClassNameA
+//   window longs     GetWindowLongPtrA, SetWindowLongPtrA, GetWindowLongA,
+//                    SetWindowLongA
 #include <algorithm>
 #include <cstring>
 

@@ -137,15 +137,6 @@ void WindowRegistry::restack(Window* w) {
                           [](const Window* x) { return !isTopmost(x); });
 }
 
-std::vector<HWND> WindowRegistry::allHandles() const {
-    std::vector<HWND> out;
-    out.reserve(m_windows.size());
-    for (const auto& [handle, w] : m_windows) {
-        out.push_back(handle);
-    }
-    return out;
-}
-
 POINT WindowRegistry::screenOrigin(const Window* w) const {
     assert(holds(w) && "a window record used after a send destroyed it");
     POINT p{0, 0};

@@ -53,7 +53,6 @@ class WindowRegistry {
 
     const std::vector<Window*>& topLevels() const { return m_topLevels; }
     std::size_t size() const { return m_windows.size(); }
-    std::vector<HWND> allHandles() const;
 
     // Screen position of the window's client origin.
     POINT screenOrigin(const Window* w) const;
