@@ -7,7 +7,6 @@
 
 #include "data/data_control.h"
 #include "data/data_control_view.h"
-#include "fault_plan.h"
 #include "form_session.h"
 #include "host/command_button.h"
 #include "host/data_contract.h"
@@ -441,12 +440,19 @@ void CommandExecutor::printValue(const ScriptCommand& command) {
     m_transcript.value(command.target, transcriptValue(target.object->get(property)));
 }
 
+RunHarness& CommandExecutor::harness() const {
+    RunHarness* harness = m_session.harness();
+    if (!harness) refuse("planned failures and sync markers belong to qvform's own runs");
+    return *harness;
+}
+
 void CommandExecutor::syncWith(const ScriptCommand& command) {
+    RunHarness& markers = harness();
     try {
         if (command.kind == CommandKind::Signal) {
-            m_markers.signal(command.argument);
+            markers.signal(command.argument);
         } else {
-            m_markers.wait(command.argument);
+            markers.wait(command.argument);
         }
     } catch (const std::runtime_error& e) {
         refuse(e.what());
@@ -457,7 +463,8 @@ void CommandExecutor::failNext(const ScriptCommand& command) {
     auto steps = splitPath(command.target);
     const std::string member = steps.back().name;
     steps.pop_back();
-    if (!FaultPlan::knows(member)) refuse("a recordset has no member " + member);
+    RunHarness& plan = harness();
+    if (!plan.plansFailuresOf(member)) refuse("a recordset has no member " + member);
     if (steps.empty() || !host::sameName(steps.back().name, "Recordset") || steps.back().hasIndex) {
         refuse("expects Recordset.METHOD or DATACONTROL.Recordset.METHOD");
     }
@@ -470,7 +477,7 @@ void CommandExecutor::failNext(const ScriptCommand& command) {
         }
         owner = host::displayName(static_cast<host::Control&>(*target.object));
     }
-    m_plan.failNext(owner, member, command.number);
+    plan.failNext(owner, member, command.number);
 }
 
 }  // namespace qv::qvform

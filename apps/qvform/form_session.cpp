@@ -11,7 +11,6 @@
 #include "host/form_file.h"
 #include "host/form_runner.h"
 #include "host/member_registry.h"
-#include "injecting_data_control.h"
 #include "navigator/qvRecordBar.h"
 #include "public_classes.h"
 #include "softbutton/qvSoftButton.h"
@@ -27,8 +26,8 @@ std::string valueText(const host::Variant& value) {
 
 }  // namespace
 
-FormSession::FormSession(Transcript& transcript, FaultPlan& plan)
-    : m_transcript(transcript), m_plan(plan) {}
+FormSession::FormSession(Transcript& transcript, RunHarness* harness)
+    : m_transcript(transcript), m_harness(harness) {}
 
 FormSession::~FormSession() {
     m_dataViews.clear();
@@ -119,6 +118,7 @@ void FormSession::transcribe(host::Control& control, const std::vector<std::stri
 }
 
 void FormSession::connectBars() {
+    if (!m_harness) return;
     for (const auto& control : m_form->controls()) {
         auto bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(control);
         if (!bar || bar->DataSource() || bar->MSDataControl().empty()) continue;
@@ -135,11 +135,7 @@ void FormSession::connectBars() {
 
 std::shared_ptr<host::DataControl> FormSession::standInFor(
     const std::shared_ptr<host::DataControl>& dataControl) {
-    for (const auto& existing : m_standIns) {
-        if (existing->real() == dataControl) return existing;
-    }
-    m_standIns.push_back(std::make_shared<InjectingDataControl>(dataControl, m_plan));
-    return m_standIns.back();
+    return m_harness ? m_harness->standInFor(dataControl) : dataControl;
 }
 
 data::DataControlView* FormSession::viewOf(const host::DataControl& dataControl) const {

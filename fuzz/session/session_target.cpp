@@ -51,7 +51,7 @@
 #include "data/bound_control.h"
 #include "data/recordset.h"
 #include "data/sqlite_connection.h"
-#include "fault_plan.h"
+#include "fault_harness.h"
 #include "form_session.h"
 #include "host/command_button.h"
 #include "host/data_contract.h"
@@ -160,7 +160,7 @@ std::vector<std::string> designedEvents(int index) {
 
 class Session {
   public:
-    Session() : m_boxes(m_transcript), m_service(m_boxes), m_session(m_transcript, m_plan) {
+    Session() : m_boxes(m_transcript), m_service(m_boxes), m_session(m_transcript, &m_harness) {
         qvform::FormSession::registerControlTypes();
         m_session.open((folder() / "people.form").string());
         m_bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(
@@ -205,7 +205,7 @@ class Session {
     // ends only the command.
     void run(const std::string& line) {
         try {
-            qvform::CommandExecutor(m_session, m_transcript, m_boxes, m_plan)
+            qvform::CommandExecutor(m_session, m_transcript, m_boxes)
                 .run(qvform::parseScript(line + "\n"));
         } catch (const qvform::RunFailure&) {
         } catch (const std::exception& e) {
@@ -327,7 +327,7 @@ class Session {
     qvform::Transcript m_transcript{m_out};
     qvform::TranscriptMessageBoxes m_boxes;
     host::ScopedMessageBoxService m_service;
-    qvform::FaultPlan m_plan;
+    qvform::FaultHarness m_harness;
     qvform::FormSession m_session;
     std::shared_ptr<navigator::qvRecordBar> m_bar;
     std::shared_ptr<host::DataControl> m_data;

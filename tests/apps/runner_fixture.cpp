@@ -47,7 +47,7 @@ RunnerTest::RunnerTest() {
     exec(folder / "people.db", kPeopleSchema, nullptr);
     user::resetThreadState();
     m_service = std::make_unique<host::ScopedMessageBoxService>(boxes);
-    session = std::make_unique<FormSession>(transcript, plan);
+    session = std::make_unique<FormSession>(transcript, &harness);
     FormSession::registerControlTypes();
 }
 
@@ -66,7 +66,7 @@ void RunnerTest::open() {
 }
 
 void RunnerTest::run(const std::string& script) {
-    CommandExecutor(*session, transcript, boxes, plan).run(parseScript(script));
+    CommandExecutor(*session, transcript, boxes).run(parseScript(script));
 }
 
 std::string RunnerTest::column(const std::string& sql) const {

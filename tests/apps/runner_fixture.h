@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "fault_plan.h"
+#include "fault_harness.h"
 #include "form_session.h"
 #include "host/form.h"
 #include "host/message_box_service.h"
@@ -39,7 +39,7 @@ class RunnerTest : public ::testing::Test {
     std::ostringstream out;
     Transcript transcript{out};
     TranscriptMessageBoxes boxes{transcript};
-    FaultPlan plan;
+    FaultHarness harness;
     std::unique_ptr<FormSession> session;
 
   private:
