@@ -329,9 +329,6 @@ void CommandExecutor::click(const ScriptCommand& command) {
     if (clickArrow(command)) return;
     Target target = resolve(splitPath(command.target), command.target);
     if (target.bar) {
-        // The bar looks its data control up by name on a click: the stand-in
-        // takes its place at the same moment.
-        m_session.connectBars();
         auto* bar = static_cast<navigator::qvRecordBar*>(target.bar);
         if (!bar->clickButton(static_cast<std::int16_t>(target.index))) {
             m_transcript.disabled(command.target);
@@ -372,9 +369,6 @@ void CommandExecutor::focus(const std::string& path) {
 }
 
 void CommandExecutor::typeText(const ScriptCommand& command) {
-    // A key may start an edit through a bar, which then works through the
-    // stand-in as on a click.
-    m_session.connectBars();
     focus(command.target);
     user::typeText(command.argument);
 }
@@ -399,7 +393,6 @@ void CommandExecutor::pressKey(const ScriptCommand& command) {
     }
     const auto vk = keyOf(name);
     if (!vk) refuse("unknown key \"" + command.argument + "\"");
-    m_session.connectBars();
     focus(command.target);
     user::pressKey(*vk, modifiers);
 }

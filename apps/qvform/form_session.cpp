@@ -32,6 +32,7 @@ FormSession::FormSession(Transcript& transcript, RunHarness* harness)
 FormSession::~FormSession() {
     m_dataViews.clear();
     if (!m_form) return;
+    m_form->setDataControlStandIns(nullptr);
     try {
         host::FormRunner::Unload(m_form);
     } catch (const std::exception&) {
@@ -65,6 +66,7 @@ void FormSession::show(std::shared_ptr<host::Form> form, const std::filesystem::
                        const std::string& database, const std::string& connect) {
     m_form = std::move(form);
     m_form->setUserMode(!m_design);
+    m_form->setDataControlStandIns(m_harness);
     for (const auto& control : m_form->controls()) {
         if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {
             data->setBaseFolder(folder);
@@ -114,22 +116,6 @@ void FormSession::transcribe(host::Control& control, const std::vector<std::stri
                                         m_transcript.event(host::displayName(*c), name);
                                     }
                                 });
-    }
-}
-
-void FormSession::connectBars() {
-    if (!m_harness) return;
-    for (const auto& control : m_form->controls()) {
-        auto bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(control);
-        if (!bar || bar->DataSource() || bar->MSDataControl().empty()) continue;
-        std::shared_ptr<host::DataControl> target;
-        for (const auto& candidate : m_form->controls()) {
-            if (!host::sameName(host::displayName(*candidate), bar->MSDataControl())) continue;
-            target = std::dynamic_pointer_cast<host::DataControl>(candidate);
-            break;
-        }
-        if (!target) continue;  // the bar's own lookup decides what happens
-        bar->setDataSource(standInFor(target));
     }
 }
 

@@ -49,7 +49,8 @@ class FormSession {
     void open(const std::string& path, const std::string& database = {},
               const std::string& connect = {});
     // As open(), for a form already loaded or built in code; relative
-    // database names start from `folder`.
+    // database names start from `folder`. With a harness, the form hands its
+    // data controls found by name over as the harness's stand-ins.
     void show(std::shared_ptr<host::Form> form, const std::filesystem::path& folder,
               const std::string& database = {}, const std::string& connect = {});
     // Loads the forms opened after this as a designer does: their controls
@@ -62,12 +63,6 @@ class FormSession {
 
     // The run harness, or nullptr.
     RunHarness* harness() const noexcept { return m_harness; }
-
-    // With a harness, gives every record bar that holds no data control yet,
-    // and whose MSDataControl names a data control of the form, the harness's
-    // stand-in of that control, just as the bar would find it on its next
-    // click. Without one the bars find their data controls themselves.
-    void connectBars();
 
     // The harness's stand-in of `dataControl`, or `dataControl` itself when
     // there is no harness.

@@ -5,26 +5,18 @@
 // part of the installed library.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 
-namespace qv::host {
-class DataControl;
-}
+#include "host/data_contract.h"
 
 namespace qv::qvform {
 
-class RunHarness {
+// As stand-ins for the form's data controls (standInFor), the harness gives
+// the record bars and the script's assignments data controls whose
+// recordsets fail the planned calls.
+class RunHarness : public host::DataControlStandIns {
   public:
-    virtual ~RunHarness() = default;
-
-    // The data control the record bars and the script's assignments are
-    // given in place of the form's `real` one: the same object for the same
-    // control, for as long as the harness lives.
-    virtual std::shared_ptr<host::DataControl> standInFor(
-        const std::shared_ptr<host::DataControl>& real) = 0;
-
     // Whether `member` names a recordset member ("Update", "MoveNext" ...,
     // in any case) whose failure can be planned.
     virtual bool plansFailuresOf(std::string_view member) const = 0;
