@@ -102,6 +102,8 @@ void FormSession::watchBars() {
 void FormSession::watchButtons() {
     for (const auto& control : m_form->controls()) {
         if (control->is(host::ObjectKind::SoftButton)) transcribe(*control, {"MouseMove", "Click"});
+        // A record a data control could not show in its boxes.
+        if (control->is(host::ObjectKind::DataControl)) transcribe(*control, {"Error"});
     }
 }
 

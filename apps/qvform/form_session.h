@@ -77,7 +77,8 @@ class FormSession {
 
   private:
     void watchBars();
-    // Picture buttons' MouseMove and Click go to the transcript as events.
+    // Picture buttons' MouseMove and Click and data controls' Error go to
+    // the transcript as events.
     void watchButtons();
     // Writes the control's `names` events to the transcript as they are raised.
     void transcribe(host::Control& control, const std::vector<std::string>& names);
