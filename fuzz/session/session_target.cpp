@@ -45,8 +45,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "command_executor.h"
 #include "data/bound_control.h"
 #include "data/recordset.h"
@@ -61,6 +59,7 @@
 #include "people_form.h"
 #include "platform/user/thread_state.h"
 #include "script.h"
+#include "support/temp_folder.h"
 #include "transcript.h"
 #include "transcript_message_boxes.h"
 
@@ -87,21 +86,13 @@ constexpr const char* kMembers[] = {"BOF",          "EOF",          "MoveFirst",
 // A folder of this process with the form file, removed at exit; the
 // database is made afresh for every input.
 const std::filesystem::path& folder() {
-    struct Folder {
-        std::filesystem::path path;
-        Folder()
-            : path(std::filesystem::temp_directory_path() /
-                   ("qv-fuzz-session-" + std::to_string(::getpid()))) {
-            std::filesystem::create_directories(path);
-            std::ofstream(path / "people.form") << qvform::test::kPeopleForm;
-        }
-        ~Folder() {
-            std::error_code ec;
-            std::filesystem::remove_all(path, ec);
+    struct Folder : qv::test::TempFolder {
+        Folder() : TempFolder("qv-fuzz-session") {
+            std::ofstream(path() / "people.form") << qvform::test::kPeopleForm;
         }
     };
     static const Folder made;
-    return made.path;
+    return made.path();
 }
 
 void freshDatabase() {

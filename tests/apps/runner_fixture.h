@@ -14,6 +14,7 @@
 #include "form_session.h"
 #include "host/form.h"
 #include "host/message_box_service.h"
+#include "support/temp_folder.h"
 #include "transcript.h"
 #include "transcript_message_boxes.h"
 
@@ -35,7 +36,8 @@ class RunnerTest : public ::testing::Test {
         return std::dynamic_pointer_cast<T>(session->form()->find(name));
     }
 
-    std::filesystem::path folder;
+    qv::test::TempFolder temp{"qvform-test"};
+    std::filesystem::path folder{temp.path()};
     std::ostringstream out;
     Transcript transcript{out};
     TranscriptMessageBoxes boxes{transcript};
