@@ -7,7 +7,7 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(qv_package_parts qv_gdi qv_ole qv_user qv_host qv_data qv_frame qv_effects qv_search qv_softbutton
-    qv_navigator qv_designtime qv_qvform)
+    qv_navigator qv_designtime qv_module qv_qvform)
 file(WRITE ${CMAKE_BINARY_DIR}/qvRecordBar_library.cpp
      "// The shared library is made of the objects of the library layers.\n")
 add_library(qvRecordBar SHARED ${CMAKE_BINARY_DIR}/qvRecordBar_library.cpp)

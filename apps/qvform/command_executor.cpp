@@ -7,7 +7,6 @@
 
 #include "data/data_control.h"
 #include "data/data_control_view.h"
-#include "fault_plan.h"
 #include "form_session.h"
 #include "host/command_button.h"
 #include "host/data_contract.h"
@@ -330,9 +329,6 @@ void CommandExecutor::click(const ScriptCommand& command) {
     if (clickArrow(command)) return;
     Target target = resolve(splitPath(command.target), command.target);
     if (target.bar) {
-        // The bar looks its data control up by name on a click: the stand-in
-        // takes its place at the same moment.
-        m_session.connectBars();
         auto* bar = static_cast<navigator::qvRecordBar*>(target.bar);
         if (!bar->clickButton(static_cast<std::int16_t>(target.index))) {
             m_transcript.disabled(command.target);
@@ -373,9 +369,6 @@ void CommandExecutor::focus(const std::string& path) {
 }
 
 void CommandExecutor::typeText(const ScriptCommand& command) {
-    // A key may start an edit through a bar, which then works through the
-    // stand-in as on a click.
-    m_session.connectBars();
     focus(command.target);
     user::typeText(command.argument);
 }
@@ -400,7 +393,6 @@ void CommandExecutor::pressKey(const ScriptCommand& command) {
     }
     const auto vk = keyOf(name);
     if (!vk) refuse("unknown key \"" + command.argument + "\"");
-    m_session.connectBars();
     focus(command.target);
     user::pressKey(*vk, modifiers);
 }
@@ -441,12 +433,19 @@ void CommandExecutor::printValue(const ScriptCommand& command) {
     m_transcript.value(command.target, transcriptValue(target.object->get(property)));
 }
 
+RunHarness& CommandExecutor::harness() const {
+    RunHarness* harness = m_session.harness();
+    if (!harness) refuse("planned failures and sync markers belong to qvform's own runs");
+    return *harness;
+}
+
 void CommandExecutor::syncWith(const ScriptCommand& command) {
+    RunHarness& markers = harness();
     try {
         if (command.kind == CommandKind::Signal) {
-            m_markers.signal(command.argument);
+            markers.signal(command.argument);
         } else {
-            m_markers.wait(command.argument);
+            markers.wait(command.argument);
         }
     } catch (const std::runtime_error& e) {
         refuse(e.what());
@@ -457,7 +456,8 @@ void CommandExecutor::failNext(const ScriptCommand& command) {
     auto steps = splitPath(command.target);
     const std::string member = steps.back().name;
     steps.pop_back();
-    if (!FaultPlan::knows(member)) refuse("a recordset has no member " + member);
+    RunHarness& plan = harness();
+    if (!plan.plansFailuresOf(member)) refuse("a recordset has no member " + member);
     if (steps.empty() || !host::sameName(steps.back().name, "Recordset") || steps.back().hasIndex) {
         refuse("expects Recordset.METHOD or DATACONTROL.Recordset.METHOD");
     }
@@ -470,7 +470,7 @@ void CommandExecutor::failNext(const ScriptCommand& command) {
         }
         owner = host::displayName(static_cast<host::Control&>(*target.object));
     }
-    m_plan.failNext(owner, member, command.number);
+    plan.failNext(owner, member, command.number);
 }
 
 }  // namespace qv::qvform

@@ -13,7 +13,6 @@
 #include "design_commands.h"
 #include "host/object.h"
 #include "script.h"
-#include "sync_markers.h"
 
 namespace qv::host {
 class Form;
@@ -21,8 +20,8 @@ class Form;
 
 namespace qv::qvform {
 
-class FaultPlan;
 class FormSession;
+class RunHarness;
 class Transcript;
 class TranscriptMessageBoxes;
 
@@ -43,15 +42,14 @@ class RunFailure {
 class CommandExecutor {
   public:
     // Every reference must outlive the executor.
-    CommandExecutor(FormSession& session, Transcript& transcript, TranscriptMessageBoxes& boxes,
-                    FaultPlan& plan)
-        : m_session(session), m_transcript(transcript), m_boxes(boxes), m_plan(plan) {}
+    // Planned failures and sync markers come from the session's run harness;
+    // without one, fail-next, signal and wait are refused.
+    CommandExecutor(FormSession& session, Transcript& transcript, TranscriptMessageBoxes& boxes)
+        : m_session(session), m_transcript(transcript), m_boxes(boxes) {}
 
     // Runs `commands` to their end. Fails with RunFailure naming the line
     // and the reason when a command cannot be carried out.
     void run(const std::vector<ScriptCommand>& commands);
-    // Where signal and wait keep their markers (none: both are refused).
-    void setSyncMarkers(SyncMarkers markers) { m_markers = std::move(markers); }
 
   private:
     // What a control path names: an object, and for a button of a record
@@ -81,6 +79,8 @@ class CommandExecutor {
     // point within its size, outside for negative or larger values.
     void movePointer(const ScriptCommand& command);
     void syncWith(const ScriptCommand& command);
+    // The session's run harness; refuses the command without one.
+    RunHarness& harness() const;
 
     // The form that takes input now: the innermost open modal form, or the
     // main form.
@@ -96,11 +96,9 @@ class CommandExecutor {
     FormSession& m_session;
     Transcript& m_transcript;
     TranscriptMessageBoxes& m_boxes;
-    FaultPlan& m_plan;
     const std::vector<ScriptCommand>* m_commands = nullptr;
     std::size_t m_next = 0;
     std::vector<host::Form*> m_modal;
-    SyncMarkers m_markers;
     DesignCommands m_design;
 };
 

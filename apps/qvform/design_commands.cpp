@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "frame/component_project.h"
 #include "host/form.h"
 #include "host/form_file.h"
 #include "host/form_runner.h"
+#include "module/library_descriptor.h"
 #include "public_classes.h"
 
 namespace qv::qvform {
@@ -13,7 +13,7 @@ namespace qv::qvform {
 namespace {
 
 const frame::ClassDecl* classNamed(const std::string& name) {
-    for (const frame::ClassDecl& c : frame::componentProject().classes) {
+    for (const frame::ClassDecl& c : module::componentProject().classes) {
         if (host::sameName(c.name, name) && c.classKind == frame::PublicClassKind) return &c;
     }
     return nullptr;

@@ -13,7 +13,7 @@ class Form;
 
 namespace qv::qvform {
 
-// Registers every control type of host::kControlTypes (host/control_types.h:
+// Registers every control type of module::kControlTypes (module/control_types.h:
 // the standard controls, with TextBox and Label bound to data, the Data
 // control, qvSoftButton and qvRecordBar) with this thread's control factory,
 // so that code and form files can create them by type name. Call it once

@@ -11,7 +11,6 @@
 #include "host/form_file.h"
 #include "host/form_runner.h"
 #include "host/member_registry.h"
-#include "injecting_data_control.h"
 #include "navigator/qvRecordBar.h"
 #include "public_classes.h"
 #include "softbutton/qvSoftButton.h"
@@ -27,12 +26,13 @@ std::string valueText(const host::Variant& value) {
 
 }  // namespace
 
-FormSession::FormSession(Transcript& transcript, FaultPlan& plan)
-    : m_transcript(transcript), m_plan(plan) {}
+FormSession::FormSession(Transcript& transcript, RunHarness* harness)
+    : m_transcript(transcript), m_harness(harness) {}
 
 FormSession::~FormSession() {
     m_dataViews.clear();
     if (!m_form) return;
+    m_form->setDataControlStandIns(nullptr);
     try {
         host::FormRunner::Unload(m_form);
     } catch (const std::exception&) {
@@ -66,6 +66,7 @@ void FormSession::show(std::shared_ptr<host::Form> form, const std::filesystem::
                        const std::string& database, const std::string& connect) {
     m_form = std::move(form);
     m_form->setUserMode(!m_design);
+    m_form->setDataControlStandIns(m_harness);
     for (const auto& control : m_form->controls()) {
         if (auto data = std::dynamic_pointer_cast<data::DataControl>(control)) {
             data->setBaseFolder(folder);
@@ -101,6 +102,8 @@ void FormSession::watchBars() {
 void FormSession::watchButtons() {
     for (const auto& control : m_form->controls()) {
         if (control->is(host::ObjectKind::SoftButton)) transcribe(*control, {"MouseMove", "Click"});
+        // A record a data control could not show in its boxes.
+        if (control->is(host::ObjectKind::DataControl)) transcribe(*control, {"Error"});
     }
 }
 
@@ -118,28 +121,9 @@ void FormSession::transcribe(host::Control& control, const std::vector<std::stri
     }
 }
 
-void FormSession::connectBars() {
-    for (const auto& control : m_form->controls()) {
-        auto bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(control);
-        if (!bar || bar->DataSource() || bar->MSDataControl().empty()) continue;
-        std::shared_ptr<host::DataControl> target;
-        for (const auto& candidate : m_form->controls()) {
-            if (!host::sameName(host::displayName(*candidate), bar->MSDataControl())) continue;
-            target = std::dynamic_pointer_cast<host::DataControl>(candidate);
-            break;
-        }
-        if (!target) continue;  // the bar's own lookup decides what happens
-        bar->setDataSource(standInFor(target));
-    }
-}
-
 std::shared_ptr<host::DataControl> FormSession::standInFor(
     const std::shared_ptr<host::DataControl>& dataControl) {
-    for (const auto& existing : m_standIns) {
-        if (existing->real() == dataControl) return existing;
-    }
-    m_standIns.push_back(std::make_shared<InjectingDataControl>(dataControl, m_plan));
-    return m_standIns.back();
+    return m_harness ? m_harness->standInFor(dataControl) : dataControl;
 }
 
 data::DataControlView* FormSession::viewOf(const host::DataControl& dataControl) const {

@@ -1,7 +1,8 @@
 // The form a script runs on: loaded from its file with every control type the
 // runner knows, shown in run mode, its data controls opened, and wired to the
-// transcript (the record bars' events and status line) and to the fault plan
-// (the bars reach their data controls through injecting stand-ins).
+// transcript (the record bars' events and status line) and, in a test run,
+// to the run harness (the bars reach their data controls through its
+// stand-ins).
 #pragma once
 
 #include <filesystem>
@@ -9,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fault_plan.h"
+#include "run_harness.h"
 #include "transcript.h"
 
 namespace qv::host {
@@ -17,11 +18,6 @@ class Control;
 class DataControl;
 class Form;
 }  // namespace qv::host
-
-namespace qv::qvform {
-
-class InjectingDataControl;
-}  // namespace qv::qvform
 
 namespace qv::data {
 class DataControlView;
@@ -31,8 +27,9 @@ namespace qv::qvform {
 
 class FormSession {
   public:
-    // `transcript` and `plan` must outlive the session.
-    FormSession(Transcript& transcript, FaultPlan& plan);
+    // `transcript` and `harness` (none outside test runs) must outlive the
+    // session.
+    explicit FormSession(Transcript& transcript, RunHarness* harness = nullptr);
     // Unloads the form and closes its windows.
     ~FormSession();
     FormSession(const FormSession&) = delete;
@@ -52,7 +49,8 @@ class FormSession {
     void open(const std::string& path, const std::string& database = {},
               const std::string& connect = {});
     // As open(), for a form already loaded or built in code; relative
-    // database names start from `folder`.
+    // database names start from `folder`. With a harness, the form hands its
+    // data controls found by name over as the harness's stand-ins.
     void show(std::shared_ptr<host::Form> form, const std::filesystem::path& folder,
               const std::string& database = {}, const std::string& connect = {});
     // Loads the forms opened after this as a designer does: their controls
@@ -63,12 +61,11 @@ class FormSession {
 
     const std::shared_ptr<host::Form>& form() const noexcept { return m_form; }
 
-    // Gives every record bar that holds no data control yet, and whose
-    // MSDataControl names a data control of the form, the injecting stand-in
-    // of that control, just as the bar would find it on its next click.
-    void connectBars();
+    // The run harness, or nullptr.
+    RunHarness* harness() const noexcept { return m_harness; }
 
-    // The injecting stand-in of `dataControl`, made on first use.
+    // The harness's stand-in of `dataControl`, or `dataControl` itself when
+    // there is no harness.
     std::shared_ptr<host::DataControl> standInFor(
         const std::shared_ptr<host::DataControl>& dataControl);
 
@@ -80,17 +77,17 @@ class FormSession {
 
   private:
     void watchBars();
-    // Picture buttons' MouseMove and Click go to the transcript as events.
+    // Picture buttons' MouseMove and Click and data controls' Error go to
+    // the transcript as events.
     void watchButtons();
     // Writes the control's `names` events to the transcript as they are raised.
     void transcribe(host::Control& control, const std::vector<std::string>& names);
 
     Transcript& m_transcript;
-    FaultPlan& m_plan;
+    RunHarness* m_harness;
     std::shared_ptr<host::Form> m_form;
     std::string m_path;
     bool m_design = false;
-    std::vector<std::shared_ptr<InjectingDataControl>> m_standIns;
     // The windows of the data controls, which the form runner does not make.
     std::vector<std::unique_ptr<data::DataControlView>> m_dataViews;
 };

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "component_commands.h"
+#include "fault_harness.h"
 #include "form_session.h"
 #include "host/app.h"
 #include "host/error.h"
@@ -60,10 +61,11 @@ int main(int argc, char** argv) {
     app.setLocale(chosenLocale(options, std::cerr));
     if (options.now) app.clock().set(*options.now);
     if (!options.newFormDatabase.empty()) return writeNewForm(options);
+    FaultHarness harness(options.syncFolder);
     return runSession(
         [&](FormSession& session) {
             session.setDesignMode(options.design);
             session.open(options.formFile, options.database, options.connect);
         },
-        options.scriptFile, std::cout, options.syncFolder);
+        options.scriptFile, std::cout, &harness);
 }

@@ -1,11 +1,11 @@
 #include "public_classes.h"
 
 #include "class_factory_client.h"
-#include "frame/component_guids.h"
 #include "frame/component_registry.h"
-#include "frame/dll_exports.h"
 #include "host/error.h"
 #include "host/member_registry.h"
+#include "module/component_guids.h"
+#include "module/dll_exports.h"
 
 namespace qv::qvform {
 
@@ -13,8 +13,8 @@ namespace {
 
 // The identifiers of the classes a form file names by class name.
 const CLSID* publicClassId(std::string_view name) {
-    if (host::sameName(name, "qvRecordBar")) return &frame::guids::CLSID_qvRecordBar;
-    if (host::sameName(name, "ppData")) return &frame::guids::CLSID_ppData;
+    if (host::sameName(name, "qvRecordBar")) return &module::guids::CLSID_qvRecordBar;
+    if (host::sameName(name, "ppData")) return &module::guids::CLSID_ppData;
     return nullptr;
 }
 

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "command_executor.h"
-#include "fault_plan.h"
 #include "form_session.h"
 #include "host/error.h"
 #include "host/message_box_service.h"
@@ -50,7 +49,7 @@ bool opened(const std::function<void(FormSession&)>& open, FormSession& session)
 }
 
 int runScript(const std::function<void(FormSession&)>& open, const std::string& scriptFile,
-              std::ostream& out, const std::string& syncFolder) {
+              std::ostream& out, RunHarness* harness) {
     std::vector<ScriptCommand> commands;
     try {
         commands = parseScript(readFile(scriptFile));
@@ -69,13 +68,10 @@ int runScript(const std::function<void(FormSession&)>& open, const std::string& 
     Transcript transcript(out);
     TranscriptMessageBoxes boxes(transcript);
     host::ScopedMessageBoxService service(boxes);
-    FaultPlan plan;
-    FormSession session(transcript, plan);
+    FormSession session(transcript, harness);
     if (!opened(open, session)) return 2;
     try {
-        CommandExecutor executor(session, transcript, boxes, plan);
-        if (!syncFolder.empty()) executor.setSyncMarkers(SyncMarkers(syncFolder));
-        executor.run(commands);
+        CommandExecutor(session, transcript, boxes).run(commands);
     } catch (const RunFailure& failure) {
         std::cerr << "qvform: " << scriptFile << ": " << failure.what() << '\n';
         return 1;
@@ -84,7 +80,7 @@ int runScript(const std::function<void(FormSession&)>& open, const std::string& 
 }
 
 // Exit status 2 when there is no display (nothing has been opened then).
-int runInWindows(const std::function<void(FormSession&)>& open) {
+int runInWindows(const std::function<void(FormSession&)>& open, RunHarness* harness) {
     constexpr const char* kHeadless =
         "qvform: to run the form without a display, give it a script: --script SCRIPT\n";
 #ifdef QV_HAVE_SDL2
@@ -98,8 +94,7 @@ int runInWindows(const std::function<void(FormSession&)>& open) {
     Transcript transcript(unused);
     host::WindowMessageBoxes boxes;
     host::ScopedMessageBoxService service(boxes);
-    FaultPlan plan;
-    FormSession session(transcript, plan);
+    FormSession session(transcript, harness);
     if (auto failure = openFailure(open, session)) {
         // A person who started the program from a menu sees no terminal.
         desktop->tell("The form could not be opened.\n\n" + *failure);
@@ -108,6 +103,7 @@ int runInWindows(const std::function<void(FormSession&)>& open) {
     return desktop->run(*session.form());
 #else
     (void)open;
+    (void)harness;
     std::cerr << "qvform: this build cannot show windows\n" << kHeadless;
     return 2;
 #endif
@@ -116,9 +112,10 @@ int runInWindows(const std::function<void(FormSession&)>& open) {
 }  // namespace
 
 int runSession(const std::function<void(FormSession&)>& open, const std::string& scriptFile,
-               std::ostream& out, const std::string& syncFolder) {
+               std::ostream& out, RunHarness* harness) {
     FormSession::registerControlTypes();
-    return scriptFile.empty() ? runInWindows(open) : runScript(open, scriptFile, out, syncFolder);
+    return scriptFile.empty() ? runInWindows(open, harness)
+                              : runScript(open, scriptFile, out, harness);
 }
 
 }  // namespace qv::qvform

@@ -9,15 +9,16 @@
 namespace qv::qvform {
 
 class FormSession;
+class RunHarness;
 
 // Opens the form with `open` (which fails with the form's Error) and runs
 // the script file headless, writing the transcript to `out`, or with an
 // empty one shows the form in windows until it is closed. Returns the exit
 // status: 0, 1 when a script command failed, 2 when the script cannot be
 // read or parsed, the form cannot open or there is no display. The reasons
-// go to standard error. A non-empty `syncFolder` is where the script's
-// signal and wait commands keep their markers.
+// go to standard error. A `harness` (qvform's own runs; it must outlive the
+// call) gives the script planned failures and sync markers.
 int runSession(const std::function<void(FormSession&)>& open, const std::string& scriptFile,
-               std::ostream& out, const std::string& syncFolder = {});
+               std::ostream& out, RunHarness* harness = nullptr);
 
 }  // namespace qv::qvform

@@ -15,63 +15,19 @@
 #include "host/picture_object.h"
 #include "host/property_bag.h"
 #include "host/user_control.h"
+#include "support/persisted_controls.h"
 
 namespace {
 
 using namespace qv::host;
 
 // Control types with the kinds of members the library's controls persist.
-class FuzzButton : public Control {
-  public:
-    static const MemberRegistry& buttonMembers() {
-        static const MemberRegistry r = [] {
-            MemberRegistry m("FuzzButton", &Control::controlMembers());
-            MemberTable<FuzzButton>(m)
-                .property(
-                    "Caption", [](FuzzButton& b) { return b.caption; },
-                    [](FuzzButton& b, const Variant& v) { b.caption = v.toString(); },
-                    {.persist = Persistence{"Caption", Variant("")}})
-                .property(
-                    "Style", [](FuzzButton& b) { return b.style; },
-                    [](FuzzButton& b, const Variant& v) { b.style = v.toInteger(); },
-                    {.persist = Persistence{"Style", Variant(std::int16_t{0})}})
-                .property(
-                    "Value", [](FuzzButton& b) { return b.value; },
-                    [](FuzzButton& b, const Variant& v) { b.value = v.toBoolean(); },
-                    {.persist = Persistence{"Value", Variant(false)}})
-                .property(
-                    "Amount", [](FuzzButton& b) { return b.amount; },
-                    [](FuzzButton& b, const Variant& v) { b.amount = v.toDouble(); },
-                    {.persist = Persistence{"Amount", Variant(0.0)}})
-                .objectProperty(
-                    "Picture", [](FuzzButton& b) { return b.picture; },
-                    [](FuzzButton& b, const Variant& v) {
-                        pictureOf(v);
-                        b.picture = v;
-                    },
-                    {.persist = Persistence{"Picture", Variant::nothing()}});
-            return m;
-        }();
-        return r;
-    }
-    const MemberRegistry& members() const override { return buttonMembers(); }
-
-    std::string caption;
-    std::int16_t style = 0;
-    bool value = false;
-    double amount = 0;
-    Variant picture = Variant::nothing();
+struct FuzzNames {
+    static constexpr const char* button = "FuzzButton";
+    static constexpr const char* frame = "FuzzFrame";
 };
-
-class FuzzFrame : public Control {
-  public:
-    static const MemberRegistry& frameMembers() {
-        static const MemberRegistry r("FuzzFrame", &Control::controlMembers());
-        return r;
-    }
-    const MemberRegistry& members() const override { return frameMembers(); }
-    bool isContainer() const override { return true; }
-};
+using FuzzButton = qv::test::PersistedButton<FuzzNames>;
+using FuzzFrame = qv::test::PersistedFrame<FuzzNames>;
 
 // Keeps whatever its bag held, as a user control with its own handlers would.
 class FuzzBar : public UserControl {

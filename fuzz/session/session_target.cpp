@@ -45,13 +45,11 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "command_executor.h"
 #include "data/bound_control.h"
 #include "data/recordset.h"
 #include "data/sqlite_connection.h"
-#include "fault_plan.h"
+#include "fault_harness.h"
 #include "form_session.h"
 #include "host/command_button.h"
 #include "host/data_contract.h"
@@ -61,6 +59,7 @@
 #include "people_form.h"
 #include "platform/user/thread_state.h"
 #include "script.h"
+#include "support/temp_folder.h"
 #include "transcript.h"
 #include "transcript_message_boxes.h"
 
@@ -87,21 +86,13 @@ constexpr const char* kMembers[] = {"BOF",          "EOF",          "MoveFirst",
 // A folder of this process with the form file, removed at exit; the
 // database is made afresh for every input.
 const std::filesystem::path& folder() {
-    struct Folder {
-        std::filesystem::path path;
-        Folder()
-            : path(std::filesystem::temp_directory_path() /
-                   ("qv-fuzz-session-" + std::to_string(::getpid()))) {
-            std::filesystem::create_directories(path);
-            std::ofstream(path / "people.form") << qvform::test::kPeopleForm;
-        }
-        ~Folder() {
-            std::error_code ec;
-            std::filesystem::remove_all(path, ec);
+    struct Folder : qv::test::TempFolder {
+        Folder() : TempFolder("qv-fuzz-session") {
+            std::ofstream(path() / "people.form") << qvform::test::kPeopleForm;
         }
     };
     static const Folder made;
-    return made.path;
+    return made.path();
 }
 
 void freshDatabase() {
@@ -160,7 +151,7 @@ std::vector<std::string> designedEvents(int index) {
 
 class Session {
   public:
-    Session() : m_boxes(m_transcript), m_service(m_boxes), m_session(m_transcript, m_plan) {
+    Session() : m_boxes(m_transcript), m_service(m_boxes), m_session(m_transcript, &m_harness) {
         qvform::FormSession::registerControlTypes();
         m_session.open((folder() / "people.form").string());
         m_bar = std::dynamic_pointer_cast<navigator::qvRecordBar>(
@@ -205,7 +196,7 @@ class Session {
     // ends only the command.
     void run(const std::string& line) {
         try {
-            qvform::CommandExecutor(m_session, m_transcript, m_boxes, m_plan)
+            qvform::CommandExecutor(m_session, m_transcript, m_boxes)
                 .run(qvform::parseScript(line + "\n"));
         } catch (const qvform::RunFailure&) {
         } catch (const std::exception& e) {
@@ -327,7 +318,7 @@ class Session {
     qvform::Transcript m_transcript{m_out};
     qvform::TranscriptMessageBoxes m_boxes;
     host::ScopedMessageBoxService m_service;
-    qvform::FaultPlan m_plan;
+    qvform::FaultHarness m_harness;
     qvform::FormSession m_session;
     std::shared_ptr<navigator::qvRecordBar> m_bar;
     std::shared_ptr<host::DataControl> m_data;

@@ -1,6 +1,7 @@
 #include "data/data_control.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "data/data_errors.h"
 #include "data/pg_connection.h"
@@ -9,6 +10,7 @@
 #include "host/app.h"
 #include "host/control_factory.h"
 #include "host/form.h"
+#include "host/form_runner.h"
 #include "host/member_registry.h"
 #include "host/message_box_service.h"
 
@@ -250,6 +252,7 @@ void DataControl::gatherEdits(Recordset& rs) {
 }
 
 void DataControl::recordChanged(Recordset& rs) noexcept {
+    std::optional<host::Error> failure;
     for (const auto& control : liveBoundControls()) {
         try {
             host::Variant value;
@@ -262,9 +265,11 @@ void DataControl::recordChanged(Recordset& rs) noexcept {
             }
             control->showValue(value);
             control->setDataChanged(false);
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
             // A value that cannot be read or shown: the control is emptied
-            // rather than left showing another record's value.
+            // rather than left showing another record's value, and the first
+            // such failure is reported once every control has its value.
+            if (!failure) failure = host::errorFrom(e, std::string(kDataControlSource));
             try {
                 control->showValue(host::Variant::null());
                 control->setDataChanged(false);
@@ -273,6 +278,17 @@ void DataControl::recordChanged(Recordset& rs) noexcept {
             }
         }
     }
+    if (failure) reportError(*failure);
+}
+
+void DataControl::reportError(const host::Error& error) noexcept {
+    // No caller waits for the outcome of showing a record: the form hears of
+    // the failure through the Error event, and a handler that fails in turn
+    // leaves the thread's pending error, as a failure in a window does.
+    host::FormRunner::guard([&] {
+        RaiseEvent("Error", {host::Variant(error.number()), host::Variant(error.description())});
+        return LRESULT{0};
+    });
 }
 
 bool DataControl::ownsPendingChange() {

@@ -71,6 +71,8 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
     // RecordsetObserver. A record bar on the form that drives this control
     // owns the pending changes.
     void gatherEdits(Recordset& recordset) override;
+    // A bound control whose value cannot be read or shown is emptied, and the
+    // failure raises the Error event (error number, description).
     void recordChanged(Recordset& recordset) noexcept override;
     bool ownsPendingChange() override;
 
@@ -91,6 +93,8 @@ class DataControl final : public host::DataControl, public RecordsetObserver {
   private:
     void open();
     void close();
+    // Raises the Error event for a failure no caller can be told of.
+    void reportError(const host::Error& error) noexcept;
     // Binds the controls of the form that name this control in DataSource.
     void bindFormControls();
     // Fails with ItemNotFound when a bound control names a field the

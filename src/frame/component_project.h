@@ -1,7 +1,8 @@
-// The project descriptor: what the library is made of as its host sees it
-// (its classes with their identifiers, members and events, its enumerations,
-// its name and version). The exported entry points hand this descriptor to
-// the class factories, the type library and registration, which do the work.
+// The shape of a project descriptor: what a component library is made of as
+// its host sees it (its classes with their identifiers, members and events,
+// its enumerations, its name and version). The class factories, the type
+// library and registration work from such a descriptor; the library's own
+// one is in module/library_descriptor.h.
 #pragma once
 
 #include <cstdint>
@@ -77,9 +78,5 @@ struct ComponentProject {
     // Returns the public class with identifier `clsid`, or nullptr.
     const ClassDecl* findPublic(REFCLSID clsid) const;
 };
-
-// The library's own descriptor. It is defined by the topmost layer of the
-// library, which knows every class; the entry points only pass it on.
-const ComponentProject& componentProject();
 
 }  // namespace qv::frame

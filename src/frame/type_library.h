@@ -74,9 +74,4 @@ struct TypeLibrary {
 // enumerations. Private classes are left out.
 TypeLibrary buildTypeLibrary(const ComponentProject& project);
 
-// The library's own type library, built once. Like componentProject(), it is
-// defined by the topmost layer of the library, so that a program linking
-// only the lower layers never needs the descriptor.
-const TypeLibrary& typeLibrary();
-
 }  // namespace qv::frame

@@ -22,10 +22,8 @@ class App {
     const std::string& title() const { return m_title; }
     void setTitle(std::string title) { m_title = std::move(title); }
     HINSTANCE hInstance() const { return m_hInstance; }
-    void setHInstance(HINSTANCE instance) { m_hInstance = instance; }
     // The folder of the program, without a trailing separator.
     const std::string& path() const { return m_path; }
-    void setPath(std::string path) { m_path = std::move(path); }
 
     Clock& clock() { return m_clock; }
     const Clock& clock() const { return m_clock; }

@@ -1,7 +1,8 @@
-// The control types a form may name, in one list for the form runner, the
-// embedding API, form files and the tests. The runtime makes the standard
-// ones (registerStandardControls); the data layer adds the Data control
-// and bound forms of TextBox and Label; the library adds its own controls.
+// What the runtime knows of control types: the entry of a control-type list
+// and the registration of the standard controls it makes itself. The one
+// list of every type a form may name is the library's (module/control_types.h):
+// the data layer adds the Data control and bound forms of TextBox and Label,
+// the library adds its own controls.
 #pragma once
 
 #include <string_view>
@@ -13,16 +14,10 @@ struct ControlType {
     bool standard;  // made by the runtime itself
 };
 
-inline constexpr ControlType kControlTypes[] = {
-    {"CommandButton", true}, {"TextBox", true},      {"Label", true},        {"Frame", true},
-    {"Line", true},          {"ComboBox", true},     {"OptionButton", true}, {"Data", false},
-    {"qvSoftButton", false}, {"qvRecordBar", false},
-};
-
 class ControlFactory;
 
-// Registers the standard controls of kControlTypes with `factory` under
-// their type names.
+// Registers the runtime's standard controls (CommandButton, TextBox, Label,
+// Frame, Line, ComboBox, OptionButton) with `factory` under their type names.
 void registerStandardControls(ControlFactory& factory);
 
 }  // namespace qv::host

@@ -126,6 +126,16 @@ class DataControl : public Control {
     DataControl() = default;
 };
 
+// Stand-ins for a form's data controls: what a control that finds a data
+// control by name is handed in its place (Form::handOver). A test run uses
+// them to reach the calls the controls make.
+class DataControlStandIns {
+  public:
+    virtual ~DataControlStandIns() = default;
+    // The stand-in for `real`: the same object each time for the same control.
+    virtual std::shared_ptr<DataControl> standInFor(const std::shared_ptr<DataControl>& real) = 0;
+};
+
 // A control that drives a data control's record through its own Edit, Save
 // and Cancel (a record bar). While it has a change pending, only its Save
 // stores the change and its Cancel drops it.

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "host/controls_collection.h"
+#include "host/data_contract.h"
 #include "host/member_registry.h"
 #include "host/picture_object.h"
 #include "host/property_bag.h"
@@ -276,6 +277,13 @@ void Form::checkTree() const {
 void Form::checkRemoved([[maybe_unused]] const Control& control) {
     assert(!control.m_form.lock() && !control.m_container.lock() && !control.m_loaded &&
            "a removed control keeps no link to the form");
+}
+
+ObjectRef Form::handOver(ObjectRef found) const {
+    if (!m_standIns) return found;
+    if (auto data = std::dynamic_pointer_cast<DataControl>(found))
+        return m_standIns->standInFor(data);
+    return found;
 }
 
 std::string displayName(const Control& control) {

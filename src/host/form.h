@@ -22,6 +22,7 @@ class Picture;
 namespace qv::host {
 
 class ControlsCollection;
+class DataControlStandIns;
 class PropertyBag;
 
 class Form : public Object {
@@ -58,6 +59,14 @@ class Form : public Object {
     // control, whose window their windows belong in; nullptr for other forms.
     std::shared_ptr<Control> hostControl() const { return m_hostControl.lock(); }
     void setHostControl(const std::shared_ptr<Control>& control) { m_hostControl = control; }
+
+    // Stand-ins for this form's data controls, or nullptr (the usual case:
+    // none). `standIns` must outlive its use here.
+    void setDataControlStandIns(DataControlStandIns* standIns) noexcept { m_standIns = standIns; }
+    // What a control of this form that found `found` by name is handed:
+    // `found` itself, or its stand-in when it is a data control and the form
+    // has stand-ins.
+    ObjectRef handOver(ObjectRef found) const;
 
     EventHandlers& events() noexcept { return m_events; }
     const EventHandlers& events() const noexcept { return m_events; }
@@ -135,6 +144,7 @@ class Form : public Object {
     std::vector<std::string> m_changes;
     std::shared_ptr<ControlsCollection> m_collection;
     std::weak_ptr<Control> m_hostControl;
+    DataControlStandIns* m_standIns = nullptr;
 };
 
 // Returns "Name" or "Name(index)" for a control array element.

@@ -378,9 +378,6 @@ RECT WindowMessageBoxes::closeBoxRect() const {
     return box ? onScreen(m_window, box->closeBoxRect()) : RECT{};
 }
 
-void WindowMessageBoxes::beep(unsigned type) {
-    ++m_beeps;
-    if (m_sound) m_sound(type);
-}
+void WindowMessageBoxes::beep(unsigned /*type*/) {}
 
 }  // namespace qv::host

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 
 #include "host/message_box_service.h"
 #include "platform/win32_types.h"
@@ -24,10 +23,8 @@ class WindowMessageBoxes : public MessageBoxService {
     // example when no input can ever arrive.
     int show(const MessageBoxRequest& box) override;
 
-    // Counts the beep and passes it to the sound hook, if one is set.
+    // The stand-in platform has no sound to make: a beep does nothing here.
     void beep(unsigned type) override;
-    std::size_t beepCount() const { return m_beeps; }
-    void setSound(std::function<void(unsigned)> sound) { m_sound = std::move(sound); }
 
     // The window of the box now open, or nullptr.
     HWND window() const { return m_window; }
@@ -41,8 +38,6 @@ class WindowMessageBoxes : public MessageBoxService {
     static constexpr int kCaptionHeight = 18;
 
   private:
-    std::size_t m_beeps = 0;
-    std::function<void(unsigned)> m_sound;
     HWND m_window = nullptr;
 };
 

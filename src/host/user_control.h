@@ -95,7 +95,6 @@ class UserControl : public Control {
     float ScaleY(float value, ScaleMode from, ScaleMode to) const {
         return ScaleX(value, from, to);
     }
-    ScaleMode scaleMode() const noexcept { return m_scaleMode; }
 
     // The control's place in its form's tab order (its extender's TabIndex
     // and TabStop); Tab visits its own controls there.

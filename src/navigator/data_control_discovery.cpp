@@ -1,9 +1,10 @@
 #include "navigator/data_control_discovery.h"
 
 #include <cstdint>
+#include <optional>
 
+#include "host/data_control_names.h"
 #include "host/step_runner.h"
-#include "host/text_case.h"
 
 namespace qv::navigator {
 
@@ -18,21 +19,27 @@ host::ObjectRef item(host::Object& controls, std::int16_t position) {
     return controls.call("Item", {host::Variant(position)}).toObject();
 }
 
+// The Name and Index of `control`, each read on its own: a control outside
+// an array has no Index to read, and a failing read leaves its part empty.
+struct NameAndIndex {
+    std::string name;
+    std::optional<std::int16_t> index;
+};
+
+NameAndIndex readNameAndIndex(host::Object& control) {
+    NameAndIndex read;
+    host::StepRunner::resumeNext()
+        .step("Index", [&] { read.index = control.get("Index").toInteger(); })
+        .step("Name", [&] { read.name = control.get("Name").toString(); })
+        .run();
+    return read;
+}
+
 }  // namespace
 
 std::string GetControlName(host::Object& control) {
-    std::string name;
-    std::string suffix;
-    // Resume-on-error: a control outside an array has no Index to read.
-    host::StepRunner::resumeNext()
-        .step("Index",
-              [&] {
-                  std::int16_t index = control.get("Index").toInteger();
-                  if (index > 0) suffix = "(" + std::to_string(index) + ")";
-              })
-        .step("Name", [&] { name = control.get("Name").toString(); })
-        .run();
-    return name + suffix;
+    const NameAndIndex read = readNameAndIndex(control);
+    return host::dataControlName(read.name, read.index);
 }
 
 void GetDataControls(host::Object& controls, host::Object& list) {
@@ -46,11 +53,12 @@ void GetDataControls(host::Object& controls, host::Object& list) {
 }
 
 host::ObjectRef FindDataControl(host::Object& controls, std::string_view name) {
-    const std::string wanted = host::upperCase(name);
     const std::int16_t last = lastPosition(controls);
     for (int i = 0; i <= last; ++i) {
         host::ObjectRef control = item(controls, static_cast<std::int16_t>(i));
-        if (control && host::upperCase(GetControlName(*control)) == wanted) return control;
+        if (!control) continue;
+        const NameAndIndex read = readNameAndIndex(*control);
+        if (host::namesDataControl(name, read.name, read.index)) return control;
     }
     return nullptr;
 }

@@ -109,13 +109,15 @@ void qvRecordBar::ButtonBar_Click(std::int16_t Index) {
 }
 
 void qvRecordBar::runClick(std::int16_t Index) {
-    // The name lookup: a failing lookup counts as no control found.
+    // The name lookup: a failing lookup counts as no control found. The
+    // form hands over what was found (a stand-in, in a test run).
     if (!m_dataSource && !m_msDataControl.empty()) {
         try {
             m_dataSource = FindDataControl(*ParentControls(), m_msDataControl);
         } catch (const host::Error&) {
             m_dataSource = nullptr;
         }
+        if (auto form = Parent()) m_dataSource = form->handOver(m_dataSource);
     }
     if (!m_dataSource) {
         host::Beep();

@@ -5,11 +5,11 @@
 
 #include "class_factory_client.h"
 #include "form_session.h"
-#include "frame/component_guids.h"
-#include "frame/dll_exports.h"
 #include "frame/module_counts.h"
 #include "host/control.h"
 #include "host/control_factory.h"
+#include "module/component_guids.h"
+#include "module/dll_exports.h"
 #include "navigator/qvRecordBar.h"
 
 namespace qv::qvform::test {
@@ -31,10 +31,11 @@ TEST(ClassFactoryClient, FormBarsComeFromTheLibraryAndKeepItLoaded) {
     EXPECT_EQ(DllCanUnloadNow(), S_OK);
 
     const MadeObject refused =
-        createThroughFactory(&DllGetClassObject, frame::guids::CLSID_qvSoftButton);
+        createThroughFactory(&DllGetClassObject, module::guids::CLSID_qvSoftButton);
     EXPECT_EQ(refused.object, nullptr);
     EXPECT_EQ(refused.result, CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_NE(createThroughFactory(&DllGetClassObject, frame::guids::CLSID_ppData).object, nullptr);
+    EXPECT_NE(createThroughFactory(&DllGetClassObject, module::guids::CLSID_ppData).object,
+              nullptr);
     EXPECT_EQ(DllCanUnloadNow(), S_OK);
 }
 

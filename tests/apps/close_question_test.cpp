@@ -35,7 +35,7 @@ TEST_F(CloseQuestionTest, EachAnswerDecidesTheChangeAndTheClose) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
-        session = std::make_unique<FormSession>(transcript, plan);
+        session = std::make_unique<FormSession>(transcript, &harness);
         column("UPDATE people SET name = 'Ada' WHERE id = 2");
         column("DELETE FROM people WHERE id > 9");
         open();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "data/bound_controls_text_box.h"
+#include "host/data_contract.h"
 #include "runner_fixture.h"
 #include "search/frmDBSearch.h"
 
@@ -122,6 +123,19 @@ TEST_F(ExecutorTest, NamesTheLineAndTheReasonOfEachFailure) {
          "for the message box \"USER\": Are you sure you want to delete this record?"},
     };
     for (const auto& [script, reason] : cases) EXPECT_EQ(failure(script), reason) << script;
+}
+
+// A run without the harness (as through the embedding API) refuses the
+// harness's commands and lets the bar find its own data control.
+TEST_F(ExecutorTest, WithoutAHarnessOnlyTheHarnessCommandsAreRefused) {
+    session = std::make_unique<FormSession>(transcript);
+    open();
+    const char* kRefused = "planned failures and sync markers belong to qvform's own runs";
+    for (const char* script : {"fail-next Recordset.Update", "signal done", "wait done"}) {
+        EXPECT_EQ(failure(script), std::string("line 1 (") + script + "): " + kRefused);
+    }
+    EXPECT_EQ(failure("click qvRecordBar1.Buttonbar(3)"), "");
+    EXPECT_EQ(control<host::DataControl>("Data1")->recordset()->absolutePosition(), 2);
 }
 
 TEST_F(ExecutorTest, TypesSetsAndPressesKeysAsAPersonWould) {

@@ -7,6 +7,7 @@
 
 #include "component_commands.h"
 #include "frame/component_registry.h"
+#include "module/library_descriptor.h"
 #include "support/private_registry.h"
 
 namespace qv::qvform::test {
@@ -30,7 +31,7 @@ TEST_F(ComponentCommands, ListsRegisteredClassesWithTheirServer) {
     EXPECT_EQ(run({"--list-classes"}), 0);
     EXPECT_EQ(out.str(), "");  // no registry yet is an empty one
     frame::ComponentRegistry registry(frame::ComponentRegistry::defaultPath());
-    frame::registerProject(frame::componentProject(), "/lib/libqvRecordBar.so", registry);
+    frame::registerProject(module::componentProject(), "/lib/libqvRecordBar.so", registry);
     registry.save();
     EXPECT_EQ(run({"--list-classes"}), 0);
     const std::string listed = out.str();

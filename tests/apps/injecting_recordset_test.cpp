@@ -3,7 +3,6 @@
 
 #include "data/data_control.h"
 #include "host/data_contract.h"
-#include "injecting_data_control.h"
 #include "runner_fixture.h"
 
 namespace qv::qvform::test {
@@ -14,17 +13,17 @@ class InjectingTest : public RunnerTest {
     void SetUp() override {
         open();
         real = control<data::DataControl>("Data1");
-        standIn = std::make_shared<InjectingDataControl>(real, plan);
+        standIn = harness.standInFor(real);
     }
     std::shared_ptr<data::DataControl> real;
-    std::shared_ptr<InjectingDataControl> standIn;
+    std::shared_ptr<host::DataControl> standIn;
 };
 
 TEST_F(InjectingTest, AFailedUpdateLeavesThePendingRecordAndTheFileAsTheyWere) {
     auto rs = standIn->recordset();
     rs->edit();
     rs->fields()->item(host::Variant("name"))->setValue(host::Variant("Adele"));
-    plan.failNext("Data1", "Update", 1);
+    harness.failNext("Data1", "Update", 1);
     try {
         rs->update();
         FAIL() << "the update went through";
@@ -38,10 +37,10 @@ TEST_F(InjectingTest, AFailedUpdateLeavesThePendingRecordAndTheFileAsTheyWere) {
 }
 
 TEST_F(InjectingTest, LateBoundCallsFailTooAndOtherControlsAreLeftAlone) {
-    plan.failNext("Data7", "MoveNext", 1);
+    harness.failNext("Data7", "MoveNext", 1);
     auto rs = standIn->get("Recordset").toObject();
     rs->call("MoveNext");  // planned for another control
-    plan.failNext("", "MoveNext", 1);
+    harness.failNext("", "MoveNext", 1);
     EXPECT_THROW(rs->call("MoveNext"), host::Error);
     EXPECT_EQ(real->recordset()->absolutePosition(), 1);
 }

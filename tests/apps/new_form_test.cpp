@@ -85,13 +85,13 @@ TEST_F(NewFormTest, AnotherDatabaseReplacesTheFormsOwn) {
     column("UPDATE people SET name = 'Zed' WHERE id = 2");  // the form's own file
     const auto form = folder / "people.form";
     open();  // writes the form file
-    session = std::make_unique<FormSession>(transcript, plan);
+    session = std::make_unique<FormSession>(transcript, &harness);
     session->open(form.string(), other.string());
     out.str("");
     session->printRecords();
     EXPECT_NE(out.str().find("name=Ada"), std::string::npos) << out.str();
 
-    session = std::make_unique<FormSession>(transcript, plan);
+    session = std::make_unique<FormSession>(transcript, &harness);
     EXPECT_THROW(session->open(form.string(), (folder / "none.db").string()), host::Error);
     EXPECT_FALSE(std::filesystem::exists(folder / "none.db"));
 }

@@ -6,10 +6,10 @@
 
 #include <fstream>
 
-#include "frame/component_guids.h"
 #include "frame/component_registry.h"
 #include "host/error.h"
 #include "host/property_page.h"
+#include "module/component_guids.h"
 #include "navigator/qvRecordBar.h"
 #include "public_classes.h"
 #include "support/private_registry.h"
@@ -43,7 +43,7 @@ TEST_F(PublicClassesTest, TheLinkedLibraryMakesBothPublicClassesAndNothingElse) 
 }
 
 TEST_F(PublicClassesTest, AClassTheLibraryLacksComesFromTheRegistryOrSaysWhyNot) {
-    const std::string bar = frame::guidText(frame::guids::CLSID_qvRecordBar);
+    const std::string bar = frame::guidText(module::guids::CLSID_qvRecordBar);
     const std::string server = "CLSID\\" + bar + "\\InprocServer32=";
     const struct {
         const char* name;

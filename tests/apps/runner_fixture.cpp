@@ -2,9 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <unistd.h>
-
-#include <atomic>
 #include <fstream>
 #include <stdexcept>
 
@@ -40,14 +37,10 @@ void exec(const std::filesystem::path& file, const std::string& sql, std::string
 }  // namespace
 
 RunnerTest::RunnerTest() {
-    static std::atomic<int> counter{0};
-    folder = std::filesystem::temp_directory_path() /
-             ("qvform-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(folder);
     exec(folder / "people.db", kPeopleSchema, nullptr);
     user::resetThreadState();
     m_service = std::make_unique<host::ScopedMessageBoxService>(boxes);
-    session = std::make_unique<FormSession>(transcript, plan);
+    session = std::make_unique<FormSession>(transcript, &harness);
     FormSession::registerControlTypes();
 }
 
@@ -55,8 +48,6 @@ RunnerTest::~RunnerTest() {
     session.reset();
     m_service.reset();
     user::resetThreadState();
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
 }
 
 void RunnerTest::open() {
@@ -66,7 +57,7 @@ void RunnerTest::open() {
 }
 
 void RunnerTest::run(const std::string& script) {
-    CommandExecutor(*session, transcript, boxes, plan).run(parseScript(script));
+    CommandExecutor(*session, transcript, boxes).run(parseScript(script));
 }
 
 std::string RunnerTest::column(const std::string& sql) const {

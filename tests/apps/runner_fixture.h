@@ -10,10 +10,11 @@
 #include <sstream>
 #include <string>
 
-#include "fault_plan.h"
+#include "fault_harness.h"
 #include "form_session.h"
 #include "host/form.h"
 #include "host/message_box_service.h"
+#include "support/temp_folder.h"
 #include "transcript.h"
 #include "transcript_message_boxes.h"
 
@@ -35,11 +36,12 @@ class RunnerTest : public ::testing::Test {
         return std::dynamic_pointer_cast<T>(session->form()->find(name));
     }
 
-    std::filesystem::path folder;
+    qv::test::TempFolder temp{"qvform-test"};
+    std::filesystem::path folder{temp.path()};
     std::ostringstream out;
     Transcript transcript{out};
     TranscriptMessageBoxes boxes{transcript};
-    FaultPlan plan;
+    FaultHarness harness;
     std::unique_ptr<FormSession> session;
 
   private:

@@ -3,20 +3,19 @@
 #include "sync_markers.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <stdexcept>
 #include <thread>
 
+#include "support/temp_folder.h"
+
 namespace qv::qvform {
 namespace {
 
 TEST(SyncMarkersTest, AWaitEndsWhenTheMarkerAppearsAndFailsWhenItDoesNot) {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "qvsync-XXXXXX").string();
-    ASSERT_TRUE(mkdtemp(tmpl.data()));
-    const std::filesystem::path folder = tmpl;
-    const SyncMarkers markers(folder);
+    const qv::test::TempFolder folder("qvsync");
+    const SyncMarkers markers(folder.path());
     std::thread other([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         markers.signal("b-saved");
@@ -30,7 +29,6 @@ TEST(SyncMarkersTest, AWaitEndsWhenTheMarkerAppearsAndFailsWhenItDoesNot) {
         EXPECT_STREQ(e.what(), "the marker never did not appear within 30 ms");
     }
     EXPECT_THROW(markers.signal(".."), std::runtime_error);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

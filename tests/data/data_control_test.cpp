@@ -13,6 +13,7 @@
 #include "data_test_util.h"
 #include "host/data_contract.h"
 #include "host/form.h"
+#include "host/form_runner.h"
 #include "temp_database.h"
 
 namespace qv::data::test {
@@ -64,6 +65,22 @@ class FormBoundControl : public host::Control, public FakeBoundControl {
         : FakeBoundControl(std::move(source), std::move(field)) {}
 };
 
+// A box on a form that cannot show one value: showing it fails.
+class RefusingBoundControl final : public FormBoundControl {
+  public:
+    RefusingBoundControl(std::string field, std::string refused)
+        : FormBoundControl("Data1", std::move(field)), m_refused(std::move(refused)) {}
+    void showValue(const host::Variant& v) override {
+        if (!v.isNull() && v.toString() == m_refused) {
+            throw host::Error(host::errc::InvalidPropertyValue, "Text1", "cannot show it");
+        }
+        FormBoundControl::showValue(v);
+    }
+
+  private:
+    std::string m_refused;
+};
+
 std::shared_ptr<DataControl> openOn(const TempDatabase& db, const char* source = "people") {
     auto data = std::make_shared<DataControl>();
     data->setBaseFolder(db.folder());
@@ -104,6 +121,32 @@ TEST(DataControl, OpensFromTheFormFolderAndAnswersTheTypeTest) {
     EXPECT_EQ(box->text(), "Ada");
     rs.call("MoveLast");
     EXPECT_EQ(box->text(), "Carla");
+}
+
+// A value a box cannot show empties the box and raises the Error event once
+// per record; the other boxes and the next record are shown as usual.
+TEST(DataControl, AValueThatCannotBeShownEmptiesTheBoxAndRaisesError) {
+    TempDatabase db(kPeople);
+    auto form = std::make_shared<host::Form>();
+    auto data = openOn(db);
+    form->add(data, "Data1", std::nullopt, {0, 0, 1200, 300});
+    auto name = std::make_shared<RefusingBoundControl>("name", "Bruno");
+    form->add(name, "Text1", std::nullopt, {0, 0, 1200, 300});
+    auto city = std::make_shared<FormBoundControl>("Data1", "city");
+    form->add(city, "Text2", std::nullopt, {0, 0, 1200, 300});
+    std::vector<std::string> heard;
+    form->events().on("Data1", "Error", [&](auto, std::span<host::Variant> args) {
+        heard.push_back(std::to_string(args[0].toLong()) + " " + args[1].toString());
+    });
+    auto rs = data->dataRecordset();
+    rs->moveNext();
+    EXPECT_EQ(name->text(), "<null>");
+    EXPECT_EQ(city->text(), "Lyon");
+    rs->moveNext();
+    EXPECT_EQ(name->text(), "Carla");
+    EXPECT_EQ(heard, std::vector<std::string>{std::to_string(host::errc::InvalidPropertyValue) +
+                                              " cannot show it"});
+    EXPECT_FALSE(host::FormRunner::takePendingError());
 }
 
 TEST(DataControl, RecordsetIsNothingUntilConfiguredAndFailsForMissingFiles) {

@@ -2,8 +2,6 @@
 
 #include "engine_database.h"
 
-#include <stdlib.h>
-
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -11,18 +9,10 @@
 namespace qv::data::test {
 
 TempDatabase::TempDatabase(std::string_view schemaSql, std::string_view name) : m_name(name) {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "qvdata-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-    m_folder = tmpl;
     SqliteConnection::Options options;
     options.create = true;
     auto db = SqliteConnection::open(path(), options);
     if (!schemaSql.empty()) db->execute(schemaSql);
-}
-
-TempDatabase::~TempDatabase() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_folder, ec);
 }
 
 std::shared_ptr<DbConnection> TempDatabase::connect(bool readOnly) const {

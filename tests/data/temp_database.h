@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "data/sqlite_connection.h"
+#include "support/temp_folder.h"
 
 namespace qv::data::test {
 
@@ -15,12 +16,11 @@ class TempDatabase {
   public:
     // Creates the folder and a database file `name` in it, running `schemaSql`.
     explicit TempDatabase(std::string_view schemaSql, std::string_view name = "test.db");
-    ~TempDatabase();
     TempDatabase(const TempDatabase&) = delete;
     TempDatabase& operator=(const TempDatabase&) = delete;
 
-    const std::filesystem::path& folder() const { return m_folder; }
-    std::string path() const { return (m_folder / m_name).string(); }
+    const std::filesystem::path& folder() const { return m_folder.path(); }
+    std::string path() const { return (folder() / m_name).string(); }
     // A new connection to the file (busy timeout 0, so lock tests are quick).
     std::shared_ptr<DbConnection> connect(bool readOnly = false) const;
     // Runs SQL on a connection of its own.
@@ -32,7 +32,7 @@ class TempDatabase {
     std::string column(std::string_view sql) const;
 
   private:
-    std::filesystem::path m_folder;
+    qv::test::TempFolder m_folder{"qvdata"};
     std::string m_name;
 };
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/component_guids.h"
-#include "frame/dll_exports.h"
+#include "module/component_guids.h"
+#include "module/dll_exports.h"
 #include "platform/win32.h"
 
 namespace qv::embedding::test {
@@ -33,7 +33,7 @@ class GenericHost : public ::testing::Test {
   protected:
     void SetUp() override {
         IClassFactory* factory = nullptr;
-        ASSERT_EQ(DllGetClassObject(frame::guids::CLSID_qvRecordBar, IID_IClassFactory,
+        ASSERT_EQ(DllGetClassObject(module::guids::CLSID_qvRecordBar, IID_IClassFactory,
                                     reinterpret_cast<void**>(&factory)),
                   S_OK);
         ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&bar)),
@@ -138,7 +138,7 @@ TEST_F(GenericHost, BindsByWalkingItsTypeInformation) {
     ASSERT_EQ(bar->GetTypeInfo(0, 0, &info), S_OK);
     TYPEATTR* attr = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->guid, frame::guids::IID__qvRecordBar);
+    EXPECT_EQ(attr->guid, module::guids::IID__qvRecordBar);
     EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
     EXPECT_EQ(attr->cVars, 0);
     const UINT functions = attr->cFuncs;
@@ -220,7 +220,7 @@ TEST_F(GenericHost, BindsByWalkingItsTypeInformation) {
 
 TEST_F(GenericHost, TheDualInterfaceIsTheSameObject) {
     IDispatch* dual = nullptr;
-    ASSERT_EQ(bar->QueryInterface(frame::guids::IID__qvRecordBar, reinterpret_cast<void**>(&dual)),
+    ASSERT_EQ(bar->QueryInterface(module::guids::IID__qvRecordBar, reinterpret_cast<void**>(&dual)),
               S_OK);
     IUnknown* a = nullptr;
     IUnknown* b = nullptr;

@@ -1,9 +1,6 @@
 #include "host_program.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <stdexcept>
 
 #include "data/data_control.h"
@@ -34,10 +31,6 @@ void makeDatabase(const std::filesystem::path& file) {
 }  // namespace
 
 HostProgram::HostProgram() {
-    static std::atomic<int> counter{0};
-    folder = std::filesystem::temp_directory_path() /
-             ("qv-embedding-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(folder);
     makeDatabase(folder / "people.db");
     user::resetThreadState();
     m_service = std::make_unique<host::ScopedMessageBoxService>(boxes);
@@ -59,8 +52,6 @@ HostProgram::~HostProgram() {
     form.reset();
     m_service.reset();
     user::resetThreadState();
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
 }
 
 std::shared_ptr<host::Control> HostProgram::place(const std::string& type, const std::string& name,

@@ -16,6 +16,7 @@
 #include "host/message_box_script.h"
 #include "host/message_box_service.h"
 #include "platform/win32.h"
+#include "support/temp_folder.h"
 
 namespace qv::embedding::test {
 
@@ -55,7 +56,8 @@ class HostProgram : public ::testing::Test {
         releaseAt(at);
     }
 
-    std::filesystem::path folder;
+    qv::test::TempFolder temp{"qv-embedding"};
+    std::filesystem::path folder{temp.path()};
     std::shared_ptr<host::Form> form;
     host::ScriptedMessageBoxes boxes;
     std::vector<std::string> log;

@@ -18,6 +18,7 @@
 #include "host/user_control.h"
 #include "platform/gdi/whole_file.h"
 #include "platform/ole/picture.h"
+#include "support/persisted_controls.h"
 
 namespace qv::host {
 namespace {
@@ -33,58 +34,13 @@ std::vector<std::uint8_t> tinyBmp() {
     return b;
 }
 
-// A standard-looking control whose members persist through the registry.
-class Button : public Control {
-  public:
-    static const MemberRegistry& buttonMembers() {
-        static const MemberRegistry r = [] {
-            MemberRegistry m("TestButton", &Control::controlMembers());
-            MemberTable<Button>(m)
-                .property(
-                    "Caption", [](Button& b) { return b.caption; },
-                    [](Button& b, const Variant& v) { b.caption = v.toString(); },
-                    {.persist = Persistence{"Caption", Variant("")}})
-                .property(
-                    "Style", [](Button& b) { return b.style; },
-                    [](Button& b, const Variant& v) { b.style = v.toInteger(); },
-                    {.persist = Persistence{"Style", Variant(std::int16_t{0})}})
-                .property(
-                    "Value", [](Button& b) { return b.value; },
-                    [](Button& b, const Variant& v) { b.value = v.toBoolean(); },
-                    {.persist = Persistence{"Value", Variant(false)}})
-                .property(
-                    "Ratio", [](Button& b) { return b.ratio; },
-                    [](Button& b, const Variant& v) { b.ratio = v.toDouble(); },
-                    {.persist = Persistence{"Ratio", Variant(1.0)}})
-                .objectProperty(
-                    "Picture", [](Button& b) { return b.picture; },
-                    [](Button& b, const Variant& v) {
-                        pictureOf(v);  // refuses what is not a picture
-                        b.picture = v;
-                    },
-                    {.persist = Persistence{"Picture", Variant::nothing()}});
-            return m;
-        }();
-        return r;
-    }
-    const MemberRegistry& members() const override { return buttonMembers(); }
-
-    std::string caption;
-    std::int16_t style = 0;
-    bool value = false;
-    double ratio = 1.0;
-    Variant picture = Variant::nothing();
+// The standard-looking controls, saved as TestButton and TestFrame.
+struct TestNames {
+    static constexpr const char* button = "TestButton";
+    static constexpr const char* frame = "TestFrame";
 };
-
-class Frame : public Control {
-  public:
-    static const MemberRegistry& frameMembers() {
-        static const MemberRegistry r("TestFrame", &Control::controlMembers());
-        return r;
-    }
-    const MemberRegistry& members() const override { return frameMembers(); }
-    bool isContainer() const override { return true; }
-};
+using Button = qv::test::PersistedButton<TestNames>;
+using Frame = qv::test::PersistedFrame<TestNames>;
 
 // A user control saving through its own handlers, with a Boolean written
 // against an integer default.

@@ -1,9 +1,5 @@
 #include "bar_fixture.h"
 
-#include <stdlib.h>
-
-#include <stdexcept>
-
 #include "data/sqlite_connection.h"
 #include "host/app.h"
 #include "host/command_button.h"
@@ -11,21 +7,13 @@
 namespace qv::navigator::test {
 
 TempDatabase::TempDatabase(const std::string& schemaSql) {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "qvnav-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-    m_folder = tmpl;
     data::SqliteConnection::Options options;
     options.create = true;
-    data::SqliteConnection::open((m_folder / "test.db").string(), options)->execute(schemaSql);
-}
-
-TempDatabase::~TempDatabase() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_folder, ec);
+    data::SqliteConnection::open((folder() / "test.db").string(), options)->execute(schemaSql);
 }
 
 std::string TempDatabase::column(const std::string& sql) const {
-    auto db = data::SqliteConnection::open((m_folder / "test.db").string());
+    auto db = data::SqliteConnection::open((folder() / "test.db").string());
     auto st = db->prepare(sql);
     std::string out;
     while (st->step()) {

@@ -19,6 +19,7 @@
 #include "host/label.h"
 #include "host/message_box_script.h"
 #include "navigator/qvRecordBar.h"
+#include "support/temp_folder.h"
 
 namespace qv::navigator::test {
 
@@ -26,15 +27,12 @@ namespace qv::navigator::test {
 class TempDatabase {
   public:
     explicit TempDatabase(const std::string& schemaSql);
-    ~TempDatabase();
-    TempDatabase(const TempDatabase&) = delete;
-    TempDatabase& operator=(const TempDatabase&) = delete;
-    const std::filesystem::path& folder() const { return m_folder; }
+    const std::filesystem::path& folder() const { return m_folder.path(); }
     // The values of one column of a query, joined with ",".
     std::string column(const std::string& sql) const;
 
   private:
-    std::filesystem::path m_folder;
+    qv::test::TempFolder m_folder{"qvnav"};
 };
 
 // Three people, in id order: Ada, Bruno, Carla.

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "temp_folder.h"
+
 namespace qv::test {
 
 class PrivateRegistry {
@@ -14,12 +16,12 @@ class PrivateRegistry {
     PrivateRegistry(const PrivateRegistry&) = delete;
     PrivateRegistry& operator=(const PrivateRegistry&) = delete;
 
-    const std::filesystem::path& dir() const { return m_dir; }
+    const std::filesystem::path& dir() const { return m_folder.path(); }
     // The registry file itself, which does not exist until written.
-    std::filesystem::path file() const { return m_dir / "registry"; }
+    std::filesystem::path file() const { return dir() / "registry"; }
 
   private:
-    std::filesystem::path m_dir;
+    TempFolder m_folder{"qv-registry"};
 };
 
 }  // namespace qv::test

@@ -55,7 +55,6 @@ struct Window {
     int height() const { return rect.bottom - rect.top; }
     bool visibleFlag() const { return (style & WS_VISIBLE) != 0; }
     bool enabledFlag() const { return (style & WS_DISABLED) == 0; }
-    bool isChild() const { return parent != nullptr; }
 };
 
 }  // namespace qv::user

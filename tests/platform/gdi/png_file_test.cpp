@@ -10,12 +10,15 @@
 #include <random>
 
 #include "support/gdi_leak_guard.h"
+#include "support/temp_folder.h"
 
 namespace qv::gdi {
 namespace {
 
+// A file of the test program's own temporary folder.
 std::string tempPath(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("qv_png_test_" + name)).string();
+    static const qv::test::TempFolder folder("qv-png");
+    return (folder.path() / name).string();
 }
 
 std::vector<std::uint8_t> readAll(const std::string& path) {

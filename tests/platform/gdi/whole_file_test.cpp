@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/temp_folder.h"
+
 namespace qv::files {
 namespace {
 
@@ -41,12 +43,10 @@ mode_t modeOf(const fs::path& file) {
     return st.st_mode & 07777;
 }
 
-struct Folder {
-    fs::path path = fs::temp_directory_path() / ("qv-whole-" + std::to_string(::getpid()));
-    Folder() { fs::create_directories(path); }
-    ~Folder() { fs::remove_all(path); }
+struct Folder : qv::test::TempFolder {
+    Folder() : TempFolder("qv-whole") {}
     // How many entries the folder holds (a temporary file left behind shows).
-    long entries() const { return std::distance(fs::directory_iterator(path), {}); }
+    long entries() const { return std::distance(fs::directory_iterator(path()), {}); }
 };
 
 TEST(WholeFile, WritesTheNewBytesOrLeavesTheOldFileByteForByte) {
@@ -69,14 +69,14 @@ TEST(WholeFile, WritesTheNewBytesOrLeavesTheOldFileByteForByte) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Folder folder;
-        const fs::path file = folder.path / "data.form";
+        const fs::path file = folder.path() / "data.form";
         if (c.existing) {
             std::ofstream(file, std::ios::binary) << "old";
             fs::permissions(file, fs::perms(0640));
         }
         fs::path path = file;
         if (c.link) {
-            path = folder.path / "link.form";
+            path = folder.path() / "link.form";
             fs::create_symlink(file, path);
         }
         g_room = c.room;
@@ -97,8 +97,8 @@ TEST(WholeFile, WritesTheNewBytesOrLeavesTheOldFileByteForByte) {
 
 TEST(WholeFile, AFolderOrAMissingFolderIsRefusedWithItsReason) {
     Folder folder;
-    EXPECT_NE(writeWholeFile(folder.path, "x").find("folder"), std::string::npos);
-    EXPECT_FALSE(writeWholeFile(folder.path / "no" / "such.form", "x").empty());
+    EXPECT_NE(writeWholeFile(folder.path(), "x").find("folder"), std::string::npos);
+    EXPECT_FALSE(writeWholeFile(folder.path() / "no" / "such.form", "x").empty());
     EXPECT_EQ(folder.entries(), 0);
 }
 

@@ -14,6 +14,7 @@
 #include "support/canvas.h"
 #include "support/gdi_leak_guard.h"
 #include "support/pixel_check.h"
+#include "support/temp_folder.h"
 
 namespace qv::ole {
 namespace {
@@ -400,7 +401,8 @@ TEST(Picture, HandlesAreOwnedOnlyWhenAskedAndFreedOnce) {
 // Pictures made from handles store as BMP or ICO, and load back the same.
 TEST(Picture, PicturesFromHandlesSaveAndLoadBack) {
     qv::test::GdiLeakGuard leaks;
-    const std::string dir = std::filesystem::temp_directory_path().string();
+    const qv::test::TempFolder folder("qv-picture");
+    const std::string dir = folder.path().string();
     std::shared_ptr<Picture> original = loadPicture(makeBmp(5, 3, 24, false));
     HDC screen = GetDC(nullptr);
     HBITMAP copy = CreateCompatibleBitmap(screen, 5, 3);
@@ -436,8 +438,6 @@ TEST(Picture, PicturesFromHandlesSaveAndLoadBack) {
     std::shared_ptr<Picture> iconReloaded = loadPictureFile(icoPath);
     ASSERT_EQ(iconReloaded->Type(), PICTYPE_ICON);
     expectIconDraws(*iconReloaded, 32, 24, false, "icon saved from a handle");
-    std::filesystem::remove(bmpPath);
-    std::filesystem::remove(icoPath);
 
     try {
         loadPictureFile(dir + "/qv_no_such_picture.bmp");

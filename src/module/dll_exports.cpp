@@ -1,11 +1,11 @@
-#include "frame/dll_exports.h"
+#include "module/dll_exports.h"
 
 #include <dlfcn.h>
 
 #include "frame/class_factory.h"
 #include "frame/component_registry.h"
 #include "frame/module_counts.h"
-#include "frame/type_library.h"
+#include "module/library_descriptor.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ HRESULT changeRegistry(Change change) {
 }  // namespace
 
 extern "C" HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
-    return qv::frame::getClassObject(qv::frame::componentProject(), qv::frame::typeLibrary(),
+    return qv::frame::getClassObject(qv::module::componentProject(), qv::module::typeLibrary(),
                                      rclsid, riid, ppv);
 }
 
@@ -48,12 +48,12 @@ extern "C" HRESULT DllRegisterServer() {
     const std::string path = thisModulePath();
     if (path.empty()) return SELFREG_E_CLASS;
     return changeRegistry([&](qv::frame::ComponentRegistry& r) {
-        qv::frame::registerProject(qv::frame::componentProject(), path, r);
+        qv::frame::registerProject(qv::module::componentProject(), path, r);
     });
 }
 
 extern "C" HRESULT DllUnregisterServer() {
     return changeRegistry([](qv::frame::ComponentRegistry& r) {
-        qv::frame::unregisterProject(qv::frame::componentProject(), r);
+        qv::frame::unregisterProject(qv::module::componentProject(), r);
     });
 }

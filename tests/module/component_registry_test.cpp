@@ -7,14 +7,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "frame/component_guids.h"
 #include "frame/component_registry.h"
-#include "frame/dll_exports.h"
 #include "host/error.h"
+#include "module/component_guids.h"
+#include "module/dll_exports.h"
 #include "support/private_registry.h"
 
-namespace qv::frame::test {
+namespace qv::module::test {
 namespace {
+
+using namespace qv::frame;
 
 class RegistryFile : public ::testing::Test {
   protected:
@@ -142,4 +144,4 @@ TEST_F(RegistryFile, TheFileIsFoundThroughTheEnvironment) {
 }
 
 }  // namespace
-}  // namespace qv::frame::test
+}  // namespace qv::module::test

@@ -8,7 +8,7 @@
 
 #include "platform/win32.h"
 
-namespace qv::frame::guids {
+namespace qv::module::guids {
 
 inline constexpr GUID LIBID_qvRecordBarLib{
     0xD8622890, 0x0CB0, 0x42FD, {0x94, 0x02, 0xBA, 0x61, 0xCE, 0x06, 0x40, 0x20}};
@@ -36,4 +36,4 @@ inline constexpr IID IID__qvSoftButton{
 inline constexpr IID DIID___qvSoftButton{
     0x4CA93E9C, 0x918D, 0x4977, {0xBD, 0x40, 0xA5, 0xC1, 0x7D, 0x32, 0x3B, 0x8C}};
 
-}  // namespace qv::frame::guids
+}  // namespace qv::module::guids

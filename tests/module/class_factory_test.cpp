@@ -3,14 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "frame/class_factory.h"
-#include "frame/component_guids.h"
-#include "frame/dll_exports.h"
 #include "frame/module_counts.h"
 #include "host/member_registry.h"
 #include "host/object.h"
+#include "module/component_guids.h"
+#include "module/dll_exports.h"
 
-namespace qv::frame::test {
+namespace qv::module::test {
 namespace {
+
+using namespace qv::frame;
 
 struct ClassCase {
     const char* label;
@@ -126,4 +128,4 @@ TEST(ClassFactory, CanUnloadOnlyWhenNothingIsAliveOrLocked) {
 }
 
 }  // namespace
-}  // namespace qv::frame::test
+}  // namespace qv::module::test

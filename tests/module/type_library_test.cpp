@@ -3,16 +3,18 @@
 // alone.
 #include <gtest/gtest.h>
 
-#include "frame/component_guids.h"
 #include "frame/interface_id_resources.h"
-#include "frame/type_library.h"
 #include "host/error.h"
 #include "host/object.h"
+#include "module/component_guids.h"
+#include "module/library_descriptor.h"
 #include "platform/user/input.h"
 #include "platform/user/thread_state.h"
 
-namespace qv::frame::test {
+namespace qv::module::test {
 namespace {
+
+using namespace qv::frame;
 
 using namespace type_flag;
 constexpr std::uint32_t kIface = Hidden | Dual | NonExtensible | OleAutomation | Dispatchable;
@@ -208,4 +210,4 @@ TEST(TypeLibrary, EveryMemberCanBeReachedByItsDispatchIdentifier) {
 }
 
 }  // namespace
-}  // namespace qv::frame::test
+}  // namespace qv::module::test

@@ -1,14 +1,16 @@
-// The library's project descriptor: its two public classes, the private
-// picture button's identity, and the border-style enumeration.
-#include "frame/component_project.h"
+#include "module/library_descriptor.h"
 
 #include "designtime/ppData.h"
-#include "frame/component_guids.h"
 #include "frame/resource_table.h"
-#include "frame/type_library.h"
+#include "module/component_guids.h"
 #include "navigator/qvRecordBar.h"
 
-namespace qv::frame {
+namespace qv::module {
+
+using frame::ClassDecl;
+using frame::ComponentProject;
+using frame::PrivateClassKind;
+using frame::TypeLibrary;
 
 namespace {
 
@@ -39,7 +41,7 @@ ComponentProject makeProject() {
     bar.hasEvents = true;
     bar.control = true;
     bar.miscStatus = kRecordBarMiscStatus;
-    bar.toolboxBitmap = resource_id::ToolboxBitmap;
+    bar.toolboxBitmap = frame::resource_id::ToolboxBitmap;
     bar.members = &navigator::qvRecordBar::recordBarMembers();
     for (const navigator::RecordBarEvent& e : navigator::qvRecordBar::events())
         bar.events.push_back({e.name, e.dispId});
@@ -78,8 +80,8 @@ const ComponentProject& componentProject() {
 }
 
 const TypeLibrary& typeLibrary() {
-    static const TypeLibrary lib = buildTypeLibrary(componentProject());
+    static const TypeLibrary lib = frame::buildTypeLibrary(componentProject());
     return lib;
 }
 
-}  // namespace qv::frame
+}  // namespace qv::module
