@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays a seed corpus (every file of the folders given, or the files
 // given) through the fuzzing entry point it is linked with, so the normal
 // test run exercises each fuzz target.

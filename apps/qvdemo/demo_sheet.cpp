@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo sheet's parts. Each part builds its own images from code, draws
 // them through the platform API and frees everything it made.
 #include "demo_sheet.h"

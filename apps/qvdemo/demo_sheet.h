@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo sheet: every DrawEdge style, a transparent blit, icons, the
 // DrawStateA looks and pattern fills, drawn on one bitmap.
 #pragma once

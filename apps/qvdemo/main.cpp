@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvdemo OUT.png: draws the demo sheet and prints where it went.
 #include <cstdio>
 #include <string>

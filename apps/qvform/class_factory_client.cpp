@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "class_factory_client.h"
 
 #include "frame/class_factory.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runner as a host of the library's public classes: it makes them
 // through the library's DllGetClassObject, as any host would, and keeps the
 // library's object alive for as long as the runtime holds the control.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What closing a form's window does while a record bar on it holds an added
 // or edited record that is not saved yet: the user is asked whether to save
 // it first.

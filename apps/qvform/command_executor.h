@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a parsed script against a form session: each command is echoed to the
 // transcript and carried out as a person would do it. A modal form opened by
 // a command takes the following commands until it closes; the script then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvform's component-registry commands: --register LIBRARY and --unregister
 // LIBRARY call the library's own entry points; --list-classes prints the
 // classes the registry holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "component_library.h"
 
 #include <dlfcn.h>

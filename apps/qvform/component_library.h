@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One component library as the runner loads it: the file opened with
 // dlopen, checked to share the runner's forms runtime, and its entry points
 // found by name. The library is unloaded only when it says no object of its

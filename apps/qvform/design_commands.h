@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design-mode commands of a script: `page CONTROL PAGE` opens a
 // control's property page in a window, `apply` presses the page host's
 // Apply, `save [FILE]` writes the form file back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "embedding.h"
 
 #include "form_session.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running forms from a program of one's own: the control types the runtime
 // knows, and one call that runs a form, built in code or loaded from a file,
 // the way the qvform program does (in windows, or headless with a script).

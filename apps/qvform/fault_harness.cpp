@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fault_harness.h"
 
 #include "injecting_data_control.h"

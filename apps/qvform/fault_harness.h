@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvform's own run harness: a fault plan that the record bars reach through
 // injecting stand-ins of the form's data controls, and the sync markers of
 // --sync. Built into the qvform program and the tests, never installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Failures a script asks for with fail-next: how many of the next calls of a
 // recordset member fail, for one data control or for any.
 #pragma once

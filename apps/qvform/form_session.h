@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The form a script runs on: loaded from its file with every control type the
 // runner knows, shown in run mode, its data controls opened, and wired to the
 // transcript (the record bars' events and status line) and, in a test run,

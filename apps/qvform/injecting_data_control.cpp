@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "injecting_data_control.h"
 
 #include "host/form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in for a Data control of the form that hands out its recordset
 // behind an InjectingRecordset. The runner connects the record bars to it,
 // so that the script's planned failures reach exactly the bars' calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "injecting_recordset.h"
 
 namespace qv::qvform {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A recordset that passes every call to the real one, except the calls the
 // script's fault plan makes fail: those raise their error without reaching
 // the real recordset, so the record and the file stay as they were.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvform: runs a script on a form file headless and prints the transcript,
 // or, without a script, shows the form in a window for people.
 // Exit status: 0 when the script ran to its end, 1 when a command failed,

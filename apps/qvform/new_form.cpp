@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "new_form.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A form made for any table: a label and a bound text box per column in a
 // column, a data control on the table and a record bar driving it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "public_classes.h"
 
 #include "class_factory_client.h"

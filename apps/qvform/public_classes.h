@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the runner gets the library's public classes, qvRecordBar and
 // ppData, as a host gets them: from the class factories of one component
 // library, and, for a class that library does not serve, from the library

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a test run adds to a script run: failures planned for the calls of
 // the record bars' recordsets, and markers that let two runs take turns.
 // The runner works without one (a program of its own that runs a script

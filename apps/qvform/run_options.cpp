@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "run_options.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One run of a form, as qvform and embedding programs do it: the message
 // boxes, the form session and either the script or the windows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Screenshots of a shown form: its client window as drawn, with the windows
 // of its controls (user controls and data controls included).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "script.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The script language of the form runner: one command per line, read all at
 // once so that a mistake anywhere is reported before anything runs.
 #pragma once

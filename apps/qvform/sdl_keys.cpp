@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sdl_keys.h"
 
 #include <utility>

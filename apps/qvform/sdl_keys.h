@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform's virtual keys for the keys of an SDL keyboard.
 #pragma once
 

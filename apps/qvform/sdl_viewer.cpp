@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sdl_viewer.h"
 
 #include <algorithm>

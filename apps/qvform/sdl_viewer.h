@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The form runner for people: every top-level window of the platform (the
 // form, its message boxes and dialogs, tooltips) shown as a real window of
 // its own, with the mouse and keyboard of those windows fed to the platform

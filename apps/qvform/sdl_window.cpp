@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sdl_window.h"
 
 #include <SDL_syswm.h>

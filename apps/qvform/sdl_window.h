@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One real window on the user's desktop that shows one top-level window of
 // the platform: sized to its client area, titled with its caption.
 #pragma once

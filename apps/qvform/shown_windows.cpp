@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shown_windows.h"
 
 #include <algorithm>

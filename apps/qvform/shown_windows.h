@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The top-level windows of the platform as a desktop shows them: each one
 // that is visible, with its caption and the part of it that is its client
 // area (the window itself draws the border and caption bar around it).

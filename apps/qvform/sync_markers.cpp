@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sync_markers.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Markers in a shared folder that let the scripts of two qvform processes on
 // one database take turns: one creates a marker, the other waits for it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "transcript.h"
 
 namespace qv::qvform {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The transcript of a script run: one line per thing that happened, in a
 // fixed form that other tools read:
 //   > COMMAND

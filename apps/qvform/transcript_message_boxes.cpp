@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "transcript_message_boxes.h"
 
 namespace qv::qvform {

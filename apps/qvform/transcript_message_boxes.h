@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message-box service of a script run: boxes take the answers the script
 // queued, and every box and beep goes to the transcript as it happens.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks of the recordset on generated tables of 1,000,000 and
 // 10,000,000 rows with five text columns, each against raw SQLite doing the
 // same job on the same table in the same run; the ratios of both sizes and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks of the recordset on a PostgreSQL table of 1,000,000 rows with
 // five text columns, each against raw libpq doing the same job in the same
 // run; the ratios are printed at the end. The program starts a throwaway

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time per call of the corner drawing operations on small and large bitmaps and
 // on an icon, each printed as a ratio to a plain SRCCOPY BitBlt of the same
 // size measured in the same run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stand-in against the platform's own drawing engine: each PaintEffects
 // operation is timed here on the cross-check harness's case for it, and the
 // time is set against the harness's time for the same case under Wine (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GDI blit benchmarks: BitBlt SRCCOPY of a full-HD 32-bpp bitmap against a
 // plain memcpy of the same bytes (reported as a ratio), the generic ROP path
 // in megapixels per second, and the ten-call transparent blit on 16x16

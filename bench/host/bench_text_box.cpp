@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A person typing into a text box on a shown form, key by key, each key
 // painted before the next: the time per key while the box fills up to 1,000
 // and to 10,000 characters. When a key's cost does not depend on the text's

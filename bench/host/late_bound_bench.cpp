@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Late-bound member access and form files: reading a property by name and
 // by dispatch identifier against a direct call (the baseline), and loading
 // and saving form files of growing size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks of the bar against baselines measured in the same run, on a
 // generated table of 1,000,000 rows (made once in the build folder): a click against the same
 // recordset calls made directly (what the name lookup of each member, the step list and the error

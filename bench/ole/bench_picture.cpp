@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture loading against the least a loader must do (a bitmap made and
 // filled with SetDIBits), reported as ratios; and the cost of one DrawEdge,
 // DrawIcon and DrawStateA call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Find Record dialog's "Field Contains" search on a generated table of
 // 1,000,000 rows with five text columns, where only the last row holds the
 // text, in its last column, on SQLite and on a throwaway PostgreSQL server

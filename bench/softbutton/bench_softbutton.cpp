@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pointer crossing a row of 20 picture buttons, entering and leaving
 // each (every move repaints the button it changes), against as many 29 x 29
 // SRCCOPY BitBlt calls as there are moves, measured in the same run; and the

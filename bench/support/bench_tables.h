@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generated databases the benchmarks share: a temporary folder, a folder
 // in the build tree that keeps them between runs, and a table of text columns
 // with one needle in its last row.

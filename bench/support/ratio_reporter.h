@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console reporter of the benchmarks, which keeps every run's time
 // per iteration so that main() can print ratios against a baseline of the
 // same run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PostgreSQL twin of makeFiveColumnTable: table t with a whole-number key
 // id and five text columns a to e, filled by the server itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window layer benchmarks: SendMessageA through a three-deep subclass chain
 // against a window without subclasses, and a mouse move hit-tested among 200
 // child windows against a window without children.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // embed_customers: the customers of a database in a form built in code.
 // A Data control on the customers table, bound text boxes for the name and
 // the city, and a qvRecordBar that drives them. The program refuses to save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fuzzing entry point over the form-file loader: any input either loads
 // or is refused with the loader's one error, and a loaded form saves, loads
 // and saves again to the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fuzzing entry point over a user's session with the record bar: the
 // input is a sequence of clicks on the bar and on the data control's own
 // arrows, typing and keys in its bound text box (also with nothing pending,

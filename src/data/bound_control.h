@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a data control needs of a control bound to one of its fields (a text
 // box or label naming the data control in DataSource and a field in
 // DataField): show a value, and report an edit so it can be saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The standard TextBox and Label as a form file creates them once the data
 // layer is linked in: controls that a Data control keeps in step with its
 // record when their DataSource names it and their DataField names a field.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/bound_controls_label.h"
 
 #include "data/bound_controls.h"

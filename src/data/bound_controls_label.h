@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DataLabel: the standard Label bound to a field of a Data control; it shows
 // the field's value of the current record and is never edited.
 #pragma once

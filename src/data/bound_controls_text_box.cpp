@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/bound_controls_text_box.h"
 
 #include "data/bound_controls.h"

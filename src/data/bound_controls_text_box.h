@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DataTextBox: the standard TextBox bound to a field of a Data control. It
 // shows the field's value after every move, add, cancel and refresh, and
 // what the user typed becomes the field's value when the record is saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/case_folding.h"
 
 #include <unicode/normalizer2.h>

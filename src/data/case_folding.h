@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Letter case folding by Unicode's rules: what LIKE patterns use to ignore
 // case for every letter, not only for ASCII ones, and to treat canonically
 // equivalent spellings (a precomposed é and e followed by a combining accent)

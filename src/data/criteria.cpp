@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/criteria.h"
 
 #include <cctype>

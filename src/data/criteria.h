@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Search criteria such as  City LIKE 'Sp*' AND [Zip Code] >= 1000 , parsed and
 // turned into an SQL condition whose values are all bound parameters. Field
 // names are checked against the recordset's fields and quoted as identifiers,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How an engine writes the two tests of a criterion whose SQL differs between
 // engines: comparisons that ignore the case of text, and wildcard patterns.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Data control: opens a recordset over a SQLite file (DatabaseName,
 // resolved against the form file's folder), or over a PostgreSQL server when
 // Connect holds a connection string, and a table or query (RecordSource), and

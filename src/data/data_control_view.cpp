@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/data_control_view.h"
 
 #include <algorithm>

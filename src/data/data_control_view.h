@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window of a Data control on a shown form: a caption between the
 // first/previous and next/last arrow buttons, which move its recordset.
 #pragma once

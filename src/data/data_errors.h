@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one table of the data layer's error numbers and texts, and the helpers
 // that turn an entry into the runtime's Error. Every failure of src/data is
 // raised through here.

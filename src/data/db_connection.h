@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine-independent interface of one database connection: statements,
 // transactions and the little state the recordset needs. The recordset's rules
 // are written against this interface only, so a second engine can be added

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine-independent interface of one prepared database statement:
 // bound parameters, stepping through result rows and reading column values.
 #pragma once

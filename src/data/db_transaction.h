@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A write transaction on a DbConnection that rolls back unless committed, so
 // a failure anywhere between begin and commit leaves the file unchanged.
 #pragma once

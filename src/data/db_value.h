@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The value of one database column or parameter, independent of the engine:
 // null, 64-bit integer, double, text (UTF-8) or bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/field_info.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a recordset knows about one of its fields, and the conversions
 // between the runtime's Variant and the database's values.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/pg_connection.h"
 
 #include <libpq-fe.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PostgreSQL implementation of DbConnection over libpq: a connection
 // string instead of a file, tables addressed by their primary key, query
 // results copied into a temporary table, and criteria in the server's SQL.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/pg_criteria.h"
 
 #include "data/case_folding.h"

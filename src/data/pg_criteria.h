@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Criteria in PostgreSQL's SQL: comparisons of text and LIKE without regard
 // to case (the server folds every letter it knows, not only ASCII), simple
 // patterns as ILIKE and the others as case-insensitive regular expressions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/pg_session.h"
 
 #include <libpq-fe.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One libpq connection shared by a PostgreSQL connection object and its
 // statements: it reconnects after the server went away, maps server failures
 // to data errors, and never waits for an answer longer than a set time (a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/pg_statement.h"
 
 #include <libpq-fe.h>

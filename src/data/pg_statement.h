@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PostgreSQL implementation of DbStatement: a statement prepared on the
 // server, its parameters sent as text for the server to type, and its result
 // rows fetched when it runs. A statement prepared before the connection was

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/record_source.h"
 
 #include <algorithm>

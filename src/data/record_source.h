@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rows a recordset walks: a table (in the order of what addresses its rows,
 // updatable: SQLite's rowid, or a server's whole-number primary key) or the
 // result of a SELECT (copied once into a temporary table, read-only; so is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The recordset over a RecordSource: position (BOF, EOF, a record, or a
 // deleted record), the pending AddNew or Edit, finds, and the values bound
 // controls changed outside AddNew/Edit, which are saved when the recordset

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/recordset_field.h"
 
 #include "data/recordset.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One field of a data-layer Recordset, as the late-bound Field object.
 #pragma once
 

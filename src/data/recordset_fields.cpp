@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/recordset_fields.h"
 
 #include "data/data_errors.h"

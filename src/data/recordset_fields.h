@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Fields collection of a data-layer Recordset, in column order.
 #pragma once
 

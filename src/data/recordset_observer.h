@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a recordset tells the object that shows its records (the data control
 // and, through it, the bound controls).
 #pragma once

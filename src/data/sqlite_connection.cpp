@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/sqlite_connection.h"
 
 #include <sqlite3.h>

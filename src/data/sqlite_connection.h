@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SQLite implementation of DbConnection: opens a database file (never
 // creating one), registers the wildcard LIKE function the criteria need, and
 // maps every failure to a data error.

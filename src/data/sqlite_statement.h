@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SQLite implementation of DbStatement: owns one sqlite3_stmt and shares
 // ownership of its connection, so the connection outlives every statement.
 #pragma once

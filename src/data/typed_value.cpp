@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/typed_value.h"
 
 #include <array>

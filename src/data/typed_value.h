@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a bound box hands to its field: the text the user typed converted to
 // the field's type, so that a number field never holds letters and an
 // emptied number box stores Null rather than an empty text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/wildcard_pattern.h"
 
 #include <algorithm>

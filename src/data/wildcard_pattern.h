@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A compiled LIKE pattern with the wildcards users of form-based databases
 // know: * (any run of characters), ? (one character), # (one digit) and
 // [...] character lists ([a-c], [!x], [*] for a literal star). The pattern's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "designtime/frmAbout.h"
 
 #include "frame/library_app.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // frmAbout: the library's About box. It shows the library's title and
 // version and closes with OK; the bar's About method shows it modally.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "designtime/ppData.h"
 
 #include "host/combo_box.h"

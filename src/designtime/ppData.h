@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ppData: the property page that binds a navigator to one of the data
 // controls of its form by writing the chosen name into MSDataControl.
 #pragma once

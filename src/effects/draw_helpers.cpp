@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effects/draw_helpers.h"
 
 #include <algorithm>

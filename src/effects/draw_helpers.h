@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small steps shared by the PaintEffects operations: colour translation, colour
 // comparison, palette selection on work DCs and the corner-pixel read. Each is
 // a direct sequence of platform calls, so the call order of the operations

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effects/effects_error.h"
 
 #include <utility>

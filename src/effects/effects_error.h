@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The failure that PaintEffects operations raise: a number, a source and a
 // description, the way every failure of the system is reported.
 #pragma once

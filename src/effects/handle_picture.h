@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HandlePicture: a picture made of a bare bitmap or icon handle that the caller
 // owns, for drawing code that holds handles rather than picture objects.
 #pragma once

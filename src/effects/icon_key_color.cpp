@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effects/icon_key_color.h"
 
 #include <algorithm>

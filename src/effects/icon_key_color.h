@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // IconKeyColor finds a colour that none of an icon's opaque pixels has, to fill
 // the area behind the icon when that area is later left out as transparent.
 #pragma once

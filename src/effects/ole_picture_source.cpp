@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effects/ole_picture_source.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // OlePictureSource lets PaintEffects draw the runtime's picture objects.
 #pragma once
 

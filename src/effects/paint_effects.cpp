@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Construction, colour arithmetic and the transparent and plain drawing of
 // PaintEffects.
 #include "effects/paint_effects.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PaintEffects draws bitmaps and icons plain, transparent (leaving out the
 // pixels of one mask colour), embossed as disabled, or greyed, using nothing but
 // the platform's drawing API. Every call makes and frees its own work surfaces;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The corner variants of PaintEffects, which take the mask colour from the
 // source's top-left pixel, and the dithered grey look.
 #include "effects/draw_helpers.h"

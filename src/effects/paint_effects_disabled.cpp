@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The embossed disabled look of PaintEffects: the source is reduced to two
 // levels and its dark pixels are drawn in a highlight colour one pixel right and
 // down, then in a shadow colour in place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture interface that PaintEffects draws from: the kind of picture, its
 // platform handle and its size. The drawing code needs nothing else of a picture.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effects/work_surface.h"
 
 #include "effects/draw_helpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scratch surface of the PaintEffects operations: a memory DC with one
 // bitmap selected and, when asked, a palette. Every operation makes and tears
 // down its surfaces through this class, so the teardown runs in one order:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/class_factory.h"
 
 #include "frame/dispatch_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The class factory of one public class, and the object wrapper it hands
 // out: an IUnknown over a runtime object, counted while it lives, through
 // which a host reaches the object itself (IHostObject).

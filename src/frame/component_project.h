@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shape of a project descriptor: what a component library is made of as
 // its host sees it (its classes with their identifiers, members and events,
 // its enumerations, its name and version). The class factories, the type

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/component_registry.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The host's component registry: a plain text file of "key=value" lines
 // under the user's configuration folder, read whole, changed in memory and
 // written back atomically. Registration adds the library's keys; removal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/dispatch_table.h"
 
 #include <vector>

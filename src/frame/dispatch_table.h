@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Late binding for hosts that know only names and dispatch identifiers: the
 // dual interface of a public class (its members with a dispatch identifier,
 // as the type library lists them) looked up by name or identifier, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/embedded_files.h"
 
 namespace qv::frame {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The files of src/resources as the build embeds them, found by file name.
 #pragma once
 

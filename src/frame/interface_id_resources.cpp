@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/interface_id_resources.h"
 
 #include <cctype>

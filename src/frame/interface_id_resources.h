@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The interface-identifier resources: for each public class, resource type
 // "_IID_<NAME>" (its default interface) and, for a class with events,
 // "_SRCIID_<NAME>" (its event interface), each id 1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/library_app.h"
 
 #include "frame/version_info.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's own App object, as a component library has one apart from
 // the program that hosts it: its title is the library's product name, so
 // the library's dialogs name the library whatever program shows them.

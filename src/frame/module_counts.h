@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's count of live objects and of factory locks, which tells a
 // host whether the library may be unloaded.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/resource_table.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's resource table: its pictures, icon, toolbox bitmap and
 // version block, reached by kind and id the way the platform's resource
 // functions reach a module's resources.

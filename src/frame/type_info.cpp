@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/type_info.h"
 
 #include "frame/dispatch_table.h"

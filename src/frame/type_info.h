@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The type information of one dual interface of the type library, as an
 // ITypeInfo: what a generic host walks to bind by names and identifiers
 // (the entry's attributes, its functions, their names and help strings).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/type_library.h"
 
 namespace qv::frame {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The type library as data: the entries and members a host reads to list
 // and bind the library's public classes, derived from the project descriptor
 // (and so from the same member registries late binding and form files use).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/version_info.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the library's version block: its numeric versions and its texts.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/access_keys.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Access keys: the character after a single '&' in a caption, pressed with
 // Alt. A command button's key clicks it, an option button's key chooses it,
 // and a label's or frame's key sends the focus to the control after it in

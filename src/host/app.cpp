@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/app.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object of a user-interface thread: the library's title,
 // module handle and folder, and the clock and regional settings that the
 // current date and time are read and written with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/base64.h"
 
 namespace qv::host {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Base64 (RFC 4648, with padding) for the binary data stored in form files.
 #pragma once
 

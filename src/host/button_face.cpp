@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/button_face.h"
 
 namespace qv::host {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The face of a push button, shared by the form's command buttons and the
 // buttons of a message box so that both look alike in every state.
 #pragma once

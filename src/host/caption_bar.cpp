@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/caption_bar.h"
 
 #include <string>

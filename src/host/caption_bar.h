@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The caption bar of the runtime's own frames (a shown form, a message box
 // window): the bar in its caption colour, the title and the close box.
 #pragma once

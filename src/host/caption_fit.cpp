@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/caption_fit.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Captions drawn into the space their control gives them, and a check that
 // sees every one that needs more room than it gets (a test installs it and
 // shows forms; nothing is measured while none is installed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/clock.h"
 
 #include <ctime>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The clock the runtime reads the current date and time from: the local
 // system time, or a time that tests and scripts set and move on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ComboBox: the standard combo box in style 0 (an editable text with a
 // drop-down list) or 2 (a drop-down list only). The list drops down in a
 // popup window below the box, scrolls, and is chosen from with the mouse and

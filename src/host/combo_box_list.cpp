@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/combo_box_list.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list model of a combo box: items, ListIndex, Text, and the drop-down
 // list with its highlight, scrolling and keyboard. The windowed ComboBox
 // drives it from messages and raises Click when it reports a new choice.

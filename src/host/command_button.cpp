@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/command_button.h"
 
 #include "host/button_face.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CommandButton: the standard push button, with a caption or (graphical
 // style) a picture, Default and Cancel roles on its form, the pressed look
 // while the mouse holds it, and Click from the mouse, Space and Enter.

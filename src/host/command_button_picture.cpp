@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/command_button_picture.h"
 
 #include "platform/gdi/handles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing the picture of a graphical command button: as it is, with one
 // colour of a bitmap left transparent, and greyed by the platform's disabled
 // look while the button is disabled.

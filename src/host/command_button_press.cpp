@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/command_button_press.h"
 
 namespace qv::host {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The press behaviour of a push button, apart from its window: which look
 // it shows and when it clicks, for the mouse and the Space key.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Control: the base of every control placed on a form, holding what the form
 // keeps for it (the extender: name, index, position, visibility, container)
 // and the services a control calls on its host (PropertyChanged, RaiseEvent).

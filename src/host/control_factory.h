@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ControlFactory: creates controls by type name for form files. The layers
 // above register their control types; the names are the controls' class names.
 #pragma once

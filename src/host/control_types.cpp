@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/control_types.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the runtime knows of control types: the entry of a control-type list
 // and the registration of the standard controls it makes itself. The one
 // list of every type a form may name is the library's (module/control_types.h):

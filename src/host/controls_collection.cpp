@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/controls_collection.h"
 
 #include "host/form.h"

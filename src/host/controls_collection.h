@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ControlsCollection: the live list of a form's controls by position (Count,
 // Item), as a control sees it through ParentControls.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/data_contract.h"
 
 #include <span>

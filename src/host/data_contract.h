@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The interfaces through which the navigator, the Find dialog and the property
 // page reach a data control and its recordset: abstract objects whose members
 // are also registered for late-bound access by name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/data_control_names.h"
 
 #include "host/member_registry.h"

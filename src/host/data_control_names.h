@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the controls that choose a data control by name (a record bar's
 // MSDataControl, the property page's list of data controls) spell a control,
 // so that the list, the lookup and every program that connects a bar find

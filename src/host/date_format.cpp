@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/date_format.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing dates and times as text: picture patterns and the named formats
 // ("Short Date", "Long Time" ...) that follow a locale's regional settings.
 #pragma once

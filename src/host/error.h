@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runtime's one failure type: an error number, the source that raised it
 // and a description, with the well-known numbers and their standard texts.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/event_handlers.h"
 
 #include "host/member_registry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // EventHandlers: the handlers a form registers for its controls' events, by
 // control name, event name and, for control arrays, index.
 #pragma once

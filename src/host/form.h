@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Form: a top-level container of controls with its own properties, the
 // handlers registered for its controls' events, the record of properties
 // marked changed, and the load, show and unload life cycle.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Form files: a form's own properties and its controls (type, name, index,
 // container, position and property bag) as JSON text, pictures included as
 // base64 of their BMP, ICO or PNG bytes. Saving, loading and saving again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The icon a shown form carries, for hosts that give each form's window a
 // real window of its own with an icon there.
 #pragma once

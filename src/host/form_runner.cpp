@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The form runner: a form's frame window and client window, their
 // painting and messages, showing and hiding forms, and dispatch.
 //

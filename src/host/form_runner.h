@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // FormRunner: shows forms in windows. A shown form gets a top-level frame
 // window (border, caption, close box) around a client window in which its
 // controls get their windows; the runner paints the windowless controls,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/form_runner_control.h"
 
 #include <span>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // FormRunnerControl: the base of the standard controls that own a window
 // (command buttons, text and combo boxes, option buttons, frames). The form
 // runner gives each one a child window in its container when the form is

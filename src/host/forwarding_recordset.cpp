@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/forwarding_recordset.h"
 
 namespace qv::host {

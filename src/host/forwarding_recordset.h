@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ForwardingRecordset: a recordset that passes every call to another one and
 // calls enter(member) first, so wrappers (failure injection, call logs) need
 // to override only what they add.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/frame.h"
 
 #include "host/form.h"

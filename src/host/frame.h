@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame: a container of controls with an etched border and a caption; the
 // controls inside are placed relative to it. It never takes the focus.
 #pragma once

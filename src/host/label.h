@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Label: a caption drawn by its container (it has no window of its own),
 // with its colours, background style, alignment and font.
 #pragma once

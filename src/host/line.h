@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Line: a straight line drawn by its container between two points in twips,
 // in a border colour and width.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Regional settings used when dates and times are shown to the user: the
 // short date and long time pictures and the AM/PM designators of a locale,
 // with the built-in locales and the choice of one from the environment.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/member_registry.h"
 
 #include <stdexcept>

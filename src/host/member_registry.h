@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The registry of a class's named members (properties and methods) that
 // late-bound access, form files and property pages all go through, and the
 // MemberTable helper that declares a class's members in one table.

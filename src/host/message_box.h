@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One message box as a caller asks for it: prompt, style value and title,
 // and what the style value means (buttons, icon, default and Esc answers).
 #pragma once

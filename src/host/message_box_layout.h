@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the parts of a message box window go: the prompt broken into lines,
 // the icon, the text and the row of buttons, in client pixels.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scripted message-box service: answers are queued in advance and every
 // box and beep is recorded in order, for tests and headless scripts.
 #pragma once

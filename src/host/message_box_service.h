@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The service behind MsgBox and Beep: one interface, installed per user-
 // interface thread, with the free functions the runtime's code calls.
 #pragma once

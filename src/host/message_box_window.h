@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message-box service for people: each box is a modal window drawn with
 // the platform's GDI (caption, icon, prompt, buttons), answered with the
 // mouse or the keyboard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/modal_show.h"
 
 #include <utility>

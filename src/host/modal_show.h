@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Showing a form modally: the call returns only once the form has been
 // unloaded. Whoever drives the user interface of the thread (a window loop
 // for people, a script runner for headless runs, a test) installs the loop

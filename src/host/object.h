@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Object: the base of every object the runtime reaches by member name
 // (controls, forms, collections, pictures), with late-bound get, let, set and
 // call through its class's member registry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/option_button.h"
 
 #include <algorithm>

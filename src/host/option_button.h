@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // OptionButton: the standard option (radio) button. Of the option buttons in
 // one container only one is chosen; choosing one raises its Click. The arrow
 // keys move the choice within the group, and Tab stops at the chosen one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/picture_object.h"
 
 #include "host/member_registry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PictureObject: a picture as the runtime's late-bound code sees it (Type,
 // Handle, Width, Height), holding a reference to the platform picture, and
 // the conversions between pictures and their stored bytes.

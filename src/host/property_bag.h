@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PropertyBag: the named values a control saves with its form and reads back
 // (ReadProperty, WriteProperty), in the order they were written.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/property_page.h"
 
 #include "host/form.h"

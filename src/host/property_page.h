@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PropertyPage: the base of a property page, the panel a host shows while a
 // form is designed to edit the selected controls. A page reads the controls
 // on SelectionChanged, sets Changed when the user edits, and writes back on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/property_page_host.h"
 
 #include "host/error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The host side of property pages: opens a page for a selection of controls,
 // enables Apply while the page reports changes, and applies on Apply or OK.
 #pragma once

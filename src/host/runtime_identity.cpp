@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/runtime_identity.h"
 
 extern "C" const void* qvFormsRuntime() {

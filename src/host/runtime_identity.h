@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forms runtime's identity across loaded modules. A host that loads a
 // component library asks it for this value: the same answer as its own means
 // the library uses the host's runtime, another answer means the library

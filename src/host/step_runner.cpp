@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/step_runner.h"
 
 #include <utility>

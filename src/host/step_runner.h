@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // StepRunner: runs a routine's steps in written order and states in one place
 // what happens when a step fails: stop and report, skip it (resume-on-error),
 // or ask a handler to retry the step, continue with the next, or abort.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Surface: the persistent image a user control draws on, a bitmap selected
 // into a memory DC, with the primitives behind Cls, Line and PSet in pixels.
 #pragma once

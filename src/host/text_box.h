@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TextBox: the standard single-line text box: Text with caret and selection,
 // the editing keys, Locked and MaxLength, KeyPress for every character (the
 // handler may change or cancel it), Change, and the hooks a data control

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editing model of a single-line text box: text, caret and selection,
 // the editing keys, MaxLength and Locked. The windowed TextBox drives it
 // from key messages; it knows nothing of windows or drawing. The text is

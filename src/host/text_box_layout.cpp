@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/text_box_layout.h"
 
 #include <algorithm>

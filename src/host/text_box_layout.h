@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The measured layout of a single-line text box: the width of the text up to
 // every byte offset, kept between edits so that a key measures only what it
 // changed, and the span of characters a visible strip of the line needs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/text_case.h"
 
 #include <locale.h>

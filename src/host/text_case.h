@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Upper case for UTF-8 text, letter by letter over the whole of Unicode: what
 // UCase gives and what every case-insensitive name comparison uses.
 #pragma once

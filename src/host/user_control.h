@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UserControl: the base of the library's own controls. It carries the
 // handlers the host raises (UserControl_Initialize ... UserControl_Terminate,
 // mouse handlers) and the services a control uses on itself: Ambient,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UserControlWindow: the platform window of a user control. It shows the
 // control's persistent image, passes mouse input to the control's handlers
 // and follows the control's container, position, visibility and state.

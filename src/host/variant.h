@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Variant: the runtime's dynamically typed value (Empty, Null, Boolean,
 // Integer, Long, Single, Double, Date, String, Object) with the usual BASIC
 // conversion rules.

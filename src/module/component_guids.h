@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The eleven identifiers of the library, its public and private classes,
 // their interfaces and the border-style enumeration.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control types a form may name, in one list for the runner, the
 // embedding API, form files and the tests: the runtime's standard controls
 // (host::registerStandardControls makes exactly those marked standard), the

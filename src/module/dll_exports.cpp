@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "module/dll_exports.h"
 
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four entry points a host finds in the loaded library by name. Each
 // passes the library's project descriptor to the runtime, which does the
 // work.

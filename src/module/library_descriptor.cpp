@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "module/library_descriptor.h"
 
 #include "designtime/ppData.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library as a whole: its own project descriptor (the two public
 // classes, the private picture button's identity and the border-style
 // enumeration) and the type library derived from it. Only this layer knows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "navigator/data_control_discovery.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding the data controls of a form through its controls collection:
 // listing them for a list box, naming a control as the list shows it, and
 // finding a control back from such a name. Every control, list and

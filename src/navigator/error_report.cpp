@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "navigator/error_report.h"
 
 #include "host/message_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The error report of the navigator's button actions: the dated text that
 // names a failure's number, source and description, and the Abort, Retry,
 // Ignore box that asks the user how the action goes on.

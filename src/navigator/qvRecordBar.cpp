@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "navigator/qvRecordBar.h"
 
 #include "designtime/frmAbout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvRecordBar: the record-navigation bar. A user control holding a frame of
 // ten picture buttons (First, Previous, Next, Last, Find, Add, Delete, Edit,
 // Save, Cancel) and a status line, that drives the recordset of a data

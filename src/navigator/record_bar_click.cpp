@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvRecordBar's button actions: ButtonBar_Click resolves the data control and
 // runs the clicked button's action as a list of steps under the error report.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvRecordBar::showEditMode: after a click whose action did not run as
 // written, the bar takes its buttons and status from the recordset.
 //

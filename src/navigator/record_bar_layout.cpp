@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvRecordBar's size rules and drawing: the fixed height, the width floors,
 // the status label's place, the border and the sunken box of the status line.
 #include <cmath>

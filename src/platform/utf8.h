@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTF-8, the encoding of every narrow string of the platform API: decoding
 // one character at a byte offset, stepping between character boundaries and
 // counting characters. A byte that does not start a well-formed sequence

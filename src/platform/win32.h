@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform API subset this project calls, with the real names, types,
 // constants and results. Code above src/platform includes only this header
 // (and the picture objects of src/platform/ole) to reach the platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Automation part of the platform API: strings that know their length
 // (BSTR), VARIANT and its types, the IDispatch interface with its argument
 // block and exception record, and the results a dispatch call returns.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Component object model part of the platform API: GUIDs, the IUnknown and
 // IClassFactory interfaces, and the results an in-process server returns.
 #pragma once

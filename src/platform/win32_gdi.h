@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Graphics part of the platform API: device contexts, bitmaps, brushes, pens,
 // palettes, blits, lines, edges, icons and drawing states, system colours and
 // metrics. Implemented by the software GDI in src/platform/gdi.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // OLE Automation part of the platform API: OLE colours and handles, HiMetric
 // sizes, picture types and OleTranslateColor. Picture objects themselves are
 // C++ classes in src/platform/ole (picture.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Basic types of the platform API: integer widths of the 64-bit platform
 // (LLP64: LONG is 32 bits, pointers and *_PTR types are 64), handles and the
 // small records shared by every part of the API.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window part of the platform API: window classes and windows, window
 // procedures, messages and the message queue, painting, input, focus, capture,
 // timers, the tooltip control and the few kernel calls the library uses.

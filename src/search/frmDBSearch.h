@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // frmDBSearch: the modal Find Record dialog that the navigator's Find button
 // opens. It lists the fields of the handed-over recordset, takes a text and a
 // mode ("Field Begins With" or "Field Contains"), and moves the recordset to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/matched_field.h"
 
 #include "data/wildcard_pattern.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which field of the record a search landed on holds the text: the Find
 // Record dialog shows that field in its list after a match.
 #pragma once

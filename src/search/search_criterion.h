@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The criterion the Find Record dialog hands to FindFirst and FindNext: for
 // each field, the field name, " LIKE " and a quoted pattern with * wildcards,
 // the fields joined by OR so that one pass over the records finds a match in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/search_handover.h"
 
 namespace qv::search {

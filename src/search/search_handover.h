@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-thread hand-over from the navigator's Find button to the Find
 // Record dialog: the recordset to search and the field to preselect.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "softbutton/about_dialog.h"
 
 #include "designtime/frmAbout.h"

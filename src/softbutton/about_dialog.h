@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one place where the picture button reaches the library's About dialog.
 #pragma once
 

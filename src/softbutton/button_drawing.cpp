@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "softbutton/button_drawing.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The small drawing routines of the picture button: lines and boxes in OLE
 // colours, the one- and two-pixel 3-D frames, the etched separator line, the
 // gripper bar and the checkerboard fill. They use nothing but the platform's

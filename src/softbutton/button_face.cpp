@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "softbutton/button_face.h"
 
 #include "effects/effects_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The face of the picture button: the background or button-face fill, the
 // border of the toggled and raised looks, the separator and gripper, and the
 // picture of the state, centred and drawn through PaintEffects. Written

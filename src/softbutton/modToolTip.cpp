@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "softbutton/modToolTip.h"
 
 #include "host/app.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // modToolTip: the tooltip window that every picture button of one
 // user-interface thread shares, its count of buttons, and the window
 // procedure installed on subclassed button windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "softbutton/qvSoftButton.h"
 
 #include <limits>

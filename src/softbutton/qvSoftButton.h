@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvSoftButton: the library's private picture button. A flat button that
 // lights up under the mouse, with pictures for its normal, pressed, flat and
 // disabled looks; it can toggle, act as one of an option group, or draw a

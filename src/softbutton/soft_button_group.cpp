@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Option groups of picture buttons. There is no group object: each rule scans
 // the controls of the form for buttons with the same ButtonGroup text and
 // writes their properties through their own property procedures.

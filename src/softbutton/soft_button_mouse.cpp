@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse tracking of the picture button. The tracking styles (0, 1, 4, 5)
 // move between these looks; the frame is drawn here, over what painting drew:
 //

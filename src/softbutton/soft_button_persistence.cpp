@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving and loading the picture button's twelve properties. Loading skips
 // any step that fails and leaves that member as construction made it.
 #include "host/picture_object.h"

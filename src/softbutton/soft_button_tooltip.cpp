@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture button's tooltip: it joins the thread's shared tooltip window
 // as a tool, subclasses its own window to answer the tooltip's request for
 // text and to relay mouse messages, and passes every message on.

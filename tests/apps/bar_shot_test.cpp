@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bar as a person sees it in the runner's picture of a form: ten button
 // pictures (the pending look greying the ones that are off), the engraved
 // separator, the border and the status box.

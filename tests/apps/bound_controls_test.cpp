@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bound text box and label as the runner loads them from a form file.
 #include <gtest/gtest.h>
 

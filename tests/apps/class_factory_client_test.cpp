@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runner makes the public bar through the library's class factory: the
 // library counts it as alive exactly as long as the runtime holds it, and a
 // class the library refuses gives nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "close_question.h"
 
 #include "host/form.h"

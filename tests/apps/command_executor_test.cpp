@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runner's commands on a real form: the modal Find dialog, and failures
 // that must end the run rather than be taken for failures of the form.
 #include "command_executor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qvform's registry commands: listing what is registered, refusing a
 // library that cannot be loaded, a damaged registry and bad command lines.
 #include <gtest/gtest.h>

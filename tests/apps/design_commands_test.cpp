@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design-mode commands' refusals, and a page taking input until it is
 // replaced.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A component library that serves no class at all: what a host meets when
 // the library it loaded lacks the class a form needs.
 #include "platform/win32.h"

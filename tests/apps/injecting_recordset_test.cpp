@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Planned failures reach the bar's calls without touching the real recordset.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The small form the runner's tests and the session fuzz target play on: a
 // SQLite table of three people (the name required) and a form file over it
 // with Data1, the text box txtName and the label lblCity bound to it, and the

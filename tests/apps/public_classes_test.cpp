@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the runner's public classes come from: the linked library's factories
 // by default, and, when the loaded library does not serve a class, the
 // library the component registry names. Every way this can fail says which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runner_fixture.h"
 
 #include <sqlite3.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The test bed of the runner: a temporary folder with a SQLite file of three
 // people and a form file over it (Data1, a bound text box and label, a record
 // bar), opened in a form session whose transcript is kept in a string.

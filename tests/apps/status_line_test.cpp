@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The record bar's status line as a person sees it: a screenshot of the bar
 // shows the status text in the label's colour, and nothing once it is empty.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Markers two qvform processes take turns with: a signalled marker is seen
 // by a waiter, an absent one makes the wait fail after its timeout.
 #include "sync_markers.h"

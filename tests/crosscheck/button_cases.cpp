@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture button's cases of the cross-check. Each draws at the call's
 // place by moving the destination's viewport origin there, since the button
 // paints from its own origin; the brush origin stays with the device, as it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture button's drawing in the cross-check: its frames, lines and
 // checkerboard fill, and its face in every style and state, with and without
 // pictures, on odd and even sizes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compares the harness output of the platform (the reference) with that of the
 // stand-in, case by case and pixel by pixel. A difference names the case, the
 // first differing pixel and both colours, and leaves the two images and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cross-check's drawing surfaces: 32-bit top-down DIB sections, whose
 // pixels both implementations lay out the same way, one DWORD a pixel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cross-check harness's case table and the record each case writes. It
 // uses nothing but the platform API, so that it builds against the platform's
 // own headers as well as against the stand-in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The case table of the cross-check harness: every PaintEffects operation over
 // bitmaps of several depths and sizes, icons, colour forms and placements,
 // each drawn into a 32-bit DIB section. harness_main.cpp runs the table on one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cross-check harness: runs the case table on the platform it was built
 // for and writes each case's record, then, when asked, the time per call of
 // each operation. Built natively against the stand-in and with the MinGW-w64

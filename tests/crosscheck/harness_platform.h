@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The little the cross-check harness needs to know about the platform it runs
 // on beyond the drawing API: one small source file per platform provides it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform reports the process's GDI objects; an implementation that does
 // not keep the count answers 0, which reads as "cannot tell".
 #include "crosscheck/harness_platform.h"

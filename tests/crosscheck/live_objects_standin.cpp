@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stand-in counts every live object in its handle table.
 #include "crosscheck/harness_platform.h"
 #include "platform/gdi/live_objects.h"

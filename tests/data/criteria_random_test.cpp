@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Criteria put together at random from the language's pieces and from stray
 // characters: each must either be refused as a bad criterion or run as valid
 // SQL, never reach the engine as broken SQL or change the table.

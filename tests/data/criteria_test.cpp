@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Criteria as FindFirst and its siblings take them: a table of criteria and
 // the records they find, and a table of bad criteria and their errors.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Data control: opening its recordset from a form's folder, the type test,
 // and bound controls that follow the record and have their edits saved.
 #include <gtest/gtest.h>

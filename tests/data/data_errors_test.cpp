@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data layer's error texts: each number has a sentence of its own, the
 // quoted subject lands inside it, and a detail closes the first sentence.
 #include "data/data_errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine_database.h"
 
 namespace qv::data::test {

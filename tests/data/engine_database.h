@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh database of the engine a test program is built for: a SQLite file
 // in a temporary folder, or a schema of its own on the test run's PostgreSQL
 // server. The recordset tests that must hold on every engine use only this.

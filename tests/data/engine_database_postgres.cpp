@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // EngineDatabase on PostgreSQL: a schema of its own on the server the test
 // run started (in the folder QV_PG_DIR, see pg-cluster), dropped at the end.
 #include <unistd.h>

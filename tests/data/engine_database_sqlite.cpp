@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // EngineDatabase on SQLite: a TempDatabase.
 #include "engine_database.h"
 #include "temp_database.h"

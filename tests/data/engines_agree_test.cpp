@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two engines must find the same records for the same criterion. Criteria
 // are put together at random from pieces whose types agree (a text field with
 // a text, a number field with a number, patterns on texts), with values on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "faulty_connection.h"
 
 #include "data/data_errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A DbConnection decorator that makes the n-th database call fail, to check
 // that every step of a change can fail without losing or half-writing data.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What only a database server has: it goes away in the middle of a session
 // (its postmaster is killed) and comes back, and tables may lack a key that
 // addresses their rows.

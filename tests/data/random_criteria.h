@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shape shared by the random-criteria tests: NOT, parentheses, AND and
 // OR nested to a bounded depth over tests that a derived maker writes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Record sources other than a plain table: queries, views, tables without
 // rowid, names that do not exist, and files that cannot be opened.
 #include <gtest/gtest.h>

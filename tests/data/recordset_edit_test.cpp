@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Add, edit, update, cancel and delete on table recordsets, including updates
 // the database refuses: the pending record must survive them.
 #include <gtest/gtest.h>

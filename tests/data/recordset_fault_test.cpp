@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each database call of a change fails in turn: the change must fail as a
 // whole, the file must stay as it was, and the pending record must survive so
 // that saving again (with no failure) stores it.

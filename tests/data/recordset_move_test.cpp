@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Moves over table recordsets: ends, empty sets, and what is refused off a
 // record.
 #include <gtest/gtest.h>

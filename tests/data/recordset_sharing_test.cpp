@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two users on one database: what one recordset does while another
 // connection changes the rows under it. Nothing typed may be lost and nothing
 // another user stored may be overwritten unannounced.

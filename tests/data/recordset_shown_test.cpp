@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What an observer is shown is always the current record: each database call
 // of a move or a change fails in turn, and afterwards the record the observer
 // shows is the one the recordset stands on, or is shown as unknown and then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random walks over a table larger than the recordset's window of rowids,
 // with deletes and additions on the way, checked against a model of the rows.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temp_database.h"
 
 #include "engine_database.h"

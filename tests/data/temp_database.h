@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A SQLite database file in a fresh temporary folder, removed with the object,
 // for tests that need real files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Typed values saved into fields of each type: both engines store the same
 // value for the same text, and refuse the same texts before anything is
 // written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Typed text against field types: the conversion itself, for every type and
 // locale order, without a database.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The wildcard matcher behind LIKE patterns: wildcards, folded texts, and
 // which patterns the native LIKE may run.
 #include <gtest/gtest.h>

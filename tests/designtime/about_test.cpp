@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About box in its window: caption and title line completed at each
 // load, OK holding the focus, Enter and Esc both closing the box, and a
 // fresh load for every showing.

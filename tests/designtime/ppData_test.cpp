@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data-control page on a navigator: what it shows when opened, what
 // marks it changed, and what Apply writes, for forms with and without data
 // controls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arguments at the edge of what the operations accept: blocks that no work
 // bitmap can be made for, and colours given as palette indexes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures larger than what they are drawn into: the transparent and embossed
 // corner drawing give the destination exactly the pixels of the whole block
 // drawn (the block reaching past every edge, a source offset, a clip rectangle

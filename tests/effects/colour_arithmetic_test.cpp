@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PaintEffects object itself (it owns one palette) and its colour
 // arithmetic: components of RGB and negative values, and the truncating average.
 #include <gtest/gtest.h>

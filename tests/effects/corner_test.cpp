@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Corner variants on bitmaps and DCs (mask colour from pixel (0, 0) of the
 // whole source), icons at their standard size through every picture operation,
 // and the grey look.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Embossed disabled drawing: shadow and highlight pixels, the last row and
 // column, mask handling and the choice of the key colour left out internally.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effects_fixture.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers for the PaintEffects tests: pixel grids written as character rows,
 // colour and monochrome surfaces, bitmaps and icons to use as pictures, a
 // snapshot of a DC's selected objects and colours, and a fake picture.

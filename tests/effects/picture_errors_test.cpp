@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures that cannot be drawn are refused with error 481 before anything is
 // made or drawn; picture objects of the runtime are drawn through their adaptor.
 #include <gtest/gtest.h>

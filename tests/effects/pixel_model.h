@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The net pixel results of the transparent and disabled drawing, computed
 // directly from source and destination grids, for the tests to compare with.
 #pragma once

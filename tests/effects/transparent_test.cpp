@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Transparent and plain drawing: the net pixel rule on small surfaces with
 // sentinels around the destination, for DC and picture sources.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One list of control types: the runtime makes exactly the standard ones, a
 // host program that registers the library's types can place every listed
 // type, and a form file naming each of them saves and loads back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Design mode as a host program sets it, and a disabled bar: a form being
 // designed runs no handlers and its picture buttons get no tooltips, and a
 // bar whose Enabled is False ignores the keys of its focused button.

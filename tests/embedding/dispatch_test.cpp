@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bar as a generic host binds it: through the class factory, by names
 // and dispatch identifiers only, with VARIANT arguments.
 #include <gtest/gtest.h>

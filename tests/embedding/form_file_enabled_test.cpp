@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A form file's control-level "enabled" and a picture button's own Enabled
 // are one state: the button loaded disabled looks and reports disabled, still
 // hears the mouse, and never clicks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A handler may unload its own form: for every control type and every event
 // it raises, a handler that unloads the form from that event leaves the
 // runtime and the controls sound (the sanitizers see every stale read), and

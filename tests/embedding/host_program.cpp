@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host_program.h"
 
 #include <sqlite3.h>

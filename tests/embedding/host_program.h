@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The test bed of a host program: a form built in code on a fresh SQLite file
 // of three people, the standard control types registered as a program of its
 // own registers them, message boxes answered from a queue, and the mouse and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program that runs its form through the runner keeps every handler it
 // attached: the transcript listens beside them and takes none away.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Presses as a host program meets them: every press is closed by its own
 // release, a failing Click handler leaves nothing pressed, a handler that
 // opens a modal window or disables the form takes the mouse from the button,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resource table reaches every picture and the version block by id, and
 // what it hands out has the sizes and depth the library promises.
 #include <gtest/gtest.h>

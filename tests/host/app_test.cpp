@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: its defaults and the current date and time read
 // from its clock in its locale.
 #include "host/app.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The combo box's list model: items and ListIndex, Text in both styles, and
 // the drop-down list driven by keys and clicks.
 #include "host/combo_box_list.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windowed combo box on a shown form: choosing with keys and the mouse,
 // Click on each new choice, KeyPress for every character, and the popup list.
 #include "host/combo_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A graphical button's picture by pixels: plain, with its mask colour
 // transparent, and greyed to its shape while disabled.
 #include "host/command_button_picture.h"

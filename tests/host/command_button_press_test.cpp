@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The push button's press behaviour walked through the rows of its table.
 #include "host/command_button_press.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one rule by which a control is chosen by name as a data control: the
 // spelling a list shows and the lookup matches.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dates and times as text under several locales, the choice of locale from
 // the environment, and the settable clock.
 #include "host/date_format.h"

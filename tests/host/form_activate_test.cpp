@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Form_Activate each time a shown form becomes the active one again: on a
 // click into it while another form was active (before the click's own
 // events), and when a modal form it showed is gone; never while it stays

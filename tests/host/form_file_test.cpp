@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/form_file.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A form's icon and its window: the icon or bitmap drawn at the left of the
 // caption bar, kept in form files, refused when it cannot be drawn; the
 // frame owned (no task-bar entry) and centred on its owner or the screen.

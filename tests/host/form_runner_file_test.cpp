@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The standard controls through form files: every type known to the factory,
 // its declared members saved, loaded and saved again to the same text.
 #include <gtest/gtest.h>

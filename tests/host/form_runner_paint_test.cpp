@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the standard controls draw: where their frames and edges lie and in
 // which system colours, read back pixel by pixel (never glyph shapes).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Forms shown in windows: the modal show, unloading by code, close box and
 // Cancel, tab order, default and cancel keys, and typing into a text box,
 // all driven through the platform's input API.

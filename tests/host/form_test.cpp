@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/form.h"
 
 #include <gtest/gtest.h>

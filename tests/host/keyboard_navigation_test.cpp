@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keyboard reaches every control of a form: Tab and Shift+Tab through
 // the form and through the controls of a user control on it, and Alt access
 // keys on buttons, option buttons, labels and frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Breaking a message box prompt into lines and placing the box's parts.
 #include "host/message_box_layout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message-box service as scripts and tests use it: queued answers, the
 // record of boxes and beeps, and the loud failures of an unscripted box.
 #include "host/message_box_script.h"

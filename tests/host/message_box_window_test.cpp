@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window message box driven by simulated keys and clicks while its
 // modal loop runs, and what it draws.
 #include "host/message_box_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Option buttons in groups: one chosen per container, Click on a new choice,
 // arrow keys within the group, Tab stopping at the chosen one; and control
 // arrays whose events carry the index.

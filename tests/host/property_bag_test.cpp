@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/property_bag.h"
 
 #include <gtest/gtest.h>

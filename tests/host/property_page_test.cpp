@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The property page flow between a host and a page: selection, Changed and
 // Apply, OK and Cancel, with a page that edits a control by member name.
 #include "host/property_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Clipboard keys in a text box, typed through the platform's input API:
 // Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V and the older Insert and Delete forms,
 // under MaxLength and Locked, as characters KeyPress may cancel, and over a

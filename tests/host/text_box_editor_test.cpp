@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text box's editing model: typing, editing keys, selection, MaxLength
 // and Locked, as tables of key sequences.
 #include "host/text_box_editor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text box's kept layout: after any edit its widths equal a fresh
 // measurement of the new text (ASCII, multi-byte and damaged UTF-8 edited at
 // the start, middle and end, and a change of font), and drawing only the span

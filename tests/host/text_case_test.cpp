@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Upper case and name comparison over UTF-8: every letter counts, not only
 // ASCII ones, and bytes that are not UTF-8 match only themselves.
 #include "host/text_case.h"

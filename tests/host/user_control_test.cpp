@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host/user_control.h"
 
 #include <gtest/gtest.h>

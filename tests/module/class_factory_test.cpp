@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry points' class factories: which identifiers give a factory, what
 // the factories make, and the counts that decide DllCanUnloadNow.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Registration into the component registry file: what is written, that
 // removal gives back the file as it was, and that a damaged file is refused
 // and never rewritten.

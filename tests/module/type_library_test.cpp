@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The type library compared with the published interface, the three
 // interface-identifier resources, and binding a bar by dispatch identifier
 // alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bar_fixture.h"
 
 #include "data/sqlite_connection.h"

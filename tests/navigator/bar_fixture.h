@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The test bed of the record bar: a form with a real SQLite data control
 // Data1 (optionally behind a recordset that logs and fails calls on request),
 // the bar qvRecordBar1 bound to it by name, scripted message boxes, a fixed

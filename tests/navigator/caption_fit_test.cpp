@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every caption of every form the library and the runner show fits its
 // control as drawn, in the face the forms' 8-point sans-serif maps to: the
 // bar, the Find Record dialog, the About box, the data-control page and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The connection check of every click: no data control held, a name that
 // finds nothing, a lookup that fails, and the lookup that finds one later.
 #include "bar_fixture.h"

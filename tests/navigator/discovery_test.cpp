@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Listing, naming and finding the data controls of a form, with control
 // arrays, lists that already hold names, and controls of other kinds.
 #include <gtest/gtest.h>

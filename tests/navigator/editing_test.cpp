@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Add, Delete, Edit, Save and Cancel: the order in which the form sees events,
 // status texts, button switching and recordset calls, the mode each handler
 // sees, the delete confirmation and the refusals where there is no record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The error report: its exact text under a fixed clock and two locales, and
 // what Retry, Ignore and Abort do with a failing step of each kind.
 #include "navigator/error_report.h"

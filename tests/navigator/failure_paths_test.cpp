@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bar under failure: every recordset call of every action fails in turn
 // and is answered Retry, Ignore or Abort; and every action runs with a
 // message-box service that fails. Afterwards the buttons and the status show

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "faulty_recordset.h"
 
 #include "host/member_registry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A recordset that forwards every call to a real one, logs the calls the bar
 // makes, and fails chosen calls on request; and a data control that hands it
 // out, so tests can make any recordset access of the bar fail.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Find button's hand-over to the Find Record dialog: what the dialog sees
 // while it is open, and the recordset released however the show ends.
 #include "bar_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bar's size rules, the status label's place, and what it draws: the
 // border of each style and the sunken box around the status line.
 #include <gtest/gtest.h>

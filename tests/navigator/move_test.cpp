@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four moves from every kind of starting place, on a real SQLite data
 // control: the record reached, the beeps and the status text.
 #include "bar_fixture.h"

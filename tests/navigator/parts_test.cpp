@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controls the bar is built from, as a new bar holds them: the buttons'
 // places, tooltips, pictures and enabled states, the separator lines, the
 // status label and the tab order.

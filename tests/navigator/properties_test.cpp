@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bar's members as a host reaches them (names, dispatch identifiers,
 // by-reference assignment, overflow) and their saving and loading.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The committed resource files are exactly what the generator writes from
 // their sources, and malformed sources are refused with their place.
 #include <gtest/gtest.h>

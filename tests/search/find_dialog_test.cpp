@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Find Record dialog over a real recordset: its keys and tab order, the
 // field list and preselection, the search over all fields with the criterion
 // it sends and where it leaves the recordset and the list, the refusals and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The criteria the Find dialog builds: the form users know for plain names and
 // texts, apostrophes doubled, wildcards quoted, odd field names in brackets.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Searches as the Find dialog writes them, walked with FindFirst and FindNext
 // on each engine: any text is matched as typed (wildcard characters,
 // apostrophes, texts longer than an engine's patterns may be), in every field

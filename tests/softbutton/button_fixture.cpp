@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "button_fixture.h"
 
 #include <sstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The test bed of the picture button: a form with a green back colour on
 // which buttons are placed (29 x 29 pixels unless told), small test pictures,
 // and a log of the events the buttons raise.

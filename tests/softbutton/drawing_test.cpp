@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The button's line drawers and checkerboard, by pixels on a small canvas.
 #include "softbutton/button_drawing.h"
 

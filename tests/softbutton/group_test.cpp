@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Option groups: each scenario sets up buttons, acts, and lists which
 // buttons are down afterwards.
 #include <gtest/gtest.h>

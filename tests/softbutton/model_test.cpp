@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The button's properties: change notification, normalised values, the
 // 16-bit styles, the painted back colour and the life cycle's resources.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse tracking walked step by step: at each step the state flags, the
 // capture, the events raised and the frame drawn.
 #include <gtest/gtest.h>

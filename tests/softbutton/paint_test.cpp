@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting by pixels: where the picture of each state lands, which picture
 // is chosen, and the looks of the separator, gripper and other styles.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving and loading the button's properties: key order, defaults, round
 // trips, and stored values that do not convert.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared tooltip window: how long it lives while buttons come and go,
 // the text each button hands it, and the subclassed window procedure.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bitmap selected into its own memory DC, for pixel tests: colour (32-bpp
 // DDB), monochrome DDB or 1-bpp DIB section. Frees everything it made.
 #pragma once

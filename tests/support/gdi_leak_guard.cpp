@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gdi_leak_guard.h"
 
 #include <gtest/gtest.h>

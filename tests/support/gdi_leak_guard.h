@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A scope guard that fails the current test when the live GDI object counts
 // at its end differ from those at its start:
 //     { qv::test::GdiLeakGuard guard; ...code under test... }

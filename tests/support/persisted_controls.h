@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two plain controls for the tests of form files (the loader's tests and its
 // fuzz target): a button with the kinds of members the library's controls
 // persist (text, integer, Boolean, floating point, picture) and a container.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exact pixel comparisons for small bitmaps. On a mismatch the result names
 // the first differing pixel and the actual image is written as a PNG file
 // (under $QV_TEST_ARTIFACTS, else the system temporary folder).

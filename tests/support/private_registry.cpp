@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "private_registry.h"
 
 #include <cstdlib>

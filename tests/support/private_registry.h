@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A component registry of the test's own: a fresh folder per test, named by
 // QV_REGISTRY_DIR while the object lives, so that tests running side by side
 // and the user's own registry never meet.

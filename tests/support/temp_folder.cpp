@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "temp_folder.h"
 
 #include <stdlib.h>

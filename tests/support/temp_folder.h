@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A folder of its own under the system's temporary folder for one test or
 // fixture: made fresh and empty, and removed with everything in it when the
 // object ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vector_folder.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the tests find the recorded platform vectors: the set kept with the
 // tests, or the folder QV_PLATFORM_VECTORS names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bitmap record behind an HBITMAP: its surface, whether it is a DIB
 // section, and the DC it is selected into (a bitmap lives in one DC at most).
 #pragma once

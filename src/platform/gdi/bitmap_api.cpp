@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bitmap creation and bit access: CreateBitmap, CreateCompatibleBitmap,
 // CreateDIBSection, DIB colour tables, Get/SetBitmapBits, GetDIBits/SetDIBits,
 // and GetObjectA for every object kind.

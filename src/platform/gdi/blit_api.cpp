@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BitBlt, StretchBlt and PatBlt: argument checks, coordinate mapping and
 // clipping against both surfaces, then the blit engine.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Blits work on rows of raw values: the source row is converted into a
 // buffer, the pattern row likewise, and the ROP's compiled row function
 // combines them with the destination. Common ROPs between 32-bpp surfaces

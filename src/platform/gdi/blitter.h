@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The blit engine: source colour conversion between formats, brush pattern
 // tiles, a per-pixel reference blit and the fast row-based blit that the API
 // uses (with dedicated paths for the common ROPs). Coordinates here are

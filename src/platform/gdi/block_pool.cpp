@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Blocks are grouped in size classes of kGranule bytes; each class keeps a
 // short stack of freed blocks. The stacks live outside the blocks, so under
 // AddressSanitizer a cached block stays wholly poisoned (a use after free is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recycled memory blocks for the GDI's small records (DCs, bitmaps, brushes,
 // pens, surfaces and small pixel buffers). Drawing code makes and frees these
 // by the dozen on every paint; reusing freed blocks of the same size keeps the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The brush record behind an HBRUSH: solid colour, system colour, null, or a
 // pattern (a copy of the bitmap it was made from, so the brush outlives that
 // bitmap).

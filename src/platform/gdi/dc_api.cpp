@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Device contexts and object selection: CreateCompatibleDC, GetDC/ReleaseDC,
 // DeleteDC, SelectObject, SaveDC/RestoreDC, GetDeviceCaps and friends.
 #include <memory>

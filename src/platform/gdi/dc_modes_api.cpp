@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DC modes that are kept and reported but change no drawing here: the polygon
 // fill mode, text alignment, graphics mode and window origin, and the current
 // position getter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Object selection shared by SelectObject, SelectPalette and RestoreDC.
 #pragma once
 

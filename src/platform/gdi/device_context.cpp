@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DC record helpers: colour resolution and the drawable rectangle.
 #include "platform/gdi/device_context.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The DC record behind an HDC: the selected objects, colours, modes, origins,
 // clip rectangle and the surface it draws on. The text module and the window
 // layer draw through this record; the public API functions keep it consistent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixels, lines and rectangles: SetPixel, GetPixel, MoveToEx, LineTo,
 // Rectangle, FillRect and FrameRect.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DrawStateA. The image is reduced to a monochrome shape mask, which is then
 // blitted with the "PSDPxax" raster operation: where the mask is black the
 // brush is painted, where it is white the destination stays.

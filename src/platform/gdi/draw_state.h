@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DrawStateA for bitmaps, icons and output procedures: the normal, mono,
 // dithered (union) and disabled looks of an image.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DrawEdge: the colour of each ring comes from a small table; the rings'
 // places follow one rule (see planEdge).
 #include "platform/gdi/edge.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DrawEdge geometry: the one- or two-pixel 3-D border of a rectangle as a
 // list of filled runs, each painted in one system colour.
 #pragma once

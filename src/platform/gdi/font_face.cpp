@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gdi/font_face.h"
 
 #include <fontconfig/fontconfig.h>

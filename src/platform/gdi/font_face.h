@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rasterised font faces for the text functions: a face found with fontconfig
 // for a LOGFONTA (a close generic face stands in for a missing one), sized
 // with the platform's height rules, and a cache of the glyphs it has drawn.

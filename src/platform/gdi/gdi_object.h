@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The base of every record the GDI handle table holds (bitmaps, DCs, brushes,
 // pens, palettes, fonts, regions, icons) and the kinds the table tells apart.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Handle encoding: the low 32 bits are the entry index plus a bias that keeps
 // handles clear of small integers (such as COLOR_x + 1 passed as a brush); the
 // high 32 bits are the entry's generation.

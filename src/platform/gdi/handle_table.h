@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The GDI handle table: every HDC, HBITMAP, HBRUSH, HPEN, HPALETTE, HFONT,
 // HRGN and HICON is a generation-checked index into this table, so a stale or
 // forged handle is refused instead of reaching freed memory.

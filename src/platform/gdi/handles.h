@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // RAII owners for GDI handles, for code above the platform: an owning memory
 // DC, an owning GDI object, a guard that re-selects the previous object on
 // scope exit, and a screen-DC guard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Icon creation, queries and drawing. Drawing is the classic two-pass
 // composition: the destination is ANDed with the mask, then XORed with the
 // colour image, so opaque pixels replace the destination and transparent

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Icons: an AND mask and an optional colour bitmap kept in the GDI handle
 // table (so leaks show in the live-object counts), and the calls that make,
 // query, draw and destroy them.

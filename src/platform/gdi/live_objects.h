@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Live GDI object counts per kind: the hook tests use to prove that a block of
 // code leaves no object behind. Stock objects are not counted.
 #pragma once

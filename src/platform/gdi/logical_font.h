@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The font record behind an HFONT: the LOGFONTA it was created from and a
 // slot the text module fills with its rasterised face on first use.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Monochrome rows are handled a byte (eight pixels) at a time: colour rows
 // are compared eight pixels per step into one mask byte, mask bytes expand
 // into eight colour pixels through a table, and 1-bpp rows are shifted into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole-byte blit paths where one side is a 1-bpp surface: colour to
 // monochrome masks, monochrome expanded into 32-bpp colour, and 1-bpp to
 // 1-bpp, for the source-only ROPs the transparent-drawing idiom uses.

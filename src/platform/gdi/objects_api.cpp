@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Brushes, pens, palettes, regions and the DC's colour, mode and origin state.
 #include <algorithm>
 #include <utility>

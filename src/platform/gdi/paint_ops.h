@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting helpers shared by the drawing calls (FillRect, Rectangle, lines)
 // and by the modules above the core (edges, icons, text).
 #pragma once

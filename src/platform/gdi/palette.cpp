@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The default and halftone palettes' entries.
 #include "platform/gdi/palette.h"
 

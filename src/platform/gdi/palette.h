@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The palette record behind an HPALETTE, the default 20-entry palette and the
 // 256-entry halftone palette.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pen record behind an HPEN.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Blocks of at least kMinPooledBytes go back to a bounded free list when a
 // buffer dies; a new buffer takes the smallest cached block that fits without
 // wasting more than its own size.

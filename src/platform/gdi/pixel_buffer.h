@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The zeroed DWORD storage behind a surface. Large blocks are recycled through
 // a small process-wide cache, so that drawing code which makes and frees
 // same-sized work bitmaps call after call does not fault fresh pages in each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG reading and writing through libpng's simplified API, which keeps its
 // error handling (setjmp) inside the library.
 #include "platform/gdi/png_file.h"

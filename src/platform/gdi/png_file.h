@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG files: writing any bitmap (or the bitmap selected in a DC) as an RGB
 // PNG, and decoding PNG bytes to 32-bpp pixels for picture loading.
 #pragma once

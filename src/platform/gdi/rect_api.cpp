@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The RECT helpers: SetRect, OffsetRect, IntersectRect and friends. Sums wrap
 // like the platform's 32-bit arithmetic instead of overflowing.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The region record behind an HRGN. Only rectangular regions exist here.
 #pragma once
 

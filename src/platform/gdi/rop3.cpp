@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ROP table and one compiled row function per ROP: each is the
 // truth-table sum of minterms with the unused operands folded away at
 // compile time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 256 ternary raster operations as data. A ROP's index (bits 16..23 of
 // the DWORD code) is its truth table: bit (P*4 + S*2 + D) of the index is the
 // result for pattern bit P, source bit S and destination bit D.

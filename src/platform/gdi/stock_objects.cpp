@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stock objects live in the handle table marked as stock, so DeleteObject
 // leaves them alone and they do not count as live.
 #include "platform/gdi/stock_objects.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stock objects (GetStockObject) and the 1x1 monochrome bitmap every new
 // memory DC starts with. Created on first use, never deleted.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel access per format and the colour <-> device value conversions.
 #include "platform/gdi/surface.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel surfaces behind bitmaps and windows, with a per-format table of pixel
 // operations chosen when the surface is made: 32-bpp colour, 24-bpp DIB,
 // 1-bpp DDB (WORD-aligned rows, black/white), 1-bpp DIB (DWORD-aligned rows,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system colour table and the calls that read and change it.
 #include "platform/gdi/sys_colors.h"
 

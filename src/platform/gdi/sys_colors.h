@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system colour table (31 entries, one per COLOR_* index), shared by the
 // GDI, the window layer and OLE colour translation.
 #pragma once

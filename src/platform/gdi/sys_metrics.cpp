@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GetSystemMetrics over a fixed table: the software GDI has one screen and no
 // user settings.
 #include "platform/gdi/sys_metrics.h"

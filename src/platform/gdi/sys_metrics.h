@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // System metrics of the software GDI's single 1024x768, 96-dpi screen.
 #pragma once
 

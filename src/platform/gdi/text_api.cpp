@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text functions: CreateFontA/CreateFontIndirectA, TextOutA, DrawTextA,
 // GetTextExtentPoint32A and GetTextMetricsA over the FreeType faces. Their
 // strings are UTF-8; counts are in bytes, as the narrow API's are.

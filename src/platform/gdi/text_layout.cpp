@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gdi/text_layout.h"
 
 #include <algorithm>

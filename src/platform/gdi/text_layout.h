@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Line layout for DrawTextA, independent of fonts: '&' prefixes, line breaks
 // (CR LF, LF and a CR alone), word wrapping, tab stops and the end ellipsis,
 // measured through a caller-supplied width function. Text is UTF-8: offsets

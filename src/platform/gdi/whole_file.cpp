@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gdi/whole_file.h"
 
 #include <fcntl.h>

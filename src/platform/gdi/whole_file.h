@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a file whole or not at all: every file the project writes (form
 // files, the component registry, pictures, screenshots) goes through here, so
 // that a full disk or a failing write never leaves a file cut short.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hook through which the window layer answers GetDC(hwnd) and
 // ReleaseDC(hwnd, dc) for non-null windows: it names the surface (one per
 // window) and, optionally, where the window lies on it.

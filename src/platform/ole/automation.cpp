@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Length-prefixed strings and VARIANT clearing: the block before a BSTR's
 // first character holds its length in bytes, as the platform lays it out.
 #include <cstdint>

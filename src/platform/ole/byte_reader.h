@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bounds-checked little-endian reads over a byte span, for the picture
 // decoders: every read past the end fails instead of touching memory.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DIB header, colour table and row decoding shared by the BMP and ICO
 // readers. Every offset is checked before it is read.
 #include "platform/ole/dib_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Device-independent bitmap data as found in BMP files and ICO entries:
 // decoding the header, colour table (or bit-field masks) and pixel rows of
 // 1, 4, 8, 16, 24 and 32-bpp images to 32-bpp pixels, and encoding 24-bpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ICO reading and writing. The directory is checked entry by entry against the
 // file's size before any image is decoded.
 #include "platform/ole/ico_codec.h"

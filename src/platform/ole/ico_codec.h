@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ICO files: choosing and decoding one image (DIB or PNG-compressed) with its
 // transparency, and encoding a single-image ICO.
 #pragma once

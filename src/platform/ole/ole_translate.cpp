@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // OleTranslateColor over the shared system colour table.
 #include "platform/gdi/sys_colors.h"
 #include "platform/win32_ole.h"

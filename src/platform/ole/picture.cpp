@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture objects and their loading and saving. Loaded pictures become
 // screen-compatible 32-bpp bitmaps, or icons made with CreateIconIndirect.
 #include "platform/ole/picture.h"

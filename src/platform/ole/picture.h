@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture objects: a bitmap, icon or (drawing-less) metafile with its size in
 // HiMetric, shared by reference (std::shared_ptr) and owning its GDI handle.
 // A picture loaded from a file keeps the file's bytes, so that saving it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The failure raised by picture loading and saving: a number, a source and a
 // description, like every failure of the runtime.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/builtin_classes.h"
 
 #include <mutex>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window classes every thread has without registering them (the tooltip
 // control) and the hook through which the GDI reaches window surfaces.
 #pragma once

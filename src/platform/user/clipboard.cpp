@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/clipboard.h"
 
 namespace qv::user {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text clipboard of the calling thread: what text boxes copy and cut to
 // and paste from. Each thread has a private one, unless the host shares the
 // window system's clipboard (with other programs) through a hook.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/clock.h"
 
 #include "platform/user/message_loop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The clock of a user-interface thread: message times, GetTickCount and the
 // timers run on it. It runs in real time, or by hand for tests and scripts.
 #pragma once

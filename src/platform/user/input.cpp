@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse and keyboard input, routing to the capture or hit window, focus and
 // capture.
 #include "platform/user/input.h"

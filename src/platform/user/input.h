@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input for tests, scripts and the host's event source: the pointer, mouse
 // buttons and keys of the calling thread. Every call turns the input into
 // the messages the platform would send, posts them and pumps the queue.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window procedures and the message queue: SendMessageA, PostMessageA,
 // GetMessageA, PeekMessageA, TranslateMessage, DispatchMessageA and the
 // default window procedure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/message_loop.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message loops built on the queue: pumping what is pending, and the nested
 // loop that modal windows run until they are done.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting: update areas, BeginPaint/EndPaint, window DCs on the surface of
 // the top-level window, and screenshots of windows and of the screen.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One WM_PAINT's drawing as a scope: BeginPaint when it opens, EndPaint when
 // it closes, even when the drawing in between throws.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Screenshots of the calling thread's windows: top-level windows composed
 // onto the screen in z-order (topmost ones last), or one window alone.
 #pragma once

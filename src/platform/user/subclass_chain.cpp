@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/subclass_chain.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window procedure chains. Subclassing is done by storing a new procedure
 // with SetWindowLongPtrA(GWLP_WNDPROC) and forwarding with CallWindowProcA;
 // undoing it stores the saved procedure back. When the undoing happens out of

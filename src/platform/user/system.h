@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replaceable system services of the window layer.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // System services of the window layer: the beep sink, common controls
 // initialisation and the kernel calls (memory moves, last error, ticks).
 #include <cstring>

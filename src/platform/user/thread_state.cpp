@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/thread_state.h"
 
 #include "platform/user/builtin_classes.h"

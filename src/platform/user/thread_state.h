@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everything the window layer keeps per user-interface thread: windows,
 // classes, the message queue, timers, the clock, capture, focus, the pointer
 // and key states, and the hooks the host installs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/timer_table.h"
 
 #include <algorithm>

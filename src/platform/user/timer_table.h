@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timers of a user-interface thread (SetTimer/KillTimer), with the due
 // times that the message loop turns into WM_TIMER messages.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/tooltip_control.h"
 
 #include <algorithm>

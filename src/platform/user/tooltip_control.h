@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tooltip control behind the built-in class "tooltips_class32": tools,
 // relayed mouse messages, the initial delay on the thread's clock, the text
 // request to the tool's window and the topmost popup that shows the text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The record of one window: its class, procedure, place in the window tree,
 // geometry, styles, window longs, text and pending update area.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window classes, creating and destroying windows, the window tree and
 // geometry, window longs and window text.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/window_painter.h"
 
 #include <algorithm>

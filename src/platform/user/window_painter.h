@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting internals of the window layer: update areas, the surfaces of
 // top-level windows, device contexts of windows and composing the screen.
 #pragma once

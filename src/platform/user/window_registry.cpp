@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/user/window_registry.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window classes and windows of one user-interface thread: handle lookup,
 // the window tree with its z-order, coordinates and hit testing.
 //

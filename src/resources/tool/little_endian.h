@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Appending little-endian numbers to a byte vector, as the resource files
 // store them.
 #pragma once

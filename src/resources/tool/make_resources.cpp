@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // qv_make_resources DIR [--check]: writes the library's resource files in DIR
 // from their sources as resources.list names them. With --check it writes
 // nothing and exits 1 when a committed file differs from what it would write.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "resources/tool/picture_encoder.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes pixel grids as 16-colour (4 bits per pixel) BMP and ICO files.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "resources/tool/pixel_grid.h"
 
 #include <sstream>

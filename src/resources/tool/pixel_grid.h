@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel grids: the editable text form of the library's pictures. Each pixel
 // is one character, a hexadecimal index into the 16-colour palette or '.'
 // for a transparent pixel (icons only).

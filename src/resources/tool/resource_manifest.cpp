@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "resources/tool/resource_manifest.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list of the library's resource files (resources.list) and the bytes
 // each one is generated from its sources.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "resources/tool/version_block.h"
 
 #include <cstdio>

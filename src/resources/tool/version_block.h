@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's version block: read from its text source and written in the
 // platform's binary version-resource layout (a fixed part with the numeric
 // versions, then string and translation tables).

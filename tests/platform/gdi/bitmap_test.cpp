@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bitmap creation arguments, DIB sections and their bits, GetDIBits and
 // SetDIBits round trips, GetObject records and FillRect's system-colour
 // brushes.

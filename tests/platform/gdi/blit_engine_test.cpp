@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fast blit against the per-pixel reference on random jobs: every pair of
 // surface formats, all 256 ROPs (the fast-path ones more often), random
 // rectangles, patterns and overlapping blits within one surface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The recycled blocks behind the GDI's records: a freed block serves the next
 // request of its size class, live blocks never share memory, and records made
 // from the pool are destroyed like any other.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bounds and clipping: random calls with wild arguments never touch pixels
 // outside what a DC may draw on (sentinels around a window's part of a shared
 // surface), and BitBlt matches a per-pixel model under clipping, viewport

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stored DC modes: each setter returns the previous value and refuses
 // values outside its set (leaving the mode alone), every call fails on a
 // handle that is not a DC, and SaveDC/RestoreDC bring the modes back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random DIB headers and scan-line ranges: GetDIBits and SetDIBits never read
 // or write beyond the rows they report, and refuse what they cannot handle.
 #include <gtest/gtest.h>

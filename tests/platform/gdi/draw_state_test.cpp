@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DrawStateA: each look of a bitmap and of an icon on exact pixels, sizes,
 // output procedures, and refusals that leave the destination and its DC
 // state alone.

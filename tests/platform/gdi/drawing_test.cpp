@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lines, shapes, pattern brushes, stretching and DC state: behaviour the
 // vector files do not pin down.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DrawEdge: the geometry rule against every recorded case's colour roles, the
 // painted pixels and the rectangle left behind, and rectangles too small for
 // their border.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing calls with positions and sizes at the ends of the int range: each
 // returns (the work is bounded by the visible area, not by the arguments) and
 // changes no pixel the call could not reach. Calls far off the surface leave

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Misuse of handles: stale, double-deleted, wrong-type and selected objects,
 // stock objects, and the live counts that expose leaks.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Icons: creation copies its bitmaps, GetIconInfo hands out copies, drawing
 // composes (destination AND mask) XOR colour whatever the DC's colours, and
 // stale handles are refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // 4- and 8-bpp DIB sections through the API: their colour tables, the packing
 // of their rows (odd widths end on half a byte), nearest-entry mapping when
 // drawing into them and blits to and from colour and monochrome bitmaps.

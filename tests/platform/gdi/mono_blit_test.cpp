@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole-byte monochrome blit paths against the per-pixel reference: wide
 // rows (so that whole source bytes and the expansion table are used), every
 // bit offset on both sides, colour sources with few colours (so that masks

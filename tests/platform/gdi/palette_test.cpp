@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Palettes: the halftone entries, palette-relative colours resolved through
 // the selected palette, and the selection rules.
 #include <gtest/gtest.h>

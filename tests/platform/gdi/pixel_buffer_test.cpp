@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Surface storage recycled through the block cache: a new surface reads zero
 // even when it reuses the block of one that was painted, and a clone is an
 // independent copy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG writing of bitmaps of every kind and decoding, including corrupted and
 // truncated input.
 #include "platform/gdi/png_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rectangle arithmetic and the calls that take a rectangle or an origin in
 // place of separate coordinates.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system colour table, its brushes and the system metrics.
 #include "platform/gdi/sys_colors.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text: line layout (with a stand-in width function), font metrics and face
 // substitution, extents, and where DrawTextA/TextOutA put pixels: alignment
 // boxes, opaque cells and clipping. Nothing here depends on glyph shapes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stepping through UTF-8: boundaries, counts and what a damaged byte becomes.
 #include "platform/utf8.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files written whole or not at all: permission bits, symbolic links, folders
 // and a disk that fills up part way (through an injected write call).
 #include "platform/gdi/whole_file.h"

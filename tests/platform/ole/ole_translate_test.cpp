@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // OleTranslateColor beyond the recorded cases: palette bounds, validation
 // without an output, and the system colours in effect.
 #include <gtest/gtest.h>

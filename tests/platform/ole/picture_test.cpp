@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picture objects: BMP, ICO and PNG files written here byte by byte, loaded
 // and checked pixel by pixel; exact byte round trips; ownership of handles;
 // clear errors (and no crash, no leak) on damaged files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse routing with and without capture, double clicks, focus changes and
 // keyboard input.
 #include "platform/user/input.h"

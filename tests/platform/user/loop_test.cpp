@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The queue, timers on the hand-driven clock and nested modal loops.
 #include "platform/user/message_loop.h"
 

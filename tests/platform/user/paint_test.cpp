@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting: update areas and the order of WM_ERASEBKGND and WM_PAINT, window
 // DCs clipped to their window, and screenshots of windows and the screen.
 #include "platform/user/message_loop.h"

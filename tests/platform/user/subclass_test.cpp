@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Subclass chains: three procedures installed over a window's own, each
 // forwarding with CallWindowProcA, then undone in every order.
 #include <algorithm>

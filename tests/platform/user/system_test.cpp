@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Per-thread windows and tooltips, the beep sink and the kernel helpers.
 #include <thread>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tooltip control: tools answered by callback through a subclassed
 // window, the initial delay on the hand-driven clock, hiding on a press or
 // when the pointer leaves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window_test_fixture.h"
 
 namespace qv::test {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared set-up for the window layer's tests: a clean thread state on the
 // hand-driven clock, a recording window class, a log of what each window
 // procedure receives, and a GDI leak check around every test.

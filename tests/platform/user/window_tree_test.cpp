@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Creating and destroying windows, the tree and z-order, hit testing and the
 // window longs.
 #include "window_test_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replaying recorded platform vectors: the registry of API handlers and the
 // context a handler runs in. A handler is registered by API name from any .cpp
 // file of this folder:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-case context: named DCs and the bitmaps and objects the case's
 // descriptors ask for, all freed when the case ends.
 #include <algorithm>

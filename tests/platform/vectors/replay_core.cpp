@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replay handlers for the core GDI calls: object creation and selection, DC
 // state, blits, pixels, lines, rectangles, palettes and queries.
 #include "replay.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replay handlers for edges, icons, drawing states, system colours and OLE
 // colour translation. Cases that draw with system colours run under the
 // colours their file lists ("sys_colors"), restored when the case ends.

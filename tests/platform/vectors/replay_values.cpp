@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsing of the vector files' value types and the API registry.
 #include <cstdio>
 #include <unordered_map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finds every case in every *.json file of the vector folder, registers one
 // test per case, replays it through the API handlers and compares each
 // recorded result with the file. Cases are found by their structured keys:

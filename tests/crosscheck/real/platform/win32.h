@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stands in front of the project's own platform header when the cross-check
 // harness is built with the MinGW-w64 compiler: the drawing code then reaches
 // the platform's real declarations under the same include name.
