@@ -42,17 +42,22 @@ void drawIconOver(HDC hdcScreen, HICON hIcon, LONG Width, LONG Height, COLORREF 
 COLORREF colorOfDibPixel(DWORD pixel) {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
+
+bool isTaken(const std::vector<COLORREF>& opaqueColors, COLORREF c) {
+    return std::binary_search(opaqueColors.begin(), opaqueColors.end(), c & kRgbPart);
+}
 }  // namespace
 
-IconKeyColor::IconKeyColor(HICON hIcon, LONG Width, LONG Height) {
-    const LONG w = std::min<LONG>(Width, GetSystemMetrics(SM_CXICON));
-    const LONG h = std::min<LONG>(Height, GetSystemMetrics(SM_CYICON));
-    if (w <= 0 || h <= 0) return;
+std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
+    const LONG w = GetSystemMetrics(SM_CXICON);
+    const LONG h = GetSystemMetrics(SM_CYICON);
+    std::vector<COLORREF> colors;
+    if (w <= 0 || h <= 0) return colors;
     // Allocated before any surface exists, so a failed allocation leaves nothing behind.
     const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
     std::vector<DWORD> overBlack(count, 0);
     std::vector<DWORD> overWhite(count, 0);
-    m_opaqueColors.reserve(count);
+    colors.reserve(count);
 
     // An icon pixel is (background AND mask) XOR colour: over black and over
     // white it reads the same exactly where the icon is opaque.
@@ -62,25 +67,21 @@ IconKeyColor::IconKeyColor(HICON hIcon, LONG Width, LONG Height) {
     ReleaseDC(nullptr, hdcScreen);
     for (std::size_t i = 0; i < count; ++i) {
         const DWORD pixel = overBlack[i] & 0x00FFFFFF;
-        if (pixel == (overWhite[i] & 0x00FFFFFF)) m_opaqueColors.push_back(colorOfDibPixel(pixel));
+        if (pixel == (overWhite[i] & 0x00FFFFFF)) colors.push_back(colorOfDibPixel(pixel));
     }
+    std::sort(colors.begin(), colors.end());
+    colors.erase(std::unique(colors.begin(), colors.end()), colors.end());
+    return colors;
 }
 
-COLORREF IconKeyColor::choose(COLORREF preferred) const {
-    // A handful of colours to try: a scan each is cheaper than sorting.
-    const auto isTaken = [this](COLORREF c) {
-        return std::find(m_opaqueColors.begin(), m_opaqueColors.end(), c & kRgbPart) !=
-               m_opaqueColors.end();
-    };
-    if (!isTaken(preferred)) return preferred;
+COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred) {
+    if (!isTaken(opaqueColors, preferred)) return preferred;
     for (COLORREF c : kCandidates) {
-        if (!isTaken(c)) return c;
+        if (!isTaken(opaqueColors, c)) return c;
     }
     // Fewer opaque colours than RGB values, so this ends before the last one.
-    std::vector<COLORREF> sorted = m_opaqueColors;
-    std::sort(sorted.begin(), sorted.end());
     COLORREF c = 0;
-    while (std::binary_search(sorted.begin(), sorted.end(), c) && c < kRgbPart) ++c;
+    while (isTaken(opaqueColors, c) && c < kRgbPart) ++c;
     return c;
 }
 

@@ -1,5 +1,7 @@
-// IconKeyColor finds a colour that none of an icon's opaque pixels has, to fill
-// the area behind the icon when that area is later left out as transparent.
+// The key colour of an icon: a colour that none of the icon's opaque pixels
+// has, used to fill the area behind the icon when that area is later left out
+// as transparent. Reading an icon's colours draws it twice, so picture sources
+// keep the colours with the picture and the choice reads them from there.
 #pragma once
 
 #include <vector>
@@ -8,21 +10,15 @@
 
 namespace qv::effects {
 
-class IconKeyColor {
-  public:
-    // Reads the colours of the icon's opaque pixels inside (0, 0)-(Width, Height)
-    // when the icon is drawn at (0, 0) at the system's standard icon size. Makes
-    // and frees its own work surfaces; hIcon stays the caller's.
-    IconKeyColor(HICON hIcon, LONG Width, LONG Height);
+// Returns the RGB values of the icon's opaque pixels when it is drawn at
+// (0, 0) at the system's standard icon size, sorted, each once. Makes and
+// frees its own work surfaces; hIcon stays the caller's.
+std::vector<COLORREF> readIconOpaqueColors(HICON hIcon);
 
-    // Returns preferred when no opaque pixel has that RGB value, otherwise the
-    // first of a fixed list of saturated colours, then of all RGB values, that
-    // no opaque pixel has. Always finds one: an icon has fewer pixels than RGB
-    // values.
-    COLORREF choose(COLORREF preferred) const;
-
-  private:
-    std::vector<COLORREF> m_opaqueColors;  // RGB values, one per opaque pixel
-};
+// Returns preferred when no opaque colour has its RGB value, otherwise the
+// first of a fixed list of saturated colours, then of all RGB values, that
+// none has. opaqueColors is a result of readIconOpaqueColors. Always finds
+// one: an icon has fewer pixels than there are RGB values.
+COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred);
 
 }  // namespace qv::effects

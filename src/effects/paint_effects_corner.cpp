@@ -1,5 +1,7 @@
 // The corner variants of PaintEffects, which take the mask colour from the
 // source's top-left pixel, and the dithered grey look.
+#include <vector>
+
 #include "effects/draw_helpers.h"
 #include "effects/icon_key_color.h"
 #include "effects/paint_effects.h"
@@ -80,7 +82,10 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     // filled with a colour that no opaque icon pixel has instead; the corner
     // colour is kept when it is free.
     HICON hIcon = static_cast<HICON>(picSource->handle());
-    const IconKeyColor keys(hIcon, Width, Height);
+    const std::vector<COLORREF>* kept = picSource->iconOpaqueColors();
+    const std::vector<COLORREF> read =
+        kept != nullptr ? std::vector<COLORREF>{} : readIconOpaqueColors(hIcon);
+    const std::vector<COLORREF>& opaqueColors = kept != nullptr ? *kept : read;
 
     const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
@@ -88,7 +93,7 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     if (!detail::allMade({hbmWork})) return;
     WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
     work.usePalette(hPalette);
-    const COLORREF key = keys.choose(cornerColor(work.dc()));
+    const COLORREF key = chooseIconKeyColor(opaqueColors, cornerColor(work.dc()));
     detail::fillSolid(work.dc(), Width, Height, key);
     DrawIcon(work.dc(), 0, 0, hIcon);
     paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key, hPalette);

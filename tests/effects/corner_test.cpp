@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
+#include "effects/handle_picture.h"
+#include "effects/ole_picture_source.h"
 #include "effects/paint_effects.h"
 #include "effects_fixture.h"
 #include "pixel_model.h"
@@ -166,28 +169,41 @@ TEST(PaintCorner, IconShowsExactlyItsOpaquePixelsBlackIncluded) {
     for (const auto& shape : iconShapes()) {
         const IconImage img = iconImage(shape);
         OwnedIcon icon(img.color, img.mask);
-        const FakePicture picture(kPictureTypeIcon, icon.handle());
-        for (const auto& s : sizes) {
-            SCOPED_TRACE(testing::Message() << shape.name << " " << s[0] << "x" << s[1]);
-            const Placement at{2, 3, s[0], s[1], 0, 0};
-            const Grid src = iconSource(img, s[0], s[1], kNone);
-            const Grid before = sentinelGrid(cx + 10, cy + 8);
-            {
-                const Canvas dst = canvasOf(before);
-                runChecked(
-                    [&] { fx.PaintTransCornerStdPic(dst.dc(), 2, 3, s[0], s[1], &picture, 7, 5); },
-                    {dst.dc()});
-                EXPECT_TRUE(gridsEqual(readGrid(dst), expectTransparent(before, src, at, kNone)));
-            }
-            {
-                const Canvas dst = canvasOf(before);
-                runChecked(
-                    [&] {
-                        fx.PaintDisabledCornerStdPic(dst.dc(), 2, 3, s[0], s[1], &picture, 7, 5);
-                    },
-                    {dst.dc()});
-                EXPECT_TRUE(gridsEqual(readGrid(dst), expectDisabled(before, src, at, kNone,
-                                                                     sysHighlight(), sysShadow())));
+        // A source that keeps no colours (the icon is read at every call), and
+        // two that keep them from their first drawing on.
+        const FakePicture fake(kPictureTypeIcon, icon.handle());
+        const HandlePicture bare(kPictureTypeIcon, icon.handle());
+        const OlePictureSource ole(ole::Picture::fromIcon(icon.handle(), false));
+        const std::pair<const char*, const PictureSource*> sources[] = {
+            {"read per call", &fake}, {"bare handle", &bare}, {"picture object", &ole}};
+        for (const auto& [sourceName, source] : sources) {
+            for (const auto& s : sizes) {
+                SCOPED_TRACE(testing::Message()
+                             << shape.name << ", " << sourceName << " " << s[0] << "x" << s[1]);
+                const Placement at{2, 3, s[0], s[1], 0, 0};
+                const Grid src = iconSource(img, s[0], s[1], kNone);
+                const Grid before = sentinelGrid(cx + 10, cy + 8);
+                {
+                    const Canvas dst = canvasOf(before);
+                    runChecked(
+                        [&] {
+                            fx.PaintTransCornerStdPic(dst.dc(), 2, 3, s[0], s[1], source, 7, 5);
+                        },
+                        {dst.dc()});
+                    EXPECT_TRUE(
+                        gridsEqual(readGrid(dst), expectTransparent(before, src, at, kNone)));
+                }
+                {
+                    const Canvas dst = canvasOf(before);
+                    runChecked(
+                        [&] {
+                            fx.PaintDisabledCornerStdPic(dst.dc(), 2, 3, s[0], s[1], source, 7, 5);
+                        },
+                        {dst.dc()});
+                    EXPECT_TRUE(gridsEqual(
+                        readGrid(dst),
+                        expectDisabled(before, src, at, kNone, sysHighlight(), sysShadow())));
+                }
             }
         }
     }

@@ -151,6 +151,11 @@ Picture::Picture(const Private&, short type, HANDLE handle, bool owned, int widt
       m_widthHiMetric(pixelsToHiMetric(widthPixels)),
       m_heightHiMetric(pixelsToHiMetric(heightPixels)) {}
 
+const std::vector<COLORREF>& Picture::derivedColors(std::vector<COLORREF> (*derive)(HICON)) const {
+    std::call_once(m_derivedOnce, [&] { m_derivedColors = derive(static_cast<HICON>(m_handle)); });
+    return m_derivedColors;
+}
+
 Picture::~Picture() {
     if (!m_owned || m_handle == nullptr) return;
     if (m_type == PICTYPE_BITMAP) DeleteObject(m_handle);
