@@ -43,21 +43,29 @@ COLORREF colorOfDibPixel(DWORD pixel) {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
-bool isTaken(const std::vector<COLORREF>& opaqueColors, COLORREF c) {
-    return std::binary_search(opaqueColors.begin(), opaqueColors.end(), c & kRgbPart);
+// The list readIconOpaqueColors gives: the icon's width and height, then one
+// entry per pixel in rows from the top (its RGB value, or kNotOpaque), then
+// the distinct opaque RGB values in ascending order.
+constexpr COLORREF kNotOpaque = 0xFF000000;
+constexpr std::size_t kPixelsStart = 2;
+
+bool takenInSorted(const std::vector<COLORREF>& list, std::size_t sortedStart, COLORREF c) {
+    return std::binary_search(list.begin() + static_cast<std::ptrdiff_t>(sortedStart), list.end(),
+                              c & kRgbPart);
 }
 }  // namespace
 
 std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
     const LONG w = GetSystemMetrics(SM_CXICON);
     const LONG h = GetSystemMetrics(SM_CYICON);
-    std::vector<COLORREF> colors;
-    if (w <= 0 || h <= 0) return colors;
+    std::vector<COLORREF> list{static_cast<COLORREF>(std::max<LONG>(w, 0)),
+                               static_cast<COLORREF>(std::max<LONG>(h, 0))};
+    if (w <= 0 || h <= 0) return list;
     // Allocated before any surface exists, so a failed allocation leaves nothing behind.
     const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
     std::vector<DWORD> overBlack(count, 0);
     std::vector<DWORD> overWhite(count, 0);
-    colors.reserve(count);
+    list.reserve(kPixelsStart + 2 * count);
 
     // An icon pixel is (background AND mask) XOR colour: over black and over
     // white it reads the same exactly where the icon is opaque.
@@ -67,21 +75,48 @@ std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
     ReleaseDC(nullptr, hdcScreen);
     for (std::size_t i = 0; i < count; ++i) {
         const DWORD pixel = overBlack[i] & 0x00FFFFFF;
-        if (pixel == (overWhite[i] & 0x00FFFFFF)) colors.push_back(colorOfDibPixel(pixel));
+        list.push_back(pixel == (overWhite[i] & 0x00FFFFFF) ? colorOfDibPixel(pixel) : kNotOpaque);
     }
-    std::sort(colors.begin(), colors.end());
-    colors.erase(std::unique(colors.begin(), colors.end()), colors.end());
-    return colors;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (list[kPixelsStart + i] != kNotOpaque) list.push_back(list[kPixelsStart + i]);
+    }
+    const auto sortedBegin = list.begin() + static_cast<std::ptrdiff_t>(kPixelsStart + count);
+    std::sort(sortedBegin, list.end());
+    list.erase(std::unique(sortedBegin, list.end()), list.end());
+    return list;
 }
 
-COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred) {
-    if (!isTaken(opaqueColors, preferred)) return preferred;
+COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred,
+                            LONG Width, LONG Height) {
+    if (opaqueColors.size() < kPixelsStart) return preferred;
+    const auto cx = static_cast<LONG>(opaqueColors[0]);
+    const auto cy = static_cast<LONG>(opaqueColors[1]);
+    const LONG w = std::min(Width, cx);
+    const LONG h = std::min(Height, cy);
+    if (w <= 0 || h <= 0) return preferred;
+    const std::size_t sortedStart =
+        kPixelsStart + static_cast<std::size_t>(cx) * static_cast<std::size_t>(cy);
+    // A block that covers the icon asks the sorted list; a cut-out scans its
+    // own pixels, since colours outside it are free to use.
+    const bool whole = w == cx && h == cy;
+    const auto isTaken = [&](COLORREF c) {
+        if (whole) return takenInSorted(opaqueColors, sortedStart, c);
+        for (LONG y = 0; y < h; ++y) {
+            const auto row =
+                opaqueColors.begin() +
+                static_cast<std::ptrdiff_t>(kPixelsStart + static_cast<std::size_t>(y) *
+                                                               static_cast<std::size_t>(cx));
+            if (std::find(row, row + w, c & kRgbPart) != row + w) return true;
+        }
+        return false;
+    };
+    if (!isTaken(preferred)) return preferred;
     for (COLORREF c : kCandidates) {
-        if (!isTaken(opaqueColors, c)) return c;
+        if (!isTaken(c)) return c;
     }
-    // Fewer opaque colours than RGB values, so this ends before the last one.
+    // Fewer opaque pixels than RGB values, so this ends before the last one.
     COLORREF c = 0;
-    while (isTaken(opaqueColors, c) && c < kRgbPart) ++c;
+    while (isTaken(c) && c < kRgbPart) ++c;
     return c;
 }
 

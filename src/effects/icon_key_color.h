@@ -10,15 +10,18 @@
 
 namespace qv::effects {
 
-// Returns the RGB values of the icon's opaque pixels when it is drawn at
-// (0, 0) at the system's standard icon size, sorted, each once. Makes and
-// frees its own work surfaces; hIcon stays the caller's.
+// Reads the icon as drawn at (0, 0) at the system's standard icon size: which
+// pixels are opaque and their colours, packed into one list that
+// chooseIconKeyColor reads (its layout is private to this file pair). Makes
+// and frees its own work surfaces; hIcon stays the caller's.
 std::vector<COLORREF> readIconOpaqueColors(HICON hIcon);
 
-// Returns preferred when no opaque colour has its RGB value, otherwise the
-// first of a fixed list of saturated colours, then of all RGB values, that
-// none has. opaqueColors is a result of readIconOpaqueColors. Always finds
-// one: an icon has fewer pixels than there are RGB values.
-COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred);
+// Returns preferred when no opaque pixel inside (0, 0)-(Width, Height) has its
+// RGB value, otherwise the first of a fixed list of saturated colours, then of
+// all RGB values, that none has. opaqueColors is a result of
+// readIconOpaqueColors. Always finds one: an icon has fewer pixels than there
+// are RGB values.
+COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred,
+                            LONG Width, LONG Height);
 
 }  // namespace qv::effects

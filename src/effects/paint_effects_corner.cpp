@@ -93,7 +93,7 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     if (!detail::allMade({hbmWork})) return;
     WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
     work.usePalette(hPalette);
-    const COLORREF key = chooseIconKeyColor(opaqueColors, cornerColor(work.dc()));
+    const COLORREF key = chooseIconKeyColor(opaqueColors, cornerColor(work.dc()), Width, Height);
     detail::fillSolid(work.dc(), Width, Height, key);
     DrawIcon(work.dc(), 0, 0, hIcon);
     paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key, hPalette);

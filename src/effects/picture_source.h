@@ -25,7 +25,7 @@ class PictureSource {
     // The picture's size in HiMetric units (0.01 mm).
     virtual LONG width() const = 0;
     virtual LONG height() const = 0;
-    // For an icon picture, the colours of its opaque pixels as
+    // For an icon picture, its opaque pixels and their colours as
     // readIconOpaqueColors gives them, read on the first call and kept with the
     // picture, whose icon never changes. nullptr from a source that keeps
     // none: the drawing code then reads the icon at each call.

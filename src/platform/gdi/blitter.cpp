@@ -99,6 +99,10 @@ bool copyWholeRows(const BlitJob& job, int w, int h) {
     return true;
 }
 
+bool coversWholeSurface(const RECT& rect, const Surface& s) {
+    return rect.left == 0 && rect.top == 0 && rect.right == s.width() && rect.bottom == s.height();
+}
+
 bool tryFastPath(const BlitJob& job, bool usesSource) {
     Surface& dst = *job.dst;
     const int w = job.rect.right - job.rect.left;
@@ -122,10 +126,7 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
         return false;
     }
     const bool bottomUp = same && job.srcY < job.rect.top;
-    if (job.rop == kSrcCopy && !same && job.rect.left == 0 && job.rect.top == 0 &&
-        job.rect.right == dst.width() && job.rect.bottom == dst.height()) {
-        dst.willOverwriteAll();
-    }
+    if (job.rop == kSrcCopy && !same && coversWholeSurface(job.rect, dst)) dst.willOverwriteAll();
     if (job.rop == kSrcCopy && !same && copyWholeRows(job, w, h)) return true;
     for (int i = 0; i < h; ++i) {
         const int r = bottomUp ? h - 1 - i : i;
@@ -171,6 +172,7 @@ void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint
 void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw) {
     const int w = rect.right - rect.left;
     const int h = rect.bottom - rect.top;
+    if (coversWholeSurface(rect, dst)) dst.willOverwriteAll();
     if (w == dst.width() && dst.stride() == static_cast<std::size_t>(w) * 4) {
         // Whole rows of an unpadded surface are one run of pixels, from the
         // top row, or from the bottom one in a bottom-up surface.
