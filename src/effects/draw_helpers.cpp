@@ -73,6 +73,11 @@ void copyWithMask(HDC hdcCopy, HDC hdcMask, LONG Width, LONG Height, HDC hdcSrc,
     BitBlt(hdcMask, 0, 0, Width, Height, hdcCopy, 0, 0, SRCCOPY);
 }
 
+bool isMemoryDc32(HDC hdc) {
+    BITMAP bm{};
+    return memoryBitmap32(hdc, bm) != nullptr;
+}
+
 bool canComposeInPlace(HDC hdcDest, HDC hdcSrc, LONG xSrc, LONG ySrc, LONG Width, LONG Height) {
     if (Width <= 0 || Height <= 0) return false;
     BITMAP dest{};

@@ -40,6 +40,9 @@ void fillSolid(HDC hdc, LONG Width, LONG Height, COLORREF colour);
 void copyWithMask(HDC hdcCopy, HDC hdcMask, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc,
                   LONG ySrc, COLORREF maskColor);
 
+// Returns whether hdc is a memory DC in MM_TEXT with a 32-bpp bitmap selected.
+bool isMemoryDc32(HDC hdc);
+
 // Returns whether a drawing may be composed straight in hdcDest, reading the
 // Width x Height block at (xSrc, ySrc) of hdcSrc directly: both are memory
 // DCs (nothing of them shows until they are copied out) in MM_TEXT, each with

@@ -43,11 +43,13 @@ COLORREF colorOfDibPixel(DWORD pixel) {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
-// The list readIconOpaqueColors gives: the icon's width and height, then one
-// entry per pixel in rows from the top (its RGB value, or kNotOpaque), then
-// the distinct opaque RGB values in ascending order.
+// The list readIconOpaqueColors gives: the icon's width and height, 1 when
+// some pixel inverts what lies behind it (else 0), then one entry per pixel in
+// rows from the top (its RGB value, or kNotOpaque), then the distinct opaque
+// RGB values in ascending order.
 constexpr COLORREF kNotOpaque = 0xFF000000;
-constexpr std::size_t kPixelsStart = 2;
+constexpr std::size_t kInvertsAt = 2;
+constexpr std::size_t kPixelsStart = 3;
 
 bool takenInSorted(const std::vector<COLORREF>& list, std::size_t sortedStart, COLORREF c) {
     return std::binary_search(list.begin() + static_cast<std::ptrdiff_t>(sortedStart), list.end(),
@@ -59,7 +61,7 @@ std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
     const LONG w = GetSystemMetrics(SM_CXICON);
     const LONG h = GetSystemMetrics(SM_CYICON);
     std::vector<COLORREF> list{static_cast<COLORREF>(std::max<LONG>(w, 0)),
-                               static_cast<COLORREF>(std::max<LONG>(h, 0))};
+                               static_cast<COLORREF>(std::max<LONG>(h, 0)), 0};
     if (w <= 0 || h <= 0) return list;
     // Allocated before any surface exists, so a failed allocation leaves nothing behind.
     const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
@@ -75,7 +77,10 @@ std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
     ReleaseDC(nullptr, hdcScreen);
     for (std::size_t i = 0; i < count; ++i) {
         const DWORD pixel = overBlack[i] & 0x00FFFFFF;
-        list.push_back(pixel == (overWhite[i] & 0x00FFFFFF) ? colorOfDibPixel(pixel) : kNotOpaque);
+        const bool opaque = pixel == (overWhite[i] & 0x00FFFFFF);
+        // A see-through pixel that is not black over black inverts the background.
+        if (!opaque && pixel != 0) list[kInvertsAt] = 1;
+        list.push_back(opaque ? colorOfDibPixel(pixel) : kNotOpaque);
     }
     for (std::size_t i = 0; i < count; ++i) {
         if (list[kPixelsStart + i] != kNotOpaque) list.push_back(list[kPixelsStart + i]);
@@ -84,6 +89,10 @@ std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
     std::sort(sortedBegin, list.end());
     list.erase(std::unique(sortedBegin, list.end()), list.end());
     return list;
+}
+
+bool iconInvertsPixels(const std::vector<COLORREF>& opaqueColors) {
+    return opaqueColors.size() <= kInvertsAt || opaqueColors[kInvertsAt] != 0;
 }
 
 COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred,

@@ -16,6 +16,11 @@ namespace qv::effects {
 // and frees its own work surfaces; hIcon stays the caller's.
 std::vector<COLORREF> readIconOpaqueColors(HICON hIcon);
 
+// Returns whether some pixel of the icon read into opaqueColors (by
+// readIconOpaqueColors) inverts what lies behind it instead of showing or
+// leaving it; true for a list that says nothing.
+bool iconInvertsPixels(const std::vector<COLORREF>& opaqueColors);
+
 // Returns preferred when no opaque pixel inside (0, 0)-(Width, Height) has its
 // RGB value, otherwise the first of a fixed list of saturated colours, then of
 // all RGB values, that none has. opaqueColors is a result of

@@ -1,5 +1,7 @@
 // The corner variants of PaintEffects, which take the mask colour from the
 // source's top-left pixel, and the dithered grey look.
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "effects/draw_helpers.h"
@@ -86,6 +88,29 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     const std::vector<COLORREF> read =
         kept != nullptr ? std::vector<COLORREF>{} : readIconOpaqueColors(hIcon);
     const std::vector<COLORREF>& opaqueColors = kept != nullptr ? *kept : read;
+    if (Width <= 0 || Height <= 0) return;
+    if (pass == CornerPass::Transparent && !iconInvertsPixels(opaqueColors) &&
+        detail::isMemoryDc32(hdcDest)) {
+        // Without inverting pixels, the icon drawn over a key colour and then
+        // left out where it has the key shows exactly what the icon drawn
+        // straight onto the destination shows: its opaque pixels, and the
+        // destination everywhere else. Only the block is drawn into, and a
+        // block too large for the work bitmap draws nothing, as it would there.
+        const detail::ScreenDc screen;
+        HBITMAP hbmProbe = CreateCompatibleBitmap(screen.get(), Width, Height);
+        if (!detail::allMade({hbmProbe})) return;
+        DeleteObject(hbmProbe);
+        using Wide = long long;
+        const auto edge = [](Wide v) {
+            return static_cast<int>(std::clamp<Wide>(v, INT_MIN, INT_MAX));
+        };
+        const int saved = SaveDC(hdcDest);
+        IntersectClipRect(hdcDest, xDest, yDest, edge(Wide{xDest} + Width),
+                          edge(Wide{yDest} + Height));
+        DrawIcon(hdcDest, xDest, yDest, hIcon);
+        RestoreDC(hdcDest, saved);
+        return;
+    }
 
     const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
