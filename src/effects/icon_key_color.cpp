@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/gdi/dib_header.h"
+
 namespace qv::effects {
 
 namespace {
@@ -28,13 +30,7 @@ void drawIconOver(HDC hdcScreen, HICON hIcon, LONG Width, LONG Height, COLORREF 
     // The bitmap is read once it is out of the DC.
     SelectObject(hdc, hbmOld);
     DeleteDC(hdc);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = Width;
-    info.bmiHeader.biHeight = -Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info{gdi::topDownDibHeader(Width, Height, 32), {}};
     GetDIBits(hdcScreen, hbm, 0, static_cast<UINT>(Height), pixels, &info, DIB_RGB_COLORS);
     DeleteObject(hbm);
 }

@@ -4,6 +4,7 @@
 #include "effects/draw_helpers.h"
 #include "effects/paint_effects.h"
 #include "effects/work_surface.h"
+#include "platform/gdi/dib_header.h"
 
 namespace qv::effects {
 
@@ -96,13 +97,7 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     // Top-down 1-bpp section, table {black, white}: copying colour into it
     // reduces each pixel to the nearer of the two.
     TwoLevelInfo info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = Width;
-    // Negated in 64 bits: -Height itself overflows for the most negative height.
-    info.bmiHeader.biHeight = static_cast<LONG>(-static_cast<long long>(Height));
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 1;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = gdi::topDownDibHeader(Width, Height, 1);
     info.bmiColors[0] = kBlackEntry;
     info.bmiColors[1] = kWhiteEntry;
     HBITMAP hbmTwoLevel = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),

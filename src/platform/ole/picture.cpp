@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/gdi/dib_header.h"
 #include "platform/gdi/icon.h"
 #include "platform/gdi/whole_file.h"
 #include "platform/ole/dib_codec.h"
@@ -27,13 +28,7 @@ HBITMAP makeBitmap(const DecodedImage& image) {
     if (bitmap != nullptr) {
         std::vector<std::uint32_t> pixels(image.pixels.size());
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = image.pixels[i] & 0x00FFFFFFu;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = image.width;
-        info.bmiHeader.biHeight = -image.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info{qv::gdi::topDownDibHeader(image.width, image.height, 32), {}};
         if (SetDIBits(screen, bitmap, 0, static_cast<UINT>(image.height), pixels.data(), &info,
                       DIB_RGB_COLORS) != image.height) {
             DeleteObject(bitmap);
