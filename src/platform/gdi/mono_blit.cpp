@@ -189,6 +189,17 @@ void sourceBitsFromMono(const BlitJob& job, int row, std::span<std::uint8_t> out
     const auto& lookup = job.convert.lookup();
     const unsigned flip = lookup[0] != 0 ? 0xFFu : 0u;
     const bool constant = lookup[0] == lookup[1];
+    const long long first = start >> 3;
+    if (!constant && (start & 7) == 0 && first >= 0 &&
+        first + static_cast<long long>(out.size()) <= bytes) {
+        // Byte-aligned and inside the row: the bytes as they are, inverted
+        // when 0 bits stand for 1.
+        const std::uint8_t* from = srow + first;
+        for (std::size_t k = 0; k < out.size(); ++k) {
+            out[k] = static_cast<std::uint8_t>(from[k] ^ flip);
+        }
+        return;
+    }
     for (std::size_t k = 0; k < out.size(); ++k) {
         if (constant) {
             out[k] = static_cast<std::uint8_t>(flip);
