@@ -95,8 +95,13 @@ TEST(PaintCorner, UnreadableCornerMeansLightGrey) {
         gridsEqual(readGrid(dst), expectTransparent(before, src, {1, 1, 3, 3, 0, 0}, 0xC0C0C0)));
 }
 
+// Marks a colour that an icon pixel XORs onto what lies below (mask bit set).
+// The corner looks draw the icon over a black key, so it shows that colour.
+constexpr COLORREF kInverts = 0x01000000;
+
 // An icon of the standard size: opaque where colourAt gives a colour, else
-// transparent with a black colour bit (so it does not alter what lies below).
+// transparent with a black colour bit (so it does not alter what lies below),
+// or inverting with a colour marked kInverts.
 struct TestIconShape {
     const char* name;
     std::function<COLORREF(int x, int y)> colourAt;  // kNone = transparent
@@ -117,9 +122,10 @@ IconImage iconImage(const TestIconShape& shape) {
         for (int x = 0; x < cx; ++x) {
             const COLORREF c = shape.colourAt(x, y);
             if (c == kNone) continue;
-            img.model.at(x, y) = c;
-            img.mask[y][x] = '0';
-            img.color.at(x, y) = c;
+            const COLORREF rgb = c & 0x00FFFFFF;
+            img.model.at(x, y) = rgb;
+            img.mask[y][x] = (c & kInverts) != 0 ? '1' : '0';
+            img.color.at(x, y) = rgb;
         }
     }
     return img;
@@ -155,6 +161,12 @@ const std::vector<TestIconShape>& iconShapes() {
          [](int x, int y) -> COLORREF {
              if (x < 2 || y < 2 || x > 29 || y > 29) return kNone;
              return (x > 10 && x < 20 && y > 8 && y < 24) ? 0x000000 : 0xF0F0F0;
+         }},
+        {"inverting pixels beside opaque ones",
+         [](int x, int y) -> COLORREF {
+             if (x < 10) return (y % 2) != 0 ? kRed : 0x00FF00;
+             if (x < 20) return kInverts | ((y < 16) ? 0xFF0000 : 0x404040);
+             return kNone;
          }},
     };
     return shapes;
