@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "host/form_icon.h"
+#include "platform/gdi/dib_header.h"
 #include "platform/user/screen.h"
 #include "platform/user/thread_state.h"
 #include "platform/win32.h"
@@ -29,14 +30,7 @@ std::string captionOf(HWND hwnd) {
 
 // A 32-bit DIB's header, top row first.
 BITMAPINFO topDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    return BITMAPINFO{qv::gdi::topDownDibHeader(width, height, 32), {}};
 }
 
 }  // namespace

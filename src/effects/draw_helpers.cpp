@@ -11,6 +11,15 @@ namespace {
 constexpr COLORREF kUnreadableCorner = 0xC0C0C0;
 constexpr COLORREF kRgbPart = 0x00FFFFFF;
 constexpr COLORREF kPaletteIndexForm = 0x01;
+
+// The 32-bpp bitmap selected in hdc, a memory DC in MM_TEXT, with its size in
+// bm; nullptr for any other DC.
+HGDIOBJ memoryBitmap32(HDC hdc, BITMAP& bm) {
+    if (GetObjectType(hdc) != OBJ_MEMDC || GetMapMode(hdc) != MM_TEXT) return nullptr;
+    HGDIOBJ hbm = GetCurrentObject(hdc, OBJ_BITMAP);
+    if (hbm == nullptr || GetObjectA(hbm, sizeof(bm), &bm) == 0) return nullptr;
+    return bm.bmBitsPixel == 32 && bm.bmPlanes == 1 ? hbm : nullptr;
+}
 }  // namespace
 
 COLORREF translateColor(OLE_COLOR colour, HPALETTE hPal) {
@@ -63,6 +72,28 @@ void copyWithMask(HDC hdcCopy, HDC hdcMask, LONG Width, LONG Height, HDC hdcSrc,
     SetBkColor(hdcCopy, maskColor);
     SetTextColor(hdcCopy, 0xFFFFFF);
     BitBlt(hdcMask, 0, 0, Width, Height, hdcCopy, 0, 0, SRCCOPY);
+}
+
+bool isMemoryDc32(HDC hdc) {
+    BITMAP bm{};
+    return memoryBitmap32(hdc, bm) != nullptr;
+}
+
+bool canComposeInPlace(HDC hdcDest, HDC hdcSrc, LONG xSrc, LONG ySrc, LONG Width, LONG Height) {
+    if (Width <= 0 || Height <= 0) return false;
+    BITMAP dest{};
+    BITMAP src{};
+    HGDIOBJ hbmDest = memoryBitmap32(hdcDest, dest);
+    HGDIOBJ hbmSrc = memoryBitmap32(hdcSrc, src);
+    if (hbmDest == nullptr || hbmSrc == nullptr || hbmDest == hbmSrc) return false;
+    POINT window{};
+    POINT viewport{};
+    if (!GetWindowOrgEx(hdcSrc, &window) || !GetViewportOrgEx(hdcSrc, &viewport)) return false;
+    // In 64 bits: a block may reach past the 32-bit range.
+    using Wide = long long;
+    const Wide left = Wide{xSrc} - window.x + viewport.x;
+    const Wide top = Wide{ySrc} - window.y + viewport.y;
+    return left >= 0 && top >= 0 && left + Width <= src.bmWidth && top + Height <= src.bmHeight;
 }
 
 COLORREF cornerColor(HDC hdc) {

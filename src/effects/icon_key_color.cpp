@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/gdi/dib_header.h"
+
 namespace qv::effects {
 
 namespace {
@@ -29,13 +31,7 @@ void drawIconOver(HDC hdcScreen, HICON hIcon, LONG Width, LONG Height, COLORREF 
     // The bitmap is read once it is out of the DC.
     SelectObject(hdc, hbmOld);
     DeleteDC(hdc);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = Width;
-    info.bmiHeader.biHeight = -Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info{gdi::topDownDibHeader(Width, Height, 32), {}};
     GetDIBits(hdcScreen, hbm, 0, static_cast<UINT>(Height), pixels, &info, DIB_RGB_COLORS);
     DeleteObject(hbm);
 }
@@ -43,17 +39,32 @@ void drawIconOver(HDC hdcScreen, HICON hIcon, LONG Width, LONG Height, COLORREF 
 COLORREF colorOfDibPixel(DWORD pixel) {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
+
+// The list readIconOpaqueColors gives: the icon's width and height, 1 when
+// some pixel inverts what lies behind it (else 0), then one entry per pixel in
+// rows from the top (its RGB value, or kNotOpaque), then the distinct opaque
+// RGB values in ascending order.
+constexpr COLORREF kNotOpaque = 0xFF000000;
+constexpr std::size_t kInvertsAt = 2;
+constexpr std::size_t kPixelsStart = 3;
+
+bool takenInSorted(const std::vector<COLORREF>& list, std::size_t sortedStart, COLORREF c) {
+    return std::binary_search(list.begin() + static_cast<std::ptrdiff_t>(sortedStart), list.end(),
+                              c & kRgbPart);
+}
 }  // namespace
 
-IconKeyColor::IconKeyColor(HICON hIcon, LONG Width, LONG Height) {
-    const LONG w = std::min<LONG>(Width, GetSystemMetrics(SM_CXICON));
-    const LONG h = std::min<LONG>(Height, GetSystemMetrics(SM_CYICON));
-    if (w <= 0 || h <= 0) return;
+std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
+    const LONG w = GetSystemMetrics(SM_CXICON);
+    const LONG h = GetSystemMetrics(SM_CYICON);
+    std::vector<COLORREF> list{static_cast<COLORREF>(std::max<LONG>(w, 0)),
+                               static_cast<COLORREF>(std::max<LONG>(h, 0)), 0};
+    if (w <= 0 || h <= 0) return list;
     // Allocated before any surface exists, so a failed allocation leaves nothing behind.
     const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
     std::vector<DWORD> overBlack(count, 0);
     std::vector<DWORD> overWhite(count, 0);
-    m_opaqueColors.reserve(count);
+    list.reserve(kPixelsStart + 2 * count);
 
     // An icon pixel is (background AND mask) XOR colour: over black and over
     // white it reads the same exactly where the icon is opaque.
@@ -63,25 +74,55 @@ IconKeyColor::IconKeyColor(HICON hIcon, LONG Width, LONG Height) {
     ReleaseDC(nullptr, hdcScreen);
     for (std::size_t i = 0; i < count; ++i) {
         const DWORD pixel = overBlack[i] & 0x00FFFFFF;
-        if (pixel == (overWhite[i] & 0x00FFFFFF)) m_opaqueColors.push_back(colorOfDibPixel(pixel));
+        const bool opaque = pixel == (overWhite[i] & 0x00FFFFFF);
+        // A see-through pixel that is not black over black inverts the background.
+        if (!opaque && pixel != 0) list[kInvertsAt] = 1;
+        list.push_back(opaque ? colorOfDibPixel(pixel) : kNotOpaque);
     }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (list[kPixelsStart + i] != kNotOpaque) list.push_back(list[kPixelsStart + i]);
+    }
+    const auto sortedBegin = list.begin() + static_cast<std::ptrdiff_t>(kPixelsStart + count);
+    std::sort(sortedBegin, list.end());
+    list.erase(std::unique(sortedBegin, list.end()), list.end());
+    return list;
 }
 
-COLORREF IconKeyColor::choose(COLORREF preferred) const {
-    // A handful of colours to try: a scan each is cheaper than sorting.
-    const auto isTaken = [this](COLORREF c) {
-        return std::find(m_opaqueColors.begin(), m_opaqueColors.end(), c & kRgbPart) !=
-               m_opaqueColors.end();
+bool iconInvertsPixels(const std::vector<COLORREF>& opaqueColors) {
+    return opaqueColors.size() <= kInvertsAt || opaqueColors[kInvertsAt] != 0;
+}
+
+COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred,
+                            LONG Width, LONG Height) {
+    if (opaqueColors.size() < kPixelsStart) return preferred;
+    const auto cx = static_cast<LONG>(opaqueColors[0]);
+    const auto cy = static_cast<LONG>(opaqueColors[1]);
+    const LONG w = std::min(Width, cx);
+    const LONG h = std::min(Height, cy);
+    if (w <= 0 || h <= 0) return preferred;
+    const std::size_t sortedStart =
+        kPixelsStart + static_cast<std::size_t>(cx) * static_cast<std::size_t>(cy);
+    // A block that covers the icon asks the sorted list; a cut-out scans its
+    // own pixels, since colours outside it are free to use.
+    const bool whole = w == cx && h == cy;
+    const auto isTaken = [&](COLORREF c) {
+        if (whole) return takenInSorted(opaqueColors, sortedStart, c);
+        for (LONG y = 0; y < h; ++y) {
+            const auto row =
+                opaqueColors.begin() +
+                static_cast<std::ptrdiff_t>(kPixelsStart + static_cast<std::size_t>(y) *
+                                                               static_cast<std::size_t>(cx));
+            if (std::find(row, row + w, c & kRgbPart) != row + w) return true;
+        }
+        return false;
     };
     if (!isTaken(preferred)) return preferred;
     for (COLORREF c : kCandidates) {
         if (!isTaken(c)) return c;
     }
-    // Fewer opaque colours than RGB values, so this ends before the last one.
-    std::vector<COLORREF> sorted = m_opaqueColors;
-    std::sort(sorted.begin(), sorted.end());
+    // Fewer opaque pixels than RGB values, so this ends before the last one.
     COLORREF c = 0;
-    while (std::binary_search(sorted.begin(), sorted.end(), c) && c < kRgbPart) ++c;
+    while (isTaken(c) && c < kRgbPart) ++c;
     return c;
 }
 

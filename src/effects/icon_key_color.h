@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// IconKeyColor finds a colour that none of an icon's opaque pixels has, to fill
-// the area behind the icon when that area is later left out as transparent.
+// The key colour of an icon: a colour that none of the icon's opaque pixels
+// has, used to fill the area behind the icon when that area is later left out
+// as transparent. Reading an icon's colours draws it twice, so picture sources
+// keep the colours with the picture and the choice reads them from there.
 #pragma once
 
 #include <vector>
@@ -9,21 +11,23 @@
 
 namespace qv::effects {
 
-class IconKeyColor {
-  public:
-    // Reads the colours of the icon's opaque pixels inside (0, 0)-(Width, Height)
-    // when the icon is drawn at (0, 0) at the system's standard icon size. Makes
-    // and frees its own work surfaces; hIcon stays the caller's.
-    IconKeyColor(HICON hIcon, LONG Width, LONG Height);
+// Reads the icon as drawn at (0, 0) at the system's standard icon size: which
+// pixels are opaque and their colours, packed into one list that
+// chooseIconKeyColor reads (its layout is private to this file pair). Makes
+// and frees its own work surfaces; hIcon stays the caller's.
+std::vector<COLORREF> readIconOpaqueColors(HICON hIcon);
 
-    // Returns preferred when no opaque pixel has that RGB value, otherwise the
-    // first of a fixed list of saturated colours, then of all RGB values, that
-    // no opaque pixel has. Always finds one: an icon has fewer pixels than RGB
-    // values.
-    COLORREF choose(COLORREF preferred) const;
+// Returns whether some pixel of the icon read into opaqueColors (by
+// readIconOpaqueColors) inverts what lies behind it instead of showing or
+// leaving it; true for a list that says nothing.
+bool iconInvertsPixels(const std::vector<COLORREF>& opaqueColors);
 
-  private:
-    std::vector<COLORREF> m_opaqueColors;  // RGB values, one per opaque pixel
-};
+// Returns preferred when no opaque pixel inside (0, 0)-(Width, Height) has its
+// RGB value, otherwise the first of a fixed list of saturated colours, then of
+// all RGB values, that none has. opaqueColors is a result of
+// readIconOpaqueColors. Always finds one: an icon has fewer pixels than there
+// are RGB values.
+COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred,
+                            LONG Width, LONG Height);
 
 }  // namespace qv::effects

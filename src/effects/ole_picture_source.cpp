@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "effects/icon_key_color.h"
+
 namespace qv::effects {
 
 OlePictureSource::OlePictureSource(std::shared_ptr<const ole::Picture> picture)
@@ -22,6 +24,11 @@ LONG OlePictureSource::width() const {
 
 LONG OlePictureSource::height() const {
     return m_picture ? m_picture->Height() : 0;
+}
+
+const std::vector<COLORREF>* OlePictureSource::iconOpaqueColors() const {
+    if (!m_picture || m_picture->Type() != PICTYPE_ICON) return nullptr;
+    return &m_picture->derivedColors(&readIconOpaqueColors);
 }
 
 }  // namespace qv::effects

@@ -19,6 +19,8 @@ class OlePictureSource : public PictureSource {
     HANDLE handle() const override;
     LONG width() const override;
     LONG height() const override;
+    // Kept by the picture object itself, so every adaptor of it shares them.
+    const std::vector<COLORREF>* iconOpaqueColors() const override;
 
   private:
     std::shared_ptr<const ole::Picture> m_picture;

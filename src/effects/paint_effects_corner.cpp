@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The corner variants of PaintEffects, which take the mask colour from the
 // source's top-left pixel, and the dithered grey look.
+#include <algorithm>
+#include <climits>
+#include <vector>
+
 #include "effects/draw_helpers.h"
 #include "effects/icon_key_color.h"
 #include "effects/paint_effects.h"
@@ -81,7 +85,33 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     // filled with a colour that no opaque icon pixel has instead; the corner
     // colour is kept when it is free.
     HICON hIcon = static_cast<HICON>(picSource->handle());
-    const IconKeyColor keys(hIcon, Width, Height);
+    const std::vector<COLORREF>* kept = picSource->iconOpaqueColors();
+    const std::vector<COLORREF> read =
+        kept != nullptr ? std::vector<COLORREF>{} : readIconOpaqueColors(hIcon);
+    const std::vector<COLORREF>& opaqueColors = kept != nullptr ? *kept : read;
+    if (Width <= 0 || Height <= 0) return;
+    if (pass == CornerPass::Transparent && !iconInvertsPixels(opaqueColors) &&
+        detail::isMemoryDc32(hdcDest)) {
+        // Without inverting pixels, the icon drawn over a key colour and then
+        // left out where it has the key shows exactly what the icon drawn
+        // straight onto the destination shows: its opaque pixels, and the
+        // destination everywhere else. Only the block is drawn into, and a
+        // block too large for the work bitmap draws nothing, as it would there.
+        const detail::ScreenDc screen;
+        HBITMAP hbmProbe = CreateCompatibleBitmap(screen.get(), Width, Height);
+        if (!detail::allMade({hbmProbe})) return;
+        DeleteObject(hbmProbe);
+        using Wide = long long;
+        const auto edge = [](Wide v) {
+            return static_cast<int>(std::clamp<Wide>(v, INT_MIN, INT_MAX));
+        };
+        const int saved = SaveDC(hdcDest);
+        IntersectClipRect(hdcDest, xDest, yDest, edge(Wide{xDest} + Width),
+                          edge(Wide{yDest} + Height));
+        DrawIcon(hdcDest, xDest, yDest, hIcon);
+        RestoreDC(hdcDest, saved);
+        return;
+    }
 
     const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
@@ -89,7 +119,7 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     if (!detail::allMade({hbmWork})) return;
     WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
     work.usePalette(hPalette);
-    const COLORREF key = keys.choose(cornerColor(work.dc()));
+    const COLORREF key = chooseIconKeyColor(opaqueColors, cornerColor(work.dc()), Width, Height);
     detail::fillSolid(work.dc(), Width, Height, key);
     DrawIcon(work.dc(), 0, 0, hIcon);
     paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key, hPalette);

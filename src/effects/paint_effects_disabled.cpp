@@ -5,6 +5,7 @@
 #include "effects/draw_helpers.h"
 #include "effects/paint_effects.h"
 #include "effects/work_surface.h"
+#include "platform/gdi/dib_header.h"
 
 namespace qv::effects {
 
@@ -39,6 +40,46 @@ void paintThroughMask(HDC hdcWork, LONG x, LONG y, LONG Width, LONG Height, HDC 
     DeleteObject(hBrush);
 }
 
+// PaintDisabledDC between two memory DCs whose 32-bpp bitmaps need no copy
+// (detail::canComposeInPlace): the two-level image and the mask are read from
+// the source itself and both passes are painted straight onto the
+// destination. hbmTwoLevel is the operation's two-level section (deleted here,
+// made or not); maskColor is null when the mask colour is white.
+void paintDisabledInPlace(HDC hdcScreen, HBITMAP hbmTwoLevel, HDC hdcDest, LONG xDest, LONG yDest,
+                          LONG Width, LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
+                          const COLORREF* maskColor, COLORREF highlight, COLORREF shadow) {
+    HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
+    if (!detail::allMade({hbmTwoLevel, hbmMask})) return;
+    const WorkSurface twoLevel(hdcScreen, hbmTwoLevel, WorkSurface::Bitmap::Owned);
+    HDC hdcTwoLevel = twoLevel.dc();
+    const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
+    HDC hdcMask = mask.dc();
+    BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
+    if (maskColor != nullptr) {
+        // Mask-colour pixels count as light whatever their level.
+        const COLORREF srcBkOld = SetBkColor(hdcSrc, *maskColor);
+        BitBlt(hdcMask, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
+        SetBkColor(hdcSrc, srcBkOld);
+        SetTextColor(hdcTwoLevel, kBlack);
+        SetBkColor(hdcTwoLevel, kWhite);
+        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcMask, 0, 0, SRCPAINT);
+    }
+    const RGBQUAD swapped[2] = {kWhiteEntry, kBlackEntry};
+    SetDIBColorTable(hdcTwoLevel, 0, 2, swapped);
+    BitBlt(hdcMask, 0, 0, Width, Height, hdcTwoLevel, 0, 0, SRCCOPY);
+
+    // The highlight one pixel right and down, kept inside the block, then the
+    // shadow in place.
+    const COLORREF textOld = SetTextColor(hdcDest, kBlack);
+    const COLORREF bkOld = SetBkColor(hdcDest, kWhite);
+    if (Width > 1 && Height > 1) {
+        paintThroughMask(hdcDest, xDest + 1, yDest + 1, Width - 1, Height - 1, hdcMask, highlight);
+    }
+    paintThroughMask(hdcDest, xDest, yDest, Width, Height, hdcMask, shadow);
+    SetTextColor(hdcDest, textOld);
+    SetBkColor(hdcDest, bkOld);
+}
+
 }  // namespace
 
 void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
@@ -57,13 +98,7 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     // Top-down 1-bpp section, table {black, white}: copying colour into it
     // reduces each pixel to the nearer of the two.
     TwoLevelInfo info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = Width;
-    // Negated in 64 bits: -Height itself overflows for the most negative height.
-    info.bmiHeader.biHeight = static_cast<LONG>(-static_cast<long long>(Height));
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 1;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = gdi::topDownDibHeader(Width, Height, 1);
     info.bmiColors[0] = kBlackEntry;
     info.bmiColors[1] = kWhiteEntry;
     HBITMAP hbmTwoLevel = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),
@@ -71,6 +106,12 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     const COLORREF white = translateColor(0xFFFFFF, hPalette);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
     const bool maskIsWhite = maskColor == white;
+
+    if (detail::canComposeInPlace(hdcDest, hdcSrc, xSrc, ySrc, Width, Height)) {
+        paintDisabledInPlace(hdcScreen, hbmTwoLevel, hdcDest, xDest, yDest, Width, Height, hdcSrc,
+                             xSrc, ySrc, maskIsWhite ? nullptr : &maskColor, highlight, shadow);
+        return;
+    }
 
     // Every work bitmap is made before anything is drawn: a block that no
     // bitmap can be made for ends the call with nothing drawn.

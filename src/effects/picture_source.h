@@ -3,6 +3,8 @@
 // platform handle and its size. The drawing code needs nothing else of a picture.
 #pragma once
 
+#include <vector>
+
 #include "platform/win32.h"
 
 namespace qv::effects {
@@ -24,6 +26,11 @@ class PictureSource {
     // The picture's size in HiMetric units (0.01 mm).
     virtual LONG width() const = 0;
     virtual LONG height() const = 0;
+    // For an icon picture, its opaque pixels and their colours as
+    // readIconOpaqueColors gives them, read on the first call and kept with the
+    // picture, whose icon never changes. nullptr from a source that keeps
+    // none: the drawing code then reads the icon at each call.
+    virtual const std::vector<COLORREF>* iconOpaqueColors() const { return nullptr; }
 
   protected:
     PictureSource() = default;

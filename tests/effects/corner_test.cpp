@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
+#include "effects/handle_picture.h"
+#include "effects/ole_picture_source.h"
 #include "effects/paint_effects.h"
 #include "effects_fixture.h"
 #include "pixel_model.h"
@@ -93,8 +96,13 @@ TEST(PaintCorner, UnreadableCornerMeansLightGrey) {
         gridsEqual(readGrid(dst), expectTransparent(before, src, {1, 1, 3, 3, 0, 0}, 0xC0C0C0)));
 }
 
+// Marks a colour that an icon pixel XORs onto what lies below (mask bit set).
+// The corner looks draw the icon over a black key, so it shows that colour.
+constexpr COLORREF kInverts = 0x01000000;
+
 // An icon of the standard size: opaque where colourAt gives a colour, else
-// transparent with a black colour bit (so it does not alter what lies below).
+// transparent with a black colour bit (so it does not alter what lies below),
+// or inverting with a colour marked kInverts.
 struct TestIconShape {
     const char* name;
     std::function<COLORREF(int x, int y)> colourAt;  // kNone = transparent
@@ -115,9 +123,10 @@ IconImage iconImage(const TestIconShape& shape) {
         for (int x = 0; x < cx; ++x) {
             const COLORREF c = shape.colourAt(x, y);
             if (c == kNone) continue;
-            img.model.at(x, y) = c;
-            img.mask[y][x] = '0';
-            img.color.at(x, y) = c;
+            const COLORREF rgb = c & 0x00FFFFFF;
+            img.model.at(x, y) = rgb;
+            img.mask[y][x] = (c & kInverts) != 0 ? '1' : '0';
+            img.color.at(x, y) = rgb;
         }
     }
     return img;
@@ -154,6 +163,12 @@ const std::vector<TestIconShape>& iconShapes() {
              if (x < 2 || y < 2 || x > 29 || y > 29) return kNone;
              return (x > 10 && x < 20 && y > 8 && y < 24) ? 0x000000 : 0xF0F0F0;
          }},
+        {"inverting pixels beside opaque ones",
+         [](int x, int y) -> COLORREF {
+             if (x < 10) return (y % 2) != 0 ? kRed : 0x00FF00;
+             if (x < 20) return kInverts | ((y < 16) ? 0xFF0000 : 0x404040);
+             return kNone;
+         }},
     };
     return shapes;
 }
@@ -167,28 +182,41 @@ TEST(PaintCorner, IconShowsExactlyItsOpaquePixelsBlackIncluded) {
     for (const auto& shape : iconShapes()) {
         const IconImage img = iconImage(shape);
         OwnedIcon icon(img.color, img.mask);
-        const FakePicture picture(kPictureTypeIcon, icon.handle());
-        for (const auto& s : sizes) {
-            SCOPED_TRACE(testing::Message() << shape.name << " " << s[0] << "x" << s[1]);
-            const Placement at{2, 3, s[0], s[1], 0, 0};
-            const Grid src = iconSource(img, s[0], s[1], kNone);
-            const Grid before = sentinelGrid(cx + 10, cy + 8);
-            {
-                const Canvas dst = canvasOf(before);
-                runChecked(
-                    [&] { fx.PaintTransCornerStdPic(dst.dc(), 2, 3, s[0], s[1], &picture, 7, 5); },
-                    {dst.dc()});
-                EXPECT_TRUE(gridsEqual(readGrid(dst), expectTransparent(before, src, at, kNone)));
-            }
-            {
-                const Canvas dst = canvasOf(before);
-                runChecked(
-                    [&] {
-                        fx.PaintDisabledCornerStdPic(dst.dc(), 2, 3, s[0], s[1], &picture, 7, 5);
-                    },
-                    {dst.dc()});
-                EXPECT_TRUE(gridsEqual(readGrid(dst), expectDisabled(before, src, at, kNone,
-                                                                     sysHighlight(), sysShadow())));
+        // A source that keeps no colours (the icon is read at every call), and
+        // two that keep them from their first drawing on.
+        const FakePicture fake(kPictureTypeIcon, icon.handle());
+        const HandlePicture bare(kPictureTypeIcon, icon.handle());
+        const OlePictureSource ole(ole::Picture::fromIcon(icon.handle(), false));
+        const std::pair<const char*, const PictureSource*> sources[] = {
+            {"read per call", &fake}, {"bare handle", &bare}, {"picture object", &ole}};
+        for (const auto& [sourceName, source] : sources) {
+            for (const auto& s : sizes) {
+                SCOPED_TRACE(testing::Message()
+                             << shape.name << ", " << sourceName << " " << s[0] << "x" << s[1]);
+                const Placement at{2, 3, s[0], s[1], 0, 0};
+                const Grid src = iconSource(img, s[0], s[1], kNone);
+                const Grid before = sentinelGrid(cx + 10, cy + 8);
+                {
+                    const Canvas dst = canvasOf(before);
+                    runChecked(
+                        [&] {
+                            fx.PaintTransCornerStdPic(dst.dc(), 2, 3, s[0], s[1], source, 7, 5);
+                        },
+                        {dst.dc()});
+                    EXPECT_TRUE(
+                        gridsEqual(readGrid(dst), expectTransparent(before, src, at, kNone)));
+                }
+                {
+                    const Canvas dst = canvasOf(before);
+                    runChecked(
+                        [&] {
+                            fx.PaintDisabledCornerStdPic(dst.dc(), 2, 3, s[0], s[1], source, 7, 5);
+                        },
+                        {dst.dc()});
+                    EXPECT_TRUE(gridsEqual(
+                        readGrid(dst),
+                        expectDisabled(before, src, at, kNone, sysHighlight(), sysShadow())));
+                }
             }
         }
     }

@@ -134,6 +134,28 @@ TEST(PaintTransparent, MonochromeSourceTakesItsOwnColours) {
     EXPECT_TRUE(gridsEqual(readGrid(dst), expected));
 }
 
+TEST(PaintTransparent, SourceAndDestinationInOneBitmapReadTheOriginalSource) {
+    // A DC drawn onto itself, apart, side by side and overlapping: every source
+    // pixel is read before any destination pixel changes.
+    const PaintEffects fx;
+    const Grid pixels =
+        gridFromRows({"MKRMOW", "KMMWRK", "OWKMMR", "RMOKWM", "WKMRMO", "MORKWK"}, legend());
+    const Placement placements[] = {
+        {4, 4, 2, 2, 0, 0}, {3, 0, 3, 3, 0, 0}, {1, 1, 4, 4, 0, 0}, {0, 0, 4, 3, 2, 2}};
+    for (const auto& at : placements) {
+        SCOPED_TRACE(testing::Message()
+                     << at.xDest << "," << at.yDest << " from " << at.xSrc << "," << at.ySrc);
+        const Canvas canvas = canvasOf(pixels);
+        runChecked(
+            [&] {
+                fx.PaintTransparentDC(canvas.dc(), at.xDest, at.yDest, at.width, at.height,
+                                      canvas.dc(), at.xSrc, at.ySrc, kMagenta);
+            },
+            {canvas.dc()});
+        EXPECT_TRUE(gridsEqual(readGrid(canvas), expectTransparent(pixels, pixels, at, kMagenta)));
+    }
+}
+
 TEST(PaintTransparent, EmptyNegativeAndExtremeBlocksAreSafe) {
     // Nothing may crash or stay behind, whatever the block; an empty block draws nothing.
     const PaintEffects fx;

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "platform/gdi/dib_header.h"
+
 namespace qv::test {
 
 Canvas::Canvas(Kind kind, int width, int height, HBITMAP bitmap, std::uint8_t* bits)
@@ -48,12 +50,7 @@ Canvas Canvas::dib1(int width, int height, std::array<COLORREF, 2> table) {
         BITMAPINFOHEADER header;
         RGBQUAD colors[2];
     } info{};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = -height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 1;
-    info.header.biCompression = BI_RGB;
+    info.header = qv::gdi::topDownDibHeader(width, height, 1);
     for (int i = 0; i < 2; ++i) {
         info.colors[i] = RGBQUAD{GetBValue(table[i]), GetGValue(table[i]), GetRValue(table[i]), 0};
     }

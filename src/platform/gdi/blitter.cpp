@@ -13,10 +13,6 @@
 #include "platform/gdi/mono_blit.h"
 #include "platform/gdi/rop3.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace qv::gdi {
 namespace {
 
@@ -45,38 +41,31 @@ bool sourceOf(const BlitJob& job, int x, int y, int& sx, int& sy) {
     return true;
 }
 
-// One row of a two-operand ROP between distinct surfaces, four pixels a step
-// where the processor has 16-byte integer operations.
-template <std::uint8_t R>
-void combineRow(std::uint32_t* d, const std::uint32_t* s, int w) {
-    int x = 0;
-#if defined(__SSE2__)
-    for (; x + 4 <= w; x += 4) {
-        auto* target = reinterpret_cast<__m128i*>(d + x);
-        const __m128i a = _mm_loadu_si128(target);
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
-        if constexpr (R == kSrcAnd) {
-            _mm_storeu_si128(target, _mm_and_si128(a, b));
-        } else if constexpr (R == kSrcPaint) {
-            _mm_storeu_si128(target, _mm_or_si128(a, b));
-        } else if constexpr (R == kSrcInvert) {
-            _mm_storeu_si128(target, _mm_xor_si128(a, b));
-        } else {
-            _mm_storeu_si128(target, _mm_andnot_si128(b, a));
-        }
-    }
+// One row of a two-operand ROP between distinct surfaces (the rows never
+// overlap). Written as plain loops for the compiler to vectorise, once for
+// processors with 32-byte integer operations and once for the rest; the
+// wider version is chosen when the program starts.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define QV_WIDE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define QV_WIDE_VECTOR_CLONES
 #endif
-    for (; x < w; ++x) {
-        if constexpr (R == kSrcAnd) {
-            d[x] &= s[x];
-        } else if constexpr (R == kSrcPaint) {
-            d[x] |= s[x];
-        } else if constexpr (R == kSrcInvert) {
-            d[x] ^= s[x];
-        } else {
-            d[x] &= ~s[x];
-        }
-    }
+
+QV_WIDE_VECTOR_CLONES void andRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s,
+                                  int w) {
+    for (int x = 0; x < w; ++x) d[x] &= s[x];
+}
+QV_WIDE_VECTOR_CLONES void orRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s,
+                                 int w) {
+    for (int x = 0; x < w; ++x) d[x] |= s[x];
+}
+QV_WIDE_VECTOR_CLONES void xorRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s,
+                                  int w) {
+    for (int x = 0; x < w; ++x) d[x] ^= s[x];
+}
+QV_WIDE_VECTOR_CLONES void andNotRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s,
+                                     int w) {
+    for (int x = 0; x < w; ++x) d[x] &= ~s[x];
 }
 
 // Fast paths: 32-bpp to 32-bpp without conversion, maps or same-row overlap.
@@ -98,6 +87,10 @@ bool copyWholeRows(const BlitJob& job, int w, int h) {
     if (dst.row(job.rect.top + 1) != d + bytes || src.row(job.srcY + 1) != s + bytes) return false;
     std::memcpy(d, s, bytes * static_cast<std::size_t>(h));
     return true;
+}
+
+bool coversWholeSurface(const RECT& rect, const Surface& s) {
+    return rect.left == 0 && rect.top == 0 && rect.right == s.width() && rect.bottom == s.height();
 }
 
 bool tryFastPath(const BlitJob& job, bool usesSource) {
@@ -123,10 +116,7 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
         return false;
     }
     const bool bottomUp = same && job.srcY < job.rect.top;
-    if (job.rop == kSrcCopy && !same && job.rect.left == 0 && job.rect.top == 0 &&
-        job.rect.right == dst.width() && job.rect.bottom == dst.height()) {
-        dst.willOverwriteAll();
-    }
+    if (job.rop == kSrcCopy && !same && coversWholeSurface(job.rect, dst)) dst.willOverwriteAll();
     if (job.rop == kSrcCopy && !same && copyWholeRows(job, w, h)) return true;
     for (int i = 0; i < h; ++i) {
         const int r = bottomUp ? h - 1 - i : i;
@@ -137,16 +127,16 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
                 std::memmove(d, s, static_cast<std::size_t>(w) * 4);
                 break;
             case kSrcAnd:
-                combineRow<kSrcAnd>(d, s, w);
+                andRow(d, s, w);
                 break;
             case kSrcPaint:
-                combineRow<kSrcPaint>(d, s, w);
+                orRow(d, s, w);
                 break;
             case kSrcInvert:
-                combineRow<kSrcInvert>(d, s, w);
+                xorRow(d, s, w);
                 break;
             default:
-                combineRow<kDsna>(d, s, w);
+                andNotRow(d, s, w);
                 break;
         }
     }
@@ -172,6 +162,7 @@ void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint
 void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw) {
     const int w = rect.right - rect.left;
     const int h = rect.bottom - rect.top;
+    if (coversWholeSurface(rect, dst)) dst.willOverwriteAll();
     if (w == dst.width() && dst.stride() == static_cast<std::size_t>(w) * 4) {
         // Whole rows of an unpadded surface are one run of pixels, from the
         // top row, or from the bottom one in a bottom-up surface.

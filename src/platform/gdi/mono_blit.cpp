@@ -49,6 +49,29 @@ constexpr std::array<std::uint8_t, 256> makeReverse() {
 }
 constexpr std::array<std::uint8_t, 256> kReverse = makeReverse();
 
+// Four pixels' values for each half-byte of 1-bpp source bits, pixel 0 from
+// the half-byte's top bit.
+using Quads = std::array<std::array<std::uint32_t, 4>, 16>;
+
+// Lane j of entry n is all ones where bit 3 - j of n is set.
+constexpr Quads makeHalfByteLanes() {
+    Quads lanes{};
+    for (unsigned n = 0; n < 16; ++n) {
+        for (unsigned j = 0; j < 4; ++j) lanes[n][j] = ((n >> (3 - j)) & 1u) ? ~0u : 0u;
+    }
+    return lanes;
+}
+constexpr Quads kHalfByteLanes = makeHalfByteLanes();
+
+// Fills quads with v0 for 0 bits and v1 for 1 bits: a select per lane, which
+// compiles to a few vector operations, so small blits can afford it per call.
+inline void fillQuads(Quads& quads, std::uint32_t v0, std::uint32_t v1) {
+    const std::uint32_t diff = v0 ^ v1;
+    for (unsigned n = 0; n < 16; ++n) {
+        for (unsigned j = 0; j < 4; ++j) quads[n][j] = v0 ^ (diff & kHalfByteLanes[n][j]);
+    }
+}
+
 // Eight bits of a 1-bpp row from bit `pos` on (pos may be negative); bits
 // outside the row's `bytes` read as 0, so edge windows never read past it.
 inline unsigned bitsAt(const std::uint8_t* row, long long bytes, long long pos) {
@@ -167,6 +190,17 @@ void sourceBitsFromMono(const BlitJob& job, int row, std::span<std::uint8_t> out
     const auto& lookup = job.convert.lookup();
     const unsigned flip = lookup[0] != 0 ? 0xFFu : 0u;
     const bool constant = lookup[0] == lookup[1];
+    const long long first = start >> 3;
+    if (!constant && (start & 7) == 0 && first >= 0 &&
+        first + static_cast<long long>(out.size()) <= bytes) {
+        // Byte-aligned and inside the row: the bytes as they are, inverted
+        // when 0 bits stand for 1.
+        const std::uint8_t* from = srow + first;
+        for (std::size_t k = 0; k < out.size(); ++k) {
+            out[k] = static_cast<std::uint8_t>(from[k] ^ flip);
+        }
+        return;
+    }
     for (std::size_t k = 0; k < out.size(); ++k) {
         if (constant) {
             out[k] = static_cast<std::uint8_t>(flip);
@@ -335,12 +369,8 @@ void blitFromMono(const BlitJob& job) {
     const bool useTable = table.holds(v0, v1) || static_cast<long long>(w) * h >= 1024;
     const auto* rows = useTable ? &table.get(v0, v1) : nullptr;
     const std::uint32_t diff = v0 ^ v1;
-    std::array<std::array<std::uint32_t, 4>, 16> quads;
-    if (rows == nullptr) {
-        for (unsigned n = 0; n < 16; ++n) {
-            for (unsigned j = 0; j < 4; ++j) quads[n][j] = ((n >> (3 - j)) & 1u) ? v1 : v0;
-        }
-    }
+    Quads quads;
+    if (rows == nullptr) fillQuads(quads, v0, v1);
     for (int r = 0; r < h; ++r) {
         const std::uint8_t* srow = src.row(job.srcY + r);
         std::uint32_t* d =
@@ -392,8 +422,6 @@ bool dispatch(const BlitJob& job) {
     return false;
 }
 
-using Quads = std::array<std::array<std::uint32_t, 4>, 16>;
-
 // d[k] = z[k] ^ (d[k] & f[k]) for four pixels.
 inline void applyQuad(std::uint32_t* d, const std::array<std::uint32_t, 4>& z,
                       const std::array<std::uint32_t, 4>& f) {
@@ -436,13 +464,8 @@ bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
     // The pairs of four pixels for each half-byte of source bits.
     Quads zeroQuads;
     Quads flipQuads;
-    for (unsigned n = 0; n < 16; ++n) {
-        for (unsigned j = 0; j < 4; ++j) {
-            const unsigned bit = (n >> (3 - j)) & 1u;
-            zeroQuads[n][j] = zero[bit];
-            flipQuads[n][j] = flip[bit];
-        }
-    }
+    fillQuads(zeroQuads, zero[0], zero[1]);
+    fillQuads(flipQuads, flip[0], flip[1]);
     const Surface& src = *job.src;
     Surface& dst = *job.dst;
     for (int r = 0; r < h; ++r) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/gdi/dib_header.h"
 #include "platform/gdi/whole_file.h"
 
 namespace qv::gdi {
@@ -53,12 +54,7 @@ bool readBitmapPixels(HBITMAP bitmap, int& width, int& height, std::vector<COLOR
         BITMAPINFOHEADER header;
         RGBQUAD colors[256];
     } info{};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = -height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 32;
-    info.header.biCompression = BI_RGB;
+    info.header = topDownDibHeader(width, height, 32);
     std::vector<std::uint32_t> bgra(static_cast<std::size_t>(width) *
                                     static_cast<std::size_t>(height));
     HDC screen = GetDC(nullptr);

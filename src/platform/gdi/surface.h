@@ -84,8 +84,9 @@ class Surface {
     void willOverwriteAll() { m_zeroPending = false; }
     std::size_t byteSize() const { return m_byteSize; }
 
-    // Raw device value; the caller guarantees contains(x, y).
-    std::uint32_t raw(int x, int y) const { return m_ops->get(row(y), x); }
+    // Raw device value; the caller guarantees contains(x, y). A surface that
+    // still owes its zero fill reads 0 without paying for the fill.
+    std::uint32_t raw(int x, int y) const { return m_zeroPending ? 0u : m_ops->get(row(y), x); }
     void setRaw(int x, int y, std::uint32_t value) {
         m_ops->set(row(y), x, value & m_ops->rawMask);
     }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/gdi/dib_header.h"
 #include "platform/gdi/icon.h"
 #include "platform/gdi/whole_file.h"
 #include "platform/ole/dib_codec.h"
@@ -28,13 +29,7 @@ HBITMAP makeBitmap(const DecodedImage& image) {
     if (bitmap != nullptr) {
         std::vector<std::uint32_t> pixels(image.pixels.size());
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = image.pixels[i] & 0x00FFFFFFu;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = image.width;
-        info.bmiHeader.biHeight = -image.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info{qv::gdi::topDownDibHeader(image.width, image.height, 32), {}};
         if (SetDIBits(screen, bitmap, 0, static_cast<UINT>(image.height), pixels.data(), &info,
                       DIB_RGB_COLORS) != image.height) {
             DeleteObject(bitmap);
@@ -151,6 +146,11 @@ Picture::Picture(const Private&, short type, HANDLE handle, bool owned, int widt
       m_heightPixels(heightPixels),
       m_widthHiMetric(pixelsToHiMetric(widthPixels)),
       m_heightHiMetric(pixelsToHiMetric(heightPixels)) {}
+
+const std::vector<COLORREF>& Picture::derivedColors(std::vector<COLORREF> (*derive)(HICON)) const {
+    std::call_once(m_derivedOnce, [&] { m_derivedColors = derive(static_cast<HICON>(m_handle)); });
+    return m_derivedColors;
+}
 
 Picture::~Picture() {
     if (!m_owned || m_handle == nullptr) return;

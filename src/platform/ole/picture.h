@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <vector>
@@ -61,6 +62,12 @@ class Picture {
     PictureFormat format() const { return m_format; }
     const std::vector<std::uint8_t>& sourceBytes() const { return m_bytes; }
 
+    // Colours the drawing code derives from an icon picture's icon and keeps
+    // with the picture (a picture's icon never changes, so they never go
+    // stale): `derive` runs with Handle() on the first call only, and every
+    // call returns that first result.
+    const std::vector<COLORREF>& derivedColors(std::vector<COLORREF> (*derive)(HICON)) const;
+
     Picture(const Private&, short type, HANDLE handle, bool owned, int widthPixels,
             int heightPixels);
 
@@ -76,6 +83,8 @@ class Picture {
     LONG m_heightHiMetric;
     PictureFormat m_format = PictureFormat::None;
     std::vector<std::uint8_t> m_bytes;
+    mutable std::once_flag m_derivedOnce;
+    mutable std::vector<COLORREF> m_derivedColors;
 };
 
 // Loads a BMP, ICO or PNG picture from its bytes (the format is told by the

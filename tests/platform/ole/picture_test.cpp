@@ -399,6 +399,29 @@ TEST(Picture, HandlesAreOwnedOnlyWhenAskedAndFreedOnce) {
     }
 }
 
+// Colours derived from a picture's icon are worked out once per picture and
+// shared by every later caller; another picture of the same icon derives its own.
+TEST(Picture, DerivedColorsAreWorkedOutOncePerPicture) {
+    static int runs = 0;
+    static HICON seen = nullptr;
+    const auto derive = [](HICON icon) {
+        ++runs;
+        seen = icon;
+        return std::vector<COLORREF>{0x010203, static_cast<COLORREF>(runs)};
+    };
+    std::shared_ptr<Picture> icon = loadPicture(makeIco({{32, icoDib(32, 24, false)}}));
+    const std::vector<COLORREF>& first = icon->derivedColors(derive);
+    const std::vector<COLORREF>& again = icon->derivedColors(derive);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(seen, icon->Handle());
+    EXPECT_EQ(&first, &again);
+    EXPECT_EQ(again, (std::vector<COLORREF>{0x010203, 1}));
+
+    std::shared_ptr<Picture> other = Picture::fromIcon(static_cast<HICON>(icon->Handle()), false);
+    EXPECT_EQ(other->derivedColors(derive), (std::vector<COLORREF>{0x010203, 2}));
+    EXPECT_EQ(icon->derivedColors(derive), first);
+}
+
 // Pictures made from handles store as BMP or ICO, and load back the same.
 TEST(Picture, PicturesFromHandlesSaveAndLoadBack) {
     qv::test::GdiLeakGuard leaks;
