@@ -40,17 +40,23 @@ Window* lookup(HWND hwnd) {
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 
+// The handles of a window's children, taken before a walk that may remove
+// them from the window's list.
+std::vector<HWND> childHandles(const Window& w) {
+    std::vector<HWND> kids;
+    for (const Window* c : w.children) {
+        kids.push_back(c->handle);
+    }
+    return kids;
+}
+
 void sendDestroyMessages(HWND hwnd) {
     SendMessageA(hwnd, WM_DESTROY, 0, 0);
     Window* w = lookup(hwnd);
     if (w == nullptr) {
         return;
     }
-    std::vector<HWND> kids;
-    for (Window* c : w->children) {
-        kids.push_back(c->handle);
-    }
-    for (HWND k : kids) {
+    for (HWND k : childHandles(*w)) {
         sendDestroyMessages(k);
     }
 }
@@ -61,11 +67,7 @@ void finishDestroy(HWND hwnd) {
     if (w == nullptr) {
         return;
     }
-    std::vector<HWND> kids;
-    for (Window* c : w->children) {
-        kids.push_back(c->handle);
-    }
-    for (HWND k : kids) {
+    for (HWND k : childHandles(*w)) {
         finishDestroy(k);
     }
     SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
