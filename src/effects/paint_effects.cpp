@@ -25,6 +25,9 @@ void composeTransparentInPlace(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDes
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
     if (!detail::allMade({hbmMask})) return;
     const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
+    // Set bits first: where the block reaches past the source, BitBlt writes
+    // no mask bit and the destination stays as it was.
+    PatBlt(mask.dc(), 0, 0, Width, Height, WHITENESS);
     const COLORREF srcBkOld = SetBkColor(hdcSrc, maskColor);
     BitBlt(mask.dc(), 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     SetBkColor(hdcSrc, srcBkOld);
@@ -107,6 +110,9 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
     WorkSurface srcCopy(screen.get(), hbmSrcCopy, WorkSurface::Bitmap::Owned);
     srcCopy.usePalette(hPalette);
     HDC hdcSrcCopy = srcCopy.dc();
+    // Mask colour first, so that what the block has past the source's edge
+    // counts as transparent.
+    detail::fillSolid(hdcSrcCopy, Width, Height, maskColor);
     const WorkSurface mask(screen.get(), hbmMask, WorkSurface::Bitmap::Owned);
     HDC hdcMask = mask.dc();
     detail::copyWithMask(hdcSrcCopy, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);
