@@ -25,9 +25,6 @@ void composeTransparentInPlace(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDes
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
     if (!detail::allMade({hbmMask})) return;
     const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
-    // Set bits first: where the block reaches past the source, BitBlt writes
-    // no mask bit and the destination stays as it was.
-    PatBlt(mask.dc(), 0, 0, Width, Height, WHITENESS);
     const COLORREF srcBkOld = SetBkColor(hdcSrc, maskColor);
     BitBlt(mask.dc(), 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     SetBkColor(hdcSrc, srcBkOld);
