@@ -111,6 +111,43 @@ TEST(BlitEngine, FastMatchesReferenceOnRandomJobs) {
     }
 }
 
+// Blocks of whole rows between surfaces of one width, which the engine may
+// treat as one run of pixels: every source-only raster operation, both row
+// orders, whole surfaces and bands of rows.
+TEST(BlitEngine, WholeRowBlocksMatchReference) {
+    std::mt19937 rng(qv::test::testSeed());
+    const int w = 13;
+    for (const std::uint8_t rop : {0xCC, 0x88, 0xEE, 0x66, 0x22}) {
+        for (int band = 0; band < 4; ++band) {
+            const int dstH = 9;
+            const int srcH = 7;
+            const int rows = band == 0 ? srcH : 2 + band;
+            const int top = band == 0 ? 0 : band;
+            const int srcY = band == 0 ? 0 : srcH - rows;
+            auto dstA = randomSurface(rng, PixelFormat::Rgb32, w, dstH);
+            auto dstB = dstA->clone();
+            auto src = randomSurface(rng, PixelFormat::Rgb32, w, srcH);
+            BlitJob job;
+            job.rect = RECT{0, top, w, top + rows};
+            job.srcY = srcY;
+            job.rop = rop;
+            job.convert = SourceConverter(*src, 0xFFFFFF, *dstA, 0, 0xFFFFFF);
+            BlitJob fast = job;
+            fast.dst = dstA.get();
+            fast.src = src.get();
+            BlitJob reference = job;
+            reference.dst = dstB.get();
+            reference.src = src.get();
+            blit(fast);
+            blitReference(reference);
+            int bx = 0, by = 0;
+            EXPECT_TRUE(sameSurface(*dstA, *dstB, bx, by))
+                << "rop 0x" << std::hex << int(rop) << std::dec << " band " << band << " at (" << bx
+                << ", " << by << ")";
+        }
+    }
+}
+
 TEST(BlitEngine, StretchMapsMatchReference) {
     const unsigned seed = qv::test::testSeed();
     std::mt19937 rng(seed);
