@@ -89,10 +89,13 @@ bool canComposeInPlace(HDC hdcDest, HDC hdcSrc, LONG xSrc, LONG ySrc, LONG Width
     POINT window{};
     POINT viewport{};
     if (!GetWindowOrgEx(hdcSrc, &window) || !GetViewportOrgEx(hdcSrc, &viewport)) return false;
+    // Whether a moved window origin moves what BitBlt reads differs between
+    // GDIs; the general path is right either way.
+    if (window.x != 0 || window.y != 0) return false;
     // In 64 bits: a block may reach past the 32-bit range.
     using Wide = long long;
-    const Wide left = Wide{xSrc} - window.x + viewport.x;
-    const Wide top = Wide{ySrc} - window.y + viewport.y;
+    const Wide left = Wide{xSrc} + viewport.x;
+    const Wide top = Wide{ySrc} + viewport.y;
     return left >= 0 && top >= 0 && left + Width <= src.bmWidth && top + Height <= src.bmHeight;
 }
 

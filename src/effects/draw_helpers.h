@@ -47,7 +47,8 @@ bool isMemoryDc32(HDC hdc);
 // Returns whether a drawing may be composed straight in hdcDest, reading the
 // Width x Height block at (xSrc, ySrc) of hdcSrc directly: both are memory
 // DCs (nothing of them shows until they are copied out) in MM_TEXT, each with
-// its own 32-bpp bitmap, and the block lies wholly inside the source bitmap.
+// its own 32-bpp bitmap, the source's window origin unmoved, and the block lies
+// wholly inside the source bitmap.
 bool canComposeInPlace(HDC hdcDest, HDC hdcSrc, LONG xSrc, LONG ySrc, LONG Width, LONG Height);
 
 // Returns pixel (0, 0) of hdc's surface, or light grey when it cannot be read.

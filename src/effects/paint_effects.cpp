@@ -107,6 +107,9 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
     WorkSurface srcCopy(screen.get(), hbmSrcCopy, WorkSurface::Bitmap::Owned);
     srcCopy.usePalette(hPalette);
     HDC hdcSrcCopy = srcCopy.dc();
+    // Mask colour first, so that what the block has past the source's edge
+    // counts as transparent.
+    detail::fillSolid(hdcSrcCopy, Width, Height, maskColor);
     const WorkSurface mask(screen.get(), hbmMask, WorkSurface::Bitmap::Owned);
     HDC hdcMask = mask.dc();
     detail::copyWithMask(hdcSrcCopy, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);

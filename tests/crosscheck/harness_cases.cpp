@@ -470,6 +470,20 @@ void buildTable(CaseTable::Holders& t) {
                            },
                            src32, w < 0 ? std::string() : kNoWorkBitmap});
     }
+    // A source whose viewport origin is moved, so that the block reaches past
+    // its bitmap: the pixels with no source keep the destination. The 24-bpp
+    // source takes the general path, the 32-bpp one composes in place.
+    for (size_t i : {s.dcBitmaps.size() - 2, s.dcBitmaps.size() - 1}) {
+        HDC src = t.dcs[i]->dc();
+        t.cases.push_back({"TransparentDC/" + s.dcBitmaps[i].first + "/viewport-moved", 13, 9,
+                           [src](const PaintEffects& fx, const Call& c) {
+                               POINT old{};
+                               SetViewportOrgEx(src, 5, 4, &old);
+                               fx.PaintTransparentDC(c.dest, c.x, c.y, c.w, c.h, src, 0, 0, kKey);
+                               SetViewportOrgEx(src, old.x, old.y, nullptr);
+                           },
+                           src});
+    }
     // A picture of a kind that cannot be drawn.
     t.pictures.push_back(std::make_unique<HandlePicture>(2, nullptr));
     const HandlePicture* metafile = t.pictures.back().get();

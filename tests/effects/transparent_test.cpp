@@ -182,6 +182,107 @@ TEST(PaintTransparent, EmptyNegativeAndExtremeBlocksAreSafe) {
     }
 }
 
+// A 24-bpp DIB section in its own memory DC: a source the destination cannot
+// be composed with in place.
+class Dib24Source {
+  public:
+    explicit Dib24Source(const Grid& pixels) : m_dc(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO bmi{};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = pixels.w;
+        bmi.bmiHeader.biHeight = -pixels.h;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 24;
+        void* bits = nullptr;
+        m_hbm = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_old = SelectObject(m_dc, m_hbm);
+        for (int y = 0; y < pixels.h; ++y) {
+            for (int x = 0; x < pixels.w; ++x) SetPixel(m_dc, x, y, pixels.at(x, y));
+        }
+    }
+    ~Dib24Source() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_hbm);
+        DeleteDC(m_dc);
+    }
+    Dib24Source(const Dib24Source&) = delete;
+    Dib24Source& operator=(const Dib24Source&) = delete;
+    HDC dc() const { return m_dc; }
+
+  private:
+    HDC m_dc;
+    HBITMAP m_hbm = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
+enum class Origin { Window, Viewport };
+enum class Moved { Source, Destination };
+
+void moveOrigin(HDC hdc, Origin origin, POINT to) {
+    if (origin == Origin::Window) {
+        SetWindowOrgEx(hdc, to.x, to.y, nullptr);
+    } else {
+        SetViewportOrgEx(hdc, to.x, to.y, nullptr);
+    }
+}
+
+TEST(PaintTransparent, MovedOriginsAddressThePixelsBitBltDoes) {
+    // The reference is a plain copy between the same two DCs: the transparent
+    // drawing must leave the destination where that copy put a mask pixel and
+    // match it everywhere else, whichever path the drawing takes.
+    struct OriginCase {
+        const char* name;
+        Origin origin;
+        Moved moved;
+        POINT to;
+        POINT from;  // the block's source corner
+    };
+    const OriginCase cases[] = {
+        {"source window origin forward", Origin::Window, Moved::Source, {2, 1}, {0, 0}},
+        {"source window origin back", Origin::Window, Moved::Source, {-2, -1}, {0, 0}},
+        {"source window origin, block at it", Origin::Window, Moved::Source, {-2, -1}, {-2, -1}},
+        {"source window origin, block past it", Origin::Window, Moved::Source, {2, 1}, {2, 1}},
+        {"source viewport origin forward", Origin::Viewport, Moved::Source, {2, 1}, {0, 0}},
+        {"source viewport origin back", Origin::Viewport, Moved::Source, {-2, -1}, {0, 0}},
+        {"source viewport origin, block at it", Origin::Viewport, Moved::Source, {2, 1}, {-2, -1}},
+        {"destination window origin", Origin::Window, Moved::Destination, {3, -2}, {0, 0}},
+        {"destination viewport origin", Origin::Viewport, Moved::Destination, {-3, 2}, {1, 1}},
+    };
+    const PaintEffects fx;
+    const Grid src = gridFromRows({"MKRO", "KMMW", "OWKM", "RMOK"}, legend());
+    for (const bool inPlace : {true, false}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << (inPlace ? " (in place)" : " (general)"));
+            const Placement at{2, 2, 4, 4, c.from.x, c.from.y};
+            const Grid before = sentinelGrid(9, 8);
+            const Canvas plain = canvasOf(before);
+            const Canvas dst = canvasOf(before);
+            const Canvas colourSource = canvasOf(src);
+            const Dib24Source dibSource(src);
+            HDC hdcSrc = inPlace ? colourSource.dc() : dibSource.dc();
+            HDC moved = c.moved == Moved::Source ? hdcSrc : dst.dc();
+            moveOrigin(moved, c.origin, c.to);
+            if (c.moved == Moved::Destination) moveOrigin(plain.dc(), c.origin, c.to);
+
+            BitBlt(plain.dc(), at.xDest, at.yDest, at.width, at.height, hdcSrc, at.xSrc, at.ySrc,
+                   SRCCOPY);
+            runChecked(
+                [&] {
+                    fx.PaintTransparentDC(dst.dc(), at.xDest, at.yDest, at.width, at.height, hdcSrc,
+                                          at.xSrc, at.ySrc, kMagenta);
+                },
+                {dst.dc(), hdcSrc});
+            moveOrigin(plain.dc(), c.origin, {0, 0});
+            moveOrigin(dst.dc(), c.origin, {0, 0});
+            Grid expected = readGrid(plain);
+            for (size_t i = 0; i < expected.px.size(); ++i) {
+                if (expected.px[i] == kMagenta) expected.px[i] = before.px[i];
+            }
+            EXPECT_TRUE(gridsEqual(readGrid(dst), expected));
+        }
+    }
+}
+
 TEST(PaintNormal, BitmapCopiesFromTheSourceOffset) {
     const PaintEffects fx;
     const Grid src = gridFromRows({"KRMO", "OMRK", "WWKR"}, legend());

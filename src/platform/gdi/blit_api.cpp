@@ -7,6 +7,7 @@
 #include "platform/gdi/blitter.h"
 #include "platform/gdi/brush.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/paint_ops.h"
 #include "platform/gdi/rop3.h"
 #include "platform/win32_gdi.h"
 
@@ -69,27 +70,17 @@ bool patternFill(DeviceContext& dc, long long left, long long top, long long rig
     return true;
 }
 
-}  // namespace qv::gdi
-
-using namespace qv::gdi;
-
-BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
-    DeviceContext* dst = dcFromHandle(hdc);
-    if (dst == nullptr) return FALSE;
-    const std::uint8_t index = rop3Index(rop);
-    const Rop3Info& info = rop3Table()[index];
-    DeviceContext* src = info.usesSource ? dcFromHandle(hdcSrc) : nullptr;
-    if (info.usesSource && src == nullptr) return FALSE;
-    if (dst->surface() == nullptr) return TRUE;  // the headless screen keeps nothing
-    if (info.usesSource && src->surface() == nullptr) return FALSE;
-
+bool blitFrom(DeviceContext& dst, int x, int y, int cx, int cy, const BlitSource* src,
+              std::uint8_t rop) {
+    if (dst.surface() == nullptr) return true;  // the headless screen keeps nothing
     // A negative extent covers the pixels from the start point back, the
     // start included; both rectangles move alike, so nothing is mirrored.
     long long w = cx;
     long long h = cy;
-    long long dx, dy, sx = 0, sy = 0;
-    surfacePoint(*dst, x, y, dx, dy);
-    if (src != nullptr) surfacePoint(*src, x1, y1, sx, sy);
+    long long dx, dy;
+    long long sx = src != nullptr ? src->x : 0;
+    long long sy = src != nullptr ? src->y : 0;
+    surfacePoint(dst, x, y, dx, dy);
     if (w < 0) {
         dx += w + 1;
         sx += w + 1;
@@ -100,35 +91,53 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
         sy += h + 1;
         h = -h;
     }
-    Span64 area = intersect(Span64{dx, dy, dx + w, dy + h}, toSpan(dst->drawableRect()));
+    Span64 area = intersect(Span64{dx, dy, dx + w, dy + h}, toSpan(dst.drawableRect()));
     if (src != nullptr) {
-        const Surface& s = *src->surface();
+        const Surface& s = *src->surface;
         // Destination pixels whose source lies outside the source surface are
         // left alone.
         area = intersect(area, Span64{dx - sx, dy - sy, dx - sx + s.width(), dy - sy + s.height()});
     }
-    if (isEmpty(area)) return TRUE;
+    if (isEmpty(area)) return true;
 
     BlitJob job;
-    job.dst = dst->surface();
+    job.dst = dst.surface();
     job.rect = toRect(area);
-    job.rop = index;
+    job.rop = rop;
     if (src != nullptr) {
-        job.src = src->surface();
+        job.src = src->surface;
         job.srcX = static_cast<int>(area.left - dx + sx);
         job.srcY = static_cast<int>(area.top - dy + sy);
-        job.convert = SourceConverter(*src->surface(), src->resolveColor(src->state().bkColor),
-                                      *dst->surface(), dst->resolveColor(dst->state().textColor),
-                                      dst->resolveColor(dst->state().bkColor));
+        job.convert = SourceConverter(*src->surface, src->bkColor, *dst.surface(),
+                                      dst.resolveColor(dst.state().textColor),
+                                      dst.resolveColor(dst.state().bkColor));
     }
     PatternTile tile;
-    if (info.usesPattern) {
-        tile = makePatternTile(*dst, *dst->brush(), *dst->surface());
-        if (tile.empty()) return TRUE;
+    if (rop3Table()[rop].usesPattern) {
+        tile = makePatternTile(dst, *dst.brush(), *dst.surface());
+        if (tile.empty()) return true;
         job.pattern = &tile;
     }
     blit(job);
-    return TRUE;
+    return true;
+}
+
+}  // namespace qv::gdi
+
+using namespace qv::gdi;
+
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    DeviceContext* dst = dcFromHandle(hdc);
+    if (dst == nullptr) return FALSE;
+    const std::uint8_t index = rop3Index(rop);
+    if (!rop3Table()[index].usesSource) return blitFrom(*dst, x, y, cx, cy, nullptr, index);
+    DeviceContext* src = dcFromHandle(hdcSrc);
+    if (src == nullptr) return FALSE;
+    if (dst->surface() == nullptr) return TRUE;  // the headless screen keeps nothing
+    if (src->surface() == nullptr) return FALSE;
+    BlitSource from{src->surface(), 0, 0, src->resolveColor(src->state().bkColor)};
+    surfacePoint(*src, x1, y1, from.x, from.y);
+    return blitFrom(*dst, x, y, cx, cy, &from, index);
 }
 
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,

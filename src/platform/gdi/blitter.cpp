@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "platform/gdi/brush.h"
 #include "platform/gdi/device_context.h"
@@ -69,24 +70,42 @@ QV_WIDE_VECTOR_CLONES void andNotRow(std::uint32_t* __restrict d, const std::uin
 }
 
 // Fast paths: 32-bpp to 32-bpp without conversion, maps or same-row overlap.
-// Copies a block whose rows are whole rows lying back to back in both
-// surfaces as one run of memory, which the C library copies faster than row
-// by row once the block outgrows the caches. Returns false, copying nothing,
-// for any other block.
-bool copyWholeRows(const BlitJob& job, int w, int h) {
-    Surface& dst = *job.dst;
+// Whether the block's rows are whole rows lying back to back in both
+// surfaces, so that the block is one run of pixels in each.
+bool wholeRowRun(const BlitJob& job, int w, int h) {
+    const Surface& dst = *job.dst;
     const Surface& src = *job.src;
     const std::size_t bytes = static_cast<std::size_t>(w) * 4;
     if (h < 2 || job.rect.left != 0 || job.srcX != 0 || w != dst.width() || w != src.width() ||
-        dst.stride() != bytes || src.stride() != bytes) {
+        dst.stride() != bytes || src.stride() != bytes ||
+        static_cast<long long>(w) * h > std::numeric_limits<int>::max()) {
         return false;
     }
-    std::uint8_t* d = dst.row(job.rect.top);
-    const std::uint8_t* s = src.row(job.srcY);
     // Bottom-up rows run backwards in memory.
-    if (dst.row(job.rect.top + 1) != d + bytes || src.row(job.srcY + 1) != s + bytes) return false;
-    std::memcpy(d, s, bytes * static_cast<std::size_t>(h));
-    return true;
+    return dst.row(job.rect.top + 1) == dst.row(job.rect.top) + bytes &&
+           src.row(job.srcY + 1) == src.row(job.srcY) + bytes;
+}
+
+// Combines n source pixels into n destination pixels with one of the
+// raster operations tryFastPath takes.
+void combineRun(std::uint8_t rop, std::uint32_t* d, const std::uint32_t* s, int n) {
+    switch (rop) {
+        case kSrcCopy:
+            std::memmove(d, s, static_cast<std::size_t>(n) * 4);
+            break;
+        case kSrcAnd:
+            andRow(d, s, n);
+            break;
+        case kSrcPaint:
+            orRow(d, s, n);
+            break;
+        case kSrcInvert:
+            xorRow(d, s, n);
+            break;
+        default:
+            andNotRow(d, s, n);
+            break;
+    }
 }
 
 bool coversWholeSurface(const RECT& rect, const Surface& s) {
@@ -117,28 +136,16 @@ bool tryFastPath(const BlitJob& job, bool usesSource) {
     }
     const bool bottomUp = same && job.srcY < job.rect.top;
     if (job.rop == kSrcCopy && !same && coversWholeSurface(job.rect, dst)) dst.willOverwriteAll();
-    if (job.rop == kSrcCopy && !same && copyWholeRows(job, w, h)) return true;
+    if (!same && wholeRowRun(job, w, h)) {
+        // One run instead of a call a row; a copy this way also outruns
+        // row-by-row copying once the block outgrows the caches.
+        combineRun(job.rop, row32(dst, job.rect.top), row32(*job.src, job.srcY), w * h);
+        return true;
+    }
     for (int i = 0; i < h; ++i) {
         const int r = bottomUp ? h - 1 - i : i;
-        std::uint32_t* d = row32(dst, job.rect.top + r) + job.rect.left;
-        const std::uint32_t* s = row32(*job.src, job.srcY + r) + job.srcX;
-        switch (job.rop) {
-            case kSrcCopy:
-                std::memmove(d, s, static_cast<std::size_t>(w) * 4);
-                break;
-            case kSrcAnd:
-                andRow(d, s, w);
-                break;
-            case kSrcPaint:
-                orRow(d, s, w);
-                break;
-            case kSrcInvert:
-                xorRow(d, s, w);
-                break;
-            default:
-                andNotRow(d, s, w);
-                break;
-        }
+        combineRun(job.rop, row32(dst, job.rect.top + r) + job.rect.left,
+                   row32(*job.src, job.srcY + r) + job.srcX, w);
     }
     return true;
 }

@@ -8,8 +8,12 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/gdi/bitmap.h"
+#include "platform/gdi/device_context.h"
 #include "platform/gdi/handle_table.h"
 #include "platform/gdi/handles.h"
+#include "platform/gdi/paint_ops.h"
+#include "platform/gdi/rop3.h"
 
 namespace qv::gdi {
 namespace {
@@ -73,30 +77,44 @@ class MaskColors {
     COLORREF m_bk;
 };
 
-// Blits (part of) a bitmap to the destination, stretching when the sizes differ.
-bool blitPart(HDC dest, int x, int y, int cx, int cy, HDC src, int sy, int w, int h, DWORD rop) {
-    if (cx == w && cy == h) return BitBlt(dest, x, y, cx, cy, src, 0, sy, rop) != FALSE;
-    return StretchBlt(dest, x, y, cx, cy, src, 0, sy, w, h, rop) != FALSE;
+// One of the icon's bitmaps, as a blit source from row `top` on. The
+// background colour only matters for a colour source into a monochrome
+// destination, where the icon's pixels are read as a fresh DC would read them.
+BlitSource iconSource(HBITMAP bitmap, int top) {
+    Bitmap* record = HandleTable::instance().lookupAs<Bitmap>(bitmap);
+    return BlitSource{record != nullptr ? &record->surface() : nullptr, 0, top, 0x00FFFFFF};
+}
+
+// Blits (part of) one of the icon's bitmaps to the destination: straight from
+// its surface at its own size, through a DC of its own when stretched.
+bool blitPart(HDC dest, DeviceContext& destDc, int x, int y, int cx, int cy, HBITMAP part, int sy,
+              int w, int h, DWORD rop) {
+    if (cx == w && cy == h) {
+        const BlitSource source = iconSource(part, sy);
+        return source.surface != nullptr && blitFrom(destDc, x, y, cx, cy, &source, rop3Index(rop));
+    }
+    SelectedBitmap src(part);
+    return src.ok() && StretchBlt(dest, x, y, cx, cy, src.dc(), 0, sy, w, h, rop) != FALSE;
 }
 
 bool drawIconParts(HDC dest, int x, int y, const IconObject& icon, int cx, int cy, UINT flags) {
+    DeviceContext* destDc = dcFromHandle(dest);
+    if (destDc == nullptr) return false;
     const int w = icon.width();
     const int h = icon.height();
     MaskColors colors(dest);
-    SelectedBitmap mask(icon.mask());
-    if (!mask.ok()) return false;
     const bool both = (flags & DI_NORMAL) == DI_NORMAL;
     bool ok = true;
     if (flags & DI_MASK) {
-        ok = blitPart(dest, x, y, cx, cy, mask.dc(), 0, w, h, both ? kRopSrcAnd : kRopSrcCopy);
+        ok = blitPart(dest, *destDc, x, y, cx, cy, icon.mask(), 0, w, h,
+                      both ? kRopSrcAnd : kRopSrcCopy);
     }
     if (ok && (flags & DI_IMAGE)) {
         const DWORD rop = both ? kRopSrcInvert : kRopSrcCopy;
         if (icon.color() != nullptr) {
-            SelectedBitmap color(icon.color());
-            ok = color.ok() && blitPart(dest, x, y, cx, cy, color.dc(), 0, w, h, rop);
+            ok = blitPart(dest, *destDc, x, y, cx, cy, icon.color(), 0, w, h, rop);
         } else {
-            ok = blitPart(dest, x, y, cx, cy, mask.dc(), h, w, h, rop);
+            ok = blitPart(dest, *destDc, x, y, cx, cy, icon.mask(), h, w, h, rop);
         }
     }
     return ok;

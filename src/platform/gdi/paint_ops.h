@@ -16,6 +16,23 @@ namespace qv::gdi {
 bool patternFill(DeviceContext& dc, long long left, long long top, long long right,
                  long long bottom, const PatternTile& tile, std::uint8_t rop);
 
+// A blit's source: a surface, the surface point of the block's logical
+// corner, and the resolved background colour that turns colour pixels into
+// set mask bits.
+struct BlitSource {
+    Surface* surface;
+    long long x;
+    long long y;
+    COLORREF bkColor;
+};
+
+// BitBlt once both ends are found: the block [x, x + cx) x [y, y + cy) of
+// `dst` (logical, negative extents run back) from `src`, or from nothing for
+// a ROP without a source, with the ternary ROP index `rop`. Clips against
+// both surfaces; pixels with no source are left alone.
+bool blitFrom(DeviceContext& dst, int x, int y, int cx, int cy, const BlitSource* src,
+              std::uint8_t rop);
+
 // The ternary ROP index equal to a binary (pen) ROP R2_*: the pen plays the
 // pattern's part.
 constexpr std::uint8_t rop2ToRop3(int rop2) {
