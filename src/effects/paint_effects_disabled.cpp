@@ -2,6 +2,8 @@
 // The embossed disabled look of PaintEffects: the source is reduced to two
 // levels and its dark pixels are drawn in a highlight colour one pixel right and
 // down, then in a shadow colour in place.
+#include <cstring>
+
 #include "effects/draw_helpers.h"
 #include "effects/paint_effects.h"
 #include "effects/work_surface.h"
@@ -96,13 +98,20 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     HDC hdcScreen = screen.get();
 
     // Top-down 1-bpp section, table {black, white}: copying colour into it
-    // reduces each pixel to the nearer of the two.
+    // reduces each pixel to the nearer of the two. It starts white, so a
+    // pixel that BitBlt finds no source for (the block reaching past the
+    // source bitmap) stays light and draws nothing.
     TwoLevelInfo info{};
     info.bmiHeader = gdi::topDownDibHeader(Width, Height, 1);
     info.bmiColors[0] = kBlackEntry;
     info.bmiColors[1] = kWhiteEntry;
+    void* twoLevelBits = nullptr;
     HBITMAP hbmTwoLevel = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),
-                                           DIB_RGB_COLORS, nullptr, nullptr, 0);
+                                           DIB_RGB_COLORS, &twoLevelBits, nullptr, 0);
+    if (twoLevelBits != nullptr && Width > 0 && Height > 0) {
+        const size_t stride = ((static_cast<size_t>(Width) + 31) / 32) * 4;
+        std::memset(twoLevelBits, 0xFF, stride * static_cast<size_t>(Height));
+    }
     const COLORREF white = translateColor(0xFFFFFF, hPalette);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
     const bool maskIsWhite = maskColor == white;
@@ -132,7 +141,9 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
         // Mask-colour pixels count as light whatever their level: the
         // two-level image of a colour copy of the source (a monochrome one in
         // its own colours) is OR-ed with a mask of them. The work bitmap holds
-        // the copy until the destination is copied over it.
+        // the copy until the destination is copied over it; it starts in the
+        // mask colour, so pixels with no source count as mask pixels.
+        detail::fillSolid(hdcWork, Width, Height, maskColor);
         detail::copyWithMask(hdcWork, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);
         SetTextColor(hdcWork, kBlack);
         SetBkColor(hdcWork, kWhite);
