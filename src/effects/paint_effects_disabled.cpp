@@ -6,6 +6,7 @@
 
 #include "effects/draw_helpers.h"
 #include "effects/paint_effects.h"
+#include "effects/picture_surface.h"
 #include "effects/work_surface.h"
 #include "platform/gdi/dib_header.h"
 
@@ -184,26 +185,12 @@ void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG
     detail::requireDrawablePicture(picSource);
     const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
-    if (picSource->type() == kPictureTypeBitmap) {
-        // The picture's bitmap is only deselected: the picture owns it.
-        WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
-                            WorkSurface::Bitmap::Borrowed);
-        picture.usePalette(hPalette);
-        PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, clrMask,
-                        clrHighlight, clrShadow, hPalette);
-        return;
-    }
-
-    HBITMAP hbmWork = CreateCompatibleBitmap(screen.get(), Width, Height);
-    if (!detail::allMade({hbmWork})) return;
-    WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
-    work.usePalette(hPalette);
-    const COLORREF maskColor = translateColor(clrMask, nullptr);
-    SetBkColor(work.dc(), maskColor);
-    detail::fillSolid(work.dc(), Width, Height, maskColor);
-    DrawIcon(work.dc(), 0, 0, static_cast<HICON>(picSource->handle()));
-    PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, clrMask, clrHighlight,
-                    clrShadow, hPalette);
+    const detail::PictureSurface source(screen.get(), *picSource, Width, Height,
+                                        translateColor(clrMask, nullptr), hPalette);
+    if (source.dc() == nullptr) return;
+    const bool icon = source.isIcon();
+    PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
+                    icon ? 0 : ySrc, clrMask, clrHighlight, clrShadow, hPalette);
 }
 
 }  // namespace qv::effects
