@@ -4,6 +4,7 @@
 #include "effects/paint_effects.h"
 
 #include "effects/draw_helpers.h"
+#include "effects/picture_surface.h"
 #include "effects/work_surface.h"
 
 namespace qv::effects {
@@ -132,24 +133,13 @@ void PaintEffects::PaintTransparentStdPic(HDC hdcDest, LONG xDest, LONG yDest, L
     detail::requireDrawablePicture(picSource);
     const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
-    if (picSource->type() == kPictureTypeBitmap) {
-        // The picture's bitmap is only deselected: the picture owns it.
-        WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
-                            WorkSurface::Bitmap::Borrowed);
-        picture.usePalette(hPalette);
-        PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, clrMask,
-                           hPalette);
-        return;
-    }
-
-    HBITMAP hbmWork = CreateCompatibleBitmap(screen.get(), Width, Height);
-    if (!detail::allMade({hbmWork})) return;
-    WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
-    work.usePalette(hPalette);
     const COLORREF maskColor = translateColor(clrMask, nullptr);
-    detail::fillSolid(work.dc(), Width, Height, maskColor);
-    DrawIcon(work.dc(), 0, 0, static_cast<HICON>(picSource->handle()));
-    PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, maskColor, hPalette);
+    const detail::PictureSurface source(screen.get(), *picSource, Width, Height, maskColor,
+                                        hPalette);
+    if (source.dc() == nullptr) return;
+    const bool icon = source.isIcon();
+    PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
+                       icon ? 0 : ySrc, icon ? maskColor : clrMask, hPalette);
 }
 
 void PaintEffects::PaintNormalStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,

@@ -2,8 +2,11 @@
 // The embossed disabled look of PaintEffects: the source is reduced to two
 // levels and its dark pixels are drawn in a highlight colour one pixel right and
 // down, then in a shadow colour in place.
+#include <cstring>
+
 #include "effects/draw_helpers.h"
 #include "effects/paint_effects.h"
+#include "effects/picture_surface.h"
 #include "effects/work_surface.h"
 #include "platform/gdi/dib_header.h"
 
@@ -96,13 +99,20 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     HDC hdcScreen = screen.get();
 
     // Top-down 1-bpp section, table {black, white}: copying colour into it
-    // reduces each pixel to the nearer of the two.
+    // reduces each pixel to the nearer of the two. It starts white, so a
+    // pixel that BitBlt finds no source for (the block reaching past the
+    // source bitmap) stays light and draws nothing.
     TwoLevelInfo info{};
     info.bmiHeader = gdi::topDownDibHeader(Width, Height, 1);
     info.bmiColors[0] = kBlackEntry;
     info.bmiColors[1] = kWhiteEntry;
+    void* twoLevelBits = nullptr;
     HBITMAP hbmTwoLevel = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),
-                                           DIB_RGB_COLORS, nullptr, nullptr, 0);
+                                           DIB_RGB_COLORS, &twoLevelBits, nullptr, 0);
+    if (twoLevelBits != nullptr && Width > 0 && Height > 0) {
+        const size_t stride = ((static_cast<size_t>(Width) + 31) / 32) * 4;
+        std::memset(twoLevelBits, 0xFF, stride * static_cast<size_t>(Height));
+    }
     const COLORREF white = translateColor(0xFFFFFF, hPalette);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
     const bool maskIsWhite = maskColor == white;
@@ -132,7 +142,9 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
         // Mask-colour pixels count as light whatever their level: the
         // two-level image of a colour copy of the source (a monochrome one in
         // its own colours) is OR-ed with a mask of them. The work bitmap holds
-        // the copy until the destination is copied over it.
+        // the copy until the destination is copied over it; it starts in the
+        // mask colour, so pixels with no source count as mask pixels.
+        detail::fillSolid(hdcWork, Width, Height, maskColor);
         detail::copyWithMask(hdcWork, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);
         SetTextColor(hdcWork, kBlack);
         SetBkColor(hdcWork, kWhite);
@@ -173,26 +185,12 @@ void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG
     detail::requireDrawablePicture(picSource);
     const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
-    if (picSource->type() == kPictureTypeBitmap) {
-        // The picture's bitmap is only deselected: the picture owns it.
-        WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
-                            WorkSurface::Bitmap::Borrowed);
-        picture.usePalette(hPalette);
-        PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, clrMask,
-                        clrHighlight, clrShadow, hPalette);
-        return;
-    }
-
-    HBITMAP hbmWork = CreateCompatibleBitmap(screen.get(), Width, Height);
-    if (!detail::allMade({hbmWork})) return;
-    WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
-    work.usePalette(hPalette);
-    const COLORREF maskColor = translateColor(clrMask, nullptr);
-    SetBkColor(work.dc(), maskColor);
-    detail::fillSolid(work.dc(), Width, Height, maskColor);
-    DrawIcon(work.dc(), 0, 0, static_cast<HICON>(picSource->handle()));
-    PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, clrMask, clrHighlight,
-                    clrShadow, hPalette);
+    const detail::PictureSurface source(screen.get(), *picSource, Width, Height,
+                                        translateColor(clrMask, nullptr), hPalette);
+    if (source.dc() == nullptr) return;
+    const bool icon = source.isIcon();
+    PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
+                    icon ? 0 : ySrc, clrMask, clrHighlight, clrShadow, hPalette);
 }
 
 }  // namespace qv::effects

@@ -226,10 +226,30 @@ void moveOrigin(HDC hdc, Origin origin, POINT to) {
     }
 }
 
-TEST(PaintTransparent, MovedOriginsAddressThePixelsBitBltDoes) {
-    // The reference is a plain copy between the same two DCs: the transparent
-    // drawing must leave the destination where that copy put a mask pixel and
-    // match it everywhere else, whichever path the drawing takes.
+// Where a plain BitBlt between hdcDest (origins as they are) and a fresh
+// surface puts the block's corner, in device pixels of hdcDest.
+POINT deviceCorner(Origin origin, Moved moved, POINT to, const Placement& at) {
+    constexpr int kMargin = 8;
+    const Canvas probe = Canvas::color(32, 32, kMagenta);
+    const Canvas red = Canvas::color(1, 1, kRed);
+    if (moved == Moved::Destination) moveOrigin(probe.dc(), origin, to);
+    BitBlt(probe.dc(), at.xDest + kMargin, at.yDest + kMargin, 1, 1, red.dc(), 0, 0, SRCCOPY);
+    moveOrigin(probe.dc(), origin, {0, 0});
+    const Grid seen = readGrid(probe);
+    for (int y = 0; y < seen.h; ++y) {
+        for (int x = 0; x < seen.w; ++x) {
+            if (seen.at(x, y) == kRed) return {x - kMargin, y - kMargin};
+        }
+    }
+    ADD_FAILURE() << "the probe pixel did not land";
+    return {0, 0};
+}
+
+TEST(PaintEffectsOrigins, MovedOriginsAddressThePixelsBitBltDoes) {
+    // The reference is a plain copy between the same two DCs. A block pixel
+    // the copy has no source for counts as a mask pixel: the destination
+    // keeps it (the disabled look may still put a dark neighbour's highlight
+    // there, as on any light pixel). Both drawings, whichever path they take.
     struct OriginCase {
         const char* name;
         Origin origin;
@@ -248,37 +268,51 @@ TEST(PaintTransparent, MovedOriginsAddressThePixelsBitBltDoes) {
         {"destination window origin", Origin::Window, Moved::Destination, {3, -2}, {0, 0}},
         {"destination viewport origin", Origin::Viewport, Moved::Destination, {-3, 2}, {1, 1}},
     };
+    enum class Drawing { Transparent, Disabled };
+    constexpr COLORREF kHighlight = 0x40E0E0;
+    constexpr COLORREF kShadow = 0x505050;
     const PaintEffects fx;
     const Grid src = gridFromRows({"MKRO", "KMMW", "OWKM", "RMOK"}, legend());
-    for (const bool inPlace : {true, false}) {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.name << (inPlace ? " (in place)" : " (general)"));
-            const Placement at{2, 2, 4, 4, c.from.x, c.from.y};
-            const Grid before = sentinelGrid(9, 8);
-            const Canvas plain = canvasOf(before);
-            const Canvas dst = canvasOf(before);
-            const Canvas colourSource = canvasOf(src);
-            const Dib24Source dibSource(src);
-            HDC hdcSrc = inPlace ? colourSource.dc() : dibSource.dc();
-            HDC moved = c.moved == Moved::Source ? hdcSrc : dst.dc();
-            moveOrigin(moved, c.origin, c.to);
-            if (c.moved == Moved::Destination) moveOrigin(plain.dc(), c.origin, c.to);
+    for (const Drawing drawing : {Drawing::Transparent, Drawing::Disabled}) {
+        for (const bool inPlace : {true, false}) {
+            for (const auto& c : cases) {
+                SCOPED_TRACE(testing::Message()
+                             << (drawing == Drawing::Transparent ? "transparent, " : "disabled, ")
+                             << c.name << (inPlace ? " (in place)" : " (general)"));
+                const Placement at{2, 2, 4, 4, c.from.x, c.from.y};
+                const Grid before = sentinelGrid(9, 8);
+                const Canvas dst = canvasOf(before);
+                const Canvas colourSource = canvasOf(src);
+                const Dib24Source dibSource(src);
+                HDC hdcSrc = inPlace ? colourSource.dc() : dibSource.dc();
+                // What BitBlt reads for the block, mask colour where it reads nothing.
+                const Canvas seen = Canvas::color(at.width, at.height, kMagenta);
+                HDC moved = c.moved == Moved::Source ? hdcSrc : dst.dc();
+                moveOrigin(moved, c.origin, c.to);
+                BitBlt(seen.dc(), 0, 0, at.width, at.height, hdcSrc, at.xSrc, at.ySrc, SRCCOPY);
+                const POINT corner = deviceCorner(c.origin, c.moved, c.to, at);
+                const Placement device{corner.x, corner.y, at.width, at.height, 0, 0};
 
-            BitBlt(plain.dc(), at.xDest, at.yDest, at.width, at.height, hdcSrc, at.xSrc, at.ySrc,
-                   SRCCOPY);
-            runChecked(
-                [&] {
-                    fx.PaintTransparentDC(dst.dc(), at.xDest, at.yDest, at.width, at.height, hdcSrc,
-                                          at.xSrc, at.ySrc, kMagenta);
-                },
-                {dst.dc(), hdcSrc});
-            moveOrigin(plain.dc(), c.origin, {0, 0});
-            moveOrigin(dst.dc(), c.origin, {0, 0});
-            Grid expected = readGrid(plain);
-            for (size_t i = 0; i < expected.px.size(); ++i) {
-                if (expected.px[i] == kMagenta) expected.px[i] = before.px[i];
+                runChecked(
+                    [&] {
+                        if (drawing == Drawing::Transparent) {
+                            fx.PaintTransparentDC(dst.dc(), at.xDest, at.yDest, at.width, at.height,
+                                                  hdcSrc, at.xSrc, at.ySrc, kMagenta);
+                        } else {
+                            fx.PaintDisabledDC(dst.dc(), at.xDest, at.yDest, at.width, at.height,
+                                               hdcSrc, at.xSrc, at.ySrc, kMagenta, kHighlight,
+                                               kShadow);
+                        }
+                    },
+                    {dst.dc(), hdcSrc});
+                moveOrigin(dst.dc(), c.origin, {0, 0});
+                const Grid expected =
+                    drawing == Drawing::Transparent
+                        ? expectTransparent(before, readGrid(seen), device, kMagenta)
+                        : expectDisabled(before, readGrid(seen), device, kMagenta, kHighlight,
+                                         kShadow);
+                EXPECT_TRUE(gridsEqual(readGrid(dst), expected));
             }
-            EXPECT_TRUE(gridsEqual(readGrid(dst), expected));
         }
     }
 }
