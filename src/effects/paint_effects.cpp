@@ -20,7 +20,7 @@ constexpr COLORREF kBlack = 0x000000;
 
 // PaintTransparentDC between two memory DCs whose 32-bpp bitmaps need no copy
 // (detail::canComposeInPlace): the mask is read from the source itself and the
-// destination is changed in place, in four passes instead of seven.
+// destination is changed in place, in three or four passes instead of seven.
 void composeTransparentInPlace(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
                                LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, COLORREF maskColor) {
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
@@ -30,13 +30,20 @@ void composeTransparentInPlace(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDes
     BitBlt(mask.dc(), 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     SetBkColor(hdcSrc, srcBkOld);
 
-    // (D xor S) kept where the mask is set and cleared elsewhere, then xor S
-    // again: D where the source has the mask colour, S everywhere else.
     const COLORREF textOld = SetTextColor(hdcDest, kBlack);
     const COLORREF bkOld = SetBkColor(hdcDest, kWhite);
-    BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
-    BitBlt(hdcDest, xDest, yDest, Width, Height, mask.dc(), 0, 0, SRCAND);
-    BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
+    if (maskColor == kBlack) {
+        // Transparent source pixels are already black: clear the destination
+        // where the source is opaque and OR the source in, one pass fewer.
+        BitBlt(hdcDest, xDest, yDest, Width, Height, mask.dc(), 0, 0, SRCAND);
+        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCPAINT);
+    } else {
+        // (D xor S) kept where the mask is set and cleared elsewhere, then xor
+        // S again: D where the source has the mask colour, S everywhere else.
+        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
+        BitBlt(hdcDest, xDest, yDest, Width, Height, mask.dc(), 0, 0, SRCAND);
+        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
+    }
     SetTextColor(hdcDest, textOld);
     SetBkColor(hdcDest, bkOld);
 }
