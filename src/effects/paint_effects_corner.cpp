@@ -20,6 +20,7 @@ namespace {
 constexpr OLE_COLOR kSysBtnHighlight = 0x80000014;
 constexpr OLE_COLOR kSysBtnShadow = 0x80000010;
 constexpr COLORREF kGreyBrush = 0x646464;
+constexpr COLORREF kBlack = 0x000000;
 constexpr UINT kGreyBitmapFlags = DST_BITMAP | DSS_UNION;
 constexpr UINT kGreyIconFlags = DST_ICON | DSS_UNION;
 }  // namespace
@@ -120,8 +121,18 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
     work.usePalette(hPalette);
     const COLORREF key = chooseIconKeyColor(opaqueColors, cornerColor(work.dc()), Width, Height);
-    detail::fillSolid(work.dc(), Width, Height, key);
-    DrawIcon(work.dc(), 0, 0, hIcon);
+    if (key == kBlack) {
+        // Black ANDed with the icon's mask stays black, so over black the icon
+        // shows its colour image alone: copying that image gives the same
+        // pixels in one pass, and needs no fill under it where it covers.
+        if (Width > GetSystemMetrics(SM_CXICON) || Height > GetSystemMetrics(SM_CYICON)) {
+            detail::fillSolid(work.dc(), Width, Height, key);
+        }
+        DrawIconEx(work.dc(), 0, 0, hIcon, 0, 0, 0, nullptr, DI_IMAGE | DI_DEFAULTSIZE);
+    } else {
+        detail::fillSolid(work.dc(), Width, Height, key);
+        DrawIcon(work.dc(), 0, 0, hIcon);
+    }
     paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key, hPalette);
 }
 
