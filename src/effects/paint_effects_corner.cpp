@@ -52,11 +52,12 @@ void PaintEffects::PaintDisabledCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest
                       CornerPass::Disabled);
 }
 
-void PaintEffects::paintCornerPass(CornerPass pass, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
-                                   LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
-                                   HPALETTE hPal) const {
+void PaintEffects::paintCornerPass(CornerPass pass, HDC hdcScreen, HDC hdcDest, LONG xDest,
+                                   LONG yDest, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc,
+                                   LONG ySrc, OLE_COLOR clrMask, HPALETTE hPal) const {
     if (pass == CornerPass::Transparent) {
-        PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask, hPal);
+        paintTransparent(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
+                         clrMask, hPal);
     } else {
         PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
                         kSysBtnHighlight, kSysBtnShadow, hPal);
@@ -76,8 +77,8 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         picture.usePalette(hPalette);
         // Pixel (0, 0) of the picture itself, whatever the source offset.
         const COLORREF c = cornerColor(picture.dc());
-        paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, c,
-                        hPalette);
+        paintCornerPass(pass, screen.get(), hdcDest, xDest, yDest, Width, Height, picture.dc(),
+                        xSrc, ySrc, c, hPalette);
         return;
     }
 
@@ -133,7 +134,8 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         detail::fillSolid(work.dc(), Width, Height, key);
         DrawIcon(work.dc(), 0, 0, hIcon);
     }
-    paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key, hPalette);
+    paintCornerPass(pass, screen.get(), hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key,
+                    hPalette);
 }
 
 void PaintEffects::PaintGreyScaleCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
