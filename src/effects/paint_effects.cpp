@@ -20,7 +20,7 @@ constexpr COLORREF kBlack = 0x000000;
 
 // PaintTransparentDC between two memory DCs whose 32-bpp bitmaps need no copy
 // (detail::canComposeInPlace): the mask is read from the source itself and the
-// destination is changed in place, in four passes instead of seven.
+// destination is changed in place, in three or four passes instead of seven.
 void composeTransparentInPlace(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
                                LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, COLORREF maskColor) {
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
@@ -30,13 +30,20 @@ void composeTransparentInPlace(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDes
     BitBlt(mask.dc(), 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
     SetBkColor(hdcSrc, srcBkOld);
 
-    // (D xor S) kept where the mask is set and cleared elsewhere, then xor S
-    // again: D where the source has the mask colour, S everywhere else.
     const COLORREF textOld = SetTextColor(hdcDest, kBlack);
     const COLORREF bkOld = SetBkColor(hdcDest, kWhite);
-    BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
-    BitBlt(hdcDest, xDest, yDest, Width, Height, mask.dc(), 0, 0, SRCAND);
-    BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
+    if (maskColor == kBlack) {
+        // Transparent source pixels are already black: clear the destination
+        // where the source is opaque and OR the source in, one pass fewer.
+        BitBlt(hdcDest, xDest, yDest, Width, Height, mask.dc(), 0, 0, SRCAND);
+        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCPAINT);
+    } else {
+        // (D xor S) kept where the mask is set and cleared elsewhere, then xor
+        // S again: D where the source has the mask colour, S everywhere else.
+        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
+        BitBlt(hdcDest, xDest, yDest, Width, Height, mask.dc(), 0, 0, SRCAND);
+        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
+    }
     SetTextColor(hdcDest, textOld);
     SetBkColor(hdcDest, bkOld);
 }
@@ -81,12 +88,19 @@ LONG PaintEffects::AverageColors(LONG iColor1, const LONG& iColor2) const {
 void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
                                       HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                       HPALETTE hPal) const {
-    if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 0)) return;
     const detail::ScreenDc screen;
+    paintTransparent(screen.get(), hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
+                     clrMask, hPal);
+}
+
+void PaintEffects::paintTransparent(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                    LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
+                                    OLE_COLOR clrMask, HPALETTE hPal) const {
+    if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 0)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
     if (detail::canComposeInPlace(hdcDest, hdcSrc, xSrc, ySrc, Width, Height)) {
-        composeTransparentInPlace(screen.get(), hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc,
+        composeTransparentInPlace(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc,
                                   ySrc, maskColor);
         return;
     }
@@ -95,23 +109,23 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
     // written once and never shows an intermediate state.
     // Every work bitmap is made before anything is drawn: a block that no
     // bitmap can be made for ends the call with nothing drawn.
-    HBITMAP hbmDestCopy = CreateCompatibleBitmap(screen.get(), Width, Height);
-    HBITMAP hbmSrcCopy = CreateCompatibleBitmap(screen.get(), Width, Height);
+    HBITMAP hbmDestCopy = CreateCompatibleBitmap(hdcScreen, Width, Height);
+    HBITMAP hbmSrcCopy = CreateCompatibleBitmap(hdcScreen, Width, Height);
     HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
     if (!detail::allMade({hbmDestCopy, hbmSrcCopy, hbmMask})) return;
-    WorkSurface destCopy(screen.get(), hbmDestCopy, WorkSurface::Bitmap::Owned);
+    WorkSurface destCopy(hdcScreen, hbmDestCopy, WorkSurface::Bitmap::Owned);
     destCopy.usePalette(hPalette);
     HDC hdcDestCopy = destCopy.dc();
     BitBlt(hdcDestCopy, 0, 0, Width, Height, hdcDest, xDest, yDest, SRCCOPY);
 
     // A copy of the source, and mask bits set where it has the mask colour.
-    WorkSurface srcCopy(screen.get(), hbmSrcCopy, WorkSurface::Bitmap::Owned);
+    WorkSurface srcCopy(hdcScreen, hbmSrcCopy, WorkSurface::Bitmap::Owned);
     srcCopy.usePalette(hPalette);
     HDC hdcSrcCopy = srcCopy.dc();
     // Mask colour first, so that what the block has past the source's edge
     // counts as transparent.
     detail::fillSolid(hdcSrcCopy, Width, Height, maskColor);
-    const WorkSurface mask(screen.get(), hbmMask, WorkSurface::Bitmap::Owned);
+    const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
     HDC hdcMask = mask.dc();
     detail::copyWithMask(hdcSrcCopy, hdcMask, Width, Height, hdcSrc, xSrc, ySrc, maskColor);
 
@@ -138,8 +152,8 @@ void PaintEffects::PaintTransparentStdPic(HDC hdcDest, LONG xDest, LONG yDest, L
                                         hPalette);
     if (source.dc() == nullptr) return;
     const bool icon = source.isIcon();
-    PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
-                       icon ? 0 : ySrc, icon ? maskColor : clrMask, hPalette);
+    paintTransparent(screen.get(), hdcDest, xDest, yDest, Width, Height, source.dc(),
+                     icon ? 0 : xSrc, icon ? 0 : ySrc, icon ? maskColor : clrMask, hPalette);
 }
 
 void PaintEffects::PaintNormalStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,

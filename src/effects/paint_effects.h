@@ -80,9 +80,13 @@ class PaintEffects {
     void paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
                            const PictureSource* picSource, LONG xSrc, LONG ySrc, HPALETTE hPal,
                            CornerPass pass) const;
-    void paintCornerPass(CornerPass pass, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
-                         LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
-                         HPALETTE hPal) const;
+    void paintCornerPass(CornerPass pass, HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest,
+                         LONG Width, LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
+                         OLE_COLOR clrMask, HPALETTE hPal) const;
+    // PaintTransparentDC with the screen DC of a caller that already holds one.
+    void paintTransparent(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                          LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
+                          HPALETTE hPal) const;
     HPALETTE paletteOrDefault(HPALETTE hPal) const { return hPal ? hPal : m_hHalftonePal; }
 
     HPALETTE m_hHalftonePal;

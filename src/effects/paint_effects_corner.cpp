@@ -20,6 +20,7 @@ namespace {
 constexpr OLE_COLOR kSysBtnHighlight = 0x80000014;
 constexpr OLE_COLOR kSysBtnShadow = 0x80000010;
 constexpr COLORREF kGreyBrush = 0x646464;
+constexpr COLORREF kBlack = 0x000000;
 constexpr UINT kGreyBitmapFlags = DST_BITMAP | DSS_UNION;
 constexpr UINT kGreyIconFlags = DST_ICON | DSS_UNION;
 }  // namespace
@@ -51,11 +52,12 @@ void PaintEffects::PaintDisabledCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest
                       CornerPass::Disabled);
 }
 
-void PaintEffects::paintCornerPass(CornerPass pass, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
-                                   LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
-                                   HPALETTE hPal) const {
+void PaintEffects::paintCornerPass(CornerPass pass, HDC hdcScreen, HDC hdcDest, LONG xDest,
+                                   LONG yDest, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc,
+                                   LONG ySrc, OLE_COLOR clrMask, HPALETTE hPal) const {
     if (pass == CornerPass::Transparent) {
-        PaintTransparentDC(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask, hPal);
+        paintTransparent(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
+                         clrMask, hPal);
     } else {
         PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
                         kSysBtnHighlight, kSysBtnShadow, hPal);
@@ -75,8 +77,8 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         picture.usePalette(hPalette);
         // Pixel (0, 0) of the picture itself, whatever the source offset.
         const COLORREF c = cornerColor(picture.dc());
-        paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, c,
-                        hPalette);
+        paintCornerPass(pass, screen.get(), hdcDest, xDest, yDest, Width, Height, picture.dc(),
+                        xSrc, ySrc, c, hPalette);
         return;
     }
 
@@ -120,9 +122,20 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
     work.usePalette(hPalette);
     const COLORREF key = chooseIconKeyColor(opaqueColors, cornerColor(work.dc()), Width, Height);
-    detail::fillSolid(work.dc(), Width, Height, key);
-    DrawIcon(work.dc(), 0, 0, hIcon);
-    paintCornerPass(pass, hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key, hPalette);
+    if (key == kBlack) {
+        // Black ANDed with the icon's mask stays black, so over black the icon
+        // shows its colour image alone: copying that image gives the same
+        // pixels in one pass, and needs no fill under it where it covers.
+        if (Width > GetSystemMetrics(SM_CXICON) || Height > GetSystemMetrics(SM_CYICON)) {
+            detail::fillSolid(work.dc(), Width, Height, key);
+        }
+        DrawIconEx(work.dc(), 0, 0, hIcon, 0, 0, 0, nullptr, DI_IMAGE | DI_DEFAULTSIZE);
+    } else {
+        detail::fillSolid(work.dc(), Width, Height, key);
+        DrawIcon(work.dc(), 0, 0, hIcon);
+    }
+    paintCornerPass(pass, screen.get(), hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key,
+                    hPalette);
 }
 
 void PaintEffects::PaintGreyScaleCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width,

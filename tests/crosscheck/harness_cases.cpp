@@ -131,7 +131,9 @@ Bitmap makeMono(int w, int h) {
 
 // An icon of the given size: a ring of transparent pixels, opaque black,
 // white, key-coloured and coloured pixels inside, and a screen-inverting spot.
-HICON makeIcon(int size) {
+// Without black, its opaque black pixels turn dark grey, which leaves black
+// free as the key colour of the corner looks.
+HICON makeIcon(int size, bool withBlack = true) {
     HDC hdcScreen = GetDC(nullptr);
     HBITMAP hbmColor = CreateCompatibleBitmap(hdcScreen, size, size);
     HDC hdc = CreateCompatibleDC(hdcScreen);
@@ -143,6 +145,7 @@ HICON makeIcon(int size) {
             const bool edge = x < 2 || y < 2 || x >= size - 2 || y >= size - 2;
             const bool invert = x >= size / 2 - 1 && x <= size / 2 && y == size / 2;
             COLORREF c = kColors[colorIndexAt(x, y, static_cast<int>(kColors.size()))];
+            if (!withBlack && c == 0) c = 0x202020;
             if (edge) c = 0;
             if (invert) c = 0xFFFFFF;
             if (edge || invert) mask[y * stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
@@ -183,6 +186,7 @@ struct Sources {
         for (int size : {32, 16, 48}) {
             icons.emplace_back("icon" + std::to_string(size), makeIcon(size));
         }
+        icons.emplace_back("icon32-noblack", makeIcon(32, false));
         mono = makeMono(11, 7);
     }
     ~Sources() {

@@ -55,6 +55,7 @@ const std::vector<TransparentCase>& transparentCases() {
          kMagenta,
          {0, 5, 3, 2, 1, 1}},
         {"white mask", {"WKW", "RWO"}, kWhite, kWhite, {3, 1, 3, 2, 0, 0}},
+        {"black mask", {"KWK", "RKO", "OKW"}, kBlack, kBlack, {1, 1, 3, 3, 0, 0}},
         {"system colour mask",
          {"FKF", "RFO"},
          0x8000000F,
