@@ -87,6 +87,10 @@ class PaintEffects {
     void paintTransparent(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
                           LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                           HPALETTE hPal) const;
+    // PaintDisabledDC with the screen DC of a caller that already holds one.
+    void paintDisabled(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
+                       HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask, OLE_COLOR clrHighlight,
+                       OLE_COLOR clrShadow, HPALETTE hPal) const;
     HPALETTE paletteOrDefault(HPALETTE hPal) const { return hPal ? hPal : m_hHalftonePal; }
 
     HPALETTE m_hHalftonePal;

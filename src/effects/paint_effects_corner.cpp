@@ -59,8 +59,8 @@ void PaintEffects::paintCornerPass(CornerPass pass, HDC hdcScreen, HDC hdcDest, 
         paintTransparent(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
                          clrMask, hPal);
     } else {
-        PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
-                        kSysBtnHighlight, kSysBtnShadow, hPal);
+        paintDisabled(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
+                      kSysBtnHighlight, kSysBtnShadow, hPal);
     }
 }
 

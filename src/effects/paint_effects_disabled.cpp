@@ -31,9 +31,10 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 // source is white, the destination where it is black.
 constexpr DWORD kRopBrushWhereWhite = 0x00E20746;
 
-// Paints colour on hdcWork at (x, y) where the bits of the monochrome mask in
-// hdcMask are set, and leaves the other pixels. The caller has set hdcWork's
-// text colour black and background white, so set bits read as white.
+// Paints colour on hdcWork at (x, y) where the monochrome mask in hdcMask reads
+// white, and leaves the other pixels. For a device-dependent mask the caller
+// has set hdcWork's text colour black and background white, so set bits read
+// as white; a 1-bpp section reads through its own colour table.
 void paintThroughMask(HDC hdcWork, LONG x, LONG y, LONG Width, LONG Height, HDC hdcMask,
                       COLORREF colour) {
     HBRUSH hBrush = CreateSolidBrush(colour);
@@ -43,44 +44,50 @@ void paintThroughMask(HDC hdcWork, LONG x, LONG y, LONG Width, LONG Height, HDC 
     DeleteObject(hBrush);
 }
 
+// Whether the two-level image already reads every pixel of maskColor as
+// light, so that marking the mask pixels light adds nothing. The platform says
+// what the two-level surface makes of the colour; a source pixel equal to the
+// mask colour is reduced the same way.
+bool maskReadsLight(HDC hdcTwoLevel, COLORREF maskColor) {
+    return GetNearestColor(hdcTwoLevel, maskColor) == kWhite;
+}
+
 // PaintDisabledDC between two memory DCs whose 32-bpp bitmaps need no copy
-// (detail::canComposeInPlace): the two-level image and the mask are read from
-// the source itself and both passes are painted straight onto the
-// destination. hbmTwoLevel is the operation's two-level section (deleted here,
-// made or not); maskColor is null when the mask colour is white.
+// (detail::canComposeInPlace): the two-level image is read from the source
+// itself and both passes are painted straight onto the destination through
+// it. hbmTwoLevel is the operation's two-level section (deleted here, made or
+// not); maskColor is null when the mask colour is white.
 void paintDisabledInPlace(HDC hdcScreen, HBITMAP hbmTwoLevel, HDC hdcDest, LONG xDest, LONG yDest,
                           LONG Width, LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
                           const COLORREF* maskColor, COLORREF highlight, COLORREF shadow) {
-    HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
-    if (!detail::allMade({hbmTwoLevel, hbmMask})) return;
+    if (!detail::allMade({hbmTwoLevel})) return;
     const WorkSurface twoLevel(hdcScreen, hbmTwoLevel, WorkSurface::Bitmap::Owned);
     HDC hdcTwoLevel = twoLevel.dc();
-    const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
-    HDC hdcMask = mask.dc();
     BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
-    if (maskColor != nullptr) {
+    if (maskColor != nullptr && !maskReadsLight(hdcTwoLevel, *maskColor)) {
         // Mask-colour pixels count as light whatever their level.
+        HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
+        if (!detail::allMade({hbmMask})) return;
+        const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
         const COLORREF srcBkOld = SetBkColor(hdcSrc, *maskColor);
-        BitBlt(hdcMask, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
+        BitBlt(mask.dc(), 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
         SetBkColor(hdcSrc, srcBkOld);
         SetTextColor(hdcTwoLevel, kBlack);
         SetBkColor(hdcTwoLevel, kWhite);
-        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcMask, 0, 0, SRCPAINT);
+        BitBlt(hdcTwoLevel, 0, 0, Width, Height, mask.dc(), 0, 0, SRCPAINT);
     }
+    // With the table swapped the section reads white where the source is
+    // dark, and it serves as the mask of both passes itself.
     const RGBQUAD swapped[2] = {kWhiteEntry, kBlackEntry};
     SetDIBColorTable(hdcTwoLevel, 0, 2, swapped);
-    BitBlt(hdcMask, 0, 0, Width, Height, hdcTwoLevel, 0, 0, SRCCOPY);
 
     // The highlight one pixel right and down, kept inside the block, then the
     // shadow in place.
-    const COLORREF textOld = SetTextColor(hdcDest, kBlack);
-    const COLORREF bkOld = SetBkColor(hdcDest, kWhite);
     if (Width > 1 && Height > 1) {
-        paintThroughMask(hdcDest, xDest + 1, yDest + 1, Width - 1, Height - 1, hdcMask, highlight);
+        paintThroughMask(hdcDest, xDest + 1, yDest + 1, Width - 1, Height - 1, hdcTwoLevel,
+                         highlight);
     }
-    paintThroughMask(hdcDest, xDest, yDest, Width, Height, hdcMask, shadow);
-    SetTextColor(hdcDest, textOld);
-    SetBkColor(hdcDest, bkOld);
+    paintThroughMask(hdcDest, xDest, yDest, Width, Height, hdcTwoLevel, shadow);
 }
 
 }  // namespace
@@ -89,14 +96,20 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
                                    HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                    OLE_COLOR clrHighlight, OLE_COLOR clrShadow,
                                    HPALETTE hPal) const {
+    const detail::ScreenDc screen;
+    paintDisabled(screen.get(), hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
+                  clrHighlight, clrShadow, hPal);
+}
+
+void PaintEffects::paintDisabled(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                 LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
+                                 OLE_COLOR clrHighlight, OLE_COLOR clrShadow, HPALETTE hPal) const {
     // A pixel's highlight comes from its upper-left neighbour: one more
     // column and row than shows are drawn.
     if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 1)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF shadow = translateColor(clrShadow, hPalette);
     const COLORREF highlight = translateColor(clrHighlight, hPalette);
-    const detail::ScreenDc screen;
-    HDC hdcScreen = screen.get();
 
     // Top-down 1-bpp section, table {black, white}: copying colour into it
     // reduces each pixel to the nearer of the two. It starts white, so a
@@ -189,8 +202,8 @@ void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG
                                         translateColor(clrMask, nullptr), hPalette);
     if (source.dc() == nullptr) return;
     const bool icon = source.isIcon();
-    PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
-                    icon ? 0 : ySrc, clrMask, clrHighlight, clrShadow, hPalette);
+    paintDisabled(screen.get(), hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
+                  icon ? 0 : ySrc, clrMask, clrHighlight, clrShadow, hPalette);
 }
 
 }  // namespace qv::effects
