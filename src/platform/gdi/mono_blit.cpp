@@ -5,6 +5,7 @@
 // the destination's bit alignment before they are combined.
 #include "platform/gdi/mono_blit.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <span>
@@ -436,6 +437,25 @@ inline void applyQuad(std::uint32_t* d, const std::array<std::uint32_t, 4>& z,
 #endif
 }
 
+// The eight pixels d[0..7] of one source byte, bit 7 first.
+inline void applyByte(std::uint32_t* d, std::uint8_t byte, const Quads& zeroQuads,
+                      const Quads& flipQuads) {
+    applyQuad(d, zeroQuads[byte >> 4], flipQuads[byte >> 4]);
+    applyQuad(d + 4, zeroQuads[byte & 15u], flipQuads[byte & 15u]);
+}
+
+// The same for `count` pixels of the byte from bit position `from` (bit 7 is
+// position 0), which land at d[0..count-1]: they go through a copy of the
+// whole byte's pixels, so edges take the vector path as well.
+inline void applyPartialByte(std::uint32_t* d, std::uint8_t byte, const Quads& zeroQuads,
+                             const Quads& flipQuads, int from, int count) {
+    std::uint32_t whole[8] = {};
+    const auto bytes = static_cast<std::size_t>(count) * sizeof(std::uint32_t);
+    std::memcpy(whole + from, d, bytes);
+    applyByte(whole, byte, zeroQuads, flipQuads);
+    std::memcpy(d, whole + from, bytes);
+}
+
 }  // namespace
 
 bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
@@ -468,31 +488,18 @@ bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
     fillQuads(flipQuads, flip[0], flip[1]);
     const Surface& src = *job.src;
     Surface& dst = *job.dst;
+    const int head = job.srcX & 7;
+    const int headCount = head == 0 ? 0 : std::min(w, 8 - head);
     for (int r = 0; r < h; ++r) {
-        const std::uint8_t* srow = src.row(job.srcY + r);
+        const std::uint8_t* srow = src.row(job.srcY + r) + (job.srcX >> 3);
         std::uint32_t* d =
             reinterpret_cast<std::uint32_t*>(dst.row(job.rect.top + r)) + job.rect.left;
-        auto single = [&](int i) {
-            const int x = job.srcX + i;
-            const std::size_t bit = (srow[x >> 3] >> (7 - (x & 7))) & 1u;
-            d[i] = zero[bit] ^ (d[i] & flip[bit]);
-        };
-        int i = 0;
-        for (; i < w && ((job.srcX + i) & 7) != 0; ++i) single(i);
-        // Whole source bytes; masks are mostly runs of one value, which take
-        // one pair for all eight pixels, and the others take four pixels'
-        // pairs at a time from the tables.
-        for (; i + 8 <= w; i += 8) {
-            const std::uint8_t byte = srow[(job.srcX + i) >> 3];
-            if (byte == 0x00 || byte == 0xFF) {
-                const std::uint32_t z = zero[byte & 1u], f = flip[byte & 1u];
-                for (int k = 0; k < 8; ++k) d[i + k] = z ^ (d[i + k] & f);
-            } else {
-                applyQuad(d + i, zeroQuads[byte >> 4], flipQuads[byte >> 4]);
-                applyQuad(d + i + 4, zeroQuads[byte & 15u], flipQuads[byte & 15u]);
-            }
-        }
-        for (; i < w; ++i) single(i);
+        // A source byte the block starts inside, whole bytes, then the byte
+        // it ends inside.
+        if (headCount > 0) applyPartialByte(d, *srow++, zeroQuads, flipQuads, head, headCount);
+        int i = headCount;
+        for (; i + 8 <= w; i += 8) applyByte(d + i, *srow++, zeroQuads, flipQuads);
+        if (i < w) applyPartialByte(d + i, *srow, zeroQuads, flipQuads, 0, w - i);
     }
     return true;
 }
