@@ -44,6 +44,40 @@ void paintThroughMask(HDC hdcWork, LONG x, LONG y, LONG Width, LONG Height, HDC 
     DeleteObject(hBrush);
 }
 
+// Returns a top-down 1-bpp section, table {black, white}: copying colour into
+// it reduces each pixel to the nearer of the two. It starts white, so a pixel
+// that BitBlt finds no source for (the block reaching past the source bitmap)
+// stays light and draws nothing. Null when it cannot be made.
+HBITMAP makeTwoLevel(HDC hdcScreen, LONG Width, LONG Height) {
+    TwoLevelInfo info{};
+    info.bmiHeader = gdi::topDownDibHeader(Width, Height, 1);
+    info.bmiColors[0] = kBlackEntry;
+    info.bmiColors[1] = kWhiteEntry;
+    void* bits = nullptr;
+    HBITMAP hbm = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),
+                                   DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bits != nullptr && Width > 0 && Height > 0) {
+        const size_t stride = ((static_cast<size_t>(Width) + 31) / 32) * 4;
+        std::memset(bits, 0xFF, stride * static_cast<size_t>(Height));
+    }
+    return hbm;
+}
+
+// Paints both passes straight onto hdcDest through the finished two-level
+// image in hdcTwoLevel: with the table swapped the section reads white where
+// the source is dark, so it serves as the mask itself. The highlight goes one
+// pixel right and down, kept inside the block, then the shadow in place.
+void embossThroughTwoLevel(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
+                           HDC hdcTwoLevel, COLORREF highlight, COLORREF shadow) {
+    const RGBQUAD swapped[2] = {kWhiteEntry, kBlackEntry};
+    SetDIBColorTable(hdcTwoLevel, 0, 2, swapped);
+    if (Width > 1 && Height > 1) {
+        paintThroughMask(hdcDest, xDest + 1, yDest + 1, Width - 1, Height - 1, hdcTwoLevel,
+                         highlight);
+    }
+    paintThroughMask(hdcDest, xDest, yDest, Width, Height, hdcTwoLevel, shadow);
+}
+
 // Whether the two-level image already reads every pixel of maskColor as
 // light, so that marking the mask pixels light adds nothing. The platform says
 // what the two-level surface makes of the colour; a source pixel equal to the
@@ -76,18 +110,7 @@ void paintDisabledInPlace(HDC hdcScreen, HBITMAP hbmTwoLevel, HDC hdcDest, LONG 
         SetBkColor(hdcTwoLevel, kWhite);
         BitBlt(hdcTwoLevel, 0, 0, Width, Height, mask.dc(), 0, 0, SRCPAINT);
     }
-    // With the table swapped the section reads white where the source is
-    // dark, and it serves as the mask of both passes itself.
-    const RGBQUAD swapped[2] = {kWhiteEntry, kBlackEntry};
-    SetDIBColorTable(hdcTwoLevel, 0, 2, swapped);
-
-    // The highlight one pixel right and down, kept inside the block, then the
-    // shadow in place.
-    if (Width > 1 && Height > 1) {
-        paintThroughMask(hdcDest, xDest + 1, yDest + 1, Width - 1, Height - 1, hdcTwoLevel,
-                         highlight);
-    }
-    paintThroughMask(hdcDest, xDest, yDest, Width, Height, hdcTwoLevel, shadow);
+    embossThroughTwoLevel(hdcDest, xDest, yDest, Width, Height, hdcTwoLevel, highlight, shadow);
 }
 
 }  // namespace
@@ -111,21 +134,7 @@ void PaintEffects::paintDisabled(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yD
     const COLORREF shadow = translateColor(clrShadow, hPalette);
     const COLORREF highlight = translateColor(clrHighlight, hPalette);
 
-    // Top-down 1-bpp section, table {black, white}: copying colour into it
-    // reduces each pixel to the nearer of the two. It starts white, so a
-    // pixel that BitBlt finds no source for (the block reaching past the
-    // source bitmap) stays light and draws nothing.
-    TwoLevelInfo info{};
-    info.bmiHeader = gdi::topDownDibHeader(Width, Height, 1);
-    info.bmiColors[0] = kBlackEntry;
-    info.bmiColors[1] = kWhiteEntry;
-    void* twoLevelBits = nullptr;
-    HBITMAP hbmTwoLevel = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),
-                                           DIB_RGB_COLORS, &twoLevelBits, nullptr, 0);
-    if (twoLevelBits != nullptr && Width > 0 && Height > 0) {
-        const size_t stride = ((static_cast<size_t>(Width) + 31) / 32) * 4;
-        std::memset(twoLevelBits, 0xFF, stride * static_cast<size_t>(Height));
-    }
+    HBITMAP hbmTwoLevel = makeTwoLevel(hdcScreen, Width, Height);
     const COLORREF white = translateColor(0xFFFFFF, hPalette);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
     const bool maskIsWhite = maskColor == white;
@@ -189,6 +198,25 @@ void PaintEffects::paintDisabled(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yD
     SetBkColor(hdcWork, bkOld);
 
     BitBlt(hdcDest, xDest, yDest, Width, Height, hdcWork, 0, 0, SRCCOPY);
+}
+
+void PaintEffects::paintDisabledIcon(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                     LONG Height, HICON hIcon, UINT iconParts,
+                                     OLE_COLOR clrHighlight, OLE_COLOR clrShadow,
+                                     HPALETTE hPal) const {
+    LONG xSrc = 0;
+    LONG ySrc = 0;
+    if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 1)) return;
+    HPALETTE hPalette = paletteOrDefault(hPal);
+    const COLORREF shadow = translateColor(clrShadow, hPalette);
+    const COLORREF highlight = translateColor(clrHighlight, hPalette);
+    HBITMAP hbmTwoLevel = makeTwoLevel(hdcScreen, Width, Height);
+    if (!detail::allMade({hbmTwoLevel})) return;
+    const WorkSurface twoLevel(hdcScreen, hbmTwoLevel, WorkSurface::Bitmap::Owned);
+    // A fresh DC reads set mask bits as white, so the icon's mask keeps the
+    // white start where it is set.
+    DrawIconEx(twoLevel.dc(), -xSrc, -ySrc, hIcon, 0, 0, 0, nullptr, iconParts | DI_DEFAULTSIZE);
+    embossThroughTwoLevel(hdcDest, xDest, yDest, Width, Height, twoLevel.dc(), highlight, shadow);
 }
 
 void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
