@@ -137,6 +137,12 @@ class NearestOfTwo {
         m_dg = 2 * (g1 - g0);
         m_db = 2 * (b1 - b0);
         m_bias = r0 * r0 + g0 * g0 + b0 * b0 - r1 * r1 - g1 * g1 - b1 * b1;
+#if defined(__SSE2__)
+        m_factors = _mm_setr_epi16(static_cast<short>(m_db), static_cast<short>(m_dg),
+                                   static_cast<short>(m_dr), 0, static_cast<short>(m_db),
+                                   static_cast<short>(m_dg), static_cast<short>(m_dr), 0);
+        m_threshold = _mm_set1_epi32(-m_bias);
+#endif
     }
 
     // 1 when entry 1 is strictly nearer.
@@ -153,10 +159,10 @@ class NearestOfTwo {
         // Each pixel's bytes widen to 16 bits (blue, green, red, alpha); the
         // factors stay within 16 bits (at most 510 in size), so one
         // multiply-add per pair and one add per pixel give the exact sum.
-        const __m128i factors = _mm_setr_epi16(
-            static_cast<short>(m_db), static_cast<short>(m_dg), static_cast<short>(m_dr), 0,
-            static_cast<short>(m_db), static_cast<short>(m_dg), static_cast<short>(m_dr), 0);
-        const __m128i bias = _mm_set1_epi32(-m_bias);
+        // Made once per blit: rows write bytes, which may alias any member,
+        // so the factors are reloaded whole rather than rebuilt.
+        const __m128i factors = m_factors;
+        const __m128i bias = m_threshold;
         const __m128i zero = _mm_setzero_si128();
         auto four = [&](const std::uint32_t* p) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -179,6 +185,10 @@ class NearestOfTwo {
 
   private:
     int m_dr = 0, m_dg = 0, m_db = 0, m_bias = 0;
+#if defined(__SSE2__)
+    __m128i m_factors = _mm_setzero_si128();
+    __m128i m_threshold = _mm_setzero_si128();
+#endif
 };
 
 // The source bits of one destination row, aligned to the destination's bit
@@ -449,11 +459,11 @@ inline void applyByte(std::uint32_t* d, std::uint8_t byte, const Quads& zeroQuad
 // whole byte's pixels, so edges take the vector path as well.
 inline void applyPartialByte(std::uint32_t* d, std::uint8_t byte, const Quads& zeroQuads,
                              const Quads& flipQuads, int from, int count) {
+    // Plain loops: a call to copy a few pixels would cost more than they do.
     std::uint32_t whole[8] = {};
-    const auto bytes = static_cast<std::size_t>(count) * sizeof(std::uint32_t);
-    std::memcpy(whole + from, d, bytes);
+    for (int k = 0; k < count; ++k) whole[from + k] = d[k];
     applyByte(whole, byte, zeroQuads, flipQuads);
-    std::memcpy(d, whole + from, bytes);
+    for (int k = 0; k < count; ++k) d[k] = whole[from + k];
 }
 
 }  // namespace
@@ -490,10 +500,14 @@ bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
     Surface& dst = *job.dst;
     const int head = job.srcX & 7;
     const int headCount = head == 0 ? 0 : std::min(w, 8 - head);
-    for (int r = 0; r < h; ++r) {
-        const std::uint8_t* srow = src.row(job.srcY + r) + (job.srcX >> 3);
-        std::uint32_t* d =
-            reinterpret_cast<std::uint32_t*>(dst.row(job.rect.top + r)) + job.rect.left;
+    // Rows are a fixed step apart in memory, whichever way up a surface is.
+    const std::uint8_t* srcRow = src.row(job.srcY) + (job.srcX >> 3);
+    const std::ptrdiff_t srcStep = h > 1 ? src.row(job.srcY + 1) - src.row(job.srcY) : 0;
+    std::uint8_t* dstRow = dst.row(job.rect.top) + std::size_t{4} * job.rect.left;
+    const std::ptrdiff_t dstStep = h > 1 ? dst.row(job.rect.top + 1) - dst.row(job.rect.top) : 0;
+    for (int r = 0; r < h; ++r, srcRow += srcStep, dstRow += dstStep) {
+        const std::uint8_t* srow = srcRow;
+        auto* d = reinterpret_cast<std::uint32_t*>(dstRow);
         // A source byte the block starts inside, whole bytes, then the byte
         // it ends inside.
         if (headCount > 0) applyPartialByte(d, *srow++, zeroQuads, flipQuads, head, headCount);
