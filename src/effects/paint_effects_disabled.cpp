@@ -31,17 +31,35 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 // source is white, the destination where it is black.
 constexpr DWORD kRopBrushWhereWhite = 0x00E20746;
 
+// A colour one pass paints: the caller's form of it and its RGB value.
+struct PassColour {
+    OLE_COLOR requested;
+    COLORREF rgb;
+};
+
+PassColour passColour(OLE_COLOR requested, HPALETTE hPal) {
+    return {requested, translateColor(requested, hPal)};
+}
+
 // Paints colour on hdcWork at (x, y) where the monochrome mask in hdcMask reads
 // white, and leaves the other pixels. For a device-dependent mask the caller
 // has set hdcWork's text colour black and background white, so set bits read
 // as white; a 1-bpp section reads through its own colour table.
 void paintThroughMask(HDC hdcWork, LONG x, LONG y, LONG Width, LONG Height, HDC hdcMask,
-                      COLORREF colour) {
-    HBRUSH hBrush = CreateSolidBrush(colour);
+                      const PassColour& colour) {
+    // A system colour the caller named is painted with the system's own brush
+    // of it, which is neither made nor freed here; the two agree on the colour.
+    constexpr OLE_COLOR kSystemForm = 0x80000000;
+    const auto index = static_cast<int>(colour.requested & 0xFFu);
+    HBRUSH hSystem =
+        (colour.requested & ~OLE_COLOR{0xFF}) == kSystemForm && GetSysColor(index) == colour.rgb
+            ? GetSysColorBrush(index)
+            : nullptr;
+    HBRUSH hBrush = hSystem != nullptr ? hSystem : CreateSolidBrush(colour.rgb);
     HGDIOBJ hBrushOld = SelectObject(hdcWork, hBrush);
     BitBlt(hdcWork, x, y, Width, Height, hdcMask, 0, 0, kRopBrushWhereWhite);
     SelectObject(hdcWork, hBrushOld);
-    DeleteObject(hBrush);
+    if (hSystem == nullptr) DeleteObject(hBrush);
 }
 
 // Returns a top-down 1-bpp section, table {black, white}: copying colour into
@@ -68,7 +86,7 @@ HBITMAP makeTwoLevel(HDC hdcScreen, LONG Width, LONG Height) {
 // the source is dark, so it serves as the mask itself. The highlight goes one
 // pixel right and down, kept inside the block, then the shadow in place.
 void embossThroughTwoLevel(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
-                           HDC hdcTwoLevel, COLORREF highlight, COLORREF shadow) {
+                           HDC hdcTwoLevel, const PassColour& highlight, const PassColour& shadow) {
     const RGBQUAD swapped[2] = {kWhiteEntry, kBlackEntry};
     SetDIBColorTable(hdcTwoLevel, 0, 2, swapped);
     if (Width > 1 && Height > 1) {
@@ -93,7 +111,8 @@ bool maskReadsLight(HDC hdcTwoLevel, COLORREF maskColor) {
 // not); maskColor is null when the mask colour is white.
 void paintDisabledInPlace(HDC hdcScreen, HBITMAP hbmTwoLevel, HDC hdcDest, LONG xDest, LONG yDest,
                           LONG Width, LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
-                          const COLORREF* maskColor, COLORREF highlight, COLORREF shadow) {
+                          const COLORREF* maskColor, const PassColour& highlight,
+                          const PassColour& shadow) {
     if (!detail::allMade({hbmTwoLevel})) return;
     const WorkSurface twoLevel(hdcScreen, hbmTwoLevel, WorkSurface::Bitmap::Owned);
     HDC hdcTwoLevel = twoLevel.dc();
@@ -131,8 +150,8 @@ void PaintEffects::paintDisabled(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yD
     // column and row than shows are drawn.
     if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 1)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
-    const COLORREF shadow = translateColor(clrShadow, hPalette);
-    const COLORREF highlight = translateColor(clrHighlight, hPalette);
+    const PassColour shadow = passColour(clrShadow, hPalette);
+    const PassColour highlight = passColour(clrHighlight, hPalette);
 
     HBITMAP hbmTwoLevel = makeTwoLevel(hdcScreen, Width, Height);
     const COLORREF white = translateColor(0xFFFFFF, hPalette);
@@ -208,8 +227,8 @@ void PaintEffects::paintDisabledIcon(HDC hdcScreen, HDC hdcDest, LONG xDest, LON
     LONG ySrc = 0;
     if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 1)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
-    const COLORREF shadow = translateColor(clrShadow, hPalette);
-    const COLORREF highlight = translateColor(clrHighlight, hPalette);
+    const PassColour shadow = passColour(clrShadow, hPalette);
+    const PassColour highlight = passColour(clrHighlight, hPalette);
     HBITMAP hbmTwoLevel = makeTwoLevel(hdcScreen, Width, Height);
     if (!detail::allMade({hbmTwoLevel})) return;
     const WorkSurface twoLevel(hdcScreen, hbmTwoLevel, WorkSurface::Bitmap::Owned);
