@@ -263,6 +263,35 @@ void sourceBitsFromColor(const BlitJob& job, int row, int w, const NearestOfTwo&
     for (; x < w; ++x) single(x);
 }
 
+// A colour source copied to a 1-bpp destination whose block starts on a byte:
+// each eight pixels' bits are stored straight into the row, and only the last
+// byte, when the block ends inside it, keeps the bits past the block.
+void copyColorToMonoAligned(const BlitJob& job, const NearestOfTwo& nearest,
+                            std::uint8_t tailMask) {
+    const int w = job.rect.right - job.rect.left;
+    const int whole = w / 8;
+    const int rest = w % 8;
+    const bool match = job.convert.mode() == SourceConverter::Mode::BkMatch;
+    const std::uint32_t key = job.convert.bkRaw();
+    auto byteAt = [&](const std::uint32_t* s) {
+        return match ? matchByte(s, key) : nearest.byteOf(s);
+    };
+    for (int r = 0; r < job.rect.bottom - job.rect.top; ++r) {
+        const auto* s =
+            reinterpret_cast<const std::uint32_t*>(job.src->row(job.srcY + r)) + job.srcX;
+        std::uint8_t* d = job.dst->row(job.rect.top + r) + (job.rect.left >> 3);
+        for (int b = 0; b < whole; ++b) d[b] = static_cast<std::uint8_t>(byteAt(s + 8 * b));
+        if (rest == 0) continue;
+        unsigned bits = 0;
+        for (int i = 0; i < rest; ++i) {
+            const std::uint32_t raw = s[8 * whole + i];
+            const unsigned bit = match ? ((raw & 0x00FFFFFFu) == key ? 1u : 0u) : nearest(raw);
+            bits |= bit << (7 - i);
+        }
+        d[whole] = static_cast<std::uint8_t>((d[whole] & ~tailMask) | (bits & tailMask));
+    }
+}
+
 template <std::uint8_t R>
 void blitToMono(const BlitJob& job) {
     Surface& dst = *job.dst;
@@ -282,6 +311,12 @@ void blitToMono(const BlitJob& job) {
     const bool fromMono = job.src->isMono();
     // Set up once per blit; only colour sources need it.
     const NearestOfTwo nearest = fromMono ? NearestOfTwo() : NearestOfTwo(job.dst->colorTable());
+    if constexpr (R == kSrcCopy) {
+        if (!fromMono && (job.rect.left & 7) == 0) {
+            copyColorToMonoAligned(job, nearest, tailMask);
+            return;
+        }
+    }
     const bool bottomUp = job.src == job.dst && job.srcY < job.rect.top;
     for (int i = 0; i < h; ++i) {
         const int r = bottomUp ? h - 1 - i : i;
