@@ -40,12 +40,15 @@ COLORREF colorOfDibPixel(DWORD pixel) {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
-// The list readIconOpaqueColors gives: the icon's width and height, 1 when
-// some pixel inverts what lies behind it (else 0), then one entry per pixel in
-// rows from the top (its RGB value, or kNotOpaque), then the distinct opaque
-// RGB values in ascending order.
+// The list readIconOpaqueColors gives: the icon's width and height, a set of
+// flags (kInverts when some pixel inverts what lies behind it, kSeeThrough
+// when some pixel leaves it as it is), then one entry per pixel in rows from
+// the top (its RGB value, or kNotOpaque), then the distinct opaque RGB values
+// in ascending order.
 constexpr COLORREF kNotOpaque = 0xFF000000;
-constexpr std::size_t kInvertsAt = 2;
+constexpr std::size_t kFlagsAt = 2;
+constexpr COLORREF kInverts = 1;
+constexpr COLORREF kSeeThrough = 2;
 constexpr std::size_t kPixelsStart = 3;
 
 bool takenInSorted(const std::vector<COLORREF>& list, std::size_t sortedStart, COLORREF c) {
@@ -75,8 +78,9 @@ std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
     for (std::size_t i = 0; i < count; ++i) {
         const DWORD pixel = overBlack[i] & 0x00FFFFFF;
         const bool opaque = pixel == (overWhite[i] & 0x00FFFFFF);
-        // A see-through pixel that is not black over black inverts the background.
-        if (!opaque && pixel != 0) list[kInvertsAt] = 1;
+        // A see-through pixel that is not black over black inverts the
+        // background; one that is leaves it.
+        if (!opaque) list[kFlagsAt] |= pixel != 0 ? kInverts : kSeeThrough;
         list.push_back(opaque ? colorOfDibPixel(pixel) : kNotOpaque);
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -89,7 +93,11 @@ std::vector<COLORREF> readIconOpaqueColors(HICON hIcon) {
 }
 
 bool iconInvertsPixels(const std::vector<COLORREF>& opaqueColors) {
-    return opaqueColors.size() <= kInvertsAt || opaqueColors[kInvertsAt] != 0;
+    return opaqueColors.size() <= kFlagsAt || (opaqueColors[kFlagsAt] & kInverts) != 0;
+}
+
+bool iconLeavesPixels(const std::vector<COLORREF>& opaqueColors) {
+    return opaqueColors.size() <= kFlagsAt || (opaqueColors[kFlagsAt] & kSeeThrough) != 0;
 }
 
 COLORREF chooseIconKeyColor(const std::vector<COLORREF>& opaqueColors, COLORREF preferred,

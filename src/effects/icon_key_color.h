@@ -21,6 +21,9 @@ std::vector<COLORREF> readIconOpaqueColors(HICON hIcon);
 // readIconOpaqueColors) inverts what lies behind it instead of showing or
 // leaving it; true for a list that says nothing.
 bool iconInvertsPixels(const std::vector<COLORREF>& opaqueColors);
+// Returns whether some pixel of the icon is transparent, leaving what lies
+// behind it as it is; true for a list that says nothing.
+bool iconLeavesPixels(const std::vector<COLORREF>& opaqueColors);
 
 // Returns preferred when no opaque pixel inside (0, 0)-(Width, Height) has its
 // RGB value, otherwise the first of a fixed list of saturated colours, then of

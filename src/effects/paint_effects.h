@@ -87,6 +87,18 @@ class PaintEffects {
     void paintTransparent(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
                           LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                           HPALETTE hPal) const;
+    // PaintDisabledDC with the screen DC of a caller that already holds one.
+    void paintDisabled(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
+                       HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask, OLE_COLOR clrHighlight,
+                       OLE_COLOR clrShadow, HPALETTE hPal) const;
+    // The embossed look of an icon drawn at its standard size at the block's
+    // top-left corner, its two-level image made straight from the icon: the
+    // parts given (DI_IMAGE, or DI_NORMAL over a white start) must reduce to
+    // exactly what the corner look's key-colour surface would. hdcDest must
+    // be a memory DC (nothing shows before the call returns).
+    void paintDisabledIcon(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                           LONG Height, HICON hIcon, UINT iconParts, OLE_COLOR clrHighlight,
+                           OLE_COLOR clrShadow, HPALETTE hPal) const;
     HPALETTE paletteOrDefault(HPALETTE hPal) const { return hPal ? hPal : m_hHalftonePal; }
 
     HPALETTE m_hHalftonePal;

@@ -59,8 +59,8 @@ void PaintEffects::paintCornerPass(CornerPass pass, HDC hdcScreen, HDC hdcDest, 
         paintTransparent(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
                          clrMask, hPal);
     } else {
-        PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
-                        kSysBtnHighlight, kSysBtnShadow, hPal);
+        paintDisabled(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
+                      kSysBtnHighlight, kSysBtnShadow, hPal);
     }
 }
 
@@ -115,6 +115,20 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         return;
     }
 
+    // A block no larger than the icon is covered by it, so its disabled look
+    // may come from the icon's own parts, with no work bitmap sized to it.
+    const bool straight = pass == CornerPass::Disabled && Width <= GetSystemMetrics(SM_CXICON) &&
+                          Height <= GetSystemMetrics(SM_CYICON) && detail::isMemoryDc32(hdcDest);
+    if (straight && !iconInvertsPixels(opaqueColors)) {
+        // Without inverting pixels every key gives the same look: the icon
+        // drawn over the two-level image's white start leaves its transparent
+        // pixels light and reduces its opaque ones.
+        const detail::ScreenDc screen;
+        paintDisabledIcon(screen.get(), hdcDest, xDest, yDest, Width, Height, hIcon, DI_NORMAL,
+                          kSysBtnHighlight, kSysBtnShadow, hPal);
+        return;
+    }
+
     const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
     HBITMAP hbmWork = CreateCompatibleBitmap(screen.get(), Width, Height);
@@ -122,6 +136,14 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
     WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
     work.usePalette(hPalette);
     const COLORREF key = chooseIconKeyColor(opaqueColors, cornerColor(work.dc()), Width, Height);
+    if (key == kBlack && straight && !iconLeavesPixels(opaqueColors)) {
+        // No pixel shows the key: over black every pixel shows the colour
+        // image, which reduces straight into the two-level image. The work
+        // bitmap only gave the key.
+        paintDisabledIcon(screen.get(), hdcDest, xDest, yDest, Width, Height, hIcon, DI_IMAGE,
+                          kSysBtnHighlight, kSysBtnShadow, hPalette);
+        return;
+    }
     if (key == kBlack) {
         // Black ANDed with the icon's mask stays black, so over black the icon
         // shows its colour image alone: copying that image gives the same

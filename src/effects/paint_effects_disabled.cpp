@@ -31,56 +31,105 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 // source is white, the destination where it is black.
 constexpr DWORD kRopBrushWhereWhite = 0x00E20746;
 
-// Paints colour on hdcWork at (x, y) where the bits of the monochrome mask in
-// hdcMask are set, and leaves the other pixels. The caller has set hdcWork's
-// text colour black and background white, so set bits read as white.
+// A colour one pass paints: the caller's form of it and its RGB value.
+struct PassColour {
+    OLE_COLOR requested;
+    COLORREF rgb;
+};
+
+PassColour passColour(OLE_COLOR requested, HPALETTE hPal) {
+    return {requested, translateColor(requested, hPal)};
+}
+
+// Paints colour on hdcWork at (x, y) where the monochrome mask in hdcMask reads
+// white, and leaves the other pixels. For a device-dependent mask the caller
+// has set hdcWork's text colour black and background white, so set bits read
+// as white; a 1-bpp section reads through its own colour table.
 void paintThroughMask(HDC hdcWork, LONG x, LONG y, LONG Width, LONG Height, HDC hdcMask,
-                      COLORREF colour) {
-    HBRUSH hBrush = CreateSolidBrush(colour);
+                      const PassColour& colour) {
+    // A system colour the caller named is painted with the system's own brush
+    // of it, which is neither made nor freed here; the two agree on the colour.
+    constexpr OLE_COLOR kSystemForm = 0x80000000;
+    const auto index = static_cast<int>(colour.requested & 0xFFu);
+    HBRUSH hSystem =
+        (colour.requested & ~OLE_COLOR{0xFF}) == kSystemForm && GetSysColor(index) == colour.rgb
+            ? GetSysColorBrush(index)
+            : nullptr;
+    HBRUSH hBrush = hSystem != nullptr ? hSystem : CreateSolidBrush(colour.rgb);
     HGDIOBJ hBrushOld = SelectObject(hdcWork, hBrush);
     BitBlt(hdcWork, x, y, Width, Height, hdcMask, 0, 0, kRopBrushWhereWhite);
     SelectObject(hdcWork, hBrushOld);
-    DeleteObject(hBrush);
+    if (hSystem == nullptr) DeleteObject(hBrush);
+}
+
+// Returns a top-down 1-bpp section, table {black, white}: copying colour into
+// it reduces each pixel to the nearer of the two. It starts white, so a pixel
+// that BitBlt finds no source for (the block reaching past the source bitmap)
+// stays light and draws nothing. Null when it cannot be made.
+HBITMAP makeTwoLevel(HDC hdcScreen, LONG Width, LONG Height) {
+    TwoLevelInfo info{};
+    info.bmiHeader = gdi::topDownDibHeader(Width, Height, 1);
+    info.bmiColors[0] = kBlackEntry;
+    info.bmiColors[1] = kWhiteEntry;
+    void* bits = nullptr;
+    HBITMAP hbm = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),
+                                   DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bits != nullptr && Width > 0 && Height > 0) {
+        const size_t stride = ((static_cast<size_t>(Width) + 31) / 32) * 4;
+        std::memset(bits, 0xFF, stride * static_cast<size_t>(Height));
+    }
+    return hbm;
+}
+
+// Paints both passes straight onto hdcDest through the finished two-level
+// image in hdcTwoLevel: with the table swapped the section reads white where
+// the source is dark, so it serves as the mask itself. The highlight goes one
+// pixel right and down, kept inside the block, then the shadow in place.
+void embossThroughTwoLevel(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
+                           HDC hdcTwoLevel, const PassColour& highlight, const PassColour& shadow) {
+    const RGBQUAD swapped[2] = {kWhiteEntry, kBlackEntry};
+    SetDIBColorTable(hdcTwoLevel, 0, 2, swapped);
+    if (Width > 1 && Height > 1) {
+        paintThroughMask(hdcDest, xDest + 1, yDest + 1, Width - 1, Height - 1, hdcTwoLevel,
+                         highlight);
+    }
+    paintThroughMask(hdcDest, xDest, yDest, Width, Height, hdcTwoLevel, shadow);
+}
+
+// Whether the two-level image already reads every pixel of maskColor as
+// light, so that marking the mask pixels light adds nothing. The platform says
+// what the two-level surface makes of the colour; a source pixel equal to the
+// mask colour is reduced the same way.
+bool maskReadsLight(HDC hdcTwoLevel, COLORREF maskColor) {
+    return GetNearestColor(hdcTwoLevel, maskColor) == kWhite;
 }
 
 // PaintDisabledDC between two memory DCs whose 32-bpp bitmaps need no copy
-// (detail::canComposeInPlace): the two-level image and the mask are read from
-// the source itself and both passes are painted straight onto the
-// destination. hbmTwoLevel is the operation's two-level section (deleted here,
-// made or not); maskColor is null when the mask colour is white.
+// (detail::canComposeInPlace): the two-level image is read from the source
+// itself and both passes are painted straight onto the destination through
+// it. hbmTwoLevel is the operation's two-level section (deleted here, made or
+// not); maskColor is null when the mask colour is white.
 void paintDisabledInPlace(HDC hdcScreen, HBITMAP hbmTwoLevel, HDC hdcDest, LONG xDest, LONG yDest,
                           LONG Width, LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
-                          const COLORREF* maskColor, COLORREF highlight, COLORREF shadow) {
-    HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
-    if (!detail::allMade({hbmTwoLevel, hbmMask})) return;
+                          const COLORREF* maskColor, const PassColour& highlight,
+                          const PassColour& shadow) {
+    if (!detail::allMade({hbmTwoLevel})) return;
     const WorkSurface twoLevel(hdcScreen, hbmTwoLevel, WorkSurface::Bitmap::Owned);
     HDC hdcTwoLevel = twoLevel.dc();
-    const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
-    HDC hdcMask = mask.dc();
     BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
-    if (maskColor != nullptr) {
+    if (maskColor != nullptr && !maskReadsLight(hdcTwoLevel, *maskColor)) {
         // Mask-colour pixels count as light whatever their level.
+        HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
+        if (!detail::allMade({hbmMask})) return;
+        const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
         const COLORREF srcBkOld = SetBkColor(hdcSrc, *maskColor);
-        BitBlt(hdcMask, 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
+        BitBlt(mask.dc(), 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
         SetBkColor(hdcSrc, srcBkOld);
         SetTextColor(hdcTwoLevel, kBlack);
         SetBkColor(hdcTwoLevel, kWhite);
-        BitBlt(hdcTwoLevel, 0, 0, Width, Height, hdcMask, 0, 0, SRCPAINT);
+        BitBlt(hdcTwoLevel, 0, 0, Width, Height, mask.dc(), 0, 0, SRCPAINT);
     }
-    const RGBQUAD swapped[2] = {kWhiteEntry, kBlackEntry};
-    SetDIBColorTable(hdcTwoLevel, 0, 2, swapped);
-    BitBlt(hdcMask, 0, 0, Width, Height, hdcTwoLevel, 0, 0, SRCCOPY);
-
-    // The highlight one pixel right and down, kept inside the block, then the
-    // shadow in place.
-    const COLORREF textOld = SetTextColor(hdcDest, kBlack);
-    const COLORREF bkOld = SetBkColor(hdcDest, kWhite);
-    if (Width > 1 && Height > 1) {
-        paintThroughMask(hdcDest, xDest + 1, yDest + 1, Width - 1, Height - 1, hdcMask, highlight);
-    }
-    paintThroughMask(hdcDest, xDest, yDest, Width, Height, hdcMask, shadow);
-    SetTextColor(hdcDest, textOld);
-    SetBkColor(hdcDest, bkOld);
+    embossThroughTwoLevel(hdcDest, xDest, yDest, Width, Height, hdcTwoLevel, highlight, shadow);
 }
 
 }  // namespace
@@ -89,30 +138,22 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
                                    HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                    OLE_COLOR clrHighlight, OLE_COLOR clrShadow,
                                    HPALETTE hPal) const {
+    const detail::ScreenDc screen;
+    paintDisabled(screen.get(), hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
+                  clrHighlight, clrShadow, hPal);
+}
+
+void PaintEffects::paintDisabled(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                 LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
+                                 OLE_COLOR clrHighlight, OLE_COLOR clrShadow, HPALETTE hPal) const {
     // A pixel's highlight comes from its upper-left neighbour: one more
     // column and row than shows are drawn.
     if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 1)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
-    const COLORREF shadow = translateColor(clrShadow, hPalette);
-    const COLORREF highlight = translateColor(clrHighlight, hPalette);
-    const detail::ScreenDc screen;
-    HDC hdcScreen = screen.get();
+    const PassColour shadow = passColour(clrShadow, hPalette);
+    const PassColour highlight = passColour(clrHighlight, hPalette);
 
-    // Top-down 1-bpp section, table {black, white}: copying colour into it
-    // reduces each pixel to the nearer of the two. It starts white, so a
-    // pixel that BitBlt finds no source for (the block reaching past the
-    // source bitmap) stays light and draws nothing.
-    TwoLevelInfo info{};
-    info.bmiHeader = gdi::topDownDibHeader(Width, Height, 1);
-    info.bmiColors[0] = kBlackEntry;
-    info.bmiColors[1] = kWhiteEntry;
-    void* twoLevelBits = nullptr;
-    HBITMAP hbmTwoLevel = CreateDIBSection(hdcScreen, reinterpret_cast<const BITMAPINFO*>(&info),
-                                           DIB_RGB_COLORS, &twoLevelBits, nullptr, 0);
-    if (twoLevelBits != nullptr && Width > 0 && Height > 0) {
-        const size_t stride = ((static_cast<size_t>(Width) + 31) / 32) * 4;
-        std::memset(twoLevelBits, 0xFF, stride * static_cast<size_t>(Height));
-    }
+    HBITMAP hbmTwoLevel = makeTwoLevel(hdcScreen, Width, Height);
     const COLORREF white = translateColor(0xFFFFFF, hPalette);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
     const bool maskIsWhite = maskColor == white;
@@ -178,6 +219,25 @@ void PaintEffects::PaintDisabledDC(HDC hdcDest, LONG xDest, LONG yDest, LONG Wid
     BitBlt(hdcDest, xDest, yDest, Width, Height, hdcWork, 0, 0, SRCCOPY);
 }
 
+void PaintEffects::paintDisabledIcon(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
+                                     LONG Height, HICON hIcon, UINT iconParts,
+                                     OLE_COLOR clrHighlight, OLE_COLOR clrShadow,
+                                     HPALETTE hPal) const {
+    LONG xSrc = 0;
+    LONG ySrc = 0;
+    if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 1)) return;
+    HPALETTE hPalette = paletteOrDefault(hPal);
+    const PassColour shadow = passColour(clrShadow, hPalette);
+    const PassColour highlight = passColour(clrHighlight, hPalette);
+    HBITMAP hbmTwoLevel = makeTwoLevel(hdcScreen, Width, Height);
+    if (!detail::allMade({hbmTwoLevel})) return;
+    const WorkSurface twoLevel(hdcScreen, hbmTwoLevel, WorkSurface::Bitmap::Owned);
+    // A fresh DC reads set mask bits as white, so the icon's mask keeps the
+    // white start where it is set.
+    DrawIconEx(twoLevel.dc(), -xSrc, -ySrc, hIcon, 0, 0, 0, nullptr, iconParts | DI_DEFAULTSIZE);
+    embossThroughTwoLevel(hdcDest, xDest, yDest, Width, Height, twoLevel.dc(), highlight, shadow);
+}
+
 void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
                                        const PictureSource* picSource, LONG xSrc, LONG ySrc,
                                        OLE_COLOR clrMask, OLE_COLOR clrHighlight,
@@ -189,8 +249,8 @@ void PaintEffects::PaintDisabledStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG
                                         translateColor(clrMask, nullptr), hPalette);
     if (source.dc() == nullptr) return;
     const bool icon = source.isIcon();
-    PaintDisabledDC(hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
-                    icon ? 0 : ySrc, clrMask, clrHighlight, clrShadow, hPalette);
+    paintDisabled(screen.get(), hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
+                  icon ? 0 : ySrc, clrMask, clrHighlight, clrShadow, hPalette);
 }
 
 }  // namespace qv::effects

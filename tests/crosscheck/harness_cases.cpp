@@ -133,7 +133,17 @@ Bitmap makeMono(int w, int h) {
 // white, key-coloured and coloured pixels inside, and a screen-inverting spot.
 // Without black, its opaque black pixels turn dark grey, which leaves black
 // free as the key colour of the corner looks.
-HICON makeIcon(int size, bool withBlack = true) {
+// An icon with a transparent edge and two inverting pixels in its middle row;
+// without black, its opaque black turns dark grey. Leaving out the edge or the
+// inverting pixels gives the icons whose disabled look is made straight from
+// their parts.
+struct IconParts {
+    bool withBlack = true;
+    bool edge = true;
+    bool inverting = true;
+};
+
+HICON makeIcon(int size, IconParts parts = {}) {
     HDC hdcScreen = GetDC(nullptr);
     HBITMAP hbmColor = CreateCompatibleBitmap(hdcScreen, size, size);
     HDC hdc = CreateCompatibleDC(hdcScreen);
@@ -142,10 +152,11 @@ HICON makeIcon(int size, bool withBlack = true) {
     std::vector<BYTE> mask(static_cast<size_t>(stride * size), 0);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const bool edge = x < 2 || y < 2 || x >= size - 2 || y >= size - 2;
-            const bool invert = x >= size / 2 - 1 && x <= size / 2 && y == size / 2;
+            const bool edge = parts.edge && (x < 2 || y < 2 || x >= size - 2 || y >= size - 2);
+            const bool invert =
+                parts.inverting && x >= size / 2 - 1 && x <= size / 2 && y == size / 2;
             COLORREF c = kColors[colorIndexAt(x, y, static_cast<int>(kColors.size()))];
-            if (!withBlack && c == 0) c = 0x202020;
+            if (!parts.withBlack && c == 0) c = 0x202020;
             if (edge) c = 0;
             if (invert) c = 0xFFFFFF;
             if (edge || invert) mask[y * stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
@@ -186,7 +197,9 @@ struct Sources {
         for (int size : {32, 16, 48}) {
             icons.emplace_back("icon" + std::to_string(size), makeIcon(size));
         }
-        icons.emplace_back("icon32-noblack", makeIcon(32, false));
+        icons.emplace_back("icon32-noblack", makeIcon(32, {.withBlack = false}));
+        icons.emplace_back("icon32-noinvert", makeIcon(32, {.inverting = false}));
+        icons.emplace_back("icon32-noedge", makeIcon(32, {.withBlack = false, .edge = false}));
         mono = makeMono(11, 7);
     }
     ~Sources() {

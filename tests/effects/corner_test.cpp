@@ -169,6 +169,11 @@ const std::vector<TestIconShape>& iconShapes() {
              if (x < 20) return kInverts | ((y < 16) ? 0xFF0000 : 0x404040);
              return kNone;
          }},
+        {"inverting pixels and no transparent ones",
+         [](int x, int y) -> COLORREF {
+             if (x < 12) return (y % 3) != 0 ? 0x202020 : 0xE0E0E0;
+             return kInverts | ((x + y) % 2 != 0 ? 0x0000FF : 0xC0FFC0);
+         }},
     };
     return shapes;
 }

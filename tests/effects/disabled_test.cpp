@@ -46,6 +46,14 @@ TEST(PaintDisabled, DarkPixelsGetShadowAndAHighlightOneRightAndDown) {
         {"dark colours and light colours", {"NDRY", "LKWN", "YRLD"}, kMagenta, {1, 1, 4, 3, 0, 0}},
         {"white mask", {"WLKW", "DWWL", "WKLW"}, kWhite, {2, 3, 4, 3, 0, 0}},
         {"dark mask colour", {"KNKW", "NKNW", "KWNK"}, kBlack, {2, 3, 4, 3, 0, 0}},
+        {"dark mask colour other than black",
+         {"NKDW", "KNWN", "DWNK"},
+         0x800000,
+         {2, 3, 4, 3, 0, 0}},
+        {"light mask colour other than white",
+         {"YKYW", "KYLY", "YDKY"},
+         0x00FFFF,
+         {2, 3, 4, 3, 0, 0}},
         {"source offset", {"KKKKK", "KWKWK", "KWWKK", "KKKKK"}, kMagenta, {4, 4, 3, 2, 1, 1}},
         {"clipped at the destination's edge", {"KWK", "WKW"}, kMagenta, {7, 6, 3, 2, 0, 0}},
     };
@@ -67,34 +75,6 @@ TEST(PaintDisabled, DarkPixelsGetShadowAndAHighlightOneRightAndDown) {
     }
 }
 
-TEST(PaintDisabled, BothDrawnColoursShowWhateverTheyAre) {
-    // The colour left out internally must differ from both drawn colours, or
-    // one of the two passes would vanish.
-    struct Pair {
-        COLORREF highlight;
-        COLORREF shadow;
-    };
-    const Pair pairs[] = {{kBlack, kRed}, {kBlue, kBlack}, {kRed, kBlue},      {kBlack, kBlue},
-                          {kRed, kBlack}, {kBlue, kRed},   {kWhite, 0xA6A6A6}, {kGreen, kGreen}};
-    const PaintEffects fx;
-    const Grid src = gridFromRows({"WWWW", "WKWW", "WWKW", "WWWW"}, kLegend);
-    const Placement at{1, 1, 4, 4, 0, 0};
-    for (const auto& p : pairs) {
-        SCOPED_TRACE(testing::Message() << std::hex << p.highlight << " / " << p.shadow);
-        const Grid before(6, 6, 0xC0C0C0);
-        const Canvas dst = canvasOf(before);
-        const Canvas source = canvasOf(src);
-        runChecked(
-            [&] {
-                fx.PaintDisabledDC(dst.dc(), at.xDest, at.yDest, at.width, at.height, source.dc(),
-                                   0, 0, kMagenta, p.highlight, p.shadow);
-            },
-            {dst.dc(), source.dc()});
-        EXPECT_TRUE(gridsEqual(readGrid(dst),
-                               expectDisabled(before, src, at, kMagenta, p.highlight, p.shadow)));
-    }
-}
-
 // Sets one system colour for the life of the object.
 class SysColorOverride {
   public:
@@ -109,6 +89,52 @@ class SysColorOverride {
     INT m_index;
     COLORREF m_old;
 };
+
+TEST(PaintDisabled, BothDrawnColoursShowWhateverTheyAre) {
+    // The colour left out internally must differ from both drawn colours, or
+    // one of the two passes would vanish. System colours are drawn in their
+    // current value, and one the platform does not know in black.
+    const SysColorOverride shadowColour(COLOR_BTNSHADOW, 0x3070B0);
+    constexpr OLE_COLOR kSysHighlight = 0x80000000 | COLOR_BTNHIGHLIGHT;
+    constexpr OLE_COLOR kSysShadow = 0x80000000 | COLOR_BTNSHADOW;
+    constexpr OLE_COLOR kUnknownSystemColour = 0x800000FF;
+    struct Pair {
+        OLE_COLOR highlight;
+        OLE_COLOR shadow;
+        COLORREF highlightShows;
+        COLORREF shadowShows;
+    };
+    const COLORREF sysHighlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const Pair pairs[] = {
+        {kBlack, kRed, kBlack, kRed},
+        {kBlue, kBlack, kBlue, kBlack},
+        {kRed, kBlue, kRed, kBlue},
+        {kBlack, kBlue, kBlack, kBlue},
+        {kRed, kBlack, kRed, kBlack},
+        {kBlue, kRed, kBlue, kRed},
+        {kWhite, 0xA6A6A6, kWhite, 0xA6A6A6},
+        {kGreen, kGreen, kGreen, kGreen},
+        {kSysHighlight, kSysShadow, sysHighlight, 0x3070B0},
+        {kUnknownSystemColour, kSysShadow, kBlack, 0x3070B0},
+    };
+    const PaintEffects fx;
+    const Grid src = gridFromRows({"WWWW", "WKWW", "WWKW", "WWWW"}, kLegend);
+    const Placement at{1, 1, 4, 4, 0, 0};
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(testing::Message() << std::hex << p.highlight << " / " << p.shadow);
+        const Grid before(6, 6, 0xC0C0C0);
+        const Canvas dst = canvasOf(before);
+        const Canvas source = canvasOf(src);
+        runChecked(
+            [&] {
+                fx.PaintDisabledDC(dst.dc(), at.xDest, at.yDest, at.width, at.height, source.dc(),
+                                   0, 0, kMagenta, p.highlight, p.shadow);
+            },
+            {dst.dc(), source.dc()});
+        EXPECT_TRUE(gridsEqual(readGrid(dst), expectDisabled(before, src, at, kMagenta,
+                                                             p.highlightShows, p.shadowShows)));
+    }
+}
 
 TEST(PaintDisabled, SystemColourEqualToTheFirstKeyCandidateStillShows) {
     // A system colour translates to a plain RGB value while RGB arguments come

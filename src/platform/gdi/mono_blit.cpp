@@ -5,6 +5,7 @@
 // the destination's bit alignment before they are combined.
 #include "platform/gdi/mono_blit.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <span>
@@ -136,6 +137,12 @@ class NearestOfTwo {
         m_dg = 2 * (g1 - g0);
         m_db = 2 * (b1 - b0);
         m_bias = r0 * r0 + g0 * g0 + b0 * b0 - r1 * r1 - g1 * g1 - b1 * b1;
+#if defined(__SSE2__)
+        m_factors = _mm_setr_epi16(static_cast<short>(m_db), static_cast<short>(m_dg),
+                                   static_cast<short>(m_dr), 0, static_cast<short>(m_db),
+                                   static_cast<short>(m_dg), static_cast<short>(m_dr), 0);
+        m_threshold = _mm_set1_epi32(-m_bias);
+#endif
     }
 
     // 1 when entry 1 is strictly nearer.
@@ -152,10 +159,10 @@ class NearestOfTwo {
         // Each pixel's bytes widen to 16 bits (blue, green, red, alpha); the
         // factors stay within 16 bits (at most 510 in size), so one
         // multiply-add per pair and one add per pixel give the exact sum.
-        const __m128i factors = _mm_setr_epi16(
-            static_cast<short>(m_db), static_cast<short>(m_dg), static_cast<short>(m_dr), 0,
-            static_cast<short>(m_db), static_cast<short>(m_dg), static_cast<short>(m_dr), 0);
-        const __m128i bias = _mm_set1_epi32(-m_bias);
+        // Made once per blit: rows write bytes, which may alias any member,
+        // so the factors are reloaded whole rather than rebuilt.
+        const __m128i factors = m_factors;
+        const __m128i bias = m_threshold;
         const __m128i zero = _mm_setzero_si128();
         auto four = [&](const std::uint32_t* p) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -178,6 +185,10 @@ class NearestOfTwo {
 
   private:
     int m_dr = 0, m_dg = 0, m_db = 0, m_bias = 0;
+#if defined(__SSE2__)
+    __m128i m_factors = _mm_setzero_si128();
+    __m128i m_threshold = _mm_setzero_si128();
+#endif
 };
 
 // The source bits of one destination row, aligned to the destination's bit
@@ -252,6 +263,35 @@ void sourceBitsFromColor(const BlitJob& job, int row, int w, const NearestOfTwo&
     for (; x < w; ++x) single(x);
 }
 
+// A colour source copied to a 1-bpp destination whose block starts on a byte:
+// each eight pixels' bits are stored straight into the row, and only the last
+// byte, when the block ends inside it, keeps the bits past the block.
+void copyColorToMonoAligned(const BlitJob& job, const NearestOfTwo& nearest,
+                            std::uint8_t tailMask) {
+    const int w = job.rect.right - job.rect.left;
+    const int whole = w / 8;
+    const int rest = w % 8;
+    const bool match = job.convert.mode() == SourceConverter::Mode::BkMatch;
+    const std::uint32_t key = job.convert.bkRaw();
+    auto byteAt = [&](const std::uint32_t* s) {
+        return match ? matchByte(s, key) : nearest.byteOf(s);
+    };
+    for (int r = 0; r < job.rect.bottom - job.rect.top; ++r) {
+        const auto* s =
+            reinterpret_cast<const std::uint32_t*>(job.src->row(job.srcY + r)) + job.srcX;
+        std::uint8_t* d = job.dst->row(job.rect.top + r) + (job.rect.left >> 3);
+        for (int b = 0; b < whole; ++b) d[b] = static_cast<std::uint8_t>(byteAt(s + 8 * b));
+        if (rest == 0) continue;
+        unsigned bits = 0;
+        for (int i = 0; i < rest; ++i) {
+            const std::uint32_t raw = s[8 * whole + i];
+            const unsigned bit = match ? ((raw & 0x00FFFFFFu) == key ? 1u : 0u) : nearest(raw);
+            bits |= bit << (7 - i);
+        }
+        d[whole] = static_cast<std::uint8_t>((d[whole] & ~tailMask) | (bits & tailMask));
+    }
+}
+
 template <std::uint8_t R>
 void blitToMono(const BlitJob& job) {
     Surface& dst = *job.dst;
@@ -271,6 +311,12 @@ void blitToMono(const BlitJob& job) {
     const bool fromMono = job.src->isMono();
     // Set up once per blit; only colour sources need it.
     const NearestOfTwo nearest = fromMono ? NearestOfTwo() : NearestOfTwo(job.dst->colorTable());
+    if constexpr (R == kSrcCopy) {
+        if (!fromMono && (job.rect.left & 7) == 0) {
+            copyColorToMonoAligned(job, nearest, tailMask);
+            return;
+        }
+    }
     const bool bottomUp = job.src == job.dst && job.srcY < job.rect.top;
     for (int i = 0; i < h; ++i) {
         const int r = bottomUp ? h - 1 - i : i;
@@ -436,6 +482,25 @@ inline void applyQuad(std::uint32_t* d, const std::array<std::uint32_t, 4>& z,
 #endif
 }
 
+// The eight pixels d[0..7] of one source byte, bit 7 first.
+inline void applyByte(std::uint32_t* d, std::uint8_t byte, const Quads& zeroQuads,
+                      const Quads& flipQuads) {
+    applyQuad(d, zeroQuads[byte >> 4], flipQuads[byte >> 4]);
+    applyQuad(d + 4, zeroQuads[byte & 15u], flipQuads[byte & 15u]);
+}
+
+// The same for `count` pixels of the byte from bit position `from` (bit 7 is
+// position 0), which land at d[0..count-1]: they go through a copy of the
+// whole byte's pixels, so edges take the vector path as well.
+inline void applyPartialByte(std::uint32_t* d, std::uint8_t byte, const Quads& zeroQuads,
+                             const Quads& flipQuads, int from, int count) {
+    // Plain loops: a call to copy a few pixels would cost more than they do.
+    std::uint32_t whole[8] = {};
+    for (int k = 0; k < count; ++k) whole[from + k] = d[k];
+    applyByte(whole, byte, zeroQuads, flipQuads);
+    for (int k = 0; k < count; ++k) d[k] = whole[from + k];
+}
+
 }  // namespace
 
 bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
@@ -468,31 +533,22 @@ bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
     fillQuads(flipQuads, flip[0], flip[1]);
     const Surface& src = *job.src;
     Surface& dst = *job.dst;
-    for (int r = 0; r < h; ++r) {
-        const std::uint8_t* srow = src.row(job.srcY + r);
-        std::uint32_t* d =
-            reinterpret_cast<std::uint32_t*>(dst.row(job.rect.top + r)) + job.rect.left;
-        auto single = [&](int i) {
-            const int x = job.srcX + i;
-            const std::size_t bit = (srow[x >> 3] >> (7 - (x & 7))) & 1u;
-            d[i] = zero[bit] ^ (d[i] & flip[bit]);
-        };
-        int i = 0;
-        for (; i < w && ((job.srcX + i) & 7) != 0; ++i) single(i);
-        // Whole source bytes; masks are mostly runs of one value, which take
-        // one pair for all eight pixels, and the others take four pixels'
-        // pairs at a time from the tables.
-        for (; i + 8 <= w; i += 8) {
-            const std::uint8_t byte = srow[(job.srcX + i) >> 3];
-            if (byte == 0x00 || byte == 0xFF) {
-                const std::uint32_t z = zero[byte & 1u], f = flip[byte & 1u];
-                for (int k = 0; k < 8; ++k) d[i + k] = z ^ (d[i + k] & f);
-            } else {
-                applyQuad(d + i, zeroQuads[byte >> 4], flipQuads[byte >> 4]);
-                applyQuad(d + i + 4, zeroQuads[byte & 15u], flipQuads[byte & 15u]);
-            }
-        }
-        for (; i < w; ++i) single(i);
+    const int head = job.srcX & 7;
+    const int headCount = head == 0 ? 0 : std::min(w, 8 - head);
+    // Rows are a fixed step apart in memory, whichever way up a surface is.
+    const std::uint8_t* srcRow = src.row(job.srcY) + (job.srcX >> 3);
+    const std::ptrdiff_t srcStep = h > 1 ? src.row(job.srcY + 1) - src.row(job.srcY) : 0;
+    std::uint8_t* dstRow = dst.row(job.rect.top) + std::size_t{4} * job.rect.left;
+    const std::ptrdiff_t dstStep = h > 1 ? dst.row(job.rect.top + 1) - dst.row(job.rect.top) : 0;
+    for (int r = 0; r < h; ++r, srcRow += srcStep, dstRow += dstStep) {
+        const std::uint8_t* srow = srcRow;
+        auto* d = reinterpret_cast<std::uint32_t*>(dstRow);
+        // A source byte the block starts inside, whole bytes, then the byte
+        // it ends inside.
+        if (headCount > 0) applyPartialByte(d, *srow++, zeroQuads, flipQuads, head, headCount);
+        int i = headCount;
+        for (; i + 8 <= w; i += 8) applyByte(d + i, *srow++, zeroQuads, flipQuads);
+        if (i < w) applyPartialByte(d + i, *srow, zeroQuads, flipQuads, 0, w - i);
     }
     return true;
 }

@@ -131,9 +131,12 @@ TEST(MonoBlit, NearestEntryPathMatchesReferenceForAnyColours) {
         dstA->setColorTableEntry(1, entry1);
         auto dstB = dstA->clone();
         BlitJob job;
-        job.rect = RECT{static_cast<LONG>(rng() % 9), 0, 0, h};
+        // Every third blit is a copy to a block that starts on a byte, which
+        // stores whole bytes straight into the rows.
+        const bool byteCopy = iteration % 3 == 0;
+        job.rect = RECT{static_cast<LONG>(byteCopy ? 8 * (rng() % 2) : rng() % 9), 0, 0, h};
         job.rect.right = job.rect.left + w;
-        job.rop = kMonoRops[rng() % std::size(kMonoRops)];
+        job.rop = byteCopy ? 0xCC : kMonoRops[rng() % std::size(kMonoRops)];
         job.convert = SourceConverter(*src, 0x000000, *dstA, 0x000000, 0xFFFFFF);
         blitBothWays(job, *dstA, *src, *dstB, *src);
         for (int y = 0; y < h; ++y) {
