@@ -13,6 +13,7 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/mono_blit.h"
 #include "platform/gdi/rop3.h"
+#include "platform/gdi/vector_clones.h"
 
 namespace qv::gdi {
 namespace {
@@ -43,14 +44,7 @@ bool sourceOf(const BlitJob& job, int x, int y, int& sx, int& sy) {
 }
 
 // One row of a two-operand ROP between distinct surfaces (the rows never
-// overlap). Written as plain loops for the compiler to vectorise, once for
-// processors with 32-byte integer operations and once for the rest; the
-// wider version is chosen when the program starts.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define QV_WIDE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define QV_WIDE_VECTOR_CLONES
-#endif
+// overlap), written as a plain loop for the compiler to vectorise.
 
 QV_WIDE_VECTOR_CLONES void andRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s,
                                   int w) {
