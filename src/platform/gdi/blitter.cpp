@@ -158,6 +158,11 @@ void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint
     }
 }
 
+// n copies of one value, the inner loop of every solid fill.
+QV_WIDE_VECTOR_CLONES void fillRun(std::uint32_t* d, std::size_t n, std::uint32_t value) {
+    for (std::size_t i = 0; i < n; ++i) d[i] = value;
+}
+
 }  // namespace
 
 void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw) {
@@ -167,7 +172,7 @@ void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw) {
     if (w == dst.width() && dst.stride() == static_cast<std::size_t>(w) * 4) {
         // Whole rows of an unpadded surface are one run of pixels, from the
         // top row, or from the bottom one in a bottom-up surface.
-        std::fill_n(
+        fillRun(
             reinterpret_cast<std::uint32_t*>(dst.row(dst.bottomUp() ? rect.bottom - 1 : rect.top)),
             static_cast<std::size_t>(w) * h, raw);
         return;
@@ -185,7 +190,8 @@ void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw) {
         return;
     }
     for (int i = 0; i < h; ++i) {
-        std::fill_n(reinterpret_cast<std::uint32_t*>(first + i * step) + rect.left, w, raw);
+        fillRun(reinterpret_cast<std::uint32_t*>(first + i * step) + rect.left,
+                static_cast<std::size_t>(w), raw);
     }
 }
 
