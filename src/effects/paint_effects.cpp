@@ -60,13 +60,13 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
                                       HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                       HPALETTE hPal) const {
     const detail::ScreenDc screen;
-    paintTransparent(screen.get(), hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
-                     clrMask, hPal);
+    paintTransparent(screen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
+                     hPal);
 }
 
-void PaintEffects::paintTransparent(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
-                                    LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
-                                    OLE_COLOR clrMask, HPALETTE hPal) const {
+void PaintEffects::paintTransparent(const detail::ScreenDc& screen, HDC hdcDest, LONG xDest,
+                                    LONG yDest, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc,
+                                    LONG ySrc, OLE_COLOR clrMask, HPALETTE hPal) const {
     if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 0)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
@@ -78,6 +78,7 @@ void PaintEffects::paintTransparent(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG
         return;
     }
 
+    HDC hdcScreen = screen.get();
     // The result is composed in a copy of the destination, so hdcDest is
     // written once and never shows an intermediate state.
     // Every work bitmap is made before anything is drawn: a block that no
@@ -125,8 +126,8 @@ void PaintEffects::PaintTransparentStdPic(HDC hdcDest, LONG xDest, LONG yDest, L
                                         hPalette);
     if (source.dc() == nullptr) return;
     const bool icon = source.isIcon();
-    paintTransparent(screen.get(), hdcDest, xDest, yDest, Width, Height, source.dc(),
-                     icon ? 0 : xSrc, icon ? 0 : ySrc, icon ? maskColor : clrMask, hPalette);
+    paintTransparent(screen, hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
+                     icon ? 0 : ySrc, icon ? maskColor : clrMask, hPalette);
 }
 
 void PaintEffects::PaintNormalStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
@@ -139,8 +140,7 @@ void PaintEffects::PaintNormalStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         return;
     }
     HPALETTE hPalette = paletteOrDefault(hPal);
-    const detail::ScreenDc screen;
-    WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
+    WorkSurface picture(nullptr, static_cast<HBITMAP>(picSource->handle()),
                         WorkSurface::Bitmap::Borrowed);
     picture.usePalette(hPalette);
     BitBlt(hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, SRCCOPY);
