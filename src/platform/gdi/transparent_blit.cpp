@@ -40,6 +40,22 @@ void blitKeyed(const BlitJob& job, COLORREF key) {
         // The commonest case: one compare and at most one store a pixel. The
         // top byte plays no part in the match and is copied with the pixel.
         const std::uint32_t keyRaw = swapRedBlue(keyRgb);
+        if (!same) {
+            // Rows lie a stride apart (backwards in a bottom-up surface): the
+            // addresses step instead of being worked out row by row.
+            const auto step = [](const Surface& surface) {
+                const auto stride = static_cast<std::ptrdiff_t>(surface.stride());
+                return surface.bottomUp() ? -stride : stride;
+            };
+            const std::ptrdiff_t srcStep = step(src), dstStep = step(dst);
+            const std::uint8_t* s = src.row(job.srcY) + std::size_t{4} * job.srcX;
+            std::uint8_t* d = dst.row(job.rect.top) + std::size_t{4} * job.rect.left;
+            for (int i = 0; i < h; ++i, s += srcStep, d += dstStep) {
+                keyedRow(reinterpret_cast<std::uint32_t*>(d),
+                         reinterpret_cast<const std::uint32_t*>(s), w, keyRaw);
+            }
+            return;
+        }
         for (int i = 0; i < h; ++i) {
             const int r = bottomUp ? h - 1 - i : i;
             const auto* s =

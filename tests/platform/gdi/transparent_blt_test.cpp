@@ -134,3 +134,37 @@ TEST(TransparentBlt, MatchesTheMaskSequenceAndKeepsWhatItDoesNotDraw) {
 }
 
 }  // namespace
+
+namespace {
+
+// Within one bitmap every source pixel is read before it is overwritten,
+// whichever way the block moves.
+TEST(TransparentBlt, OverlappingBlocksInOneBitmapReadTheOriginal) {
+    constexpr int W = 9, H = 8;
+    constexpr std::uint32_t kKeyRaw = 0x00FF00FF;  // magenta
+    const POINT moves[] = {{1, 1}, {-1, -1}, {2, -1}, {-2, 1}};
+    std::mt19937 rng(7);
+    for (const POINT& m : moves) {
+        std::vector<std::uint32_t> before(W * H);
+        for (auto& v : before) v = rng() % 3 == 0 ? kKeyRaw : rng() & 0xFFFFFF;
+        Canvas canvas = Canvas::color(W, H);
+        setRaws(canvas, before);
+        ASSERT_TRUE(
+            TransparentBlt(canvas.dc(), m.x, m.y, W, H, canvas.dc(), 0, 0, W, H, RGB(255, 0, 255)));
+        const std::vector<std::uint32_t> after = rawsOf(canvas);
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                const int sx = x - m.x, sy = y - m.y;
+                std::uint32_t want = before[static_cast<std::size_t>(y * W + x)];
+                if (sx >= 0 && sy >= 0 && sx < W && sy < H) {
+                    const std::uint32_t s = before[static_cast<std::size_t>(sy * W + sx)];
+                    if (s != kKeyRaw) want = s;
+                }
+                ASSERT_EQ(after[static_cast<std::size_t>(y * W + x)], want)
+                    << "move " << m.x << "," << m.y << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+}  // namespace
