@@ -18,35 +18,6 @@ constexpr DWORD kRopDstAndNotSrc = 0x00220326;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 
-// PaintTransparentDC between two memory DCs whose 32-bpp bitmaps need no copy
-// (detail::canComposeInPlace): the mask is read from the source itself and the
-// destination is changed in place, in three or four passes instead of seven.
-void composeTransparentInPlace(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
-                               LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, COLORREF maskColor) {
-    HBITMAP hbmMask = CreateBitmap(Width, Height, 1, 1, nullptr);
-    if (!detail::allMade({hbmMask})) return;
-    const WorkSurface mask(hdcScreen, hbmMask, WorkSurface::Bitmap::Owned);
-    const COLORREF srcBkOld = SetBkColor(hdcSrc, maskColor);
-    BitBlt(mask.dc(), 0, 0, Width, Height, hdcSrc, xSrc, ySrc, SRCCOPY);
-    SetBkColor(hdcSrc, srcBkOld);
-
-    const COLORREF textOld = SetTextColor(hdcDest, kBlack);
-    const COLORREF bkOld = SetBkColor(hdcDest, kWhite);
-    if (maskColor == kBlack) {
-        // Transparent source pixels are already black: clear the destination
-        // where the source is opaque and OR the source in, one pass fewer.
-        BitBlt(hdcDest, xDest, yDest, Width, Height, mask.dc(), 0, 0, SRCAND);
-        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCPAINT);
-    } else {
-        // (D xor S) kept where the mask is set and cleared elsewhere, then xor
-        // S again: D where the source has the mask colour, S everywhere else.
-        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
-        BitBlt(hdcDest, xDest, yDest, Width, Height, mask.dc(), 0, 0, SRCAND);
-        BitBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, SRCINVERT);
-    }
-    SetTextColor(hdcDest, textOld);
-    SetBkColor(hdcDest, bkOld);
-}
 }  // namespace
 
 PaintEffects::PaintEffects() {
@@ -89,22 +60,25 @@ void PaintEffects::PaintTransparentDC(HDC hdcDest, LONG xDest, LONG yDest, LONG 
                                       HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
                                       HPALETTE hPal) const {
     const detail::ScreenDc screen;
-    paintTransparent(screen.get(), hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
-                     clrMask, hPal);
+    paintTransparent(screen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
+                     hPal);
 }
 
-void PaintEffects::paintTransparent(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
-                                    LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
-                                    OLE_COLOR clrMask, HPALETTE hPal) const {
+void PaintEffects::paintTransparent(const detail::ScreenDc& screen, HDC hdcDest, LONG xDest,
+                                    LONG yDest, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc,
+                                    LONG ySrc, OLE_COLOR clrMask, HPALETTE hPal) const {
     if (!detail::clipToDestination(hdcDest, xDest, yDest, Width, Height, xSrc, ySrc, 0)) return;
     HPALETTE hPalette = paletteOrDefault(hPal);
     const COLORREF maskColor = translateColor(clrMask, hPalette);
     if (detail::canComposeInPlace(hdcDest, hdcSrc, xSrc, ySrc, Width, Height)) {
-        composeTransparentInPlace(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc,
-                                  ySrc, maskColor);
+        // Both ends are 32-bpp memory bitmaps and the block lies inside the
+        // source: one keyed pass changes the destination in place.
+        TransparentBlt(hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, Width, Height,
+                       maskColor);
         return;
     }
 
+    HDC hdcScreen = screen.get();
     // The result is composed in a copy of the destination, so hdcDest is
     // written once and never shows an intermediate state.
     // Every work bitmap is made before anything is drawn: a block that no
@@ -152,8 +126,8 @@ void PaintEffects::PaintTransparentStdPic(HDC hdcDest, LONG xDest, LONG yDest, L
                                         hPalette);
     if (source.dc() == nullptr) return;
     const bool icon = source.isIcon();
-    paintTransparent(screen.get(), hdcDest, xDest, yDest, Width, Height, source.dc(),
-                     icon ? 0 : xSrc, icon ? 0 : ySrc, icon ? maskColor : clrMask, hPalette);
+    paintTransparent(screen, hdcDest, xDest, yDest, Width, Height, source.dc(), icon ? 0 : xSrc,
+                     icon ? 0 : ySrc, icon ? maskColor : clrMask, hPalette);
 }
 
 void PaintEffects::PaintNormalStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
@@ -166,8 +140,7 @@ void PaintEffects::PaintNormalStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         return;
     }
     HPALETTE hPalette = paletteOrDefault(hPal);
-    const detail::ScreenDc screen;
-    WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
+    WorkSurface picture(nullptr, static_cast<HBITMAP>(picSource->handle()),
                         WorkSurface::Bitmap::Borrowed);
     picture.usePalette(hPalette);
     BitBlt(hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc, ySrc, SRCCOPY);

@@ -10,6 +10,10 @@
 
 namespace qv::effects {
 
+namespace detail {
+class ScreenDc;
+}
+
 class PaintEffects {
   public:
     // Creates the halftone palette from the screen DC.
@@ -80,13 +84,14 @@ class PaintEffects {
     void paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
                            const PictureSource* picSource, LONG xSrc, LONG ySrc, HPALETTE hPal,
                            CornerPass pass) const;
-    void paintCornerPass(CornerPass pass, HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest,
-                         LONG Width, LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
+    void paintCornerPass(CornerPass pass, const detail::ScreenDc& screen, HDC hdcDest, LONG xDest,
+                         LONG yDest, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
                          OLE_COLOR clrMask, HPALETTE hPal) const;
-    // PaintTransparentDC with the screen DC of a caller that already holds one.
-    void paintTransparent(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width,
-                          LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask,
-                          HPALETTE hPal) const;
+    // PaintTransparentDC with the screen DC of a caller that already holds
+    // one (taken only if the drawing needs work bitmaps).
+    void paintTransparent(const detail::ScreenDc& screen, HDC hdcDest, LONG xDest, LONG yDest,
+                          LONG Width, LONG Height, HDC hdcSrc, LONG xSrc, LONG ySrc,
+                          OLE_COLOR clrMask, HPALETTE hPal) const;
     // PaintDisabledDC with the screen DC of a caller that already holds one.
     void paintDisabled(HDC hdcScreen, HDC hdcDest, LONG xDest, LONG yDest, LONG Width, LONG Height,
                        HDC hdcSrc, LONG xSrc, LONG ySrc, OLE_COLOR clrMask, OLE_COLOR clrHighlight,

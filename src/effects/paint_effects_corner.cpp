@@ -52,15 +52,15 @@ void PaintEffects::PaintDisabledCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest
                       CornerPass::Disabled);
 }
 
-void PaintEffects::paintCornerPass(CornerPass pass, HDC hdcScreen, HDC hdcDest, LONG xDest,
-                                   LONG yDest, LONG Width, LONG Height, HDC hdcSrc, LONG xSrc,
-                                   LONG ySrc, OLE_COLOR clrMask, HPALETTE hPal) const {
+void PaintEffects::paintCornerPass(CornerPass pass, const detail::ScreenDc& screen, HDC hdcDest,
+                                   LONG xDest, LONG yDest, LONG Width, LONG Height, HDC hdcSrc,
+                                   LONG xSrc, LONG ySrc, OLE_COLOR clrMask, HPALETTE hPal) const {
     if (pass == CornerPass::Transparent) {
-        paintTransparent(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
-                         clrMask, hPal);
+        paintTransparent(screen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
+                         hPal);
     } else {
-        paintDisabled(hdcScreen, hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc, clrMask,
-                      kSysBtnHighlight, kSysBtnShadow, hPal);
+        paintDisabled(screen.get(), hdcDest, xDest, yDest, Width, Height, hdcSrc, xSrc, ySrc,
+                      clrMask, kSysBtnHighlight, kSysBtnShadow, hPal);
     }
 }
 
@@ -72,13 +72,13 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         const detail::ScreenDc screen;
         HPALETTE hPalette = paletteOrDefault(hPal);
         // The picture's bitmap is only deselected: the picture owns it.
-        WorkSurface picture(screen.get(), static_cast<HBITMAP>(picSource->handle()),
+        WorkSurface picture(nullptr, static_cast<HBITMAP>(picSource->handle()),
                             WorkSurface::Bitmap::Borrowed);
         picture.usePalette(hPalette);
         // Pixel (0, 0) of the picture itself, whatever the source offset.
         const COLORREF c = cornerColor(picture.dc());
-        paintCornerPass(pass, screen.get(), hdcDest, xDest, yDest, Width, Height, picture.dc(),
-                        xSrc, ySrc, c, hPalette);
+        paintCornerPass(pass, screen, hdcDest, xDest, yDest, Width, Height, picture.dc(), xSrc,
+                        ySrc, c, hPalette);
         return;
     }
 
@@ -156,7 +156,7 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
         detail::fillSolid(work.dc(), Width, Height, key);
         DrawIcon(work.dc(), 0, 0, hIcon);
     }
-    paintCornerPass(pass, screen.get(), hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key,
+    paintCornerPass(pass, screen, hdcDest, xDest, yDest, Width, Height, work.dc(), 0, 0, key,
                     hPalette);
 }
 

@@ -11,18 +11,24 @@
 
 namespace qv::effects::detail {
 
-// GetDC(NULL) for the duration of an operation.
+// GetDC(NULL) for the duration of an operation, taken on first use: a
+// drawing that turns out to need no work bitmap never asks for it.
 class ScreenDc {
   public:
-    ScreenDc() : m_dc(GetDC(nullptr)) {}
-    ~ScreenDc() { ReleaseDC(nullptr, m_dc); }
+    ScreenDc() = default;
+    ~ScreenDc() {
+        if (m_dc != nullptr) ReleaseDC(nullptr, m_dc);
+    }
     ScreenDc(const ScreenDc&) = delete;
     ScreenDc& operator=(const ScreenDc&) = delete;
 
-    HDC get() const { return m_dc; }
+    HDC get() const {
+        if (m_dc == nullptr) m_dc = GetDC(nullptr);
+        return m_dc;
+    }
 
   private:
-    HDC m_dc;
+    mutable HDC m_dc = nullptr;
 };
 
 class WorkSurface {
@@ -31,7 +37,8 @@ class WorkSurface {
     // picture's own) is only deselected.
     enum class Bitmap { Owned, Borrowed };
 
-    // Selects hbm into a new DC compatible with hdcScreen.
+    // Selects hbm into a new DC compatible with hdcScreen (with the screen
+    // when it is null).
     WorkSurface(HDC hdcScreen, HBITMAP hbm, Bitmap ownership);
     ~WorkSurface();
     WorkSurface(const WorkSurface&) = delete;

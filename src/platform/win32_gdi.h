@@ -494,6 +494,9 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
                 int ySrc, int wSrc, int hSrc, DWORD rop);
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
+// Only equal source and destination extents are drawn; stretching fails.
+BOOL TransparentBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                    int ySrc, int wSrc, int hSrc, UINT crTransparent);
 
 // Pixels, lines and rectangles.
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);

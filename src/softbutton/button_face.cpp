@@ -72,6 +72,15 @@ bool thickFrame(std::int16_t style) {
     return style == FlatThick || style == Raised;
 }
 
+bool faceFillsSurface(const FaceState& s) {
+    COLORREF rgb = 0;
+    if (OleTranslateColor(s.paintBackColor, nullptr, &rgb) != S_OK) return false;
+    if (s.style == Separator || s.style == Gripper) return true;
+    // The tracking looks that begin with the back colour (paintBackground).
+    if (!tracksMouse(s.style) || s.hot) return false;
+    return s.style == Flat || s.style == FlatThick || (s.style == Toggle && !s.value);
+}
+
 bool HasPicture(const effects::PictureSource* picture) {
     return picture != nullptr && picture->handle() != nullptr;
 }

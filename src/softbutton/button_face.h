@@ -62,6 +62,10 @@ int centredOffset(double surfaceSize, int pictureSize, bool pressed);
 // A HiMetric length in whole pixels at 96 dots per inch, halves to even.
 int hiMetricToPixels(LONG hiMetric);
 
+// Whether paintFace, for `state`, begins by filling the whole surface with
+// the back colour, so that whatever the surface held before cannot show.
+bool faceFillsSurface(const FaceState& state);
+
 // Paints the face of a width x height button on hdc. `patternBrush` fills
 // the face of a toggle button that is down. A step that fails (a picture
 // PaintEffects refuses, a colour the platform cannot translate) is left out

@@ -131,7 +131,9 @@ void qvSoftButton::UserControl_Terminate() {
 }
 
 void qvSoftButton::repaint() {
-    Cls();
+    // Clearing is skipped when painting fills every pixel with the back
+    // colour anyway: a hover repaint is the drawing done most often.
+    if (!m_PaintEffects || !faceFillsSurface(faceState())) Cls();
     UserControl_Paint();
 }
 
@@ -149,6 +151,16 @@ void qvSoftButton::UpdateBackColor() {
     m_PaintBackColor = m_BackStyle == 1 ? m_BackColor : containerBackColor();
 }
 
+FaceState qvSoftButton::faceState() const {
+    return FaceState{m_Style,
+                     m_Hot,
+                     m_MouseDown,
+                     m_MouseOver,
+                     m_Value,
+                     m_Enabled,
+                     static_cast<OLE_COLOR>(m_PaintBackColor)};
+}
+
 void qvSoftButton::UserControl_Paint() {
     if (!m_PaintEffects) return;  // not initialized, or terminated
     const effects::OlePictureSource picture(m_Picture), down(m_DownPicture), flat(m_FlatPicture),
@@ -158,15 +170,8 @@ void qvSoftButton::UserControl_Paint() {
     };
     const FacePictures pictures{source(m_Picture, picture), source(m_DownPicture, down),
                                 source(m_FlatPicture, flat), source(m_DisabledPicture, disabled)};
-    const FaceState state{m_Style,
-                          m_Hot,
-                          m_MouseDown,
-                          m_MouseOver,
-                          m_Value,
-                          m_Enabled,
-                          static_cast<OLE_COLOR>(m_PaintBackColor)};
-    m_DrawnUp = paintFace(hDC(), ScaleWidth(), ScaleHeight(), state, pictures, *m_PaintEffects,
-                          m_hPatternBrush, m_DrawnUp);
+    m_DrawnUp = paintFace(hDC(), ScaleWidth(), ScaleHeight(), faceState(), pictures,
+                          *m_PaintEffects, m_hPatternBrush, m_DrawnUp);
     showDrawing();
 }
 

@@ -25,6 +25,7 @@ class ControlFactory;
 
 namespace qv::softbutton {
 
+struct FaceState;
 using PictureRef = std::shared_ptr<ole::Picture>;
 
 class qvSoftButton : public host::UserControl {
@@ -111,8 +112,10 @@ class qvSoftButton : public host::UserControl {
   private:
     friend LRESULT CALLBACK SubclassWndProc(HWND, UINT, WPARAM, LPARAM);
 
-    // Clears the surface and paints.
+    // Clears the surface (unless painting covers it) and paints.
     void repaint();
+    // What painting reads of the button's state.
+    FaceState faceState() const;
     // Asks the window to show what was drawn straight into the image.
     void showDrawing();
     void UpdateBackColor();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The button's line drawers and checkerboard, by pixels on a small canvas.
 #include "softbutton/button_drawing.h"
+#include "softbutton/button_face.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,42 @@ TEST(ButtonDrawingTest, CheckerFillKeepsItsPhaseAcrossThePatternTiles) {
             return (x + y) % 2 ? highlight() : face();
         },
         "checker"));
+}
+
+// Repainting leaves out the clearing of the surface when the face covers it:
+// for every look said to do so, no pixel of what was there before survives.
+TEST(ButtonDrawingTest, FacesSaidToFillTheSurfaceLeaveNothingOfTheOldImage) {
+    constexpr COLORREF kOld = 0x010203;
+    constexpr OLE_COLOR kNoColour = 0x800000FFu;  // no such system colour
+    const effects::PaintEffects effects;
+    HBRUSH checker = MakeCheckerBrush();
+    int filling = 0;
+    for (std::int16_t style = 0; style <= 5; ++style) {
+        for (int bits = 0; bits < 32; ++bits) {
+            const FaceState s{style,
+                              (bits & 1) != 0,
+                              (bits & 2) != 0,
+                              (bits & 4) != 0,
+                              (bits & 8) != 0,
+                              true,
+                              (bits & 16) != 0 ? kNoColour : kBack};
+            if (!faceFillsSurface(s)) continue;
+            ++filling;
+            auto canvas = qv::test::Canvas::color(13, 11, kOld);
+            paintFace(canvas.dc(), 13, 11, s, FacePictures{}, effects, checker, true);
+            for (int y = 0; y < 11; ++y) {
+                for (int x = 0; x < 13; ++x) {
+                    ASSERT_NE(GetPixel(canvas.dc(), x, y), kOld)
+                        << "style " << style << " state " << bits << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+    DeleteObject(checker);
+    // With a colour that translates: the two flat styles when not hot (8
+    // states each), a toggle that is neither hot nor down (4), and the
+    // separator and gripper in all 16.
+    EXPECT_EQ(filling, 8 + 8 + 4 + 16 + 16);
 }
 
 TEST(ButtonDrawingTest, LinesPaintWhatAPenPaints) {

@@ -13,6 +13,7 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/mono_blit.h"
 #include "platform/gdi/rop3.h"
+#include "platform/gdi/vector_clones.h"
 
 namespace qv::gdi {
 namespace {
@@ -43,14 +44,7 @@ bool sourceOf(const BlitJob& job, int x, int y, int& sx, int& sy) {
 }
 
 // One row of a two-operand ROP between distinct surfaces (the rows never
-// overlap). Written as plain loops for the compiler to vectorise, once for
-// processors with 32-byte integer operations and once for the rest; the
-// wider version is chosen when the program starts.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define QV_WIDE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define QV_WIDE_VECTOR_CLONES
-#endif
+// overlap), written as a plain loop for the compiler to vectorise.
 
 QV_WIDE_VECTOR_CLONES void andRow(std::uint32_t* __restrict d, const std::uint32_t* __restrict s,
                                   int w) {
@@ -164,6 +158,11 @@ void fillPatternRow(const PatternTile& tile, int x, int y, std::vector<std::uint
     }
 }
 
+// n copies of one value, the inner loop of every solid fill.
+QV_WIDE_VECTOR_CLONES void fillRun(std::uint32_t* d, std::size_t n, std::uint32_t value) {
+    for (std::size_t i = 0; i < n; ++i) d[i] = value;
+}
+
 }  // namespace
 
 void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw) {
@@ -173,7 +172,7 @@ void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw) {
     if (w == dst.width() && dst.stride() == static_cast<std::size_t>(w) * 4) {
         // Whole rows of an unpadded surface are one run of pixels, from the
         // top row, or from the bottom one in a bottom-up surface.
-        std::fill_n(
+        fillRun(
             reinterpret_cast<std::uint32_t*>(dst.row(dst.bottomUp() ? rect.bottom - 1 : rect.top)),
             static_cast<std::size_t>(w) * h, raw);
         return;
@@ -191,7 +190,8 @@ void fillSolid32(Surface& dst, const RECT& rect, std::uint32_t raw) {
         return;
     }
     for (int i = 0; i < h; ++i) {
-        std::fill_n(reinterpret_cast<std::uint32_t*>(first + i * step) + rect.left, w, raw);
+        fillRun(reinterpret_cast<std::uint32_t*>(first + i * step) + rect.left,
+                static_cast<std::size_t>(w), raw);
     }
 }
 

@@ -143,4 +143,9 @@ void blitReference(const BlitJob& job);
 // blitReference for every job.
 void blit(const BlitJob& job);
 
+// Copies the job's source into its destination except where the source
+// pixel's colour (RGB, whatever else a 32-bpp pixel holds) equals `key`;
+// there the destination is kept. The ROP, pattern and maps are not used.
+void blitKeyed(const BlitJob& job, COLORREF key);
+
 }  // namespace qv::gdi

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/gdi/blitter.h"
 #include "platform/gdi/device_context.h"
@@ -24,6 +25,9 @@ struct BlitSource {
     long long x;
     long long y;
     COLORREF bkColor;
+    // A resolved colour whose source pixels leave the destination alone
+    // (TransparentBlt); the ROP is then ignored.
+    std::optional<COLORREF> key;
 };
 
 // BitBlt once both ends are found: the block [x, x + cx) x [y, y + cy) of

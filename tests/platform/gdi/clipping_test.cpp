@@ -70,7 +70,7 @@ TEST(Clipping, RandomCallsStayInsideTheWindowPartOfASharedSurface) {
         RECT r{wild(rng), wild(rng), wild(rng), wild(rng)};
         const DWORD rop = static_cast<DWORD>(rng() & 0xFF) << 16;
         HDC src = rng() % 2 ? source.dc() : mono.dc();
-        switch (rng() % 10) {
+        switch (rng() % 11) {
             case 0:
                 FillRect(dc, &r, brush);
                 break;
@@ -101,6 +101,12 @@ TEST(Clipping, RandomCallsStayInsideTheWindowPartOfASharedSurface) {
             case 8:
                 SetViewportOrgEx(dc, wild(rng) % 40, wild(rng) % 40, nullptr);
                 break;
+            case 9: {
+                const int w = wild(rng), h = wild(rng);
+                TransparentBlt(dc, wild(rng), wild(rng), w, h, src, wild(rng), wild(rng), w, h,
+                               RGB(1, 2, 3));
+                break;
+            }
             default: {
                 SelectClipRgn(dc, nullptr);
                 if (rng() % 2) IntersectClipRect(dc, wild(rng), wild(rng), wild(rng), wild(rng));
