@@ -207,6 +207,8 @@ void Recordset::requireMoveAllowed() {
 }
 
 void Recordset::leaveRecord() {
+    // The usual move: nothing waits to be saved and nobody shows the record.
+    if (m_editMode == host::edit_mode::None && !m_observer && m_boundValues.empty()) return;
     requireMoveAllowed();
     if (m_observer) m_observer->gatherEdits(*this);
     if (m_editMode != host::edit_mode::None) {
