@@ -23,12 +23,14 @@ class RatioReporter : public benchmark::ConsoleReporter {
             if (r.iterations > 0 && r.run_type == Run::RT_Iteration) {
                 real[r.benchmark_name()] = r.GetAdjustedRealTime();
                 cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
+                counters[r.benchmark_name()] = r.counters;
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> real;
     std::map<std::string, double> cpu;
+    std::map<std::string, benchmark::UserCounters> counters;
 };
 
 // a / b by CPU time (steadier than wall-clock time on a busy machine), or

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cassert>
 #include <cctype>
+#include <numeric>
 
 #include "data/criteria.h"
 #include "data/data_errors.h"
@@ -121,6 +122,8 @@ RecordSource::~RecordSource() {
     m_last.reset();
     m_next.reset();
     m_prev.reset();
+    m_nextRun.reset();
+    m_prevRun.reset();
     m_read.reset();
     m_exists.reset();
     m_count.reset();
@@ -165,9 +168,14 @@ void RecordSource::renewLostCopy() {
     m_cachedCount.reset();
 }
 
-DbStatement& RecordSource::cached(std::unique_ptr<DbStatement>& slot, const std::string& sql) {
+DbStatement& RecordSource::cached(std::unique_ptr<DbStatement>& slot,
+                                  std::initializer_list<std::string_view> sql) {
     renewLostCopy();
-    if (!slot) slot = m_db->prepare(sql);
+    if (!slot) {
+        std::string text;
+        for (std::string_view part : sql) text += part;
+        slot = m_db->prepare(text);
+    }
     return *slot;
 }
 
@@ -188,14 +196,14 @@ std::optional<std::int64_t> RecordSource::rowidQuery(DbStatement& stmt,
 }
 
 std::optional<std::int64_t> RecordSource::first() {
-    return rowidQuery(cached(m_first, "SELECT " + m_rowid + " FROM " + m_from + " ORDER BY " +
-                                          m_rowid + " LIMIT 1"),
-                      std::nullopt);
+    return rowidQuery(
+        cached(m_first, {"SELECT ", m_rowid, " FROM ", m_from, " ORDER BY ", m_rowid, " LIMIT 1"}),
+        std::nullopt);
 }
 
 std::optional<std::int64_t> RecordSource::last() {
-    return rowidQuery(cached(m_last, "SELECT " + m_rowid + " FROM " + m_from + " ORDER BY " +
-                                         m_rowid + " DESC LIMIT 1"),
+    return rowidQuery(cached(m_last, {"SELECT ", m_rowid, " FROM ", m_from, " ORDER BY ", m_rowid,
+                                      " DESC LIMIT 1"}),
                       std::nullopt);
 }
 
@@ -203,8 +211,45 @@ namespace {
 constexpr int kWindowRows = 1024;
 }
 
-void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward) {
+// How far `to` lies from `from` in the direction of a move; the rows of a
+// window lie on one side of its anchor, so the difference never overflows.
+std::uint64_t RecordSource::stepsFrom(std::int64_t from, std::int64_t to, bool forward) {
+    const auto a = static_cast<std::uint64_t>(from), b = static_cast<std::uint64_t>(to);
+    return forward ? b - a : a - b;
+}
+
+bool RecordSource::fillRunWindow(std::int64_t anchor, bool forward) {
+    DbStatement& probe =
+        forward ? cached(m_nextRun, {"SELECT ", m_rowid, " FROM ", m_from, " WHERE ", m_rowid,
+                                     " > ? ORDER BY ", m_rowid, " LIMIT 1 OFFSET ?"})
+                : cached(m_prevRun, {"SELECT ", m_rowid, " FROM ", m_from, " WHERE ", m_rowid,
+                                     " < ? ORDER BY ", m_rowid, " DESC LIMIT 1 OFFSET ?"});
+    std::int64_t far = 0;
+    {
+        ResetOnExit reset(probe);
+        probe.bind(1, DbValue(anchor));
+        probe.bind(2, DbValue(std::int64_t{kWindowRows - 1}));
+        if (!probe.step()) return false;
+        far = probe.columnInteger(0);
+    }
+    // kWindowRows distinct whole numbers between the anchor and `far`, which
+    // lies kWindowRows further on: every number between is a row.
+    if (stepsFrom(anchor, far, forward) != std::uint64_t{kWindowRows}) return false;
+    m_window.resize(std::size_t{kWindowRows});
+    m_windowLow = forward ? anchor + 1 : far;
+    m_windowHigh = forward ? far : anchor - 1;
+    std::iota(m_window.begin(), m_window.end(), m_windowLow);
+    return true;
+}
+
+void RecordSource::fillWindow(std::int64_t anchor, bool forward) {
     m_window.clear();
+    if (m_probeForRuns && fillRunWindow(anchor, forward)) return;
+    DbStatement& st = forward
+                          ? cached(m_next, {"SELECT ", m_rowid, " FROM ", m_from, " WHERE ",
+                                            m_rowid, " > ? ORDER BY ", m_rowid, " LIMIT ?"})
+                          : cached(m_prev, {"SELECT ", m_rowid, " FROM ", m_from, " WHERE ",
+                                            m_rowid, " < ? ORDER BY ", m_rowid, " DESC LIMIT ?"});
     // Read into a local list: a lookup that fails half way must not leave a
     // window whose rows and bounds disagree.
     std::vector<std::int64_t> rows;
@@ -215,6 +260,10 @@ void RecordSource::fillWindow(DbStatement& st, std::int64_t anchor, bool forward
         while (st.step()) rows.push_back(st.columnInteger(0));
     }
     m_window = std::move(rows);
+    // A window with gaps suggests that the next one has gaps too, and that
+    // probing it for an unbroken run would be wasted.
+    m_probeForRuns = m_window.empty() ||
+                     stepsFrom(m_window.front(), m_window.back(), forward) == m_window.size() - 1;
     if (m_window.empty()) return;
     if (forward) {
         m_windowLow = anchor + 1;
@@ -254,9 +303,7 @@ std::optional<std::int64_t> RecordSource::next(std::int64_t after) {
         const auto it = std::upper_bound(m_window.begin(), m_window.end(), after);
         return answerFromWindow(static_cast<std::size_t>(it - m_window.begin()));
     }
-    fillWindow(cached(m_next, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
-                                  " > ? ORDER BY " + m_rowid + " LIMIT ?"),
-               after, true);
+    fillWindow(after, true);
     if (m_window.empty()) return std::nullopt;
     m_windowAt = 0;
     checkWindow();
@@ -271,9 +318,7 @@ std::optional<std::int64_t> RecordSource::previous(std::int64_t before) {
         const auto it = std::lower_bound(m_window.begin(), m_window.end(), before) - 1;
         return answerFromWindow(static_cast<std::size_t>(it - m_window.begin()));
     }
-    fillWindow(cached(m_prev, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " + m_rowid +
-                                  " < ? ORDER BY " + m_rowid + " DESC LIMIT ?"),
-               before, false);
+    fillWindow(before, false);
     if (m_window.empty()) return std::nullopt;
     m_windowAt = m_window.size() - 1;
     checkWindow();
@@ -281,15 +326,15 @@ std::optional<std::int64_t> RecordSource::previous(std::int64_t before) {
 }
 
 bool RecordSource::exists(std::int64_t rowid) {
-    return rowidQuery(cached(m_exists, "SELECT " + m_rowid + " FROM " + m_from + " WHERE " +
-                                           m_rowid + " = ?"),
-                      rowid)
+    return rowidQuery(
+               cached(m_exists, {"SELECT ", m_rowid, " FROM ", m_from, " WHERE ", m_rowid, " = ?"}),
+               rowid)
         .has_value();
 }
 
 std::optional<std::vector<DbValue>> RecordSource::read(std::int64_t rowid) {
     DbStatement& st =
-        cached(m_read, "SELECT " + m_columns + " FROM " + m_from + " WHERE " + m_rowid + " = ?");
+        cached(m_read, {"SELECT ", m_columns, " FROM ", m_from, " WHERE ", m_rowid, " = ?"});
     ResetOnExit reset(st);
     st.bind(1, DbValue(rowid));
     if (!st.step()) return std::nullopt;
@@ -302,7 +347,7 @@ std::optional<std::vector<DbValue>> RecordSource::read(std::int64_t rowid) {
 std::int64_t RecordSource::count() {
     const std::int64_t version = m_db->dataVersion();
     if (!m_cachedCount || version != m_countVersion) {
-        DbStatement& st = cached(m_count, "SELECT count(*) FROM " + m_from);
+        DbStatement& st = cached(m_count, {"SELECT count(*) FROM ", m_from});
         ResetOnExit reset(st);
         m_cachedCount = st.step() ? st.column(0).integer() : 0;
         m_countVersion = version;
@@ -312,7 +357,7 @@ std::int64_t RecordSource::count() {
 
 std::int64_t RecordSource::positionOf(std::int64_t rowid) {
     DbStatement& st =
-        cached(m_position, "SELECT count(*) FROM " + m_from + " WHERE " + m_rowid + " < ?");
+        cached(m_position, {"SELECT count(*) FROM ", m_from, " WHERE ", m_rowid, " < ?"});
     ResetOnExit reset(st);
     st.bind(1, DbValue(rowid));
     return st.step() ? st.column(0).integer() : 0;

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -96,7 +97,10 @@ class RecordSource {
     // restarted) is made again from its query before it is read.
     void renewLostCopy();
     void loadFields();
-    DbStatement& cached(std::unique_ptr<DbStatement>& slot, const std::string& sql);
+    // The statement in `slot`, prepared from the parts of `sql` joined when
+    // the slot is empty: a statement in use costs no text building.
+    DbStatement& cached(std::unique_ptr<DbStatement>& slot,
+                        std::initializer_list<std::string_view> sql);
     DbStatement& cachedBySql(const std::string& sql);
     std::optional<std::int64_t> rowidQuery(DbStatement& stmt, std::optional<std::int64_t> arg);
     // The condition " AND field <=> ? ..." that the row still holds
@@ -119,8 +123,8 @@ class RecordSource {
     std::vector<FieldInfo> m_fields;
     std::string m_columns;  // the fields' quoted names, for reading a row
 
-    std::unique_ptr<DbStatement> m_first, m_last, m_next, m_prev, m_read, m_exists, m_count,
-        m_position;
+    std::unique_ptr<DbStatement> m_first, m_last, m_next, m_prev, m_nextRun, m_prevRun, m_read,
+        m_exists, m_count, m_position;
     // Statements built per shape (which fields an insert or update sets, a
     // find's condition), kept while the recordset lives; finds are bounded.
     std::map<std::string, std::unique_ptr<DbStatement>> m_bySql;
@@ -134,7 +138,15 @@ class RecordSource {
     // Where the last answer from the window stood: the next move usually
     // starts there.
     std::size_t m_windowAt = 0;
-    void fillWindow(DbStatement& stmt, std::int64_t anchor, bool forward);
+    // Fills the window with the rows after (or before) `anchor`.
+    void fillWindow(std::int64_t anchor, bool forward);
+    // Fills the window without reading its rowids when the rows after (or
+    // before) `anchor` run without a gap: one lookup of the row the window
+    // ends on proves it. Returns false, the window untouched, otherwise.
+    bool fillRunWindow(std::int64_t anchor, bool forward);
+    static std::uint64_t stepsFrom(std::int64_t from, std::int64_t to, bool forward);
+    // False while the last window read had gaps in its rowids.
+    bool m_probeForRuns = true;
     // Returns the window's row at `at` and makes it where the next move starts.
     std::int64_t answerFromWindow(std::size_t at);
     // Debug builds check the window after every move: its rows ascend, lie

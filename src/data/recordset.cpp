@@ -116,7 +116,9 @@ bool Recordset::hasRecord() const {
 }
 
 Recordset::Position Recordset::position() const {
-    return {m_at, m_bof, m_eof, m_rowid, m_row, m_unsettled, m_lastMoveForward, m_valuesUnknown};
+    // The row's values join the position when the move lets go of them (landOn).
+    return {m_at,           m_bof, m_eof, m_rowid, std::nullopt, m_unsettled, m_lastMoveForward,
+            m_valuesUnknown};
 }
 
 void Recordset::restore(Position p) {
@@ -170,8 +172,10 @@ void Recordset::showRowAsItIsNow() noexcept {
 }
 
 // Lands on `rowid`, or when there is none on the end named by `otherwise`;
-// the other end's flag is then set only when the recordset is empty.
-void Recordset::landOn(std::optional<std::int64_t> rowid, At otherwise) {
+// the other end's flag is then set only when the recordset is empty. The
+// current row's values are dropped, or with `from` moved into it, so that a
+// move that fails can bring them back without a copy per move.
+void Recordset::landOn(std::optional<std::int64_t> rowid, At otherwise, Position* from) {
     if (rowid) {
         m_at = At::Record;
         m_rowid = *rowid;
@@ -182,6 +186,7 @@ void Recordset::landOn(std::optional<std::int64_t> rowid, At otherwise) {
         m_bof = otherwise == At::Bof || empty;
         m_eof = otherwise == At::Eof || empty;
     }
+    if (from) from->row = std::move(m_row);
     m_row.reset();
     m_unsettled = false;
     m_valuesUnknown = false;
@@ -202,6 +207,8 @@ void Recordset::requireMoveAllowed() {
 }
 
 void Recordset::leaveRecord() {
+    // The usual move: nothing waits to be saved and nobody shows the record.
+    if (m_editMode == host::edit_mode::None && !m_observer && m_boundValues.empty()) return;
     requireMoveAllowed();
     if (m_observer) m_observer->gatherEdits(*this);
     if (m_editMode != host::edit_mode::None) {
@@ -261,14 +268,14 @@ bool Recordset::eof() {
 void Recordset::moveFirst() {
     leaveRecord();
     Position before = position();
-    landOn(source().first(), At::Eof);
+    landOn(source().first(), At::Eof, &before);
     arrive(std::move(before));
 }
 
 void Recordset::moveLast() {
     leaveRecord();
     Position before = position();
-    landOn(source().last(), At::Bof);
+    landOn(source().last(), At::Bof, &before);
     arrive(std::move(before));
 }
 
@@ -276,7 +283,7 @@ void Recordset::moveNext() {
     leaveRecord();
     if (m_at == At::Eof) return;  // already past the end: nothing to do, no failure
     Position before = position();
-    landOn(m_at == At::Bof ? source().first() : source().next(m_rowid), At::Eof);
+    landOn(m_at == At::Bof ? source().first() : source().next(m_rowid), At::Eof, &before);
     m_unsettled = true;
     m_lastMoveForward = true;
     arrive(std::move(before));
@@ -286,7 +293,7 @@ void Recordset::movePrevious() {
     leaveRecord();
     if (m_at == At::Bof) return;
     Position before = position();
-    landOn(m_at == At::Eof ? source().last() : source().previous(m_rowid), At::Bof);
+    landOn(m_at == At::Eof ? source().last() : source().previous(m_rowid), At::Bof, &before);
     m_unsettled = true;
     m_lastMoveForward = false;
     arrive(std::move(before));
@@ -472,7 +479,7 @@ void Recordset::find(std::string_view criterion, RecordSource::Direction directi
     // Saving may have given the current row a new id.
     if (onRecord && *found == startId) found = m_rowid;
     Position before = position();
-    landOn(found, At::Eof);
+    landOn(found, At::Eof, &before);
     arrive(std::move(before));
     m_noMatch = false;
 }
@@ -521,7 +528,7 @@ void Recordset::setBookmark(const host::Variant& value) {
     }
     leaveRecord();
     Position before = position();
-    landOn(rowid, At::Eof);
+    landOn(rowid, At::Eof, &before);
     arrive(std::move(before));
 }
 

@@ -136,7 +136,7 @@ class Recordset final : public host::Recordset {
     void requireMoveAllowed();
     // Saves the pending change or the bound-control values before a move.
     void leaveRecord();
-    void landOn(std::optional<std::int64_t> rowid, At otherwise);
+    void landOn(std::optional<std::int64_t> rowid, At otherwise, Position* from = nullptr);
     // Stores `values` over the current row, which must still hold `original`.
     // After ChangedByOther, `original` holds the row as it is now.
     std::int64_t save(const FieldChanges& values, std::vector<DbValue>& original);

@@ -189,8 +189,12 @@ bool SqliteConnection::isReadOnly() const {
     return sqlite3_db_readonly(m_db.get(), "main") == 1;
 }
 
-std::string SqliteConnection::visibleRowid(const std::string& from) {
+std::string SqliteConnection::visibleRowid(const std::string& from,
+                                           std::vector<std::string>* columns) {
     auto probe = prepare("SELECT * FROM " + from + " LIMIT 0");
+    if (columns) {
+        for (int i = 0; i < probe->columnCount(); ++i) columns->push_back(probe->columnName(i));
+    }
     for (const char* alias : {"rowid", "_rowid_", "oid"}) {
         bool hidden = false;
         for (int i = 0; i < probe->columnCount(); ++i) {
@@ -220,11 +224,19 @@ std::optional<DbRelation> SqliteConnection::findRelation(std::string_view name) 
     rel.isView = lookup->column(1).text() == "view";
     lookup.reset();
     if (!rel.isView) {
-        rel.key = visibleRowid(rel.from);
+        std::vector<std::string> columns;
+        rel.key = visibleRowid(rel.from, &columns);
         if (rel.key.empty()) rel.noKeyReason = "the table has no row number";
-        auto notNull = prepare("SELECT name FROM pragma_table_info(?) WHERE \"notnull\"");
-        notNull->bind(1, DbValue(table));
-        while (notNull->step()) rel.required.push_back(notNull->column(0).text());
+        // The columns that refuse NULL, from the schema the connection holds
+        // in memory: no statement to compile and run.
+        for (const std::string& column : columns) {
+            int notNull = 0;
+            const int rc =
+                sqlite3_table_column_metadata(m_db.get(), "main", table.c_str(), column.c_str(),
+                                              nullptr, nullptr, &notNull, nullptr, nullptr);
+            if (rc != SQLITE_OK) raiseSqlite(m_db.get(), rc, table);
+            if (notNull) rel.required.push_back(column);
+        }
     }
     return rel;
 }

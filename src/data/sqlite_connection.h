@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/db_connection.h"
 
@@ -61,8 +62,9 @@ class SqliteConnection final : public DbConnection {
     SqliteConnection(std::shared_ptr<sqlite3> db, std::string path);
     void useWriteAheadLog() noexcept;
     // Returns the first spelling of the rowid that no column of `from` hides
-    // and that the table has, or "".
-    std::string visibleRowid(const std::string& from);
+    // and that the table has, or "". With `columns`, the names of the
+    // table's columns are added to it.
+    std::string visibleRowid(const std::string& from, std::vector<std::string>* columns = nullptr);
 
     std::shared_ptr<sqlite3> m_db;
     std::string m_path;

@@ -2,6 +2,8 @@
 #include "data/wildcard_pattern.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 
 #include "data/case_folding.h"
@@ -188,16 +190,33 @@ bool WildcardPattern::matchOne(const Element& e, char32_t c) const {
     return false;
 }
 
+namespace {
+
+// True when every byte of `text` is below 0x80; eight bytes are tested at once.
+bool isAscii(std::string_view text) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::size_t i = 0;
+    std::uint64_t any = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        any |= word;
+    }
+    for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+    return (any & kHighBits) == 0;
+}
+
+}  // namespace
+
 bool WildcardPattern::matches(std::string_view textUtf8) const {
+    const bool ascii = isAscii(textUtf8);
+    if (ascii && !m_asciiLiteral.empty() && m_asciiLiteral.size() <= 64) {
+        return matchAsciiLiteral(textUtf8);
+    }
     // The folded text goes into a buffer of the thread's that keeps its room,
     // so that matching row after row allocates nothing.
     thread_local std::u32string text;
     text.clear();
-    bool ascii = true;
-    for (char c : textUtf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii && !m_asciiLiteral.empty() && m_asciiLiteral.size() <= 64) {
-        return matchAsciiLiteral(textUtf8);
-    }
     if (ascii) {
         // Folding ASCII is lower-casing it; the canonical forms change nothing.
         for (char c : textUtf8) text += (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
@@ -230,11 +249,33 @@ bool WildcardPattern::matchAsciiLiteral(std::string_view text) const {
             return text.size() == literal.size() && literalAt(text, 0, literal);
         case Shape::Prefix:
             return text.size() >= literal.size() && literalAt(text, 0, literal);
-        case Shape::Contains:
-            for (std::size_t at = 0; at + literal.size() <= text.size(); ++at) {
-                if (lowerAscii(text[at]) == literal[0] && literalAt(text, at, literal)) return true;
+        case Shape::Contains: {
+            if (text.size() < literal.size()) return false;
+            // Where the literal may start: its first character in either
+            // case, found by memchr, each case's next place kept until passed.
+            const std::size_t starts = text.size() - literal.size() + 1;
+            const auto find = [&](char c, std::size_t from) {
+                const void* p =
+                    from < starts ? std::memchr(text.data() + from, c, starts - from) : nullptr;
+                return p ? static_cast<std::size_t>(static_cast<const char*>(p) - text.data())
+                         : std::string_view::npos;
+            };
+            const char lower = literal[0];
+            const char upper =
+                lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 0x20) : lower;
+            std::size_t nextLower = find(lower, 0);
+            std::size_t nextUpper = upper != lower ? find(upper, 0) : std::string_view::npos;
+            while (true) {
+                const std::size_t at = std::min(nextLower, nextUpper);
+                if (at == std::string_view::npos) return false;
+                if (literalAt(text, at, literal)) return true;
+                if (at == nextLower) {
+                    nextLower = find(lower, at + 1);
+                } else {
+                    nextUpper = find(upper, at + 1);
+                }
             }
-            return false;
+        }
         case Shape::Other:
             break;
     }

@@ -36,6 +36,16 @@ std::string walk(Recordset& rs, const char* field) {
     return out;
 }
 
+TEST(RecordSource, FieldsThatRefuseNullAreRequired) {
+    TempDatabase db(
+        "CREATE TABLE \"Order Lines\" (id INTEGER PRIMARY KEY, \"Item Name\" TEXT NOT NULL,"
+        " qty INTEGER NOT NULL DEFAULT 1, note TEXT);");
+    auto rs = Recordset::open(db.connect(), "order lines");
+    std::string required;
+    for (const FieldInfo& f : rs->fieldInfo()) required += f.name + (f.required ? "+ " : "- ");
+    EXPECT_EQ(required, "id- Item Name+ qty+ note- ");
+}
+
 TEST(RecordSource, QueryKeepsItsOrderAndRefusesChanges) {
     TempDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(),

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <random>
 #include <set>
+#include <string>
 
 #include "data/data_errors.h"
 #include "data/recordset.h"
@@ -15,13 +16,33 @@
 namespace qv::data::test {
 namespace {
 
-TEST(RecordsetWalk, RandomMovesAndChangesMatchAModel) {
+// A table of `rows` rows whose ids step by `spacing`: with spacing 1 the
+// ids run without gaps (until the walk deletes some), so the window is filled
+// both from unbroken runs and from read rowids.
+struct WalkTable {
+    int rows;
+    int spacing;
+};
+
+class RecordsetWalk : public ::testing::TestWithParam<WalkTable> {};
+
+INSTANTIATE_TEST_SUITE_P(Tables, RecordsetWalk,
+                         ::testing::Values(WalkTable{1500, 3}, WalkTable{3000, 1},
+                                           WalkTable{700, 1}),
+                         [](const auto& table) {
+                             return std::to_string(table.param.rows) + "RowsSpacedBy" +
+                                    std::to_string(table.param.spacing);
+                         });
+
+TEST_P(RecordsetWalk, RandomMovesAndChangesMatchAModel) {
+    const auto [count, spacing] = GetParam();
     TempDatabase db(
         "CREATE TABLE t (id INTEGER PRIMARY KEY, v TEXT);"
-        "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 1500)"
-        " INSERT INTO t SELECT k * 3, 'row' FROM n;");
+        "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
+        std::to_string(count) + ") INSERT INTO t SELECT k * " + std::to_string(spacing) +
+        ", 'row' FROM n;");
     std::set<std::int64_t> rows;
-    for (std::int64_t k = 1; k <= 1500; ++k) rows.insert(k * 3);
+    for (std::int64_t k = 1; k <= count; ++k) rows.insert(k * spacing);
     auto rs = Recordset::open(db.connect(), "t");
     // The model: the current rowid, or BOF / EOF.
     enum { Bof, Eof, On } at = On;
@@ -68,7 +89,7 @@ TEST(RecordsetWalk, RandomMovesAndChangesMatchAModel) {
                 current = *it;
         } else if (op < 100) {
             // A row added between the existing ones becomes current.
-            const std::int64_t id = static_cast<std::int64_t>(random() % 4500) * 3 + 1;
+            const std::int64_t id = static_cast<std::int64_t>(random() % (3 * count)) + 1;
             if (rows.count(id)) continue;
             rs->addNew();
             rs->setFieldValue(0, host::Variant(static_cast<int>(id)));
@@ -86,7 +107,7 @@ TEST(RecordsetWalk, RandomMovesAndChangesMatchAModel) {
     }
 }
 
-TEST(RecordsetWalk, RowsAddedByAnotherProgramShowOnceTheWindowIsLeft) {
+TEST(RecordsetWindow, RowsAddedByAnotherProgramShowOnceTheWindowIsLeft) {
     TempDatabase db(
         "CREATE TABLE t (id INTEGER PRIMARY KEY);"
         "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 10)"
@@ -104,6 +125,24 @@ TEST(RecordsetWalk, RowsAddedByAnotherProgramShowOnceTheWindowIsLeft) {
     EXPECT_EQ(rs->fieldValue(0), host::Variant(40));
     rs->moveNext();
     EXPECT_EQ(rs->fieldValue(0), host::Variant(50));
+}
+
+TEST(RecordsetWindow, RowsDeletedByAnotherProgramInsideAnUnbrokenRunAreSkipped) {
+    TempDatabase db(
+        "CREATE TABLE t (id INTEGER PRIMARY KEY);"
+        "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 3000)"
+        " INSERT INTO t SELECT k FROM n;");
+    auto rs = Recordset::open(db.connect(), "t");
+    rs->moveNext();  // the window now holds the run of ids after 1
+    db.exec("DELETE FROM t WHERE id = 3");
+    rs->moveNext();
+    EXPECT_EQ(rs->fieldValue(0), host::Variant(4));
+    rs->moveLast();
+    rs->movePrevious();  // and now the run before 3000
+    EXPECT_EQ(rs->fieldValue(0), host::Variant(2999));
+    db.exec("DELETE FROM t WHERE id = 2998");
+    rs->movePrevious();
+    EXPECT_EQ(rs->fieldValue(0), host::Variant(2997));
 }
 
 }  // namespace

@@ -49,6 +49,14 @@ TEST(WildcardPattern, MatchesTheWholeText) {
         {"?", "e\u0301", true},
         {"*e*", "\u00e9", false},
         {"*fi*", "\ufb01", true},
+        // A literal searched in plain ASCII text: starts tried in both cases.
+        {"*ana*", "bANaNA", true},
+        {"*xyz*", "xyXYxYz", true},
+        {"*abc*", "ab", false},
+        {"*1-2*", "a 1-1-2", true},
+        {"*zz*", "aaaaaaaaaaaaaaaaZ", false},
+        // A character past the first eight bytes still leaves the quick path.
+        {"*ss*", "a text longer than a word: Stra\u00dfe", true},
     };
     for (const auto& c : cases) {
         std::string error;
