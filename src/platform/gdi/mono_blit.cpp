@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "platform/gdi/rop3.h"
@@ -537,18 +538,32 @@ QV_WIDE_VECTOR_CLONES void applyGroups(std::uint8_t* dstRow, std::ptrdiff_t dstS
         return ((hi << 8 | row[(pos >> 3) + 1]) << shift >> 8) & 0xFFu;
     };
     const int last = w - 8;
-    for (int r = 0; r < h; ++r, dstRow += dstStep, srcRow += srcStep) {
-        auto* d = reinterpret_cast<std::uint32_t*>(dstRow);
-        Lanes8 lastGroup;
-        std::memcpy(&lastGroup, d + last, sizeof lastGroup);
-        for (int i = 0; i < last; i += 8) {
-            Lanes8 v;
-            std::memcpy(&v, d + i, sizeof v);
-            apply(v, eightBits(srcRow, bitOffset + i));
-            std::memcpy(d + i, &v, sizeof v);
+    // The groups before the last start a whole byte apart in the source, so
+    // their bits come from one byte, or from two at a fixed shift.
+    const auto walk = [&](auto byteAligned) {
+        for (int r = 0; r < h; ++r, dstRow += dstStep, srcRow += srcStep) {
+            auto* d = reinterpret_cast<std::uint32_t*>(dstRow);
+            Lanes8 lastGroup;
+            std::memcpy(&lastGroup, d + last, sizeof lastGroup);
+            const std::uint8_t* b = srcRow;
+            for (int i = 0; i < last; i += 8, ++b) {
+                unsigned bits = b[0];
+                if constexpr (!decltype(byteAligned)::value) {
+                    bits = ((bits << 8 | b[1]) << bitOffset >> 8) & 0xFFu;
+                }
+                Lanes8 v;
+                std::memcpy(&v, d + i, sizeof v);
+                apply(v, bits);
+                std::memcpy(d + i, &v, sizeof v);
+            }
+            apply(lastGroup, eightBits(srcRow, bitOffset + last));
+            std::memcpy(d + last, &lastGroup, sizeof lastGroup);
         }
-        apply(lastGroup, eightBits(srcRow, bitOffset + last));
-        std::memcpy(d + last, &lastGroup, sizeof lastGroup);
+    };
+    if (bitOffset == 0) {
+        walk(std::true_type{});
+    } else {
+        walk(std::false_type{});
     }
 }
 
