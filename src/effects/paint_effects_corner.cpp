@@ -131,12 +131,21 @@ void PaintEffects::paintCornerStdPic(HDC hdcDest, LONG xDest, LONG yDest, LONG W
 
     const detail::ScreenDc screen;
     HPALETTE hPalette = paletteOrDefault(hPal);
+    const bool noKeyShows = straight && !iconLeavesPixels(opaqueColors);
+    // A new bitmap of a screen without a palette holds zero bits, which read
+    // black whatever palette its DC is given: the key is known without one.
+    if (noKeyShows && GetDeviceCaps(screen.get(), BITSPIXEL) >= 24 &&
+        chooseIconKeyColor(opaqueColors, kBlack, Width, Height) == kBlack) {
+        paintDisabledIcon(screen.get(), hdcDest, xDest, yDest, Width, Height, hIcon, DI_IMAGE,
+                          kSysBtnHighlight, kSysBtnShadow, hPalette);
+        return;
+    }
     HBITMAP hbmWork = CreateCompatibleBitmap(screen.get(), Width, Height);
     if (!detail::allMade({hbmWork})) return;
     WorkSurface work(screen.get(), hbmWork, WorkSurface::Bitmap::Owned);
     work.usePalette(hPalette);
     const COLORREF key = chooseIconKeyColor(opaqueColors, cornerColor(work.dc()), Width, Height);
-    if (key == kBlack && straight && !iconLeavesPixels(opaqueColors)) {
+    if (key == kBlack && noKeyShows) {
         // No pixel shows the key: over black every pixel shows the colour
         // image, which reduces straight into the two-level image. The work
         // bitmap only gave the key.

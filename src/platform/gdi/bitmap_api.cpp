@@ -3,6 +3,7 @@
 // CreateDIBSection, DIB colour tables, Get/SetBitmapBits, GetDIBits/SetDIBits,
 // and GetObjectA for every object kind.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -48,24 +49,34 @@ RGBQUAD toQuad(COLORREF c) {
 // all the depth allows when it is 0 or too large), reading palette indices
 // through the DC's palette for DIB_PAL_COLORS. A 1-bpp table given with a
 // single entry keeps white as its second.
-std::vector<COLORREF> readTable(const BITMAPINFO* info, UINT usage, HDC hdc) {
+// A colour table read from a header, held inline: a DIB section is often
+// made per drawing, and a heap copy of its table would cost more than the rest.
+struct HeaderTable {
+    std::array<COLORREF, 256> entries;  // only the first `size` are set
+    std::size_t size = 0;
+
+    std::span<const COLORREF> view() const { return {entries.data(), size}; }
+};
+
+HeaderTable readTable(const BITMAPINFO* info, UINT usage, HDC hdc) {
     const std::size_t full = std::size_t{1} << info->bmiHeader.biBitCount;
-    std::vector<COLORREF> table(full, 0);
-    if (full == 2) table[1] = 0xFFFFFF;
+    HeaderTable table;
     const auto* quads = info->bmiColors;
     const DWORD used = info->bmiHeader.biClrUsed;
     const int count = static_cast<int>(used == 0 || used > full ? full : used);
-    if (full != 2) table.resize(static_cast<std::size_t>(count));
+    table.size = full == 2 ? 2 : static_cast<std::size_t>(count);
+    table.entries[0] = 0;
+    table.entries[1] = full == 2 ? 0xFFFFFF : 0;
     for (int i = 0; i < count; ++i) {
         if (usage == DIB_PAL_COLORS) {
             WORD index;
             std::memcpy(&index, reinterpret_cast<const BYTE*>(quads) + i * sizeof(WORD),
                         sizeof(WORD));
             DeviceContext* dc = dcFromHandle(hdc);
-            table[static_cast<std::size_t>(i)] =
+            table.entries[static_cast<std::size_t>(i)] =
                 dc != nullptr ? dc->resolveColor(PALETTEINDEX(index)) : 0;
         } else {
-            table[static_cast<std::size_t>(i)] = fromQuad(quads[i]);
+            table.entries[static_cast<std::size_t>(i)] = fromQuad(quads[i]);
         }
     }
     return table;
@@ -245,7 +256,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
     if (h.biBitCount == 24) format = PixelFormat::Rgb24Dib;
     auto surface = Surface::create(format, h.biWidth, height, bottomUp);
     if (!surface) return nullptr;
-    if (surface->isIndexed()) copyTable(*surface, readTable(pbmi, usage, hdc));
+    if (surface->isIndexed()) copyTable(*surface, readTable(pbmi, usage, hdc).view());
     Surface* raw = surface.get();
     HBITMAP handle = insertBitmap(std::move(surface), true);
     if (handle != nullptr && ppvBits != nullptr) *ppvBits = raw->bits();
@@ -404,7 +415,8 @@ int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
     const bool topDown = h.biHeight < 0;
     const int rows = topDown ? -h.biHeight : h.biHeight;
     const std::size_t stride = dibStride(h.biWidth, bpp);
-    const auto table = bpp <= 8 ? readTable(lpbmi, ColorUse, hdc) : std::vector<COLORREF>{};
+    const HeaderTable read = bpp <= 8 ? readTable(lpbmi, ColorUse, hdc) : HeaderTable{};
+    const std::span<const COLORREF> table = read.view();
     const PixelFormatOps& indexOps = formatOps(indexedFormat(bpp));
     const auto* in = static_cast<const BYTE*>(lpBits);
     const int width = std::min<int>(h.biWidth, s.width());

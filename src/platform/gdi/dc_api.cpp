@@ -55,12 +55,11 @@ void initialiseState(DeviceContext& dc) {
     dc.state() = defaultState();
 }
 
-// Moves a bitmap into a memory DC: the previous one is released. Returns false
-// when the bitmap lives in another DC.
-bool placeBitmap(DeviceContext& dc, HDC self, HBITMAP handle) {
+// Moves `bitmap` (behind `handle`, a stock object or not) into a memory DC:
+// the previous one is released. Returns false when the bitmap lives in
+// another DC.
+bool placeBitmap(DeviceContext& dc, HDC self, HBITMAP handle, Bitmap* bitmap, bool stock) {
     HandleTable& table = HandleTable::instance();
-    bool stock = false;
-    auto* bitmap = table.lookupAs<Bitmap>(handle, stock);
     if (bitmap == nullptr || dc.dcKind() != DcKind::Memory) return false;
     if (!stock && bitmap->ownerDc() != nullptr && bitmap->ownerDc() != self) return false;
     HGDIOBJ old = dc.state().bitmap;
@@ -77,10 +76,15 @@ bool placeBitmap(DeviceContext& dc, HDC self, HBITMAP handle) {
     return true;
 }
 
-template <class T>
-HGDIOBJ swapSlot(HGDIOBJ& slot, HGDIOBJ handle) {
+bool placeBitmap(DeviceContext& dc, HDC self, HBITMAP handle) {
     bool stock = false;
-    T* object = HandleTable::instance().lookupAs<T>(handle, stock);
+    auto* bitmap = HandleTable::instance().lookupAs<Bitmap>(handle, stock);
+    return placeBitmap(dc, self, handle, bitmap, stock);
+}
+
+// Puts `object` (behind `handle`) into a DC's slot for its kind and returns
+// the handle the slot held.
+HGDIOBJ swapSlot(HGDIOBJ& slot, HGDIOBJ handle, GdiObject* object, bool stock) {
     if (object == nullptr) return nullptr;
     HGDIOBJ old = slot;
     if (old != handle) {
@@ -136,20 +140,25 @@ WindowDcProvider setWindowDcProvider(WindowDcProvider p) {
 // right. Returns the previous object of that kind, or NULL.
 HGDIOBJ selectIntoDc(HDC hdc, HGDIOBJ handle) {
     DeviceContext* dc = dcFromHandle(hdc);
-    GdiObject* object = HandleTable::instance().lookup(handle);
+    bool stock = false;
+    // One look-up serves the whole selection.
+    GdiObject* object = HandleTable::instance().lookup(handle, stock);
     if (dc == nullptr || object == nullptr) return nullptr;
     DcState& s = dc->state();
     switch (object->kind()) {
         case ObjectKind::Bitmap: {
             HGDIOBJ old = s.bitmap;
-            return placeBitmap(*dc, hdc, static_cast<HBITMAP>(handle)) ? old : nullptr;
+            return placeBitmap(*dc, hdc, static_cast<HBITMAP>(handle), static_cast<Bitmap*>(object),
+                               stock)
+                       ? old
+                       : nullptr;
         }
         case ObjectKind::Brush:
-            return swapSlot<Brush>(s.brush, handle);
+            return swapSlot(s.brush, handle, object, stock);
         case ObjectKind::Pen:
-            return swapSlot<Pen>(s.pen, handle);
+            return swapSlot(s.pen, handle, object, stock);
         case ObjectKind::Font:
-            return swapSlot<LogicalFont>(s.font, handle);
+            return swapSlot(s.font, handle, object, stock);
         case ObjectKind::Region: {
             const int result = SelectClipRgn(hdc, static_cast<HRGN>(handle));
             return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(result));
@@ -162,7 +171,9 @@ HGDIOBJ selectIntoDc(HDC hdc, HGDIOBJ handle) {
 HPALETTE selectPaletteIntoDc(HDC hdc, HPALETTE palette) {
     DeviceContext* dc = dcFromHandle(hdc);
     if (dc == nullptr) return nullptr;
-    return static_cast<HPALETTE>(swapSlot<Palette>(dc->state().palette, palette));
+    bool stock = false;
+    Palette* object = HandleTable::instance().lookupAs<Palette>(palette, stock);
+    return static_cast<HPALETTE>(swapSlot(dc->state().palette, palette, object, stock));
 }
 
 }  // namespace qv::gdi

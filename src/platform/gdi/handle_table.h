@@ -35,6 +35,13 @@ class HandleTable {
         return entry != nullptr ? entry->object.get() : nullptr;
     }
 
+    // lookup, also telling whether the object is a stock object.
+    GdiObject* lookup(const void* handle, bool& stock) const {
+        const Entry* entry = find(handle);
+        if (entry == nullptr) return nullptr;
+        stock = entry->stock;
+        return entry->object.get();
+    }
     // The object as T when the handle is live and of T's kind, else nullptr.
     template <class T>
     T* lookupAs(const void* handle) const {

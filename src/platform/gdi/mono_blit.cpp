@@ -9,12 +9,17 @@
 #include <array>
 #include <cstring>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "platform/gdi/rop3.h"
+#include "platform/gdi/vector_clones.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#include <immintrin.h>
 #endif
 
 namespace qv::gdi {
@@ -183,6 +188,11 @@ class NearestOfTwo {
 #endif
     }
 
+    // byteOf for `whole` groups of eight pixels on each of `rows` rows: row r
+    // reads s + r * sStep (in pixels) and writes out + r * outStep.
+    void rowBytes(const std::uint32_t* s, std::ptrdiff_t sStep, std::uint8_t* out,
+                  std::ptrdiff_t outStep, int whole, int rows) const;
+
   private:
     int m_dr = 0, m_dg = 0, m_db = 0, m_bias = 0;
 #if defined(__SSE2__)
@@ -190,6 +200,51 @@ class NearestOfTwo {
     __m128i m_threshold = _mm_setzero_si128();
 #endif
 };
+
+#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define QV_NEAREST_WIDE 1
+// NearestOfTwo::byteOf on 32-byte registers: the same sums, eight pixels at
+// once. Built for processors with them and only called where they are.
+__attribute__((target("avx2"))) void nearestRowBytesWide(const std::uint32_t* s,
+                                                         std::ptrdiff_t sStep, std::uint8_t* out,
+                                                         std::ptrdiff_t outStep, int whole,
+                                                         int rows, __m128i factors,
+                                                         __m128i threshold) {
+    const __m256i f = _mm256_broadcastsi128_si256(factors);
+    const __m256i t = _mm256_broadcastsi128_si256(threshold);
+    const __m256i zero = _mm256_setzero_si256();
+    for (int r = 0; r < rows; ++r, s += sStep, out += outStep) {
+        for (int b = 0; b < whole; ++b) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 8 * b));
+            // Within each 16-byte half: pixels 0, 1 in `lo`, 2, 3 in `hi`.
+            const __m256i lo = _mm256_madd_epi16(_mm256_unpacklo_epi8(v, zero), f);
+            const __m256i hi = _mm256_madd_epi16(_mm256_unpackhi_epi8(v, zero), f);
+            const __m256 even = _mm256_shuffle_ps(_mm256_castsi256_ps(lo), _mm256_castsi256_ps(hi),
+                                                  _MM_SHUFFLE(2, 0, 2, 0));
+            const __m256 odd = _mm256_shuffle_ps(_mm256_castsi256_ps(lo), _mm256_castsi256_ps(hi),
+                                                 _MM_SHUFFLE(3, 1, 3, 1));
+            const __m256i sum =
+                _mm256_add_epi32(_mm256_castps_si256(even), _mm256_castps_si256(odd));
+            const int bits = _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(sum, t)));
+            out[b] = kReverse[static_cast<unsigned>(bits)];
+        }
+    }
+}
+#endif
+
+void NearestOfTwo::rowBytes(const std::uint32_t* s, std::ptrdiff_t sStep, std::uint8_t* out,
+                            std::ptrdiff_t outStep, int whole, int rows) const {
+#if defined(QV_NEAREST_WIDE)
+    static const bool wide = hasWideVectors();
+    if (wide) {
+        nearestRowBytesWide(s, sStep, out, outStep, whole, rows, m_factors, m_threshold);
+        return;
+    }
+#endif
+    for (int r = 0; r < rows; ++r, s += sStep, out += outStep) {
+        for (int b = 0; b < whole; ++b) out[b] = static_cast<std::uint8_t>(byteOf(s + 8 * b));
+    }
+}
 
 // The source bits of one destination row, aligned to the destination's bit
 // offset: bit (left & 7) + x of the buffer is the source pixel of rect.left + x.
@@ -273,14 +328,25 @@ void copyColorToMonoAligned(const BlitJob& job, const NearestOfTwo& nearest,
     const int rest = w % 8;
     const bool match = job.convert.mode() == SourceConverter::Mode::BkMatch;
     const std::uint32_t key = job.convert.bkRaw();
-    auto byteAt = [&](const std::uint32_t* s) {
-        return match ? matchByte(s, key) : nearest.byteOf(s);
-    };
-    for (int r = 0; r < job.rect.bottom - job.rect.top; ++r) {
+    const int h = job.rect.bottom - job.rect.top;
+    if (!match && whole > 0) {
+        // Rows are a fixed step apart in memory, whichever way up a surface is.
+        const auto* s0 = reinterpret_cast<const std::uint32_t*>(job.src->row(job.srcY)) + job.srcX;
+        std::uint8_t* d0 = job.dst->row(job.rect.top) + (job.rect.left >> 3);
+        const std::ptrdiff_t sStep =
+            h > 1 ? (job.src->row(job.srcY + 1) - job.src->row(job.srcY)) / 4 : 0;
+        const std::ptrdiff_t dStep =
+            h > 1 ? job.dst->row(job.rect.top + 1) - job.dst->row(job.rect.top) : 0;
+        nearest.rowBytes(s0, sStep, d0, dStep, whole, h);
+    }
+    for (int r = 0; r < h && (match || rest != 0); ++r) {
         const auto* s =
             reinterpret_cast<const std::uint32_t*>(job.src->row(job.srcY + r)) + job.srcX;
         std::uint8_t* d = job.dst->row(job.rect.top + r) + (job.rect.left >> 3);
-        for (int b = 0; b < whole; ++b) d[b] = static_cast<std::uint8_t>(byteAt(s + 8 * b));
+        if (match) {
+            for (int b = 0; b < whole; ++b)
+                d[b] = static_cast<std::uint8_t>(matchByte(s + 8 * b, key));
+        }
         if (rest == 0) continue;
         unsigned bits = 0;
         for (int i = 0; i < rest; ++i) {
@@ -501,6 +567,70 @@ inline void applyPartialByte(std::uint32_t* d, std::uint8_t byte, const Quads& z
     for (int k = 0; k < count; ++k) d[k] = whole[from + k];
 }
 
+// Eight 32-bit lanes: the pixels of one source byte.
+using Lanes8 = std::uint32_t __attribute__((vector_size(32)));
+
+// A 1-bpp source through a fixed pattern into 32-bpp rows at least eight
+// pixels wide: d' = zero ^ (d & flip), the pair chosen by each pixel's bit.
+// Each row goes in whole groups of eight from its first pixel: source bits are read
+// eight at a time from any bit offset, and the last group, which may overlap
+// the one before it, is worked from the row's values as they were, so that
+// it ends on the row's last pixel without touching anything past it. Written
+// on eight-lane values so that the wide build does a group in a few 32-byte
+// operations.
+QV_WIDE_VECTOR_CLONES void applyGroups(std::uint8_t* dstRow, std::ptrdiff_t dstStep,
+                                       const std::uint8_t* srcRow, std::ptrdiff_t srcStep,
+                                       int bitOffset, int w, int h, std::uint32_t zero0,
+                                       std::uint32_t zeroDiff, std::uint32_t flip0,
+                                       std::uint32_t flipDiff) {
+    const Lanes8 bit = {128, 64, 32, 16, 8, 4, 2, 1};
+    const Lanes8 z0 = Lanes8{} + zero0;
+    const Lanes8 zd = Lanes8{} + zeroDiff;
+    const Lanes8 f0 = Lanes8{} + flip0;
+    const Lanes8 fd = Lanes8{} + flipDiff;
+    const auto apply = [&](Lanes8& v, unsigned byte) {
+        const Lanes8 set = Lanes8{} + byte;
+        const auto m = reinterpret_cast<Lanes8>((set & bit) == bit);
+        v = (z0 ^ (zd & m)) ^ (v & (f0 ^ (fd & m)));
+    };
+    // Eight bits from bit `pos` on; the byte after is read only when some of
+    // them lie in it.
+    const auto eightBits = [](const std::uint8_t* row, int pos) {
+        const unsigned shift = static_cast<unsigned>(pos & 7);
+        const unsigned hi = row[pos >> 3];
+        if (shift == 0) return hi;
+        return ((hi << 8 | row[(pos >> 3) + 1]) << shift >> 8) & 0xFFu;
+    };
+    const int last = w - 8;
+    // The groups before the last start a whole byte apart in the source, so
+    // their bits come from one byte, or from two at a fixed shift.
+    const auto walk = [&](auto byteAligned) {
+        for (int r = 0; r < h; ++r, dstRow += dstStep, srcRow += srcStep) {
+            auto* d = reinterpret_cast<std::uint32_t*>(dstRow);
+            Lanes8 lastGroup;
+            std::memcpy(&lastGroup, d + last, sizeof lastGroup);
+            const std::uint8_t* b = srcRow;
+            for (int i = 0; i < last; i += 8, ++b) {
+                unsigned bits = b[0];
+                if constexpr (!decltype(byteAligned)::value) {
+                    bits = ((bits << 8 | b[1]) << bitOffset >> 8) & 0xFFu;
+                }
+                Lanes8 v;
+                std::memcpy(&v, d + i, sizeof v);
+                apply(v, bits);
+                std::memcpy(d + i, &v, sizeof v);
+            }
+            apply(lastGroup, eightBits(srcRow, bitOffset + last));
+            std::memcpy(d + last, &lastGroup, sizeof lastGroup);
+        }
+    };
+    if (bitOffset == 0) {
+        walk(std::true_type{});
+    } else {
+        walk(std::false_type{});
+    }
+}
+
 }  // namespace
 
 bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
@@ -526,20 +656,28 @@ bool tryMonoSourceSolidPattern(const BlitJob& job, bool usesPattern) {
         zero[b] = rop3Reference(job.rop, 0u, s, p);
         flip[b] = zero[b] ^ rop3Reference(job.rop, ~0u, s, p);
     }
-    // The pairs of four pixels for each half-byte of source bits.
-    Quads zeroQuads;
-    Quads flipQuads;
-    fillQuads(zeroQuads, zero[0], zero[1]);
-    fillQuads(flipQuads, flip[0], flip[1]);
     const Surface& src = *job.src;
     Surface& dst = *job.dst;
-    const int head = job.srcX & 7;
-    const int headCount = head == 0 ? 0 : std::min(w, 8 - head);
     // Rows are a fixed step apart in memory, whichever way up a surface is.
     const std::uint8_t* srcRow = src.row(job.srcY) + (job.srcX >> 3);
     const std::ptrdiff_t srcStep = h > 1 ? src.row(job.srcY + 1) - src.row(job.srcY) : 0;
     std::uint8_t* dstRow = dst.row(job.rect.top) + std::size_t{4} * job.rect.left;
     const std::ptrdiff_t dstStep = h > 1 ? dst.row(job.rect.top + 1) - dst.row(job.rect.top) : 0;
+    // The lane form beats the half-byte tables below only where it is built
+    // with 32-byte operations.
+    static const bool wide = hasWideVectors();
+    if (wide && w >= 8) {
+        applyGroups(dstRow, dstStep, srcRow, srcStep, job.srcX & 7, w, h, zero[0],
+                    zero[0] ^ zero[1], flip[0], flip[0] ^ flip[1]);
+        return true;
+    }
+    // The pairs of four pixels for each half-byte of source bits.
+    Quads zeroQuads;
+    Quads flipQuads;
+    fillQuads(zeroQuads, zero[0], zero[1]);
+    fillQuads(flipQuads, flip[0], flip[1]);
+    const int head = job.srcX & 7;
+    const int headCount = head == 0 ? 0 : std::min(w, 8 - head);
     for (int r = 0; r < h; ++r, srcRow += srcStep, dstRow += dstStep) {
         const std::uint8_t* srow = srcRow;
         auto* d = reinterpret_cast<std::uint32_t*>(dstRow);

@@ -148,7 +148,9 @@ void Surface::setColorTableSize(std::size_t size) {
     if (!isIndexed()) return;
     const std::size_t full = std::size_t{1} << m_ops->bitsPerPixel;
     m_tableSize = std::clamp<std::size_t>(size, 1, full);
-    std::fill(m_table.begin() + static_cast<std::ptrdiff_t>(m_tableSize), m_table.end(), 0);
+    // Entries past the format's own range are never read.
+    std::fill(m_table.begin() + static_cast<std::ptrdiff_t>(m_tableSize),
+              m_table.begin() + static_cast<std::ptrdiff_t>(full), 0);
 }
 
 void Surface::fillPendingZero() {

@@ -1,29 +1,44 @@
 // SPDX-License-Identifier: MIT
-// GetSystemMetrics over a fixed table: the software GDI has one screen and no
+// GetSystemMetrics with fixed values: the software GDI has one screen and no
 // user settings.
 #include "platform/gdi/sys_metrics.h"
 
-namespace {
-
-struct Metric {
-    int index;
-    int value;
-};
-
-constexpr Metric kMetrics[] = {
-    {SM_CXSCREEN, 1024}, {SM_CYSCREEN, 768},  {SM_CXVSCROLL, 17},  {SM_CYHSCROLL, 17},
-    {SM_CYCAPTION, 18},  {SM_CXBORDER, 1},    {SM_CYBORDER, 1},    {SM_CXDLGFRAME, 3},
-    {SM_CYDLGFRAME, 3},  {SM_CXICON, 32},     {SM_CYICON, 32},     {SM_CXCURSOR, 32},
-    {SM_CYCURSOR, 32},   {SM_CXDOUBLECLK, 4}, {SM_CYDOUBLECLK, 4}, {SM_CXEDGE, 2},
-    {SM_CYEDGE, 2},      {SM_CXSMICON, 16},   {SM_CYSMICON, 16},   {SM_CXDRAG, 4},
-    {SM_CYDRAG, 4},
-};
-
-}  // namespace
-
+// A switch rather than a search: icon drawing asks for the icon size several
+// times per call.
 int GetSystemMetrics(int nIndex) {
-    for (const Metric& m : kMetrics) {
-        if (m.index == nIndex) return m.value;
+    switch (nIndex) {
+        case SM_CXSCREEN:
+            return 1024;
+        case SM_CYSCREEN:
+            return 768;
+        case SM_CXVSCROLL:
+        case SM_CYHSCROLL:
+            return 17;
+        case SM_CYCAPTION:
+            return 18;
+        case SM_CXBORDER:
+        case SM_CYBORDER:
+            return 1;
+        case SM_CXDLGFRAME:
+        case SM_CYDLGFRAME:
+            return 3;
+        case SM_CXICON:
+        case SM_CYICON:
+        case SM_CXCURSOR:
+        case SM_CYCURSOR:
+            return 32;
+        case SM_CXDOUBLECLK:
+        case SM_CYDOUBLECLK:
+        case SM_CXDRAG:
+        case SM_CYDRAG:
+            return 4;
+        case SM_CXEDGE:
+        case SM_CYEDGE:
+            return 2;
+        case SM_CXSMICON:
+        case SM_CYSMICON:
+            return 16;
+        default:
+            return 0;  // unknown metrics read as 0, as the real call does
     }
-    return 0;  // unknown metrics read as 0, as the real call does
 }

@@ -9,3 +9,17 @@
 #else
 #define QV_WIDE_VECTOR_CLONES
 #endif
+
+namespace qv::gdi {
+
+// True when the wide versions of the loops above run on this processor: a
+// caller with a faster narrow form of its own keeps that one otherwise.
+inline bool hasWideVectors() {
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
+}
+
+}  // namespace qv::gdi

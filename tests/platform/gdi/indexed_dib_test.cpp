@@ -120,6 +120,52 @@ TEST(IndexedDibs, RecordAndColourTable) {
     }
 }
 
+// The table a DIB section takes from its header: as many entries as the
+// header says (all the depth allows for 0 or too many), a one-entry 1-bpp
+// table keeping white as its second, and indices past a short table black.
+TEST(IndexedDibs, TableSizeFollowsTheHeader) {
+    GdiLeakGuard leaks;
+    struct Row {
+        WORD bpp;
+        DWORD used;
+        UINT size;
+    };
+    constexpr Row kRows[] = {{1, 0, 2}, {1, 1, 2},   {1, 9, 2}, {4, 0, 16},
+                             {4, 3, 3}, {4, 99, 16}, {8, 3, 3}, {8, 0, 256}};
+    for (const Row& row : kRows) {
+        const std::string what = std::to_string(row.bpp) + " bpp, " + std::to_string(row.used);
+        IndexedInfo info{};
+        info.header.biSize = sizeof(BITMAPINFOHEADER);
+        info.header.biWidth = 8;
+        info.header.biHeight = 1;
+        info.header.biPlanes = 1;
+        info.header.biBitCount = row.bpp;
+        info.header.biClrUsed = row.used;
+        for (int i = 0; i < 256; ++i) info.colors[i] = RGBQUAD{0x10, 0x20, 0x30, 0};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(bitmap, nullptr) << what;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RGBQUAD table[256]{};
+        EXPECT_EQ(GetDIBColorTable(dc, 0, 256, table), row.size) << what;
+        const RGBQUAD second = table[1];
+        const bool white = row.bpp == 1 && row.used == 1;
+        EXPECT_EQ(second.rgbRed, white ? 0xFF : 0x30) << what;
+        EXPECT_EQ(second.rgbBlue, white ? 0xFF : 0x10) << what;
+        if (row.bpp == 4) {
+            static_cast<BYTE*>(bits)[0] = 0x5F;  // indices 5 and 15
+            const COLORREF inside = RGB(0x30, 0x20, 0x10);
+            EXPECT_EQ(GetPixel(dc, 0, 0), row.size > 5 ? inside : RGB(0, 0, 0)) << what;
+            EXPECT_EQ(GetPixel(dc, 1, 0), row.size > 15 ? inside : RGB(0, 0, 0)) << what;
+        }
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+}
+
 TEST(IndexedDibs, PixelsMapToTheNearestEntryAndPackAtRowEnds) {
     GdiLeakGuard leaks;
     struct Case {

@@ -103,6 +103,43 @@ TEST(MonoBlit, WholeBytePathsMatchReference) {
     }
 }
 
+// A 1-bpp source through a solid brush (the embossed look's passes, and
+// source-only ROPs the copy paths leave) on every bit offset, for blocks
+// narrower than a byte, a byte wide, and wider with any remainder, so that
+// groups overlapping the row's last eight pixels are covered.
+TEST(MonoBlit, MonoSourceWithSolidBrushMatchesReferenceOnEveryOffset) {
+    const unsigned seed = qv::test::testSeed();
+    std::mt19937 rng(seed);
+    constexpr std::uint8_t kRops[] = {0xE2, 0xB8, 0x33, 0x99, 0xCA, 0x5A};
+    for (const std::uint8_t rop : kRops) {
+        for (int w = 1; w <= 41; w += (w < 18 ? 1 : 7)) {
+            for (int offset = 0; offset < 8; ++offset) {
+                const PixelFormat from = offset % 2 ? PixelFormat::Mono1Dib : PixelFormat::Mono1Ddb;
+                auto dstA = inkSurface(rng, PixelFormat::Rgb32, w + 3, 3);
+                auto dstB = dstA->clone();
+                auto src = inkSurface(rng, from, w + offset + 9, 3);
+                const PatternTile tile = makeSolidTile(*dstA, kInks[rng() % 4]);
+                BlitJob job;
+                job.rect = RECT{1, 0, 1 + w, 3};
+                job.srcX = offset + 8 * static_cast<int>(rng() % 2);
+                job.rop = rop;
+                job.pattern = &tile;
+                job.convert = SourceConverter(*src, kInks[rng() % 4], *dstA, kInks[rng() % 4],
+                                              kInks[rng() % 4]);
+                blitBothWays(job, *dstA, *src, *dstB, *src);
+                for (int y = 0; y < 3; ++y) {
+                    for (int x = 0; x < w + 3; ++x) {
+                        ASSERT_EQ(dstA->raw(x, y), dstB->raw(x, y))
+                            << "seed " << seed << " rop 0x" << std::hex << int(rop) << std::dec
+                            << " width " << w << " offset " << offset << " at (" << x << ", " << y
+                            << ")";
+                    }
+                }
+            }
+        }
+    }
+}
+
 // Colour into a two-colour DIB picks each pixel's nearer table entry; the
 // eight-pixel path must agree with the reference for any colours, including
 // tables whose entries are equal or one step apart (ties go to entry 0).

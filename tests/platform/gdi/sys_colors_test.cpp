@@ -92,3 +92,34 @@ TEST(SysColors, BrushHandlesPaintTheColourInEffect) {
 
 }  // namespace
 }  // namespace qv::gdi
+
+TEST(SysMetrics, FixedValuesAndZeroForUnknownIndexes) {
+    struct Row {
+        int index;
+        int value;
+    };
+    constexpr Row kRows[] = {{SM_CXSCREEN, 1024},
+                             {SM_CYSCREEN, 768},
+                             {SM_CXVSCROLL, 17},
+                             {SM_CYHSCROLL, 17},
+                             {SM_CYCAPTION, 18},
+                             {SM_CXBORDER, 1},
+                             {SM_CYBORDER, 1},
+                             {SM_CXDLGFRAME, 3},
+                             {SM_CYDLGFRAME, 3},
+                             {SM_CXICON, 32},
+                             {SM_CYICON, 32},
+                             {SM_CXCURSOR, 32},
+                             {SM_CYCURSOR, 32},
+                             {SM_CXDOUBLECLK, 4},
+                             {SM_CYDOUBLECLK, 4},
+                             {SM_CXEDGE, 2},
+                             {SM_CYEDGE, 2},
+                             {SM_CXSMICON, 16},
+                             {SM_CYSMICON, 16},
+                             {SM_CXDRAG, 4},
+                             {SM_CYDRAG, 4},
+                             {-1, 0},
+                             {9999, 0}};
+    for (const Row& row : kRows) EXPECT_EQ(GetSystemMetrics(row.index), row.value) << row.index;
+}
