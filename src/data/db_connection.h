@@ -29,6 +29,10 @@ struct DbRelation {
     std::string noKeyReason;
     // The columns of a table that refuse NULL.
     std::vector<std::string> required;
+    // A statement, prepared but never run, whose result columns are the
+    // relation's, when finding the relation took one: the record source
+    // learns its fields from it instead of compiling the same again.
+    std::unique_ptr<DbStatement> shape;
 };
 
 class DbConnection {

@@ -78,12 +78,12 @@ std::unique_ptr<RecordSource> RecordSource::open(std::shared_ptr<DbConnection> d
         if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
             name = name.substr(1, name.size() - 2);
         }
-        const auto rel = name.empty() ? std::nullopt : db->findRelation(name);
+        auto rel = name.empty() ? std::nullopt : db->findRelation(name);
         if (!rel) raiseData(DataErr::TableNotFound, kRecordsetSource, name);
         if (!rel->isView && !rel->key.empty()) {
             std::unique_ptr<RecordSource> table(
                 new RecordSource(db, rel->from, rel->key, true, false));
-            table->loadFields();
+            table->loadFields(rel->shape.get());
             for (FieldInfo& f : table->m_fields) {
                 f.required = std::find(rel->required.begin(), rel->required.end(), f.name) !=
                              rel->required.end();
@@ -138,19 +138,23 @@ RecordSource::~RecordSource() {
     }
 }
 
-void RecordSource::loadFields() {
-    auto probe = m_db->prepare("SELECT * FROM " + m_from + " LIMIT 0");
+void RecordSource::loadFields(DbStatement* shape) {
+    std::unique_ptr<DbStatement> own;
+    if (!shape) {
+        own = m_db->prepare("SELECT * FROM " + m_from + " LIMIT 0");
+        shape = own.get();
+    }
     m_fields.clear();
     m_columns.clear();
-    for (int i = 0; i < probe->columnCount(); ++i) {
+    for (int i = 0; i < shape->columnCount(); ++i) {
         FieldInfo f;
-        f.name = probe->columnName(i);
+        f.name = shape->columnName(i);
         if (!m_hiddenKey.empty() && f.name == m_hiddenKey) continue;
         if (!m_columns.empty()) m_columns += ", ";
         m_columns += quoteIdentifier(f.name);
-        f.declaredType = probe->columnDeclaredType(i);
+        f.declaredType = shape->columnDeclaredType(i);
         f.type = fieldTypeFor(f.declaredType);
-        f.comparedAsText = probe->columnComparedAsText(i);
+        f.comparedAsText = shape->columnComparedAsText(i);
         m_fields.push_back(std::move(f));
     }
 }

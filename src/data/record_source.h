@@ -96,7 +96,9 @@ class RecordSource {
     // A copy made in a session that has since been replaced (a server that
     // restarted) is made again from its query before it is read.
     void renewLostCopy();
-    void loadFields();
+    // Learns the fields from `shape` (a statement whose result columns are
+    // the source's), or from a statement of its own when null.
+    void loadFields(DbStatement* shape = nullptr);
     // The statement in `slot`, prepared from the parts of `sql` joined when
     // the slot is empty: a statement in use costs no text building.
     DbStatement& cached(std::unique_ptr<DbStatement>& slot,

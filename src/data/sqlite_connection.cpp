@@ -52,6 +52,19 @@ void wildcardLike(sqlite3_context* ctx, int /*argc*/, sqlite3_value** argv) {
     sqlite3_set_auxdata(ctx, 0, new WildcardPattern(std::move(*compiled)), freePattern);
 }
 
+// The first spelling of the row number that no result column of `shape`
+// hides, or nullptr when its columns hide them all.
+const char* unhiddenRowid(const DbStatement& shape) {
+    for (const char* alias : {"rowid", "_rowid_", "oid"}) {
+        bool hidden = false;
+        for (int i = 0; i < shape.columnCount(); ++i) {
+            hidden = hidden || sameName(shape.columnName(i), alias);
+        }
+        if (!hidden) return alias;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::string quoteIdentifier(std::string_view name) {
@@ -89,26 +102,43 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string& path
                                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                               nullptr, wildcardLike, nullptr, nullptr, nullptr);
     if (fn != SQLITE_OK) raiseSqlite(raw, fn, {}, kDataControlSource);
-    std::unique_ptr<SqliteConnection> conn(new SqliteConnection(std::move(db), path));
-    // A file that is not a database is found on its first read, not on open.
-    try {
-        auto probe = conn->prepare("SELECT count(*) FROM sqlite_master");
-        probe->step();
-    } catch (const host::Error& e) {
-        if (e.number() == static_cast<std::int32_t>(DataErr::NotADatabase)) {
+    // A file that is not a database is found on its first read, not on open:
+    // asking whether the schema table exists reads the schema, which every
+    // later statement needs anyway, without compiling a statement.
+    const int read = sqlite3_table_column_metadata(raw, "main", "sqlite_master", nullptr, nullptr,
+                                                   nullptr, nullptr, nullptr, nullptr);
+    if (read != SQLITE_OK) {
+        const int code = sqlite3_extended_errcode(raw);
+        if ((code & 0xff) == SQLITE_NOTADB) {
             raiseData(DataErr::NotADatabase, kDataControlSource, path);
         }
         // The data control is opening the file: the failure is its own.
-        throw host::Error(e.number(), std::string(kDataControlSource), e.description());
+        raiseSqlite(raw, code, {}, kDataControlSource);
     }
+    std::unique_ptr<SqliteConnection> conn(new SqliteConnection(std::move(db), path));
     if (!options.readOnly && !conn->isReadOnly()) conn->useWriteAheadLog();
     return conn;
 }
 
+bool SqliteConnection::hasWriteAheadLog() const noexcept {
+    // Bytes 18 and 19 of the file's header are both 2 while the file is in
+    // write-ahead-log mode; they change only when the mode is switched.
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(m_db.get(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        !file || !file->pMethods) {
+        return false;
+    }
+    unsigned char version[2] = {};
+    if (file->pMethods->xRead(file, version, sizeof version, 18) != SQLITE_OK) return false;
+    return version[0] == 2 && version[1] == 2;
+}
+
 void SqliteConnection::useWriteAheadLog() noexcept {
-    // Asking for the mode the file already has is cheap and changes nothing.
-    // A refusal (read-only folder, a file other processes hold open in another
-    // mode, an in-memory database) leaves the journal as it was.
+    // A file already in the mode needs no statement (every open after the
+    // first). Asking for the mode the file has would change nothing either.
+    // A refusal (read-only folder, a file other processes hold open in
+    // another mode, an in-memory database) leaves the journal as it was.
+    if (hasWriteAheadLog()) return;
     const int rc = sqlite3_exec(m_db.get(), "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
     if ((rc & 0xff) != SQLITE_BUSY && (rc & 0xff) != SQLITE_LOCKED) return;
     // Another program held the file past the busy timeout. Saves then wait
@@ -189,55 +219,82 @@ bool SqliteConnection::isReadOnly() const {
     return sqlite3_db_readonly(m_db.get(), "main") == 1;
 }
 
-std::string SqliteConnection::visibleRowid(const std::string& from,
-                                           std::vector<std::string>* columns) {
+std::string SqliteConnection::visibleRowid(const std::string& from) {
     auto probe = prepare("SELECT * FROM " + from + " LIMIT 0");
-    if (columns) {
-        for (int i = 0; i < probe->columnCount(); ++i) columns->push_back(probe->columnName(i));
+    const char* alias = unhiddenRowid(*probe);
+    if (!alias) return {};
+    // WITHOUT ROWID tables have none.
+    try {
+        prepare(std::string("SELECT ") + alias + " FROM " + from + " LIMIT 0");
+    } catch (const host::Error&) {
+        return {};
     }
-    for (const char* alias : {"rowid", "_rowid_", "oid"}) {
-        bool hidden = false;
-        for (int i = 0; i < probe->columnCount(); ++i) {
-            hidden = hidden || sameName(probe->columnName(i), alias);
-        }
-        if (hidden) continue;
-        // WITHOUT ROWID tables have none.
-        try {
-            prepare(std::string("SELECT ") + alias + " FROM " + from + " LIMIT 0");
-        } catch (const host::Error&) {
-            return {};
-        }
-        return alias;
-    }
-    return {};
+    return alias;
+}
+
+bool SqliteConnection::hasColumn(const std::string& table, const char* column, int* notNull) {
+    const int rc = sqlite3_table_column_metadata(m_db.get(), "main", table.c_str(), column, nullptr,
+                                                 nullptr, notNull, nullptr, nullptr);
+    // Only a missing table or column is an answer; anything else is a failure.
+    if (rc != SQLITE_OK && rc != SQLITE_ERROR) raiseSqlite(m_db.get(), rc, table);
+    return rc == SQLITE_OK;
+}
+
+std::optional<std::string> SqliteConnection::tableNamed(std::string_view name) {
+    const std::string wanted(name);
+    // The engine's own tables are left to the catalogue lookup, which does
+    // not list the schema table itself.
+    if (wanted.size() >= 7 && sameName(wanted.substr(0, 7), "sqlite_")) return std::nullopt;
+    // Any failure to read the schema is left to the lookup to report.
+    const int rc = sqlite3_table_column_metadata(m_db.get(), "main", wanted.c_str(), nullptr,
+                                                 nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) return std::nullopt;
+    return wanted;
 }
 
 std::optional<DbRelation> SqliteConnection::findRelation(std::string_view name) {
-    auto lookup = prepare(
-        "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? "
-        "COLLATE NOCASE");
-    lookup->bind(1, DbValue(std::string(name)));
-    if (!lookup->step()) return std::nullopt;
     DbRelation rel;
-    const std::string table = lookup->column(0).text();
-    rel.from = quoteIdentifier(table);
-    rel.isView = lookup->column(1).text() == "view";
-    lookup.reset();
-    if (!rel.isView) {
-        std::vector<std::string> columns;
-        rel.key = visibleRowid(rel.from, &columns);
-        if (rel.key.empty()) rel.noKeyReason = "the table has no row number";
-        // The columns that refuse NULL, from the schema the connection holds
-        // in memory: no statement to compile and run.
-        for (const std::string& column : columns) {
-            int notNull = 0;
-            const int rc =
-                sqlite3_table_column_metadata(m_db.get(), "main", table.c_str(), column.c_str(),
-                                              nullptr, nullptr, &notNull, nullptr, nullptr);
-            if (rc != SQLITE_OK) raiseSqlite(m_db.get(), rc, table);
-            if (notNull) rel.required.push_back(column);
+    // A table of the main schema is found in the schema the connection holds
+    // in memory; only views and the engine's tables need the catalogue.
+    std::optional<std::string> table = tableNamed(name);
+    if (!table) {
+        auto lookup = prepare(
+            "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? "
+            "COLLATE NOCASE");
+        lookup->bind(1, DbValue(std::string(name)));
+        if (!lookup->step()) return std::nullopt;
+        rel.isView = lookup->column(1).text() == "view";
+        table = lookup->column(0).text();
+    }
+    rel.from = quoteIdentifier(*table);
+    if (rel.isView) return rel;
+
+    // Never run: only its result columns are read.
+    auto shape = prepare("SELECT * FROM " + rel.from);
+    const int count = shape->columnCount();
+    // The name as the schema spells it, whatever case the caller used.
+    if (count > 0) {
+        const std::string spelled = static_cast<SqliteStatement&>(*shape).columnTable(0);
+        if (!spelled.empty()) {
+            table = spelled;
+            rel.from = quoteIdentifier(*table);
         }
     }
+    // The first spelling of the row number that no column hides, when the
+    // table has one (WITHOUT ROWID tables have none).
+    const char* alias = unhiddenRowid(*shape);
+    if (alias && hasColumn(*table, alias, nullptr)) rel.key = alias;
+    if (rel.key.empty()) rel.noKeyReason = "the table has no row number";
+    // The columns that refuse NULL, from the schema in memory as well.
+    for (int i = 0; i < count; ++i) {
+        int notNull = 0;
+        const std::string column = shape->columnName(i);
+        if (!hasColumn(*table, column.c_str(), &notNull)) {
+            raiseSqlite(m_db.get(), sqlite3_extended_errcode(m_db.get()), *table);
+        }
+        if (notNull) rel.required.push_back(column);
+    }
+    rel.shape = std::move(shape);
     return rel;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,10 +62,18 @@ class SqliteConnection final : public DbConnection {
   private:
     SqliteConnection(std::shared_ptr<sqlite3> db, std::string path);
     void useWriteAheadLog() noexcept;
+    // True when the file's header says it is in write-ahead-log mode.
+    bool hasWriteAheadLog() const noexcept;
     // Returns the first spelling of the rowid that no column of `from` hides
-    // and that the table has, or "". With `columns`, the names of the
-    // table's columns are added to it.
-    std::string visibleRowid(const std::string& from, std::vector<std::string>* columns = nullptr);
+    // and that the table has, or "".
+    std::string visibleRowid(const std::string& from);
+    // True when the main schema has the table (and, unless null, its
+    // `column`, whose NOT NULL flag goes to `notNull`). Throws when the
+    // schema cannot be read.
+    bool hasColumn(const std::string& table, const char* column, int* notNull);
+    // The name of a table of the main schema called `name` in any case, or
+    // nullopt for a view, an engine table or no table.
+    std::optional<std::string> tableNamed(std::string_view name);
 
     std::shared_ptr<sqlite3> m_db;
     std::string m_path;

@@ -122,6 +122,11 @@ std::string SqliteStatement::columnDeclaredType(int index) const {
     return type ? type : "";
 }
 
+std::string SqliteStatement::columnTable(int index) const {
+    const char* table = sqlite3_column_table_name(m_stmt, index);
+    return table ? table : "";
+}
+
 std::int64_t SqliteStatement::columnInteger(int index) const {
     return sqlite3_column_int64(m_stmt, index);
 }

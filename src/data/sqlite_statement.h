@@ -31,6 +31,9 @@ class SqliteStatement final : public DbStatement {
     std::string columnDeclaredType(int index) const override;
     DbValue column(int index) const override;
     std::int64_t columnInteger(int index) const override;
+    // The name of the table a result column is read from, as the schema
+    // spells it, or "" for an expression.
+    std::string columnTable(int index) const;
 
   private:
     std::shared_ptr<sqlite3> m_db;

@@ -71,7 +71,11 @@ void FaultyConnection::execute(std::string_view sql) {
 
 std::optional<DbRelation> FaultyConnection::findRelation(std::string_view name) {
     m_state->tick();
-    return m_inner->findRelation(name);
+    auto rel = m_inner->findRelation(name);
+    if (rel && rel->shape) {
+        rel->shape = std::make_unique<FaultyStatement>(std::move(rel->shape), m_state);
+    }
+    return rel;
 }
 
 DbRelation FaultyConnection::copyRows(std::string_view query, std::string_view tempName) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "data/data_errors.h"
 #include "data/recordset.h"
@@ -85,6 +87,48 @@ TEST(RecordSource, ViewsTablesWithoutRowidAndColumnsNamedRowid) {
     EXPECT_TRUE(Recordset::open(db.connect(), "people")->updatable());
 }
 
+TEST(RecordSource, TablesAreFoundInTheSchemaWithTheirRowNumber) {
+    TempDatabase db(std::string(kPeople) +
+                    "CREATE TABLE \"Hides Rowid\" (rowid TEXT, label TEXT NOT NULL);"
+                    "CREATE TABLE \"Hides All\" (rowid TEXT, _rowid_ TEXT, oid TEXT);"
+                    "CREATE TABLE counted (id INTEGER PRIMARY KEY AUTOINCREMENT, n INTEGER);"
+                    "INSERT INTO counted (n) VALUES (1);");
+    auto conn = db.connect();
+    const struct {
+        const char* name;
+        const char* from;  // nullptr: not found
+        const char* key;
+        bool isView;
+        const char* columns;  // as the record source learns them
+    } cases[] = {
+        {"PEOPLE", "\"people\"", "rowid", false, "id,name,city"},
+        {"hides rowid", "\"Hides Rowid\"", "_rowid_", false, "rowid,label"},
+        {"Hides All", "\"Hides All\"", "", false, "rowid,_rowid_,oid"},
+        {"my codes", "\"my codes\"", "", false, "code,label"},
+        {"Lyon", "\"lyon\"", "", true, ""},
+        {"sqlite_sequence", "\"sqlite_sequence\"", "rowid", false, "name,seq"},
+        {"sqlite_master", nullptr, "", false, ""},
+        {"main.people", nullptr, "", false, ""},
+        {"nothere", nullptr, "", false, ""},
+    };
+    for (const auto& c : cases) {
+        const auto rel = conn->findRelation(c.name);
+        ASSERT_EQ(rel.has_value(), c.from != nullptr) << c.name;
+        if (!rel) continue;
+        EXPECT_EQ(rel->from, c.from) << c.name;
+        EXPECT_EQ(rel->key, c.key) << c.name;
+        EXPECT_EQ(rel->isView, c.isView) << c.name;
+        EXPECT_EQ(rel->noKeyReason.empty(), *c.key != '\0' || c.isView) << c.name;
+        std::string columns;
+        for (int i = 0; rel->shape && i < rel->shape->columnCount(); ++i) {
+            columns += (i ? "," : "") + rel->shape->columnName(i);
+        }
+        EXPECT_EQ(columns, c.columns) << c.name;
+    }
+    const auto hides = conn->findRelation("Hides Rowid");
+    EXPECT_EQ(hides->required, std::vector<std::string>{"label"});
+}
+
 TEST(RecordSource, QueriesOnAReadOnlyConnection) {
     TempDatabase db(kPeople);
     auto rs = Recordset::open(db.connect(/*readOnly=*/true), "SELECT name FROM people");
@@ -126,6 +170,7 @@ TEST(RecordSource, FilesThatCannotBeOpened) {
     std::ofstream(junk) << "this is not a database, just some text that is long enough";
     e = errorOf([&] { SqliteConnection::open(junk); });
     EXPECT_EQ(e.number(), num(DataErr::NotADatabase));
+    EXPECT_NE(e.description().find("'" + junk + "'"), std::string::npos) << e.description();
     EXPECT_EQ(e.source(), "qvData.Data");
 
     e = errorOf([&] { SqliteConnection::open(db.folder().string()); });
