@@ -21,15 +21,29 @@ void blitMask(HDC dest, int x, int y, int w, int h, HDC mask, DWORD rop) {
     SetTextColor(dest, text);
 }
 
+// Returns whether `bitmap` holds 32 bits per pixel.
+bool is32Bit(HBITMAP bitmap) {
+    BITMAP info{};
+    return GetObject(bitmap, sizeof info, &info) == sizeof info && info.bmBitsPixel == 32;
+}
+
 void drawMasked(HDC dc, HBITMAP bitmap, int x, int y, int w, int h, COLORREF maskColor,
                 bool greyed) {
     gdi::OwnedDc source = gdi::OwnedDc::compatibleWith(dc);
+    if (!source) return;
+    gdi::SelectGuard sourcePick(source.get(), bitmap);
+    if (!sourcePick.ok()) return;
+    if (!greyed && is32Bit(bitmap)) {
+        // A true-colour picture is matched against the mask colour pixel by
+        // pixel: one keyed pass, no mask bitmap.
+        TransparentBlt(dc, x, y, w, h, source.get(), 0, 0, w, h, maskColor);
+        return;
+    }
     gdi::OwnedDc maskDc = gdi::OwnedDc::compatibleWith(dc);
     gdi::OwnedBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
-    if (!source || !maskDc || !mask) return;
-    gdi::SelectGuard sourcePick(source.get(), bitmap);
+    if (!maskDc || !mask) return;
     gdi::SelectGuard maskPick(maskDc.get(), mask.get());
-    if (!sourcePick.ok() || !maskPick.ok()) return;
+    if (!maskPick.ok()) return;
     // Colour to monochrome: the source's background colour becomes 1.
     SetBkColor(source.get(), maskColor);
     BitBlt(maskDc.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);

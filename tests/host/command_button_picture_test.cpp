@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/ole/picture.h"
@@ -32,21 +33,45 @@ std::shared_ptr<ole::Picture> blockPicture() {
     return ole::Picture::fromBitmap(CreateBitmap(6, 6, 1, 32, pixels.data()), true);
 }
 
+// The same picture as an 8-bpp DIB section, index 0 grey and 1 ink.
+std::shared_ptr<ole::Picture> indexedBlockPicture() {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } info{};
+    info.header = {sizeof(BITMAPINFOHEADER), 6, -6, 1, 8, BI_RGB, 0, 0, 0, 2, 0};
+    info.colors[0] = {192, 192, 192, 0};
+    info.colors[1] = {128, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                      DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* rows = static_cast<std::uint8_t*>(bits);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) rows[y * 8 + x] = inBlock(x, y) ? 1 : 0;
+    }
+    return ole::Picture::fromBitmap(bitmap, true);
+}
+
 TEST(CommandButtonPicture, MaskColourShowsTheFaceAndGreysToTheShape) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
     // The picture is drawn at (1, 1) on an 8x8 face-coloured canvas; `inside`
     // gets picture coordinates.
+    // True-colour pictures take a keyed pass, others a mask bitmap: both
+    // must show the same pixels.
     struct Case {
         const char* name;
         bool masked;
         bool greyed;
         std::function<COLORREF(int, int)> inside;
+        bool indexed = false;
     };
     const Case cases[] = {
         {"plain", false, false, [](int x, int y) { return inBlock(x, y) ? kInk : kGrey; }},
         {"masked", true, false, [&](int x, int y) { return inBlock(x, y) ? kInk : face; }},
+        {"masked-indexed", true, false, [&](int x, int y) { return inBlock(x, y) ? kInk : face; },
+         true},
         // Embossed: the shape in shadow, its highlight one pixel down and right.
         {"masked-greyed", true, true,
          [&](int x, int y) {
@@ -54,8 +79,10 @@ TEST(CommandButtonPicture, MaskColourShowsTheFaceAndGreysToTheShape) {
              return inBlock(x - 1, y - 1) ? light : face;
          }},
     };
-    auto picture = blockPicture();
+    auto trueColour = blockPicture();
+    auto indexed = indexedBlockPicture();
     for (const Case& c : cases) {
+        const ole::Picture* picture = c.indexed ? indexed.get() : trueColour.get();
         auto canvas = test::Canvas::color(8, 8, face);
         QV_EXPECT_NO_GDI_LEAKS({
             const COLORREF bk = GetBkColor(canvas.dc()), text = GetTextColor(canvas.dc());
