@@ -8,6 +8,7 @@
 #include "effects/paint_effects.h"
 #include "effects_fixture.h"
 #include "pixel_model.h"
+#include "platform/gdi/handles.h"
 
 namespace qv::effects::test {
 namespace {
@@ -187,33 +188,31 @@ TEST(PaintTransparent, EmptyNegativeAndExtremeBlocksAreSafe) {
 // be composed with in place.
 class Dib24Source {
   public:
-    explicit Dib24Source(const Grid& pixels) : m_dc(CreateCompatibleDC(nullptr)) {
+    explicit Dib24Source(const Grid& pixels)
+        : m_dc(gdi::OwnedDc::compatibleWith(nullptr)),
+          m_bitmap(makeSection(pixels.w, pixels.h)),
+          m_pick(m_dc.get(), m_bitmap.get()) {
+        for (int y = 0; y < pixels.h; ++y) {
+            for (int x = 0; x < pixels.w; ++x) SetPixel(m_dc.get(), x, y, pixels.at(x, y));
+        }
+    }
+    HDC dc() const { return m_dc.get(); }
+
+  private:
+    static HBITMAP makeSection(int w, int h) {
         BITMAPINFO bmi{};
         bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = pixels.w;
-        bmi.bmiHeader.biHeight = -pixels.h;
+        bmi.bmiHeader.biWidth = w;
+        bmi.bmiHeader.biHeight = -h;
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = 24;
         void* bits = nullptr;
-        m_hbm = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_old = SelectObject(m_dc, m_hbm);
-        for (int y = 0; y < pixels.h; ++y) {
-            for (int x = 0; x < pixels.w; ++x) SetPixel(m_dc, x, y, pixels.at(x, y));
-        }
+        return CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
     }
-    ~Dib24Source() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_hbm);
-        DeleteDC(m_dc);
-    }
-    Dib24Source(const Dib24Source&) = delete;
-    Dib24Source& operator=(const Dib24Source&) = delete;
-    HDC dc() const { return m_dc; }
 
-  private:
-    HDC m_dc;
-    HBITMAP m_hbm = nullptr;
-    HGDIOBJ m_old = nullptr;
+    gdi::OwnedDc m_dc;
+    gdi::OwnedBitmap m_bitmap;
+    gdi::SelectGuard m_pick;
 };
 
 enum class Origin { Window, Viewport };
